@@ -1,0 +1,48 @@
+#pragma once
+
+#include "model/controlcatalogue.h"
+#include "model/setting.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <type_traits>
+
+// Wire form of each octave code 0..8: the size of the shift, plus 0x40 for a
+// downward shift (codes 1..4 are +1..+4, codes 5..8 are -1..-4).
+constexpr std::array<std::uint8_t, 9> kOctaveCodes = {0x00, 0x01, 0x02, 0x03, 0x04,
+                                                      0x41, 0x42, 0x43, 0x44};
+
+// The whole keyboard configuration. Its 265-byte image is the body of a
+// settings file, so the fields, their order and their sizes are fixed.
+struct Settings
+{
+    std::uint8_t globalChannel; // 0..15 = channel 1..16
+    std::uint8_t padCurve;      // 0..3: Linear, Logarithmic, Exponential, Full
+    std::uint8_t accel;         // 0..2: Slow, Medium, Fast
+    std::uint8_t velocityCurve; // 0..3, as padCurve
+    std::uint8_t octave;        // 0..8, see kOctaveCodes
+    std::uint8_t knobMode;      // 0 absolute, 1 relative
+    Setting controls[kControlCount];
+
+    // The factory settings.
+    Settings();
+
+    // The record whose image equals the kImageSize bytes at `bytes`.
+    static Settings fromBytes(const char *bytes);
+
+    // Read-only view of the record's image.
+    const char *image() const;
+
+    // The wire code of `octave`. A record loaded from a file can hold any
+    // byte; a code outside 0..8 is sent the way a read would store it, as 0.
+    std::uint8_t octaveCode() const;
+
+    static constexpr std::size_t kImageSize = 6 + kControlCount * sizeof(Setting);
+};
+
+static_assert(Settings::kImageSize == 265, "the settings image is 265 bytes");
+static_assert(sizeof(Settings) == Settings::kImageSize, "Settings has no padding");
+static_assert(std::is_standard_layout_v<Settings>, "Settings is copied as its byte image");
+static_assert(std::has_unique_object_representations_v<Settings>, "Settings has no padding");
+static_assert(std::is_trivially_copyable_v<Settings>, "Settings is copied as its byte image");

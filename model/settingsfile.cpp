@@ -1,0 +1,69 @@
+#include "model/settingsfile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <cstring>
+
+namespace {
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+} // namespace
+
+bool SettingsFile::save(const QString &path, const Settings &settings, QString *error)
+{
+    const QByteArray content = QByteArray(SETTINGS_FILE_MAGIC, kSettingsMagicSize)
+                               + QByteArray(settings.image(), int(Settings::kImageSize));
+    // Unbuffered, so that a short write (disk full, size limit) shows in the
+    // count: a buffered QSaveFile can commit a truncated file as a success.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        setError(error, file.errorString());
+        return false;
+    }
+    const qint64 written = file.write(content);
+    if (written != content.size()) {
+        setError(error, QStringLiteral("Only %1 of %2 bytes could be written (%3)")
+                            .arg(qMax<qint64>(written, 0))
+                            .arg(content.size())
+                            .arg(file.errorString()));
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        setError(error, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool SettingsFile::load(const QString &path, Settings *settings, QString *error)
+{
+    if (QFileInfo(path).isDir()) {
+        setError(error, QStringLiteral("Is a directory"));
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        setError(error, file.errorString());
+        return false;
+    }
+    const QByteArray head = file.read(kSettingsFileSize);
+    if (head.size() < kSettingsMagicSize
+        || std::memcmp(head.constData(), SETTINGS_FILE_MAGIC, kSettingsMagicSize) != 0) {
+        setError(error, QStringLiteral("The file does not start with %1").arg(QLatin1String(SETTINGS_FILE_MAGIC)));
+        return false;
+    }
+    if (head.size() < kSettingsFileSize) {
+        setError(error, QStringLiteral("The file holds %1 of the %2 bytes of a settings record")
+                            .arg(head.size() - kSettingsMagicSize)
+                            .arg(Settings::kImageSize));
+        return false;
+    }
+    *settings = Settings::fromBytes(head.constData() + kSettingsMagicSize);
+    return true;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "model/settings.h"
+
+#include <QString>
+
+// The 8 bytes that open every settings file, without terminator.
+constexpr char SETTINGS_FILE_MAGIC[] = "TELVIR00";
+constexpr int kSettingsMagicSize = 8;
+constexpr int kSettingsFileSize = kSettingsMagicSize + static_cast<int>(Settings::kImageSize);
+
+// A ".telvir" settings file: the magic followed by the 265-byte image of a
+// Settings record. Nothing else: no version, length or checksum.
+class SettingsFile
+{
+public:
+    // Writes through a temporary file that replaces `path` only when every
+    // byte was written, so a failure leaves an existing file as it was.
+    // On failure returns false and puts the reason into *error.
+    static bool save(const QString &path, const Settings &settings, QString *error = nullptr);
+
+    // Reads a file whose first 273 bytes are the magic and an image; bytes
+    // after them are ignored. A file that cannot be read, a wrong magic or a
+    // short image give false and leave *settings unchanged.
+    static bool load(const QString &path, Settings *settings, QString *error = nullptr);
+};

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need,
+# but only those that are missing. Needs root (or sudo) when it installs.
+set -euo pipefail
+
+packages=(
+    cmake g++ make pkg-config
+    qtbase5-dev qtbase5-dev-tools libqt5svg5
+    librtmidi-dev
+    jackd2
+    xvfb x11-utils imagemagick
+    fonts-liberation
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+        missing+=("$package")
+    fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+[ "$(id -u)" -ne 0 ] && as_root=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
