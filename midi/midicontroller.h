@@ -1,0 +1,72 @@
+#pragma once
+
+// The one live link to the keyboard: an output and an input port found by a
+// handshake, the input callback that fills the process-wide message queue,
+// and the output of short and System Exclusive messages.
+
+#include "midi/portservice.h"
+
+#include <QString>
+
+#include <atomic>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <string>
+
+constexpr int kInputBufferCount = 512;
+constexpr int kInputBufferSize = 512;
+
+// Every message the keyboard sent that matters (0x9A Note-Ons and System
+// Exclusive buffers), oldest first. Guarded by queueMutex.
+extern std::deque<std::string> inputQueue;
+extern std::mutex queueMutex;
+
+class MidiController
+{
+public:
+    // The live link in the requested mode, made by discovery when there is
+    // none or when it is in the other mode; null when no keyboard answers.
+    static MidiController *getInstance(bool upgradeMode);
+    static void releaseInstance();
+
+    // Discovery; throws std::exception when no port pair answers.
+    explicit MidiController(bool upgradeMode);
+    ~MidiController();
+
+    MidiController(const MidiController &) = delete;
+    MidiController &operator=(const MidiController &) = delete;
+
+    void closeInput();
+    void closeOutput();
+
+    bool upgradeMode() const { return upgradeMode_; }
+    // Product name of the keyboard's output port.
+    const QString &deviceName() const { return deviceName_; }
+
+    // Input callback, run on the port service's thread.
+    static void CALLBACK midiInProc(HMIDIIN handle, UINT message, DWORD_PTR instance,
+                                    DWORD_PTR param1, DWORD_PTR param2);
+    // The oldest queued message, or an empty string. Never waits.
+    static std::string popMessage();
+
+    // Result codes are the port service's: 0 = sent.
+    int sendLongMessage(const char *data, int length);
+    int sendShortMessage(unsigned char status, unsigned char data1, unsigned char data2);
+
+    // The keyboard's parameter protocol.
+    int requestParameter(int command, int slot, int selector, int number);
+    int setParameter(int command, int slot, int selector, int number, int value);
+
+    // Streams a firmware image in 512-byte blocks; false at the first
+    // missing acknowledgement. progress gets 0..100.
+    bool sendFirmware(const std::string &image, const std::function<void(int)> &progress);
+
+private:
+    HMIDIIN input_ = nullptr;
+    HMIDIOUT output_ = nullptr;
+    MIDIHDR inputHeaders_[kInputBufferCount];
+    std::atomic<bool> closing_{false};
+    const bool upgradeMode_;
+    QString deviceName_;
+};
