@@ -52,18 +52,22 @@ bool SettingsFile::load(const QString &path, Settings *settings, QString *error)
         setError(error, file.errorString());
         return false;
     }
-    const QByteArray head = file.read(kSettingsFileSize);
-    if (head.size() < kSettingsMagicSize
-        || std::memcmp(head.constData(), SETTINGS_FILE_MAGIC, kSettingsMagicSize) != 0) {
+    return parse(file.read(kSettingsFileSize), settings, error);
+}
+
+bool SettingsFile::parse(const QByteArray &content, Settings *settings, QString *error)
+{
+    if (content.size() < kSettingsMagicSize
+        || std::memcmp(content.constData(), SETTINGS_FILE_MAGIC, kSettingsMagicSize) != 0) {
         setError(error, QStringLiteral("The file does not start with %1").arg(QLatin1String(SETTINGS_FILE_MAGIC)));
         return false;
     }
-    if (head.size() < kSettingsFileSize) {
+    if (content.size() < kSettingsFileSize) {
         setError(error, QStringLiteral("The file holds %1 of the %2 bytes of a settings record")
-                            .arg(head.size() - kSettingsMagicSize)
+                            .arg(content.size() - kSettingsMagicSize)
                             .arg(Settings::kImageSize));
         return false;
     }
-    *settings = Settings::fromBytes(head.constData() + kSettingsMagicSize);
+    *settings = Settings::fromBytes(content.constData() + kSettingsMagicSize);
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "model/settings.h"
 
+#include <QByteArray>
 #include <QString>
 
 // The 8 bytes that open every settings file, without terminator.
@@ -23,4 +24,7 @@ public:
     // after them are ignored. A file that cannot be read, a wrong magic or a
     // short image give false and leave *settings unchanged.
     static bool load(const QString &path, Settings *settings, QString *error = nullptr);
+
+    // The same checks on a file's content (at least its first 273 bytes).
+    static bool parse(const QByteArray &content, Settings *settings, QString *error = nullptr);
 };

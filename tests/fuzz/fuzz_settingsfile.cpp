@@ -1,0 +1,27 @@
+// Any bytes as a settings file: either rejected with the record untouched,
+// or accepted with the record equal to the 265 bytes after the magic.
+
+#include "model/settingsfile.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const QByteArray content(reinterpret_cast<const char *>(data), int(size));
+    Settings settings;
+    const Settings before = settings;
+    QString error;
+    if (SettingsFile::parse(content, &settings, &error)) {
+        if (size < std::size_t(kSettingsFileSize)
+            || std::memcmp(settings.image(), data + kSettingsMagicSize, Settings::kImageSize) != 0)
+            std::abort();
+        // Sending must never see an octave code outside the table.
+        if (settings.octaveCode() > 0x44)
+            std::abort();
+    } else if (error.isEmpty() || std::memcmp(settings.image(), before.image(), Settings::kImageSize) != 0) {
+        std::abort();
+    }
+    return 0;
+}
