@@ -1,0 +1,38 @@
+#pragma once
+
+// The block transfer of a firmware image, apart from any MIDI port: it is
+// given how to send a short message, how to take the next queued message
+// and how to wait, so the keyboard's link supplies real ports and a test can
+// supply a recording keyboard and a clock of its own.
+
+#include <functional>
+#include <string>
+
+class FirmwareTransfer
+{
+public:
+    using SendShortMessage = std::function<int(unsigned char status, unsigned char data1, unsigned char data2)>;
+    // The oldest queued message from the keyboard, or an empty string.
+    using TakeMessage = std::function<std::string()>;
+    using Sleep = std::function<void(int milliseconds)>;
+    using Progress = std::function<void(int percent)>;
+
+    FirmwareTransfer(SendShortMessage send, TakeMessage take, Sleep sleep);
+
+    // Announces the block count, streams the image block by block and
+    // checks the keyboard's acknowledgement after the announcement and
+    // after every block. Stops at the first missing acknowledgement and
+    // returns false; nothing more is sent then. An image the keyboard
+    // cannot take (empty, or more than 2047 blocks) is refused without
+    // sending anything. progress gets the share of blocks already
+    // acknowledged before each block goes out, and 100 at the end.
+    bool run(const std::string &image, const Progress &progress) const;
+
+private:
+    void sendImageByte(unsigned char byte) const;
+    bool acknowledged(const std::string &expected) const;
+
+    SendShortMessage send_;
+    TakeMessage take_;
+    Sleep sleep_;
+};
