@@ -6,6 +6,14 @@
 // Channel value that makes a control follow the keyboard's global channel.
 constexpr std::uint8_t kGlobalChannel = 16;
 
+// How many parameter messages were handed to the keyboard's port, and how
+// many of them the port refused.
+struct MessageCounts
+{
+    int messages = 0;
+    int refused = 0;
+};
+
 // One control's assignment. The seven bytes, in this order, are part of the
 // settings file format, so nothing else may be added to the record.
 struct Setting
@@ -24,6 +32,12 @@ struct Setting
     // The factory mode, mode option, number and value of control `index`;
     // channel, lsb and msb stay as they are.
     void setDefaults(int index);
+
+    // Sends this record, the one of control `index`, over the live link:
+    // the requests of its parameters (request = true) or their set messages
+    // with its values, addressed to keyboard memory `slot`. A refused
+    // message does not stop the others.
+    MessageCounts transfer(int index, int slot, bool request) const;
 };
 
 static_assert(sizeof(Setting) == 7, "a Setting is exactly seven bytes");

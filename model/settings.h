@@ -38,6 +38,17 @@ struct Settings
     // byte; a code outside 0..8 is sent the way a read would store it, as 0.
     std::uint8_t octaveCode() const;
 
+    // Reads the keyboard's memory 0 into this record and returns how many
+    // replies were accepted (0 without a link). Fields without a reply keep
+    // their values.
+    int recv();
+
+    // Writes this record into keyboard memory `slot` (0 = "workArea",
+    // 1..8). Every message is tried even after a refusal; false when there
+    // is no link or the port refused any message. `counts`, when given,
+    // receives how many messages went out and how many were refused.
+    bool send(int slot, MessageCounts *counts = nullptr) const;
+
     static constexpr std::size_t kImageSize = 6 + kControlCount * sizeof(Setting);
 };
 

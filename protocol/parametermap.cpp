@@ -1,0 +1,89 @@
+#include "protocol/parametermap.h"
+
+#include "model/controlcatalogue.h"
+#include "model/settings.h"
+#include "protocol/parameterformat.h"
+#include "protocol/wirevalues.h"
+
+std::vector<ParameterValue> globalParameters(const Settings &settings)
+{
+    return {
+        {kGlobalGroup, kKnobModeNumber, knobModeToWire(settings.knobMode)},
+        {kGlobalGroup, kOctaveNumber, octaveToWire(settings.octave)},
+        {kGlobalGroup, kGlobalChannelNumber, globalToWire(settings.globalChannel, kMaxGlobalChannel)},
+        {kCurveGroup, kVelocityCurveNumber, globalToWire(settings.velocityCurve, kMaxCurve)},
+        {kCurveGroup, kPadCurveNumber, globalToWire(settings.padCurve, kMaxCurve)},
+        {kCurveGroup, kAccelNumber, globalToWire(settings.accel, kMaxAccel)},
+    };
+}
+
+std::vector<ParameterValue> controlParameters(const Setting &setting, int index, bool request)
+{
+    std::vector<ParameterValue> parameters;
+    if (index < 0 || index >= kControlCount)
+        return parameters;
+    const int id = kControlIds[index];
+    const bool hasModes = kindOf(index) != ControlKind::None;
+    const auto add = [&](int sub, std::uint8_t wireValue) { parameters.push_back({sub, id, wireValue}); };
+
+    add(kSubValue, controlValueToWire(setting.val));
+    if (hasModes)
+        add(kSubMode, controlValueToWire(setting.mode));
+    add(kSubChannel, channelToWire(setting.channel));
+    // Decided on the record in both directions: a read does not ask for a
+    // number that the record says the control does not have.
+    if (setting.ccNumber != 0)
+        add(kSubCcNumber, controlValueToWire(setting.ccNumber));
+    add(kSubLsb, controlValueToWire(setting.lsb));
+    add(kSubMsb, controlValueToWire(setting.msb));
+    if (hasModes && (request || !optionsOfMode(setting.mode).isEmpty()))
+        add(kSubModeOption, controlValueToWire(setting.modeOption));
+    return parameters;
+}
+
+namespace {
+bool storeGlobal(Settings &settings, int group, int number, int value)
+{
+    if (group == kGlobalGroup) {
+        switch (number) {
+        case kKnobModeNumber: settings.knobMode = knobModeFromWire(value); break;
+        case kOctaveNumber: settings.octave = octaveFromWire(value); break;
+        case kGlobalChannelNumber: settings.globalChannel = globalFromWire(value, kMaxGlobalChannel); break;
+        default: break;
+        }
+    } else {
+        switch (number) {
+        case kVelocityCurveNumber: settings.velocityCurve = globalFromWire(value, kMaxCurve); break;
+        case kPadCurveNumber: settings.padCurve = globalFromWire(value, kMaxCurve); break;
+        case kAccelNumber: settings.accel = globalFromWire(value, kMaxAccel); break;
+        default: break;
+        }
+    }
+    // Counted even when the number is none of ours: the keyboard answered.
+    return true;
+}
+
+bool storeControl(Setting &setting, int sub, int value)
+{
+    switch (sub) {
+    case kSubValue: setting.val = controlValueFromWire(value); return true;
+    case kSubMode: setting.mode = controlValueFromWire(value); return true;
+    case kSubChannel: setting.channel = channelFromWire(value); return true;
+    case kSubCcNumber: setting.ccNumber = controlValueFromWire(value); return true;
+    case kSubLsb: setting.lsb = controlValueFromWire(value); return true;
+    case kSubMsb: setting.msb = controlValueFromWire(value); return true;
+    case kSubModeOption: setting.modeOption = controlValueFromWire(value); return true;
+    default: return false;
+    }
+}
+} // namespace
+
+bool storeParameterReply(Settings &settings, int selector, int number, int value)
+{
+    if (selector == kGlobalGroup || selector == kCurveGroup)
+        return storeGlobal(settings, selector, number, value);
+    const int index = controlOfId(number);
+    if (index < 0)
+        return false;
+    return storeControl(settings.controls[index], selector, value);
+}

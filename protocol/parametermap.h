@@ -1,0 +1,38 @@
+#pragma once
+
+// Where each field of the settings records lives among the keyboard's
+// parameters, and which of a control's parameters are exchanged in which
+// order. Reading and writing both follow these lists, so the two cannot
+// drift apart.
+
+#include <vector>
+
+struct Setting;
+struct Settings;
+
+// One parameter address with the wire value that a write sends for it.
+struct ParameterValue
+{
+    int selector;
+    int number;
+    int value;
+};
+
+// The six global parameters in the order they are exchanged: knob mode,
+// octave, global channel, velocity curve, pad curve, acceleration. The
+// values are the wire values of `settings`.
+std::vector<ParameterValue> globalParameters(const Settings &settings);
+
+// The parameters of control `index` whose record is `setting`, in sub-
+// parameter order. The mode and the mode option are left out for a control
+// without modes, the number when the record holds none (ccNumber 0). A
+// write also leaves out the mode option when the record's mode has no
+// options; a read asks for it anyway.
+std::vector<ParameterValue> controlParameters(const Setting &setting, int index, bool request);
+
+// Stores a reply's value into its field of `settings`, converted as the
+// keyboard reads back. Returns whether the reply counts as accepted: every
+// reply of the two global groups does, even one whose number the editor
+// does not know; a control reply does when its identifier is known and its
+// selector is a sub-parameter 0..6.
+bool storeParameterReply(Settings &settings, int selector, int number, int value);

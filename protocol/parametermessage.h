@@ -1,0 +1,17 @@
+#pragma once
+
+// Building the editor's request and set messages and recognising the
+// keyboard's replies; see parameterformat.h for the layout.
+
+#include <string>
+
+// kParamHeader + command + slot + selector + number + F7.
+std::string parameterRequestMessage(int command, int slot, int selector, int number);
+
+// kParamHeader + command + slot + selector + number + value + F7.
+std::string parameterSetMessage(int command, int slot, int selector, int number, int value);
+
+// Recognises a 12-byte reply with the parameter header and F7 at its end and
+// gives its selector, number and value, each read as a signed byte. The
+// outputs are written only when it returns true.
+bool parseParameterReply(const std::string &message, int *selector, int *number, int *value);

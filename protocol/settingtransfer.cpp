@@ -1,0 +1,29 @@
+// Setting::transfer: one control's parameter messages over the live link.
+
+#include "model/setting.h"
+
+#include "midi/midicontroller.h"
+#include "protocol/parameterformat.h"
+#include "protocol/parametermap.h"
+
+#include <QtGlobal>
+
+MessageCounts Setting::transfer(int index, int slot, bool request) const
+{
+    MessageCounts counts;
+    // Reading and writing make sure of the link before they get here.
+    MidiController *link = MidiController::getInstance(false);
+    Q_ASSERT_X(link, "Setting::transfer", "mc");
+    if (!link)
+        return counts;
+
+    for (const ParameterValue &parameter : controlParameters(*this, index, request)) {
+        const int result = request
+            ? link->requestParameter(kRequestCommand, slot, parameter.selector, parameter.number)
+            : link->setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value);
+        ++counts.messages;
+        if (result != 0)
+            ++counts.refused;
+    }
+    return counts;
+}
