@@ -11,6 +11,7 @@
 #include <atomic>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 
@@ -66,6 +67,9 @@ private:
     HMIDIIN input_ = nullptr;
     HMIDIOUT output_ = nullptr;
     MIDIHDR inputHeaders_[kInputBufferCount];
+    // The 512-byte data blocks of inputHeaders_, in one piece.
+    std::unique_ptr<char[]> inputBlocks_;
+    // Set by the GUI thread while it closes the input, read by the callback.
     std::atomic<bool> closing_{false};
     const bool upgradeMode_;
     QString deviceName_;

@@ -1,0 +1,53 @@
+#pragma once
+
+// What the port service needs of a MIDI system: port lists and one open
+// connection per port. Raw bytes only; message framing, input buffers and
+// the callback thread are the port service's own, so every backend behaves
+// the same towards the editor.
+
+#include "midi/portservice.h"
+
+#include <cstddef>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// An open output port. send() returns when the port has taken the message.
+class MidiBackendOutput
+{
+public:
+    virtual ~MidiBackendOutput() = default;
+    // One complete message. `finished` is set to false when the port took
+    // the message but will never report it as gone out (a stalled port).
+    virtual MMRESULT send(const std::string &message, bool &finished) = 0;
+};
+
+// An open input port; it hands what arrives to the sink given at opening,
+// on any thread, until it is destroyed.
+class MidiBackendInput
+{
+public:
+    virtual ~MidiBackendInput() = default;
+};
+
+using MidiBytesSink = std::function<void(const unsigned char *bytes, std::size_t size)>;
+
+class MidiBackend
+{
+public:
+    virtual ~MidiBackend() = default;
+
+    // Port names, numbered from 0; a backend keeps the numbering of its
+    // last listing until it is asked to list again.
+    virtual std::vector<std::string> outputPortNames(bool refresh) = 0;
+    virtual std::vector<std::string> inputPortNames(bool refresh) = 0;
+
+    virtual std::unique_ptr<MidiBackendOutput> openOutput(UINT port, MMRESULT &result) = 0;
+    virtual std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiBytesSink sink, MMRESULT &result) = 0;
+};
+
+// Chooses the backend of the port service: null puts back the default
+// (RtMidi). Ports already open keep the backend they were opened with.
+void installMidiBackend(std::shared_ptr<MidiBackend> backend);
+std::shared_ptr<MidiBackend> currentMidiBackend();

@@ -1,0 +1,318 @@
+#include "midi/midicontroller.h"
+
+#include "midi/handshake.h"
+
+#include <QLoggingCategory>
+#include <QThread>
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <memory>
+
+Q_LOGGING_CATEGORY(lcMidi, "telvir.midi")
+
+std::deque<std::string> inputQueue;
+std::mutex queueMutex;
+
+namespace {
+std::mutex instanceMutex;
+MidiController *liveLink = nullptr;
+
+// Fixed pauses of the handshake: the keyboard needs time after the port
+// opens, and answers within a few hundred milliseconds.
+constexpr unsigned long kSettleMs = 300;
+constexpr unsigned long kAnswerMs = 300;
+constexpr unsigned long kExtraAnswerMs = 300;
+
+constexpr unsigned long kPollMs = 10;
+// A port that takes longer than this to send one System Exclusive message
+// is stuck; the editor gives up instead of freezing.
+constexpr auto kSendTimeout = std::chrono::seconds(3);
+constexpr int kUnprepareAttempts = 100;
+
+// A device that floods the port while nobody reads must not eat the memory:
+// beyond this the oldest entries go. No reader ever lags this far behind.
+constexpr std::size_t kMaxQueuedMessages = 65536;
+
+constexpr unsigned char kKeyboardStatus = 0x9A; // Note-On, channel 11
+constexpr int kErrorTextLength = 120;
+
+QString errorText(MMRESULT result)
+{
+    wchar_t text[kErrorTextLength] = {};
+    midiOutGetErrorTextW(result, text, kErrorTextLength);
+    return QString::fromWCharArray(text);
+}
+
+void appendToQueue(std::string message)
+{
+    std::lock_guard<std::mutex> lock(queueMutex);
+    if (inputQueue.size() >= kMaxQueuedMessages)
+        inputQueue.pop_front();
+    inputQueue.push_back(std::move(message));
+}
+
+void emptyQueue()
+{
+    std::lock_guard<std::mutex> lock(queueMutex);
+    inputQueue.clear();
+}
+
+bool headerDone(const MIDIHDR &header)
+{
+    // The service sets the flag from its own side; read it afresh each time.
+    return *static_cast<const volatile DWORD *>(&header.dwFlags) & MHDR_DONE;
+}
+} // namespace
+
+MidiController *MidiController::getInstance(bool upgradeMode)
+{
+    std::lock_guard<std::mutex> lock(instanceMutex);
+    if (liveLink && liveLink->upgradeMode_ == upgradeMode)
+        return liveLink;
+    delete liveLink;
+    liveLink = nullptr;
+    try {
+        liveLink = new MidiController(upgradeMode);
+    } catch (const std::exception &) {
+        liveLink = nullptr;
+    }
+    return liveLink;
+}
+
+void MidiController::releaseInstance()
+{
+    std::lock_guard<std::mutex> lock(instanceMutex);
+    delete liveLink;
+    liveLink = nullptr;
+}
+
+MidiController::MidiController(bool upgradeMode)
+    : upgradeMode_(upgradeMode)
+{
+    closing_ = false;
+    bool found = false;
+    MMRESULT lastResult = MMSYSERR_NOERROR;
+
+    const UINT outputCount = midiOutGetNumDevs();
+    const UINT inputCount = midiInGetNumDevs();
+
+    inputBlocks_.reset(new char[std::size_t(kInputBufferCount) * kInputBufferSize]);
+    for (int i = 0; i < kInputBufferCount; ++i) {
+        std::memset(&inputHeaders_[i], 0, sizeof(MIDIHDR));
+        inputHeaders_[i].lpData = inputBlocks_.get() + std::size_t(i) * kInputBufferSize;
+        inputHeaders_[i].dwBufferLength = kInputBufferSize;
+    }
+
+    const std::string &expectedReply = upgradeMode_ ? kUpgradeHandshakeReply : kHandshakeReply;
+    UINT output = 0;
+    for (; output < outputCount && !found; ++output) {
+        closeOutput();
+        if (midiOutOpen(&output_, output, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
+            output_ = nullptr;
+            continue;
+        }
+        for (UINT input = 0; input < inputCount; ++input) {
+            closeInput();
+            if (midiInOpen(&input_, input, reinterpret_cast<DWORD_PTR>(&MidiController::midiInProc),
+                           reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION) != MMSYSERR_NOERROR) {
+                input_ = nullptr;
+                continue;
+            }
+            for (MIDIHDR &header : inputHeaders_) {
+                MMRESULT result = midiInPrepareHeader(input_, &header, sizeof(MIDIHDR));
+                if (result != MMSYSERR_NOERROR)
+                    qCDebug(lcMidi) << errorText(result);
+                result = midiInAddBuffer(input_, &header, sizeof(MIDIHDR));
+                if (result != MMSYSERR_NOERROR)
+                    qCDebug(lcMidi) << errorText(result);
+            }
+            if (midiInStart(input_) != MMSYSERR_NOERROR)
+                continue;
+
+            QThread::msleep(kSettleMs);
+            if (upgradeMode_) {
+                lastResult = midiOutShortMsg(output_, kUpgradeProbeFirst);
+                if (lastResult == MMSYSERR_NOERROR)
+                    lastResult = midiOutShortMsg(output_, kUpgradeProbeSecond);
+            } else {
+                lastResult = sendLongMessage(kHandshakeRequest.data(), int(kHandshakeRequest.size()));
+            }
+            QThread::msleep(kAnswerMs);
+            if (lastResult != MMSYSERR_NOERROR) {
+                errorText(lastResult);
+                continue;
+            }
+            qCDebug(lcMidi) << "waiting";
+            QThread::msleep(kExtraAnswerMs);
+
+            for (std::string message = popMessage(); !message.empty(); message = popMessage()) {
+                if (message == expectedReply) {
+                    found = true;
+                    break;
+                }
+            }
+            if (found)
+                break;
+        }
+        if (found)
+            break;
+    }
+
+    if (found) {
+        MIDIOUTCAPSW caps;
+        if (midiOutGetDevCapsW(output, &caps, sizeof caps) == MMSYSERR_NOERROR)
+            deviceName_ = QString::fromWCharArray(caps.szPname);
+        emptyQueue();
+        return;
+    }
+    closeInput();
+    closeOutput();
+    inputBlocks_.reset();
+    throw std::exception();
+}
+
+MidiController::~MidiController()
+{
+    closeInput();
+    closeOutput();
+}
+
+void MidiController::closeInput()
+{
+    if (!input_)
+        return;
+    closing_ = true;
+    // Reset hands every queued buffer back through the callback, which does
+    // not queue it again while closing_ is set.
+    midiInStop(input_);
+    const MMRESULT resetResult = midiInReset(input_);
+    if (resetResult != MMSYSERR_NOERROR)
+        qCDebug(lcMidi) << errorText(resetResult);
+    for (MIDIHDR &header : inputHeaders_) {
+        midiInUnprepareHeader(input_, &header, sizeof(MIDIHDR));
+        header.dwBufferLength = kInputBufferSize;
+        header.dwBytesRecorded = 0;
+        header.dwFlags &= ~MHDR_DONE;
+    }
+    const MMRESULT closeResult = midiInClose(input_);
+    if (closeResult != MMSYSERR_NOERROR)
+        qCDebug(lcMidi) << errorText(closeResult);
+    input_ = nullptr;
+    emptyQueue();
+    closing_ = false;
+}
+
+void MidiController::closeOutput()
+{
+    if (!output_)
+        return;
+    midiOutClose(output_);
+    output_ = nullptr;
+}
+
+void CALLBACK MidiController::midiInProc(HMIDIIN handle, UINT message, DWORD_PTR instance,
+                                         DWORD_PTR param1, DWORD_PTR)
+{
+    auto *link = reinterpret_cast<MidiController *>(instance);
+    switch (message) {
+    case MIM_DATA: {
+        const auto status = static_cast<unsigned char>(param1 & 0xFF);
+        if (status != kKeyboardStatus)
+            return;
+        appendToQueue(std::string{char(status), char((param1 >> 8) & 0xFF), char((param1 >> 16) & 0xFF)});
+        return;
+    }
+    case MIM_LONGDATA: {
+        auto *header = reinterpret_cast<MIDIHDR *>(param1);
+        if (header->dwBytesRecorded != 0) {
+            std::string hex;
+            hex.reserve(header->dwBytesRecorded * 3);
+            char digits[4];
+            for (DWORD i = 0; i < header->dwBytesRecorded; ++i) {
+                std::snprintf(digits, sizeof digits, "%02hhX ", static_cast<unsigned char>(header->lpData[i]));
+                hex += digits;
+            }
+            qCDebug(lcMidi, "%s", hex.c_str());
+            appendToQueue(std::string(header->lpData, header->dwBytesRecorded));
+        }
+        if (!link->closing_)
+            midiInAddBuffer(handle, header, sizeof(MIDIHDR));
+        return;
+    }
+    case MIM_LONGERROR:
+        if (!link->closing_)
+            midiInAddBuffer(handle, reinterpret_cast<MIDIHDR *>(param1), sizeof(MIDIHDR));
+        return;
+    default:
+        return;
+    }
+}
+
+std::string MidiController::popMessage()
+{
+    std::lock_guard<std::mutex> lock(queueMutex);
+    if (inputQueue.empty())
+        return {};
+    std::string message = std::move(inputQueue.front());
+    inputQueue.pop_front();
+    return message;
+}
+
+int MidiController::sendLongMessage(const char *data, int length)
+{
+    if (!output_)
+        return MMSYSERR_INVALHANDLE;
+    if (!data || length <= 0)
+        return MMSYSERR_INVALPARAM;
+    // The port reads from its own copy, so the caller's bytes are never
+    // touched and may go away as soon as this returns.
+    std::unique_ptr<char[]> copy(new char[std::size_t(length)]);
+    std::memcpy(copy.get(), data, std::size_t(length));
+
+    MIDIHDR header;
+    std::memset(&header, 0, sizeof header);
+    header.lpData = copy.get();
+    header.dwBufferLength = DWORD(length);
+    header.dwBytesRecorded = DWORD(length);
+
+    MMRESULT result = midiOutPrepareHeader(output_, &header, sizeof header);
+    if (result != MMSYSERR_NOERROR)
+        return int(result);
+    result = midiOutLongMsg(output_, &header, sizeof header);
+    if (result != MMSYSERR_NOERROR) {
+        errorText(result);
+        midiOutUnprepareHeader(output_, &header, sizeof header);
+        return int(result);
+    }
+
+    const auto deadline = std::chrono::steady_clock::now() + kSendTimeout;
+    while (!headerDone(header)) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            // Take the message back from the stuck port.
+            midiOutReset(output_);
+            result = MIDIERR_NOTREADY;
+            break;
+        }
+        QThread::msleep(kPollMs);
+    }
+    for (int attempt = 0; midiOutUnprepareHeader(output_, &header, sizeof header) == MIDIERR_STILLPLAYING; ++attempt) {
+        if (attempt == kUnprepareAttempts) {
+            // The port still holds the bytes: leave them to it rather than
+            // free memory it may read.
+            copy.release();
+            return MIDIERR_NOTREADY;
+        }
+        QThread::msleep(kPollMs);
+    }
+    return int(result);
+}
+
+int MidiController::sendShortMessage(unsigned char status, unsigned char data1, unsigned char data2)
+{
+    if (!output_)
+        return MMSYSERR_INVALHANDLE;
+    return int(midiOutShortMsg(output_, DWORD(status) | (DWORD(data1) << 8) | (DWORD(data2) << 16)));
+}

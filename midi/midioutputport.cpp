@@ -1,0 +1,102 @@
+#include "midi/midioutputport.h"
+
+#include "midi/midistreamparser.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+constexpr unsigned char kSysexStart = 0xF0;
+}
+
+MMRESULT MidiOutputPort::open(MidiBackend &backend, UINT port)
+{
+    MMRESULT result = MMSYSERR_NOERROR;
+    std::lock_guard<std::mutex> lock(mutex_);
+    connection_ = backend.openOutput(port, result);
+    if (!connection_)
+        return result == MMSYSERR_NOERROR ? MMSYSERR_ERROR : result;
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT MidiOutputPort::close()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!unfinished_.empty())
+        return MIDIERR_STILLPLAYING;
+    connection_.reset();
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT MidiOutputPort::sendShort(DWORD packed)
+{
+    const unsigned char status = packed & 0xFF;
+    const int dataLength = MidiStreamParser::dataLength(status);
+    if (dataLength < 0)
+        return MMSYSERR_INVALPARAM; // no status byte, or one that starts a long message
+    std::string message(1, char(status));
+    for (int i = 1; i <= dataLength; ++i) {
+        const unsigned char data = (packed >> (8 * i)) & 0xFF;
+        if (data >= 0x80)
+            return MMSYSERR_INVALPARAM; // would be taken for a status byte on the wire
+        message += char(data);
+    }
+    std::lock_guard<std::mutex> lock(mutex_);
+    bool finished = true;
+    return connection_->send(message, finished);
+}
+
+MMRESULT MidiOutputPort::prepare(MIDIHDR *header, UINT headerSize)
+{
+    if (!header || headerSize < sizeof(MIDIHDR) || !header->lpData)
+        return MMSYSERR_INVALPARAM;
+    std::lock_guard<std::mutex> lock(mutex_);
+    header->dwFlags |= MHDR_PREPARED;
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT MidiOutputPort::unprepare(MIDIHDR *header, UINT headerSize)
+{
+    if (!header || headerSize < sizeof(MIDIHDR))
+        return MMSYSERR_INVALPARAM;
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (header->dwFlags & MHDR_INQUEUE)
+        return MIDIERR_STILLPLAYING;
+    header->dwFlags &= ~MHDR_PREPARED;
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT MidiOutputPort::sendLong(MIDIHDR *header, UINT headerSize)
+{
+    if (!header || headerSize < sizeof(MIDIHDR) || !header->lpData || header->dwBufferLength == 0)
+        return MMSYSERR_INVALPARAM;
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (!(header->dwFlags & MHDR_PREPARED))
+        return MIDIERR_UNPREPARED;
+    if (header->dwFlags & MHDR_INQUEUE)
+        return MIDIERR_STILLPLAYING;
+    if (static_cast<unsigned char>(header->lpData[0]) != kSysexStart)
+        return MMSYSERR_INVALPARAM;
+    const std::string message(header->lpData, header->dwBufferLength);
+    header->dwFlags &= ~MHDR_DONE;
+    bool finished = true;
+    const MMRESULT result = connection_->send(message, finished);
+    if (result != MMSYSERR_NOERROR)
+        return result;
+    if (finished) {
+        header->dwFlags |= MHDR_DONE;
+    } else {
+        header->dwFlags |= MHDR_INQUEUE;
+        unfinished_.push_back(header);
+    }
+    return MMSYSERR_NOERROR;
+}
+
+MMRESULT MidiOutputPort::reset()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (MIDIHDR *header : unfinished_)
+        header->dwFlags = (header->dwFlags & ~MHDR_INQUEUE) | MHDR_DONE;
+    unfinished_.clear();
+    return MMSYSERR_NOERROR;
+}

@@ -1,0 +1,252 @@
+#include "midi/rtmidibackend.h"
+
+#include <QDebug>
+
+#include <memory>
+
+const char *const RtMidiBackend::kClientName = "Telvir Editor";
+
+namespace {
+// Tried in this order; RtMidi's own default gives up after the first.
+constexpr RtMidi::Api kApis[] = {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK};
+
+// A SysEx message this long or longer is dropped silently by RtMidi's JACK
+// output; refuse it instead.
+constexpr std::size_t kJackMaxSysex = 16380 - 1;
+
+// RtMidi reports errors through a callback once one is set, instead of
+// throwing or printing; each connection keeps the last one.
+class ErrorRecord
+{
+public:
+    static void report(RtMidiError::Type type, const std::string &text, void *record)
+    {
+        auto *self = static_cast<ErrorRecord *>(record);
+        std::lock_guard<std::mutex> lock(self->mutex_);
+        if (type == RtMidiError::WARNING || type == RtMidiError::DEBUG_WARNING)
+            return;
+        self->failed_ = true;
+        self->text_ = text;
+    }
+
+    // True when an error came since the last call.
+    bool takeError(std::string &text)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        const bool failed = failed_;
+        failed_ = false;
+        text = text_;
+        return failed;
+    }
+
+private:
+    std::mutex mutex_;
+    bool failed_ = false;
+    std::string text_;
+};
+
+class RtOutput : public MidiBackendOutput
+{
+public:
+    RtOutput(std::unique_ptr<RtMidiOut> midi, std::unique_ptr<ErrorRecord> errors)
+        : midi_(std::move(midi)), errors_(std::move(errors))
+    {
+    }
+
+    ~RtOutput() override { midi_->closePort(); }
+
+    MMRESULT send(const std::string &message, bool &finished) override
+    {
+        finished = true;
+        if (midi_->getCurrentApi() == RtMidi::UNIX_JACK && message.size() > kJackMaxSysex)
+            return MMSYSERR_NOTSUPPORTED;
+        std::string text;
+        errors_->takeError(text);
+        midi_->sendMessage(reinterpret_cast<const unsigned char *>(message.data()), message.size());
+        if (errors_->takeError(text)) {
+            qDebug() << "MIDI output:" << QString::fromStdString(text);
+            return MMSYSERR_ERROR;
+        }
+        return MMSYSERR_NOERROR;
+    }
+
+private:
+    std::unique_ptr<RtMidiOut> midi_;
+    std::unique_ptr<ErrorRecord> errors_;
+};
+
+class RtInput : public MidiBackendInput
+{
+public:
+    RtInput(MidiBytesSink sink) : sink_(std::move(sink)) {}
+
+    ~RtInput() override
+    {
+        // Closing stops the callbacks before the sink goes away.
+        if (midi_) {
+            midi_->cancelCallback();
+            midi_->closePort();
+        }
+    }
+
+    void attach(std::unique_ptr<RtMidiIn> midi, std::unique_ptr<ErrorRecord> errors)
+    {
+        midi_ = std::move(midi);
+        errors_ = std::move(errors);
+    }
+
+    static void received(double, std::vector<unsigned char> *message, void *input)
+    {
+        if (message && !message->empty())
+            static_cast<RtInput *>(input)->sink_(message->data(), message->size());
+    }
+
+private:
+    MidiBytesSink sink_;
+    std::unique_ptr<ErrorRecord> errors_;
+    std::unique_ptr<RtMidiIn> midi_;
+};
+
+template <typename Midi>
+std::unique_ptr<Midi> createMidi(RtMidi::Api api, ErrorRecord *errors)
+{
+    try {
+        auto midi = std::make_unique<Midi>(api, RtMidiBackend::kClientName);
+        midi->setErrorCallback(&ErrorRecord::report, errors);
+        return midi;
+    } catch (const RtMidiError &) {
+        return nullptr; // this API does not run here
+    }
+}
+} // namespace
+
+void RtMidiBackend::addPorts(RtMidi *midi, RtMidi::Api api, std::vector<Port> &ports)
+{
+    if (!midi)
+        return;
+    const unsigned int count = midi->getPortCount();
+    for (unsigned int index = 0; index < count; ++index) {
+        const std::string name = midi->getPortName(index);
+        if (!name.empty())
+            ports.push_back({api, index, name});
+    }
+}
+
+std::vector<RtMidiBackend::Port> RtMidiBackend::listPorts(bool outputs)
+{
+    std::vector<Port> ports;
+    for (RtMidi::Api api : kApis) {
+        ErrorRecord errors;
+        if (outputs)
+            addPorts(createMidi<RtMidiOut>(api, &errors).get(), api, ports);
+        else
+            addPorts(createMidi<RtMidiIn>(api, &errors).get(), api, ports);
+    }
+    return ports;
+}
+
+std::vector<std::string> RtMidiBackend::outputPortNames(bool refresh)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (refresh || !outputsListed_) {
+        outputs_ = listPorts(true);
+        outputsListed_ = true;
+    }
+    std::vector<std::string> names;
+    for (const Port &port : outputs_)
+        names.push_back(port.name);
+    return names;
+}
+
+std::vector<std::string> RtMidiBackend::inputPortNames(bool refresh)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (refresh || !inputsListed_) {
+        inputs_ = listPorts(false);
+        inputsListed_ = true;
+    }
+    std::vector<std::string> names;
+    for (const Port &port : inputs_)
+        names.push_back(port.name);
+    return names;
+}
+
+bool RtMidiBackend::findPort(RtMidi &midi, const Port &port, unsigned int &index)
+{
+    // Ports may have come or gone since the listing: find it by name.
+    const unsigned int count = midi.getPortCount();
+    if (port.index < count && midi.getPortName(port.index) == port.name) {
+        index = port.index;
+        return true;
+    }
+    for (index = 0; index < count; ++index) {
+        if (midi.getPortName(index) == port.name)
+            return true;
+    }
+    return false;
+}
+
+std::unique_ptr<MidiBackendOutput> RtMidiBackend::openOutput(UINT number, MMRESULT &result)
+{
+    Port port;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (number >= outputs_.size()) {
+            result = MMSYSERR_BADDEVICEID;
+            return nullptr;
+        }
+        port = outputs_[number];
+    }
+    auto errors = std::make_unique<ErrorRecord>();
+    std::unique_ptr<RtMidiOut> midi = createMidi<RtMidiOut>(port.api, errors.get());
+    unsigned int index = 0;
+    if (!midi || !findPort(*midi, port, index)) {
+        result = MIDIERR_NODEVICE;
+        return nullptr;
+    }
+    std::string text;
+    midi->openPort(index, "out");
+    if (errors->takeError(text) || !midi->isPortOpen()) {
+        qDebug() << "MIDI output port" << QString::fromStdString(port.name) << QString::fromStdString(text);
+        result = MMSYSERR_ALLOCATED;
+        return nullptr;
+    }
+    result = MMSYSERR_NOERROR;
+    return std::make_unique<RtOutput>(std::move(midi), std::move(errors));
+}
+
+std::unique_ptr<MidiBackendInput> RtMidiBackend::openInput(UINT number, MidiBytesSink sink, MMRESULT &result)
+{
+    Port port;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (number >= inputs_.size()) {
+            result = MMSYSERR_BADDEVICEID;
+            return nullptr;
+        }
+        port = inputs_[number];
+    }
+    auto errors = std::make_unique<ErrorRecord>();
+    std::unique_ptr<RtMidiIn> midi = createMidi<RtMidiIn>(port.api, errors.get());
+    unsigned int index = 0;
+    if (!midi || !findPort(*midi, port, index)) {
+        result = MIDIERR_NODEVICE;
+        return nullptr;
+    }
+    auto input = std::make_unique<RtInput>(std::move(sink));
+    // Everything passes: System Exclusive, timing and active sensing; what
+    // matters is sorted out above this layer.
+    midi->ignoreTypes(false, false, false);
+    midi->setCallback(&RtInput::received, input.get());
+    std::string text;
+    midi->openPort(index, "in");
+    if (errors->takeError(text) || !midi->isPortOpen()) {
+        qDebug() << "MIDI input port" << QString::fromStdString(port.name) << QString::fromStdString(text);
+        midi->cancelCallback();
+        result = MMSYSERR_ALLOCATED;
+        return nullptr;
+    }
+    input->attach(std::move(midi), std::move(errors));
+    result = MMSYSERR_NOERROR;
+    return input;
+}

@@ -1,0 +1,133 @@
+#include "virtualkeyboardrig.h"
+
+#include "midi/midibackend.h"
+#include "midi/midicontroller.h"
+#include "midi/virtualmidibackend.h"
+
+#include <stdexcept>
+
+VirtualKeyboardRig::VirtualKeyboardRig(const std::vector<std::string> &outputPorts,
+                                       const std::vector<std::string> &inputPorts)
+    : backend_(std::make_shared<VirtualMidiBackend>(outputPorts, inputPorts))
+{
+    // A link left by an earlier test would still use the previous ports.
+    MidiController::releaseInstance();
+    backend_->setOutputListener([this](const std::string &port, const std::string &message) {
+        messageSent(port, message);
+    });
+    deliveryThread_ = std::thread(&VirtualKeyboardRig::deliverReplies, this);
+    installMidiBackend(backend_);
+}
+
+VirtualKeyboardRig::~VirtualKeyboardRig()
+{
+    MidiController::releaseInstance();
+    installMidiBackend(nullptr);
+    backend_->setOutputListener(nullptr);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        quit_ = true;
+    }
+    wake_.notify_all();
+    deliveryThread_.join();
+    std::lock_guard<std::mutex> lock(queueMutex);
+    inputQueue.clear();
+}
+
+KeyboardSimulator &VirtualKeyboardRig::attachSimulator(const std::string &outputPort, const std::string &inputPort,
+                                                       bool upgradeMode)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    simulators_.push_back(std::make_unique<KeyboardSimulator>(upgradeMode));
+    attachments_.push_back({outputPort, inputPort, simulators_.back().get()});
+    return *simulators_.back();
+}
+
+KeyboardSimulator &VirtualKeyboardRig::simulator(int index)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (index < 0 || index >= int(simulators_.size()))
+        throw std::out_of_range("no simulator with this index is attached");
+    return *simulators_[std::size_t(index)];
+}
+
+std::vector<std::string> VirtualKeyboardRig::sent(const std::string &outputPort) const
+{
+    return backend_->sent(outputPort);
+}
+
+void VirtualKeyboardRig::clearSent()
+{
+    backend_->clearSent();
+}
+
+void VirtualKeyboardRig::refuseSends(const std::string &outputPort, int count, MMRESULT result)
+{
+    backend_->refuseSends(outputPort, count, result);
+}
+
+void VirtualKeyboardRig::setLongMessagesNeverFinish(const std::string &outputPort, bool on)
+{
+    backend_->setLongMessagesNeverFinish(outputPort, on);
+}
+
+void VirtualKeyboardRig::inject(const std::string &inputPort, const std::string &bytes)
+{
+    backend_->inject(inputPort, bytes);
+}
+
+bool VirtualKeyboardRig::isInputOpen(const std::string &inputPort) const
+{
+    return backend_->isInputOpen(inputPort);
+}
+
+void VirtualKeyboardRig::waitForReplies()
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    const auto now = std::chrono::steady_clock::now();
+    idle_.wait(lock, [&] { return !delivering_ && (deliveries_.empty() || deliveries_.top().due > now); });
+}
+
+void VirtualKeyboardRig::messageSent(const std::string &outputPort, const std::string &message)
+{
+    std::vector<std::pair<KeyboardSimulator *, std::string>> listeners;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (const Attachment &attachment : attachments_) {
+            if (attachment.outputPort == outputPort)
+                listeners.emplace_back(attachment.simulator, attachment.inputPort);
+        }
+    }
+    const auto now = std::chrono::steady_clock::now();
+    for (const auto &[simulator, inputPort] : listeners) {
+        const std::vector<SimulatorReply> replies = simulator->receive(message);
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (const SimulatorReply &reply : replies)
+            deliveries_.push({now + std::chrono::milliseconds(reply.delayMs), nextSequence_++, inputPort, reply.bytes});
+    }
+    wake_.notify_all();
+}
+
+void VirtualKeyboardRig::deliverReplies()
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!quit_) {
+        if (deliveries_.empty()) {
+            wake_.wait(lock);
+            continue;
+        }
+        const auto due = deliveries_.top().due;
+        if (std::chrono::steady_clock::now() < due) {
+            wake_.wait_until(lock, due);
+            continue;
+        }
+        Delivery delivery = deliveries_.top();
+        deliveries_.pop();
+        delivering_ = true;
+        lock.unlock();
+        backend_->inject(delivery.inputPort, delivery.bytes);
+        lock.lock();
+        delivering_ = false;
+        idle_.notify_all();
+    }
+}

@@ -1,0 +1,103 @@
+#pragma once
+
+// In-process keyboards for tests. The rig installs virtual MIDI ports in
+// the port service and plays simulated keyboards on them: every message
+// the editor sends on an output port goes to the simulators attached to it,
+// and their replies come back on the paired input port from a thread of the
+// rig's own, after each reply's delay, through the port service's buffers
+// just as a device's input would.
+//
+//     VirtualKeyboardRig rig({"Telvir Keyboard"}, {"Telvir Keyboard"});
+//     KeyboardSimulator &keyboard = rig.attachSimulator("Telvir Keyboard", "Telvir Keyboard");
+//     MidiController *link = MidiController::getInstance(false);
+//
+// The destructor releases the live link and puts the system's MIDI back,
+// so each test function can build its own rig.
+
+#include "keyboardsimulator.h"
+#include "midi/portservice.h"
+
+#include <condition_variable>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <queue>
+#include <string>
+#include <thread>
+#include <vector>
+
+class VirtualMidiBackend;
+
+class VirtualKeyboardRig
+{
+public:
+    static constexpr int kAlways = -1;
+
+    // Output ports are the editor's outputs (towards a keyboard), input
+    // ports its inputs; both are numbered in the order given.
+    VirtualKeyboardRig(const std::vector<std::string> &outputPorts, const std::vector<std::string> &inputPorts);
+    ~VirtualKeyboardRig();
+
+    VirtualKeyboardRig(const VirtualKeyboardRig &) = delete;
+    VirtualKeyboardRig &operator=(const VirtualKeyboardRig &) = delete;
+
+    // A new simulated keyboard that listens on outputPort and answers on
+    // inputPort. The rig owns it.
+    KeyboardSimulator &attachSimulator(const std::string &outputPort, const std::string &inputPort,
+                                       bool upgradeMode = false);
+    // The simulators in the order they were attached.
+    KeyboardSimulator &simulator(int index = 0);
+
+    // Every message the port took, in order (refused ones are not there).
+    std::vector<std::string> sent(const std::string &outputPort) const;
+    void clearSent();
+
+    // The port refuses the next `count` messages (kAlways: all of them, 0:
+    // none any more) with the given result code.
+    void refuseSends(const std::string &outputPort, int count, MMRESULT result = MMSYSERR_ERROR);
+    // System Exclusive messages on the port are taken but never finish.
+    void setLongMessagesNeverFinish(const std::string &outputPort, bool on);
+
+    // Bytes arriving on an input port as if a device sent them (delivered at
+    // once; dropped when the port is not open).
+    void inject(const std::string &inputPort, const std::string &bytes);
+    bool isInputOpen(const std::string &inputPort) const;
+    // Blocks until every reply due so far has been handed to its port.
+    void waitForReplies();
+
+private:
+    struct Attachment
+    {
+        std::string outputPort;
+        std::string inputPort;
+        KeyboardSimulator *simulator;
+    };
+    struct Delivery
+    {
+        std::chrono::steady_clock::time_point due;
+        unsigned long sequence;
+        std::string inputPort;
+        std::string bytes;
+        bool operator>(const Delivery &other) const
+        {
+            return due != other.due ? due > other.due : sequence > other.sequence;
+        }
+    };
+
+    void messageSent(const std::string &outputPort, const std::string &message);
+    void deliverReplies();
+
+    std::shared_ptr<VirtualMidiBackend> backend_;
+
+    mutable std::mutex mutex_;
+    std::deque<std::unique_ptr<KeyboardSimulator>> simulators_;
+    std::vector<Attachment> attachments_;
+
+    std::condition_variable wake_;
+    std::condition_variable idle_;
+    std::priority_queue<Delivery, std::vector<Delivery>, std::greater<Delivery>> deliveries_;
+    unsigned long nextSequence_ = 0;
+    bool delivering_ = false;
+    bool quit_ = false;
+    std::thread deliveryThread_;
+};
