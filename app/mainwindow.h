@@ -1,0 +1,70 @@
+#pragma once
+
+#include "model/setting.h"
+#include "model/settings.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+
+class DeviceWidget;
+class SettingComboBox;
+class Ui_MainWindow;
+
+// The editor's only window. It owns the one Settings record that everything
+// edits: the markers on the keyboard picture choose which control the
+// "Selected Control Parameters" fields show, every field writes its chosen
+// position straight into the record, and the command buttons reset, load
+// and save the record.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // The control index shown in the editor: -1 before the first marker
+    // click; a pad marker stands for pads 9..16 while the pad bank is high.
+    int currentControlIndex() const;
+
+    // The record the control fields edit. Until a control is selected that is
+    // a scratch record that is never shown, sent or saved.
+    Setting &currentSetting();
+
+    // Puts the record's values into the fields without calling any setter.
+    void refreshEditor();
+
+    const Settings &editedSettings() const { return settings; }
+
+public slots:
+    void deviceWidgetOnClick();
+    void settingBoxOnChange(int);
+    void loadFromFile();
+    void saveToFile();
+    void resetSettings();
+    void sendToKeyboard();
+    void upgradeFirmware();
+
+private:
+    void indexMarkers();
+    void registerSetters();
+    void refreshControlFields();
+
+    Ui_MainWindow *ui;
+    DeviceWidget *selectedWidget;
+    DeviceWidget *padSwitch;
+    Settings settings;
+    bool padBankHigh;
+    std::map<DeviceWidget *, int> widgetIndex;
+    std::map<SettingComboBox *, std::function<void(int)>> comboSetters;
+    QStringList valueItems;   // "0".."127"
+    QStringList channelItems; // "1".."16", "Global"
+    Setting scratchSetting;
+};
+
+// The one main window. Markers and selection fields connect themselves to it
+// while the form is built, so the window sets it before it builds the form.
+extern MainWindow *theMainWindow;

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QComboBox>
+
+// A selection field of the editor. The chosen position is the stored value,
+// and every change of position is reported to theMainWindow, which must
+// exist already.
+class SettingComboBox : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    explicit SettingComboBox(QWidget *parent = nullptr);
+};

@@ -1,0 +1,115 @@
+#include "dialoganswerer.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+
+namespace {
+// 10 ms polls: a dialog still open 5 s after its answer is stuck.
+constexpr int kPollMilliseconds = 10;
+constexpr int kStuckPolls = 500;
+
+QString describe(QWidget *widget)
+{
+    return QStringLiteral("%1 \"%2\"").arg(QLatin1String(widget->metaObject()->className()), widget->windowTitle());
+}
+} // namespace
+
+DialogAnswerer::DialogAnswerer()
+{
+    timer.setInterval(kPollMilliseconds);
+    QObject::connect(&timer, &QTimer::timeout, [this] { poll(); });
+    timer.start();
+}
+
+DialogAnswerer::~DialogAnswerer()
+{
+    timer.stop();
+}
+
+void DialogAnswerer::chooseFile(const QString &path)
+{
+    steps.append([this, path](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog) {
+            problems << QStringLiteral("expected a file dialog, got %1").arg(describe(modal));
+            closeStuckDialog(qobject_cast<QDialog *>(modal));
+            return;
+        }
+        // Typed as a user would: selectFile() leaves the name field alone
+        // while that field has the focus.
+        auto *nameField = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (!nameField) {
+            problems << QStringLiteral("file dialog without a name field");
+            closeStuckDialog(dialog);
+            return;
+        }
+        nameField->setText(path);
+        // Queued: accepting can open a nested confirmation box, which this
+        // timer must be free to answer.
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    });
+}
+
+void DialogAnswerer::cancelFileDialog()
+{
+    steps.append([this](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        if (!dialog)
+            problems << QStringLiteral("expected a file dialog, got %1").arg(describe(modal));
+        closeStuckDialog(qobject_cast<QDialog *>(modal));
+    });
+}
+
+void DialogAnswerer::pressInMessageBox(QMessageBox::StandardButton button)
+{
+    steps.append([this, button](QWidget *modal) {
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        if (!box) {
+            problems << QStringLiteral("expected a message box, got %1").arg(describe(modal));
+            closeStuckDialog(qobject_cast<QDialog *>(modal));
+            return;
+        }
+        messages << box->windowTitle() + QStringLiteral(": ") + box->text();
+        QAbstractButton *pressed = box->button(button);
+        if (!pressed) {
+            problems << QStringLiteral("message box \"%1\" has no such button").arg(box->text());
+            closeStuckDialog(box);
+            return;
+        }
+        QMetaObject::invokeMethod(pressed, "click", Qt::QueuedConnection);
+    });
+}
+
+void DialogAnswerer::poll()
+{
+    QWidget *modal = QApplication::activeModalWidget();
+    if (!modal)
+        return;
+    for (const QPointer<QWidget> &done : qAsConst(answered)) {
+        if (done == modal) {
+            if (modal == lastAnswered && ++pollsSinceAnswer > kStuckPolls) {
+                problems << QStringLiteral("%1 stayed open after its answer").arg(describe(modal));
+                closeStuckDialog(qobject_cast<QDialog *>(modal));
+                pollsSinceAnswer = 0;
+            }
+            return;
+        }
+    }
+    answered.append(modal);
+    lastAnswered = modal;
+    pollsSinceAnswer = 0;
+    if (steps.isEmpty()) {
+        problems << QStringLiteral("unexpected %1").arg(describe(modal));
+        closeStuckDialog(qobject_cast<QDialog *>(modal));
+        return;
+    }
+    steps.takeFirst()(modal);
+}
+
+void DialogAnswerer::closeStuckDialog(QDialog *dialog)
+{
+    if (dialog)
+        QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+}

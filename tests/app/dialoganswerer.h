@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QMessageBox>
+#include <QPointer>
+#include <QStringList>
+#include <QTimer>
+
+#include <functional>
+
+// Answers the modal dialogs that a slot under test opens, one planned step
+// per dialog, in order. A dialog that no step expects, or one that does not
+// close after its answer, is rejected and recorded, so a test never hangs on
+// a modal window.
+class DialogAnswerer
+{
+public:
+    DialogAnswerer();
+    ~DialogAnswerer();
+
+    // Picks `path` in the next file dialog and accepts it.
+    void chooseFile(const QString &path);
+    // Cancels the next file dialog.
+    void cancelFileDialog();
+    // Presses `button` in the next message box and records its title and text.
+    void pressInMessageBox(QMessageBox::StandardButton button = QMessageBox::Ok);
+
+    bool allStepsTaken() const { return steps.isEmpty(); }
+
+    // "title: text" of each message box answered, in order.
+    QStringList messages;
+    // What went wrong: dialogs nobody expected, or dialogs of the wrong kind.
+    QStringList problems;
+
+private:
+    void poll();
+    void closeStuckDialog(QDialog *dialog);
+
+    QTimer timer;
+    QList<std::function<void(QWidget *)>> steps;
+    QList<QPointer<QWidget>> answered;
+    QPointer<QWidget> lastAnswered;
+    int pollsSinceAnswer = 0;
+};
