@@ -2,6 +2,8 @@
 
 #include "app/devicewidget.h"
 #include "app/settingcombobox.h"
+#include "app/waitcursor.h"
+#include "midi/midicontroller.h"
 #include "model/controlcatalogue.h"
 #include "model/settingsfile.h"
 #include "ui_mainwindow.h"
@@ -12,6 +14,7 @@
 #include <QMessageBox>
 #include <QSignalBlocker>
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 
@@ -73,10 +76,14 @@ MainWindow::MainWindow(QWidget *parent)
     channelItems << QStringLiteral("Global");
 
     registerSetters();
+
+    connectToKeyboard();
 }
 
 MainWindow::~MainWindow()
 {
+    // The link's ports close before the widgets go.
+    MidiController::releaseInstance();
     delete ui;
     if (theMainWindow == this)
         theMainWindow = nullptr;
@@ -315,8 +322,67 @@ void MainWindow::saveToFile()
     }
 }
 
+void MainWindow::connectToKeyboard()
+{
+    MidiController *link = nullptr;
+    {
+        const WaitCursor busy;
+        link = MidiController::getInstance(false);
+    }
+    if (!link) {
+        QMessageBox::warning(this, tr("Error"), tr("Could not connect to midi deivce."),
+                             QMessageBox::Ok, QMessageBox::NoButton);
+        return;
+    }
+    QMessageBox::about(this, tr("OK"),
+                       tr("Successfully connect to device '") + link->deviceName() + QStringLiteral("' !"));
+
+    int accepted = 0;
+    {
+        const WaitCursor busy;
+        accepted = settings.recv();
+    }
+    if (accepted == 0) {
+        // Nothing came back, so the record still holds the factory settings.
+        QMessageBox::warning(this, tr("Error"), tr("Could not recv settings."),
+                             QMessageBox::Ok, QMessageBox::NoButton);
+        return;
+    }
+    QMessageBox::warning(this, tr("OK"), tr("Successfully recv %1 settings.").arg(accepted),
+                         QMessageBox::Ok, QMessageBox::NoButton);
+    refreshEditor();
+}
+
 void MainWindow::sendToKeyboard()
 {
+    MidiController *link = nullptr;
+    bool sent = false;
+    MessageCounts counts;
+    {
+        const WaitCursor busy;
+        // Runs a discovery when there is no link yet, so a keyboard plugged
+        // in after start is found here.
+        link = MidiController::getInstance(false);
+        if (link)
+            sent = settings.send(std::max(0, ui->memId->currentIndex()), &counts);
+    }
+    if (link && sent) {
+        QMessageBox::about(this, tr("OK"),
+                           tr("Successfully sent to device '") + link->deviceName() + QStringLiteral("' !"));
+        return;
+    }
+    if (link && counts.refused > 0) {
+        QMessageBox::warning(this, tr("Error"),
+                             tr("The port of device '%1' refused %2 of %3 messages. "
+                                "The keyboard may hold only part of these settings.")
+                                 .arg(link->deviceName())
+                                 .arg(counts.refused)
+                                 .arg(counts.messages),
+                             QMessageBox::Ok, QMessageBox::NoButton);
+        return;
+    }
+    QMessageBox::warning(this, tr("Error"), tr("Could not connect to midi deivce."),
+                         QMessageBox::Ok, QMessageBox::NoButton);
 }
 
 void MainWindow::upgradeFirmware()

@@ -49,6 +49,9 @@ public slots:
     void upgradeFirmware();
 
 private:
+    // Finds the keyboard and reads its settings into the record, telling
+    // the user how that went.
+    void connectToKeyboard();
     void indexMarkers();
     void registerSetters();
     void refreshControlFields();

@@ -2,6 +2,7 @@
 // before and after it is selected.
 
 #include "editorprobe.h"
+#include "nokeyboard.h"
 
 #include <QApplication>
 #include <QFile>
@@ -41,6 +42,9 @@ QString rgbText(QRgb colour)
 class TestAppearance : public QObject
 {
     Q_OBJECT
+
+    // These tests are about the window itself; it starts without a keyboard.
+    NoKeyboard noKeyboard;
 
 private:
     // What the window shows at `point` of the central widget.

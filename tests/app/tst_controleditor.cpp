@@ -2,6 +2,7 @@
 // bank, what each field shows and what each field stores in the record.
 
 #include "editorprobe.h"
+#include "nokeyboard.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -10,6 +11,9 @@
 class TestControlEditor : public QObject
 {
     Q_OBJECT
+
+    // These tests are about the window itself; it starts without a keyboard.
+    NoKeyboard noKeyboard;
 
 private:
     // Chooses item `text` as a user would; the field reports the change.

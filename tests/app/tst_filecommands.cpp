@@ -3,6 +3,7 @@
 
 #include "dialoganswerer.h"
 #include "editorprobe.h"
+#include "nokeyboard.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,6 +46,9 @@ QByteArray editedImage()
 class TestFileCommands : public QObject
 {
     Q_OBJECT
+
+    // These tests are about the window itself; it starts without a keyboard.
+    NoKeyboard noKeyboard;
 
 private:
     QTemporaryDir dir;

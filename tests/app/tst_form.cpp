@@ -2,6 +2,7 @@
 // lists, as the rest of the editor and the keyboard picture rely on them.
 
 #include "editorprobe.h"
+#include "nokeyboard.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -12,6 +13,9 @@
 class TestForm : public QObject
 {
     Q_OBJECT
+
+    // These tests are about the window itself; it starts without a keyboard.
+    NoKeyboard noKeyboard;
 
 private slots:
     void windowHasItsFixedSizeAndTitle()
