@@ -182,16 +182,19 @@ void MidiInputPort::perform(Request request)
     if (request != Request::Reset)
         return;
     // Every queued buffer goes back empty; the owner gets each one through
-    // the callback before reset returns.
-    for (;;) {
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (buffers_.empty())
-                return;
-            buffers_.front()->dwBytesRecorded = 0;
+    // the callback before reset returns. Buffers the callback queues again
+    // meanwhile stay queued, or a requeueing owner would never see the end.
+    std::deque<MIDIHDR *> returned;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        returned.swap(buffers_);
+        for (MIDIHDR *header : returned) {
+            header->dwBytesRecorded = 0;
+            header->dwFlags = (header->dwFlags & ~MHDR_INQUEUE) | MHDR_DONE;
         }
-        handBackFront(MIM_LONGDATA);
     }
+    for (MIDIHDR *header : returned)
+        deliver(MIM_LONGDATA, reinterpret_cast<DWORD_PTR>(header));
 }
 
 void MidiInputPort::deliver(UINT message, DWORD_PTR param1)
