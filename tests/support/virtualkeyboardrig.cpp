@@ -15,7 +15,9 @@ VirtualKeyboardRig::VirtualKeyboardRig(const std::vector<std::string> &outputPor
     backend_->setOutputListener([this](const std::string &port, const std::string &message) {
         messageSent(port, message);
     });
-    deliveryThread_ = std::thread(&VirtualKeyboardRig::deliverReplies, this);
+    replies_ = std::make_unique<ReplyScheduler>([this](const std::string &inputPort, const std::string &bytes) {
+        backend_->inject(inputPort, bytes);
+    });
     installMidiBackend(backend_);
 }
 
@@ -24,12 +26,7 @@ VirtualKeyboardRig::~VirtualKeyboardRig()
     MidiController::releaseInstance();
     installMidiBackend(nullptr);
     backend_->setOutputListener(nullptr);
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        quit_ = true;
-    }
-    wake_.notify_all();
-    deliveryThread_.join();
+    replies_.reset();
     std::lock_guard<std::mutex> lock(queueMutex);
     inputQueue.clear();
 }
@@ -83,9 +80,7 @@ bool VirtualKeyboardRig::isInputOpen(const std::string &inputPort) const
 
 void VirtualKeyboardRig::waitForReplies()
 {
-    std::unique_lock<std::mutex> lock(mutex_);
-    const auto now = std::chrono::steady_clock::now();
-    idle_.wait(lock, [&] { return !delivering_ && (deliveries_.empty() || deliveries_.top().due > now); });
+    replies_->waitUntilDueSent();
 }
 
 void VirtualKeyboardRig::messageSent(const std::string &outputPort, const std::string &message)
@@ -98,36 +93,8 @@ void VirtualKeyboardRig::messageSent(const std::string &outputPort, const std::s
                 listeners.emplace_back(attachment.simulator, attachment.inputPort);
         }
     }
-    const auto now = std::chrono::steady_clock::now();
     for (const auto &[simulator, inputPort] : listeners) {
-        const std::vector<SimulatorReply> replies = simulator->receive(message);
-        std::lock_guard<std::mutex> lock(mutex_);
-        for (const SimulatorReply &reply : replies)
-            deliveries_.push({now + std::chrono::milliseconds(reply.delayMs), nextSequence_++, inputPort, reply.bytes});
-    }
-    wake_.notify_all();
-}
-
-void VirtualKeyboardRig::deliverReplies()
-{
-    std::unique_lock<std::mutex> lock(mutex_);
-    while (!quit_) {
-        if (deliveries_.empty()) {
-            wake_.wait(lock);
-            continue;
-        }
-        const auto due = deliveries_.top().due;
-        if (std::chrono::steady_clock::now() < due) {
-            wake_.wait_until(lock, due);
-            continue;
-        }
-        Delivery delivery = deliveries_.top();
-        deliveries_.pop();
-        delivering_ = true;
-        lock.unlock();
-        backend_->inject(delivery.inputPort, delivery.bytes);
-        lock.lock();
-        delivering_ = false;
-        idle_.notify_all();
+        for (const SimulatorReply &reply : simulator->receive(message))
+            replies_->schedule(inputPort, reply.bytes, reply.delayMs);
     }
 }

@@ -15,15 +15,13 @@
 // so each test function can build its own rig.
 
 #include "keyboardsimulator.h"
+#include "replyscheduler.h"
 #include "midi/portservice.h"
 
-#include <condition_variable>
 #include <deque>
 #include <memory>
 #include <mutex>
-#include <queue>
 #include <string>
-#include <thread>
 #include <vector>
 
 class VirtualMidiBackend;
@@ -72,20 +70,7 @@ private:
         std::string inputPort;
         KeyboardSimulator *simulator;
     };
-    struct Delivery
-    {
-        std::chrono::steady_clock::time_point due;
-        unsigned long sequence;
-        std::string inputPort;
-        std::string bytes;
-        bool operator>(const Delivery &other) const
-        {
-            return due != other.due ? due > other.due : sequence > other.sequence;
-        }
-    };
-
     void messageSent(const std::string &outputPort, const std::string &message);
-    void deliverReplies();
 
     std::shared_ptr<VirtualMidiBackend> backend_;
 
@@ -93,11 +78,5 @@ private:
     std::deque<std::unique_ptr<KeyboardSimulator>> simulators_;
     std::vector<Attachment> attachments_;
 
-    std::condition_variable wake_;
-    std::condition_variable idle_;
-    std::priority_queue<Delivery, std::vector<Delivery>, std::greater<Delivery>> deliveries_;
-    unsigned long nextSequence_ = 0;
-    bool delivering_ = false;
-    bool quit_ = false;
-    std::thread deliveryThread_;
+    std::unique_ptr<ReplyScheduler> replies_;
 };

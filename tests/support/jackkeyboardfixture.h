@@ -1,0 +1,65 @@
+#pragma once
+
+// A keyboard on a real MIDI system for tests: a private JACK server with
+// the dummy driver and the simulator program on it, so the editor's own
+// RtMidi code finds the keyboard among the system's ports.
+//
+//     JackKeyboardFixture jack;
+//     QVERIFY2(jack.start({"--upgrade"}), qPrintable(jack.error()));
+//     MidiController *link = MidiController::getInstance(true);
+//
+// The server is named by JACK_DEFAULT_SERVER, which every process of the
+// test needs in its environment (tests registered with telvir_use_jack get
+// it from CTest). The fixture stops both processes by their ids when it
+// goes away, also when a test fails half-way; it releases the editor's live
+// link first, because JACK clients must close before their server stops.
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class JackKeyboardFixture
+{
+public:
+    JackKeyboardFixture();
+    ~JackKeyboardFixture();
+
+    JackKeyboardFixture(const JackKeyboardFixture &) = delete;
+    JackKeyboardFixture &operator=(const JackKeyboardFixture &) = delete;
+
+    // Starts the server (unless it runs already) and the simulator program
+    // with these extra options (see telvir-keyboard-simulator --help).
+    // False with error() set when either does not come up in time.
+    bool start(const QStringList &simulatorOptions = {});
+    // A new simulator with other options, on the same server.
+    bool restartSimulator(const QStringList &simulatorOptions = {});
+    void stop();
+
+    QString error() const { return error_; }
+    QString serverName() const { return serverName_; }
+    // What the simulator program printed so far (with --verbose: every message).
+    QString simulatorOutput() const;
+
+    // The simulator's ports as the editor's port lists name them: the port
+    // the editor sends to (so the link's deviceName) and the one it reads.
+    static QString keyboardInputPort() { return "Telvir Keyboard:MIDI In"; }
+    static QString keyboardOutputPort() { return "Telvir Keyboard Out:MIDI Out"; }
+
+private:
+    bool startServer();
+    bool startSimulator(const QStringList &options);
+    void stopSimulator();
+    void stopServer();
+    static void stopProcess(QProcess &process);
+    void killLeftovers();
+    void writeProcessIds();
+    QString processIdFile() const;
+    QString simulatorLogFile() const;
+
+    QString serverName_;
+    QString error_;
+    std::unique_ptr<QProcess> server_;
+    std::unique_ptr<QProcess> simulator_;
+};

@@ -1,0 +1,190 @@
+// The keyboard simulator program: a simulated Telvir keyboard on a virtual
+// MIDI input and output port (on JACK, the ports of its own two clients), to
+// try the editor or run tests against a real MIDI system without hardware.
+// It prints one "ready" line once its ports are up and runs until it gets
+// SIGINT or SIGTERM.
+
+#include "keyboardsimulator.h"
+#include "replyscheduler.h"
+#include "simulatoroptions.h"
+
+#include <RtMidi.h>
+
+#include <QStringList>
+
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <mutex>
+#include <pthread.h>
+#include <string>
+
+namespace {
+const char *const kInputPortName = "MIDI In";
+const char *const kOutputPortName = "MIDI Out";
+
+std::string hex(const std::string &bytes)
+{
+    std::string text;
+    char digits[4];
+    for (unsigned char byte : bytes) {
+        std::snprintf(digits, sizeof digits, "%02X ", byte);
+        text += digits;
+    }
+    return text;
+}
+
+// RtMidi reports through this once it is set, instead of throwing or
+// printing; JACK's "server not running" comes as a warning.
+struct Problems
+{
+    std::mutex mutex;
+    std::string text;
+
+    static void report(RtMidiError::Type, const std::string &message, void *problems)
+    {
+        auto *self = static_cast<Problems *>(problems);
+        std::lock_guard<std::mutex> lock(self->mutex);
+        if (self->text.empty())
+            self->text = message;
+    }
+
+    std::string take()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        std::string taken;
+        taken.swap(text);
+        return taken;
+    }
+};
+
+struct Ports
+{
+    Problems problems;
+    std::unique_ptr<RtMidiIn> input;
+    std::unique_ptr<RtMidiOut> output;
+};
+
+bool openPorts(RtMidi::Api api, const std::string &name, Ports &ports, std::string &failure)
+{
+    try {
+        ports.input = std::make_unique<RtMidiIn>(api, name);
+        ports.input->setErrorCallback(&Problems::report, &ports.problems);
+        ports.output = std::make_unique<RtMidiOut>(api, name + " Out");
+        ports.output->setErrorCallback(&Problems::report, &ports.problems);
+        // Connects to the MIDI system first: a virtual port on a JACK client
+        // that could not connect would not be created safely.
+        ports.input->getPortCount();
+        ports.output->getPortCount();
+        failure = ports.problems.take();
+        if (failure.empty()) {
+            ports.input->ignoreTypes(false, true, true);
+            ports.input->openVirtualPort(kInputPortName);
+            ports.output->openVirtualPort(kOutputPortName);
+            failure = ports.problems.take();
+        }
+    } catch (const RtMidiError &error) {
+        failure = error.getMessage();
+    }
+    if (failure.empty())
+        return true;
+    ports.input.reset();
+    ports.output.reset();
+    return false;
+}
+
+struct Session
+{
+    KeyboardSimulator keyboard;
+    bool verbose = false;
+    std::unique_ptr<ReplyScheduler> replies;
+};
+
+void received(double, std::vector<unsigned char> *message, void *sessionData)
+{
+    auto *session = static_cast<Session *>(sessionData);
+    if (!message || message->empty())
+        return;
+    const std::string bytes(message->begin(), message->end());
+    if (session->verbose)
+        std::printf("in:  %s\n", hex(bytes).c_str());
+    for (const SimulatorReply &reply : session->keyboard.receive(bytes))
+        session->replies->schedule(std::string(), reply.bytes, reply.delayMs);
+    if (session->verbose)
+        std::fflush(stdout);
+}
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    SimulatorOptions options;
+    QString error;
+    if (!options.parse(arguments, error)) {
+        const bool help = arguments.contains("--help") || arguments.contains("-h");
+        std::fprintf(help ? stdout : stderr, "%s\n", error.toLocal8Bit().constData());
+        return help ? 0 : 2;
+    }
+
+    // Stop signals are taken by sigwait below; every thread started from
+    // here on (RtMidi's, JACK's, the scheduler's) inherits the block.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    Session session;
+    session.verbose = options.verbose;
+    options.applyTo(session.keyboard);
+
+    std::vector<RtMidi::Api> apis;
+    if (options.api.empty() || options.api == "alsa")
+        apis.push_back(RtMidi::LINUX_ALSA);
+    if (options.api.empty() || options.api == "jack")
+        apis.push_back(RtMidi::UNIX_JACK);
+    Ports ports;
+    std::string failures;
+    RtMidi::Api opened = RtMidi::UNSPECIFIED;
+    for (RtMidi::Api api : apis) {
+        std::string failure;
+        if (openPorts(api, options.name, ports, failure)) {
+            opened = api;
+            break;
+        }
+        failures += RtMidi::getApiDisplayName(api) + ": " + failure + "\n";
+    }
+    if (opened == RtMidi::UNSPECIFIED) {
+        std::fprintf(stderr, "Could not open virtual MIDI ports.\n%s", failures.c_str());
+        return 1;
+    }
+
+    RtMidiOut &output = *ports.output;
+    session.replies = std::make_unique<ReplyScheduler>([&](const std::string &, const std::string &bytes) {
+        output.sendMessage(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size());
+        if (session.verbose) {
+            std::printf("out: %s\n", hex(bytes).c_str());
+            std::fflush(stdout);
+        }
+    });
+    ports.input->setCallback(&received, &session);
+
+    std::printf("ready: %s keyboard \"%s\" on %s%s\n", options.upgradeMode ? "upgrade-mode" : "normal",
+                options.name.c_str(), RtMidi::getApiDisplayName(opened).c_str(),
+                options.silent ? " (silent)" : "");
+    std::fflush(stdout);
+
+    int signal = 0;
+    sigwait(&stopSignals, &signal);
+
+    // Input first, so nothing schedules replies on a scheduler that is gone.
+    ports.input->cancelCallback();
+    ports.input->closePort();
+    ports.input.reset();
+    session.replies.reset();
+    ports.output->closePort();
+    ports.output.reset();
+    return 0;
+}

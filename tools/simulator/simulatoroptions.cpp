@@ -1,0 +1,123 @@
+#include "simulatoroptions.h"
+
+#include <QCommandLineParser>
+
+namespace {
+bool toInt(const QString &text, int minimum, int &value)
+{
+    bool ok = false;
+    value = text.toInt(&ok);
+    return ok && value >= minimum;
+}
+} // namespace
+
+bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        "Plays a Telvir keyboard on a virtual MIDI input and output port, for trying the editor without one.");
+    parser.addHelpOption();
+    const QCommandLineOption nameOption("name", "Name of the ports (JACK: of the client).", "name",
+                                        QString::fromStdString(name));
+    const QCommandLineOption apiOption("api", "MIDI system: alsa or jack (default: the first that runs).", "api");
+    const QCommandLineOption verboseOption("verbose", "Print every message received and sent.");
+    const QCommandLineOption upgradeOption("upgrade", "Start in firmware upgrade mode (as if shift was held).");
+    const QCommandLineOption silentOption("silent", "Answer nothing at all.");
+    const QCommandLineOption delayOption("handshake-delay", "Answer the handshake after this many ms.", "ms");
+    const QCommandLineOption replyOption("handshake-reply", "Handshake answer: exact, extra-byte or missing-byte.",
+                                         "kind");
+    const QCommandLineOption trafficOption("unrelated-traffic", "Send foreign messages before each answer.");
+    const QCommandLineOption noParametersOption("no-parameters", "Answer the handshake only.");
+    const QCommandLineOption limitOption("parameter-reply-limit", "Answer only this many parameter requests.",
+                                         "count");
+    const QCommandLineOption duplicateOption("duplicate-replies", "Send every parameter reply twice.");
+    const QCommandLineOption dropOption("drop-ack", "Leave out firmware acknowledgement N (0 = size).", "index");
+    const QCommandLineOption delayAckOption("delay-ack", "Delay firmware acknowledgement N by MS ms.", "index:ms");
+    parser.addOptions({nameOption, apiOption, verboseOption, upgradeOption, silentOption, delayOption, replyOption,
+                       trafficOption, noParametersOption, limitOption, duplicateOption, dropOption, delayAckOption});
+
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+        return false;
+    }
+    if (parser.isSet("help")) {
+        error = parser.helpText();
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        error = "Unexpected argument: " + parser.positionalArguments().first();
+        return false;
+    }
+    name = parser.value(nameOption).toStdString();
+    if (name.empty()) {
+        error = "The port name must not be empty.";
+        return false;
+    }
+    api = parser.value(apiOption).toStdString();
+    if (!api.empty() && api != "alsa" && api != "jack") {
+        error = "Unknown MIDI system: " + parser.value(apiOption);
+        return false;
+    }
+    verbose = parser.isSet(verboseOption);
+    upgradeMode = parser.isSet(upgradeOption);
+    silent = parser.isSet(silentOption);
+    unrelatedTraffic = parser.isSet(trafficOption);
+    answerParameters = !parser.isSet(noParametersOption);
+    duplicateReplies = parser.isSet(duplicateOption);
+    if (parser.isSet(delayOption) && !toInt(parser.value(delayOption), 0, handshakeDelayMs)) {
+        error = "--handshake-delay needs a number of milliseconds.";
+        return false;
+    }
+    if (parser.isSet(replyOption)) {
+        const QString kind = parser.value(replyOption);
+        if (kind == "exact")
+            handshakeReply = KeyboardSimulator::HandshakeReply::Exact;
+        else if (kind == "extra-byte")
+            handshakeReply = KeyboardSimulator::HandshakeReply::ExtraByte;
+        else if (kind == "missing-byte")
+            handshakeReply = KeyboardSimulator::HandshakeReply::MissingByte;
+        else {
+            error = "--handshake-reply is exact, extra-byte or missing-byte.";
+            return false;
+        }
+    }
+    if (parser.isSet(limitOption) && !toInt(parser.value(limitOption), 0, parameterReplyLimit)) {
+        error = "--parameter-reply-limit needs a count.";
+        return false;
+    }
+    for (const QString &value : parser.values(dropOption)) {
+        int index = 0;
+        if (!toInt(value, 0, index)) {
+            error = "--drop-ack needs an acknowledgement number.";
+            return false;
+        }
+        droppedAcknowledgements.push_back(index);
+    }
+    for (const QString &value : parser.values(delayAckOption)) {
+        const QStringList parts = value.split(':');
+        int index = 0;
+        int delayMs = 0;
+        if (parts.size() != 2 || !toInt(parts[0], 0, index) || !toInt(parts[1], 0, delayMs)) {
+            error = "--delay-ack needs index:ms.";
+            return false;
+        }
+        delayedAcknowledgements.emplace_back(index, delayMs);
+    }
+    return true;
+}
+
+void SimulatorOptions::applyTo(KeyboardSimulator &keyboard) const
+{
+    keyboard.setUpgradeMode(upgradeMode);
+    keyboard.setSilent(silent);
+    keyboard.setHandshakeDelayMs(handshakeDelayMs);
+    keyboard.setHandshakeReply(handshakeReply);
+    keyboard.setUnrelatedTraffic(unrelatedTraffic);
+    keyboard.setAnswerParameters(answerParameters);
+    keyboard.setParameterReplyLimit(parameterReplyLimit);
+    keyboard.setDuplicateReplies(duplicateReplies);
+    for (int index : droppedAcknowledgements)
+        keyboard.dropAcknowledgement(index);
+    for (const auto &[index, delayMs] : delayedAcknowledgements)
+        keyboard.delayAcknowledgement(index, delayMs);
+}

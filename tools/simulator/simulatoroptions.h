@@ -1,0 +1,34 @@
+#pragma once
+
+// What the simulator program is told on its command line: where its ports
+// are, and which of the keyboard's faults to show.
+
+#include "keyboardsimulator.h"
+
+#include <QStringList>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+struct SimulatorOptions
+{
+    std::string name = "Telvir Keyboard"; // JACK client / ALSA port name
+    std::string api;                      // "alsa", "jack" or empty: the first that starts
+    bool verbose = false;                 // print every message in and out
+
+    bool upgradeMode = false;
+    bool silent = false;
+    int handshakeDelayMs = 0;
+    KeyboardSimulator::HandshakeReply handshakeReply = KeyboardSimulator::HandshakeReply::Exact;
+    bool unrelatedTraffic = false;
+    bool answerParameters = true;
+    int parameterReplyLimit = -1;
+    bool duplicateReplies = false;
+    std::vector<int> droppedAcknowledgements;
+    std::vector<std::pair<int, int>> delayedAcknowledgements; // index, delay in ms
+
+    // False with a message for the user when the arguments make no sense.
+    bool parse(const QStringList &arguments, QString &error);
+    void applyTo(KeyboardSimulator &keyboard) const;
+};
