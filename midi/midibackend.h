@@ -8,7 +8,6 @@
 #include "midi/portservice.h"
 
 #include <cstddef>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,6 +22,18 @@ public:
     virtual MMRESULT send(const std::string &message, bool &finished) = 0;
 };
 
+// Where an open input port delivers what arrives.
+class MidiInputSink
+{
+public:
+    virtual ~MidiInputSink() = default;
+    // Any thread; returns at once.
+    virtual void receive(const unsigned char *bytes, std::size_t size) = 0;
+    // Returns once everything received so far has reached the callback
+    // (or after a few seconds, if the callback is stuck).
+    virtual void waitUntilHandled() = 0;
+};
+
 // An open input port; it hands what arrives to the sink given at opening,
 // on any thread, until it is destroyed.
 class MidiBackendInput
@@ -30,8 +41,6 @@ class MidiBackendInput
 public:
     virtual ~MidiBackendInput() = default;
 };
-
-using MidiBytesSink = std::function<void(const unsigned char *bytes, std::size_t size)>;
 
 class MidiBackend
 {
@@ -44,7 +53,7 @@ public:
     virtual std::vector<std::string> inputPortNames(bool refresh) = 0;
 
     virtual std::unique_ptr<MidiBackendOutput> openOutput(UINT port, MMRESULT &result) = 0;
-    virtual std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiBytesSink sink, MMRESULT &result) = 0;
+    virtual std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiInputSink &sink, MMRESULT &result) = 0;
 };
 
 // Chooses the backend of the port service: null puts back the default

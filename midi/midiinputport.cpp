@@ -31,8 +31,7 @@ MidiInputPort::~MidiInputPort()
 MMRESULT MidiInputPort::open(MidiBackend &backend, UINT port)
 {
     MMRESULT result = MMSYSERR_NOERROR;
-    connection_ = backend.openInput(
-        port, [this](const unsigned char *bytes, std::size_t size) { receive(bytes, size); }, result);
+    connection_ = backend.openInput(port, *this, result);
     if (!connection_)
         return result == MMSYSERR_NOERROR ? MMSYSERR_ERROR : result;
     thread_ = std::thread(&MidiInputPort::run, this);
@@ -143,6 +142,14 @@ void MidiInputPort::receive(const unsigned char *bytes, std::size_t size)
     wake_.notify_all();
 }
 
+void MidiInputPort::waitUntilHandled()
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    if (std::this_thread::get_id() == thread_.get_id())
+        return;
+    handled_.wait_for(lock, kRequestTimeout, [this] { return pending_.empty() && !parsing_; });
+}
+
 void MidiInputPort::run()
 {
     deliver(MIM_OPEN, 0);
@@ -161,10 +168,14 @@ void MidiInputPort::run()
         }
         if (!pending_.empty()) {
             bytes.swap(pending_);
+            parsing_ = true;
             lock.unlock();
             parser_.feed(bytes.data(), bytes.size(), *this);
             bytes.clear();
             lock.lock();
+            parsing_ = false;
+            if (pending_.empty())
+                handled_.notify_all();
             continue;
         }
         if (quit_)

@@ -19,7 +19,7 @@
 #include <thread>
 #include <vector>
 
-class MidiInputPort : private MidiStreamParser::Handler
+class MidiInputPort : private MidiStreamParser::Handler, private MidiInputSink
 {
 public:
     // The port's handle is the object's own address.
@@ -44,7 +44,8 @@ public:
 private:
     enum class Request { None, Stop, Reset };
 
-    void receive(const unsigned char *bytes, std::size_t size);
+    void receive(const unsigned char *bytes, std::size_t size) override;
+    void waitUntilHandled() override;
     void run();
     MMRESULT carryOut(Request request);
     void perform(Request request);
@@ -68,6 +69,8 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable requestDone_;
+    std::condition_variable handled_;
+    bool parsing_ = false;
     bool started_ = false;
     bool quit_ = false;
     Request request_ = Request::None;

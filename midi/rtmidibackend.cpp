@@ -78,7 +78,7 @@ private:
 class RtInput : public MidiBackendInput
 {
 public:
-    RtInput(MidiBytesSink sink) : sink_(std::move(sink)) {}
+    explicit RtInput(MidiInputSink &sink) : sink_(sink) {}
 
     ~RtInput() override
     {
@@ -98,11 +98,11 @@ public:
     static void received(double, std::vector<unsigned char> *message, void *input)
     {
         if (message && !message->empty())
-            static_cast<RtInput *>(input)->sink_(message->data(), message->size());
+            static_cast<RtInput *>(input)->sink_.receive(message->data(), message->size());
     }
 
 private:
-    MidiBytesSink sink_;
+    MidiInputSink &sink_;
     std::unique_ptr<ErrorRecord> errors_;
     std::unique_ptr<RtMidiIn> midi_;
 };
@@ -215,7 +215,7 @@ std::unique_ptr<MidiBackendOutput> RtMidiBackend::openOutput(UINT number, MMRESU
     return std::make_unique<RtOutput>(std::move(midi), std::move(errors));
 }
 
-std::unique_ptr<MidiBackendInput> RtMidiBackend::openInput(UINT number, MidiBytesSink sink, MMRESULT &result)
+std::unique_ptr<MidiBackendInput> RtMidiBackend::openInput(UINT number, MidiInputSink &sink, MMRESULT &result)
 {
     Port port;
     {
@@ -233,7 +233,7 @@ std::unique_ptr<MidiBackendInput> RtMidiBackend::openInput(UINT number, MidiByte
         result = MIDIERR_NODEVICE;
         return nullptr;
     }
-    auto input = std::make_unique<RtInput>(std::move(sink));
+    auto input = std::make_unique<RtInput>(sink);
     // Everything passes: System Exclusive, timing and active sensing; what
     // matters is sorted out above this layer.
     midi->ignoreTypes(false, false, false);

@@ -19,7 +19,7 @@ public:
     std::vector<std::string> outputPortNames(bool refresh) override;
     std::vector<std::string> inputPortNames(bool refresh) override;
     std::unique_ptr<MidiBackendOutput> openOutput(UINT port, MMRESULT &result) override;
-    std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiBytesSink sink, MMRESULT &result) override;
+    std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiInputSink &sink, MMRESULT &result) override;
 
     // The name the editor's own ports appear under.
     static const char *const kClientName;

@@ -81,7 +81,7 @@ bool VirtualMidiBackend::inject(const std::string &inputPort, const std::string 
     const auto found = openInputs_.find(inputPort);
     if (found == openInputs_.end())
         return false;
-    found->second(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size());
+    found->second->receive(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size());
     return true;
 }
 
@@ -89,6 +89,16 @@ bool VirtualMidiBackend::isInputOpen(const std::string &inputPort) const
 {
     std::lock_guard<std::mutex> lock(mutex_);
     return openInputs_.count(inputPort) != 0;
+}
+
+void VirtualMidiBackend::waitUntilHandled(const std::string &inputPort)
+{
+    // Under the lock, so the port cannot close meanwhile; the port's thread
+    // never takes this lock, so it can finish.
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto found = openInputs_.find(inputPort);
+    if (found != openInputs_.end())
+        found->second->waitUntilHandled();
 }
 
 std::vector<std::string> VirtualMidiBackend::outputPortNames(bool)
@@ -111,7 +121,7 @@ std::unique_ptr<MidiBackendOutput> VirtualMidiBackend::openOutput(UINT port, MMR
     return std::make_unique<Output>(shared_from_this(), outputPorts_[port]);
 }
 
-std::unique_ptr<MidiBackendInput> VirtualMidiBackend::openInput(UINT port, MidiBytesSink sink, MMRESULT &result)
+std::unique_ptr<MidiBackendInput> VirtualMidiBackend::openInput(UINT port, MidiInputSink &sink, MMRESULT &result)
 {
     if (port >= inputPorts_.size()) {
         result = MMSYSERR_BADDEVICEID;
@@ -124,7 +134,7 @@ std::unique_ptr<MidiBackendInput> VirtualMidiBackend::openInput(UINT port, MidiB
         result = MMSYSERR_ALLOCATED;
         return nullptr;
     }
-    openInputs_[name] = std::move(sink);
+    openInputs_[name] = &sink;
     result = MMSYSERR_NOERROR;
     return std::make_unique<Input>(shared_from_this(), name);
 }

@@ -7,6 +7,7 @@
 
 #include "midi/midibackend.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -36,11 +37,13 @@ public:
     // Hands bytes to the input port; false when nobody has it open.
     bool inject(const std::string &inputPort, const std::string &bytes);
     bool isInputOpen(const std::string &inputPort) const;
+    // Returns once what was injected so far has reached the port's callback.
+    void waitUntilHandled(const std::string &inputPort);
 
     std::vector<std::string> outputPortNames(bool refresh) override;
     std::vector<std::string> inputPortNames(bool refresh) override;
     std::unique_ptr<MidiBackendOutput> openOutput(UINT port, MMRESULT &result) override;
-    std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiBytesSink sink, MMRESULT &result) override;
+    std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiInputSink &sink, MMRESULT &result) override;
 
 private:
     class Output;
@@ -66,5 +69,5 @@ private:
     OutputListener listener_;
     std::map<std::string, OutputState> outputs_;
     // The sink of each open input port.
-    std::map<std::string, MidiBytesSink> openInputs_;
+    std::map<std::string, MidiInputSink *> openInputs_;
 };

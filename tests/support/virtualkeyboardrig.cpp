@@ -71,6 +71,7 @@ void VirtualKeyboardRig::setLongMessagesNeverFinish(const std::string &outputPor
 void VirtualKeyboardRig::inject(const std::string &inputPort, const std::string &bytes)
 {
     backend_->inject(inputPort, bytes);
+    backend_->waitUntilHandled(inputPort);
 }
 
 bool VirtualKeyboardRig::isInputOpen(const std::string &inputPort) const
@@ -81,6 +82,14 @@ bool VirtualKeyboardRig::isInputOpen(const std::string &inputPort) const
 void VirtualKeyboardRig::waitForReplies()
 {
     replies_->waitUntilDueSent();
+    std::vector<std::string> inputPorts;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (const Attachment &attachment : attachments_)
+            inputPorts.push_back(attachment.inputPort);
+    }
+    for (const std::string &inputPort : inputPorts)
+        backend_->waitUntilHandled(inputPort);
 }
 
 void VirtualKeyboardRig::messageSent(const std::string &outputPort, const std::string &message)

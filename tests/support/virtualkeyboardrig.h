@@ -56,11 +56,13 @@ public:
     // System Exclusive messages on the port are taken but never finish.
     void setLongMessagesNeverFinish(const std::string &outputPort, bool on);
 
-    // Bytes arriving on an input port as if a device sent them (delivered at
-    // once; dropped when the port is not open).
+    // Bytes arriving on an input port as if a device sent them; returns once
+    // they went through the port service's callback (MidiController::
+    // midiInProc for a live link). Dropped when the port is not open.
     void inject(const std::string &inputPort, const std::string &bytes);
     bool isInputOpen(const std::string &inputPort) const;
-    // Blocks until every reply due so far has been handed to its port.
+    // Blocks until every reply due so far has gone through its input port's
+    // callback, so a reply of the link is in inputQueue when this returns.
     void waitForReplies();
 
 private:
