@@ -7,7 +7,11 @@
 //     through the port backend in a plain loop
 //   a firmware transfer of 256 KB: (n + 1) x 100 ms
 //
-// Usage: telvir-bench [--quick]   (--quick: 16 KB of firmware instead of 256 KB)
+// and start-up to the first painted window with no MIDI ports, with its peak
+// memory, against a bare Qt window built the same way (bench-startup-*).
+//
+// Usage: telvir-bench [--quick] [--startup-only]
+//   --quick: 16 KB of firmware instead of 256 KB
 
 #include "benchtimer.h"
 #include "keyboardsimulator.h"
@@ -17,6 +21,7 @@
 #include "virtualkeyboardrig.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QLoggingCategory>
 
 #include <cstdio>
@@ -24,6 +29,14 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+extern char **environ;
 
 namespace {
 void report(const char *what, double measuredMs, double floorMs, double target)
@@ -117,6 +130,63 @@ void benchFirmware(int bytes)
                           .arg(ok && intact ? "" : " FAILED")),
            ms, (blocks + 1) * 100.0, 1.02);
 }
+struct StartupRun
+{
+    double ms = 0;
+    long peakKb = 0;
+};
+
+// Runs a probe to its first painted window: wall time and peak resident memory.
+StartupRun runProbe(const std::string &path)
+{
+    StartupRun run;
+    char *arguments[] = {const_cast<char *>(path.c_str()), nullptr};
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    BenchTimer timer;
+    pid_t child = 0;
+    if (posix_spawn(&child, path.c_str(), &actions, nullptr, arguments, environ) != 0) {
+        posix_spawn_file_actions_destroy(&actions);
+        return run;
+    }
+    int status = 0;
+    struct rusage usage {};
+    wait4(child, &status, 0, &usage);
+    run.ms = timer.elapsedMs();
+    run.peakKb = usage.ru_maxrss;
+    posix_spawn_file_actions_destroy(&actions);
+    return run;
+}
+
+void benchStartup()
+{
+    // No MIDI ports: no JACK server under this name, and no ALSA sequencer here.
+    qputenv("JACK_DEFAULT_SERVER", "telvir-bench-no-server");
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::string folder = QCoreApplication::applicationDirPath().toStdString();
+    constexpr int kRuns = 21;
+    std::vector<double> editorMs, bareMs;
+    long editorKb = 0, bareKb = 0;
+    for (int run = 0; run < kRuns; ++run) {
+        const StartupRun editor = runProbe(folder + "/bench-startup-editor");
+        const StartupRun bare = runProbe(folder + "/bench-startup-bare");
+        editorMs.push_back(editor.ms);
+        bareMs.push_back(bare.ms);
+        editorKb = std::max(editorKb, editor.peakKb);
+        bareKb = std::max(bareKb, bare.peakKb);
+    }
+    std::sort(editorMs.begin(), editorMs.end());
+    std::sort(bareMs.begin(), bareMs.end());
+    std::printf("Start-up to the first painted window, median of %d runs (%s):\n", kRuns,
+                qgetenv("QT_QPA_PLATFORM").constData());
+    report("start-up, editor vs bare window", editorMs[kRuns / 2], bareMs[kRuns / 2], 1.3);
+    const double extraMb = (editorKb - bareKb) / 1024.0;
+    std::printf("%-44s %10.1f MB  bare %8.1f MB  above bare %.1f MB  (target <= 10) %s\n", "peak memory",
+                editorKb / 1024.0, bareKb / 1024.0, extraMb, extraMb <= 10 ? "ok" : "MISSED");
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -124,11 +194,18 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     // The hex dump of every received buffer is a debug line; keep it out.
     QLoggingCategory::setFilterRules("*.debug=false");
-    const bool quick = argc > 1 && std::strcmp(argv[1], "--quick") == 0;
+    bool quick = false, startupOnly = false;
+    for (int i = 1; i < argc; ++i) {
+        quick = quick || std::strcmp(argv[i], "--quick") == 0;
+        startupOnly = startupOnly || std::strcmp(argv[i], "--startup-only") == 0;
+    }
 
-    std::printf("Over in-process virtual ports:\n");
-    benchDiscovery();
-    benchReadAndWrite();
-    benchFirmware(quick ? 16 * 1024 : 256 * 1024);
+    if (!startupOnly) {
+        std::printf("Over in-process virtual ports:\n");
+        benchDiscovery();
+        benchReadAndWrite();
+        benchFirmware(quick ? 16 * 1024 : 256 * 1024);
+    }
+    benchStartup();
     return 0;
 }

@@ -1,0 +1,55 @@
+// Start-up probe: starts like the editor (TELVIR_PROBE_EDITOR) or as a bare
+// Qt window of the same size built the same way, and ends as soon as its
+// window has been painted once. telvir-bench times it from outside.
+
+#include <QApplication>
+#include <QEvent>
+#include <QFile>
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QStyleFactory>
+#include <QTimer>
+
+#ifdef TELVIR_PROBE_EDITOR
+#include "app/mainwindow.h"
+#endif
+
+namespace {
+// Quits the application after the first paint of the watched window.
+class FirstPaintQuitter : public QObject
+{
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return QObject::eventFilter(watched, event);
+    }
+};
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    FirstPaintQuitter quitter;
+#ifdef TELVIR_PROBE_EDITOR
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QFile styleFile(QStringLiteral(":/main/style.qss"));
+    styleFile.open(QIODevice::ReadOnly);
+    application.setStyleSheet(QString::fromUtf8(styleFile.readAll()));
+    // With no MIDI ports the editor says so in a box before its window
+    // shows; a user would press OK, the probe does it at once.
+    QTimer::singleShot(0, [] {
+        if (QWidget *box = QApplication::activeModalWidget())
+            box->close();
+    });
+    MainWindow window;
+#else
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QMainWindow window;
+    window.resize(759, 605);
+#endif
+    window.installEventFilter(&quitter);
+    window.show();
+    return application.exec();
+}
