@@ -1,22 +1,29 @@
 #include "app/mainwindow.h"
 
 #include "app/devicewidget.h"
+#include "app/progressbarwindow.h"
 #include "app/settingcombobox.h"
 #include "app/waitcursor.h"
+#include "firmware/firmwarefile.h"
+#include "firmware/firmwareprotocol.h"
 #include "midi/midicontroller.h"
 #include "model/controlcatalogue.h"
 #include "model/settingsfile.h"
 #include "ui_mainwindow.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileDialog>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalBlocker>
 
 #include <algorithm>
 #include <cstdint>
 #include <exception>
+#include <functional>
+#include <string>
 
 MainWindow *theMainWindow = nullptr;
 
@@ -387,4 +394,71 @@ void MainWindow::sendToKeyboard()
 
 void MainWindow::upgradeFirmware()
 {
+    const QMessageBox::StandardButton answer = QMessageBox::warning(
+        this, tr("Enter Firmware Upgrade Mode"),
+        tr("Please unplug the keyboard, then plug it in again WHILE HOLDING THE KEYBOARD SHIFT KEY.\n"
+           "Click OK when ready or CANCEL TO abort firmware update."),
+        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton);
+    if (answer == QMessageBox::Cancel)
+        return;
+
+    const QString fileName = QFileDialog::getOpenFileName(this, tr("Select Firmware File"), QString());
+    if (fileName.isEmpty())
+        return;
+    QCoreApplication::processEvents();
+
+    // The image is read and checked before the keyboard is even looked for:
+    // one that cannot be announced, or none at all, is refused while nothing
+    // has been sent yet.
+    std::string image;
+    switch (FirmwareFile::read(fileName, &image)) {
+    case FirmwareFile::Status::Ok:
+        break;
+    case FirmwareFile::Status::TooLarge:
+        QMessageBox::warning(this, tr("Error"),
+                             tr("Could not upgrade firmware: the file is too large for the keyboard "
+                                "(at most %1 bytes).")
+                                 .arg(FirmwareProtocol::kMaxImageSize),
+                             QMessageBox::Ok, QMessageBox::NoButton);
+        return;
+    case FirmwareFile::Status::Unreadable:
+    case FirmwareFile::Status::Empty:
+        qWarning().noquote() << "No firmware image in" << fileName;
+        QMessageBox::warning(this, tr("Error"), tr("Could not upgrade firmware."), QMessageBox::Ok,
+                             QMessageBox::NoButton);
+        return;
+    }
+
+    // The transfer lets events through once per block. A command started
+    // meanwhile could ask for the link in normal mode and so replace the
+    // link the transfer is using; the window takes no input until the end.
+    const auto setCommandsEnabled = [this](bool enabled) {
+        centralWidget()->setEnabled(enabled);
+        menuBar()->setEnabled(enabled);
+    };
+    setCommandsEnabled(false);
+
+    MidiController *link = nullptr;
+    {
+        const WaitCursor busy;
+        link = MidiController::getInstance(true);
+    }
+    if (!link)
+        QMessageBox::warning(this, tr("Error"), tr("Could not connect to device."), QMessageBox::Ok,
+                             QMessageBox::NoButton);
+
+    ProgressBarWindow progressWindow(this);
+    const std::function<void(int)> progress = [&progressWindow](int percent) { progressWindow.setProgress(percent); };
+    progress(0);
+    progressWindow.show();
+
+    const bool upgraded = link && link->sendFirmware(image, progress);
+    if (upgraded)
+        QMessageBox::about(this, tr("OK"),
+                           tr("Successfully upgrade the firmware of device '%1' !").arg(link->deviceName()));
+    else
+        QMessageBox::warning(this, tr("Error"), tr("Could not upgrade firmware."), QMessageBox::Ok,
+                             QMessageBox::NoButton);
+    progressWindow.hide();
+    setCommandsEnabled(true);
 }

@@ -303,12 +303,12 @@ private slots:
 
     void keyboardCommandsLeaveTheRecordAlone()
     {
-        // Talking to the keyboard is not part of the editor yet.
+        // Sending finds no keyboard here. The firmware command asks questions
+        // first; tst_firmwareupdate answers them.
         MainWindow window;
         clickMarker(window, "pushButton_5");
         const QByteArray before = imageOf(window.editedSettings());
         QTest::mouseClick(widgetOf<QPushButton>(window, "btnSend"), Qt::LeftButton);
-        QTest::mouseClick(widgetOf<QPushButton>(window, "pushButton"), Qt::LeftButton);
         QCOMPARE(imageOf(window.editedSettings()), before);
         QCOMPARE(shownControl(window), QStringLiteral("Volume"));
     }
