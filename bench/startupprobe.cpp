@@ -10,11 +10,25 @@
 #include <QStyleFactory>
 #include <QTimer>
 
+#include <cstdio>
+
 #ifdef TELVIR_PROBE_EDITOR
 #include "app/mainwindow.h"
 #endif
 
 namespace {
+// The high-water mark of this process's resident memory, in KB.
+long peakResidentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
 // Quits the application after the first paint of the watched window.
 class FirstPaintQuitter : public QObject
 {
@@ -51,5 +65,7 @@ int main(int argc, char *argv[])
 #endif
     window.installEventFilter(&quitter);
     window.show();
-    return application.exec();
+    const int result = application.exec();
+    std::printf("peak-kb %ld\n", peakResidentKb());
+    return result;
 }

@@ -7,10 +7,13 @@
 //     through the port backend in a plain loop
 //   a firmware transfer of 256 KB: (n + 1) x 100 ms
 //
+// The same over a private JACK server with the simulator program (--jack;
+// the plain loop there is RtMidi itself, and two silent decoy keyboards make
+// the port pairs that discovery has to try first),
 // and start-up to the first painted window with no MIDI ports, with its peak
 // memory, against a bare Qt window built the same way (bench-startup-*).
 //
-// Usage: telvir-bench [--quick] [--startup-only]
+// Usage: telvir-bench [--quick] [--jack] [--startup-only]
 //   --quick: 16 KB of firmware instead of 256 KB
 
 #include "benchtimer.h"
@@ -19,24 +22,24 @@
 #include "midi/midicontroller.h"
 #include "model/settings.h"
 #include "virtualkeyboardrig.h"
+#include "jackkeyboardfixture.h"
+
+#include <rtmidi/RtMidi.h>
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QLoggingCategory>
+#include <QProcess>
+#include <QThread>
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
 
 #include <algorithm>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
-extern char **environ;
 
 namespace {
 void report(const char *what, double measuredMs, double floorMs, double target)
@@ -130,33 +133,155 @@ void benchFirmware(int bytes)
                           .arg(ok && intact ? "" : " FAILED")),
            ms, (blocks + 1) * 100.0, 1.02);
 }
+// A simulator program that answers nothing, so its ports are pairs that
+// discovery tries in vain.
+std::unique_ptr<QProcess> startSimulator(const QStringList &options)
+{
+    auto decoy = std::make_unique<QProcess>();
+    decoy->setProcessChannelMode(QProcess::MergedChannels);
+    decoy->start(TELVIR_SIMULATOR_PROGRAM, QStringList{"--api", "jack"} + options);
+    QByteArray output;
+    while (!output.contains("ready") && decoy->waitForReadyRead(10000))
+        output += decoy->readAll();
+    QThread::msleep(300); // let JACK settle before the next client comes
+    return decoy;
+}
+
+int portIndex(bool output, const QString &name)
+{
+    const UINT count = output ? midiOutGetNumDevs() : midiInGetNumDevs();
+    for (UINT port = 0; port < count; ++port) {
+        if (output) {
+            MIDIOUTCAPSW caps {};
+            midiOutGetDevCapsW(port, &caps, sizeof caps);
+            if (QString::fromWCharArray(caps.szPname).startsWith(name.left(31)))
+                return int(port);
+        } else {
+            MIDIINCAPSW caps {};
+            midiInGetDevCapsW(port, &caps, sizeof caps);
+            if (QString::fromWCharArray(caps.szPname).startsWith(name.left(31)))
+                return int(port);
+        }
+    }
+    return -1;
+}
+
+void benchJack(int firmwareBytes)
+{
+    // Recorded on virtual ports first: that rig puts the system's MIDI back
+    // and drops any live link when it goes.
+    const std::vector<std::string> messages = recordFactoryWrite();
+
+    // JACK lists ports in the order they came, so the decoys come first and
+    // discovery tries their pairs before the keyboard's.
+    JackKeyboardFixture jack;
+    if (!jack.start({"--name", "Decoy A", "--silent"})) {
+        std::printf("JACK: %s\n", qPrintable(jack.error()));
+        return;
+    }
+    std::vector<std::unique_ptr<QProcess>> simulators;
+    simulators.push_back(startSimulator({"--name", "Decoy B", "--silent"}));
+    simulators.push_back(startSimulator({"--name", "Telvir Keyboard"}));
+
+    const int outputs = int(midiOutGetNumDevs());
+    const int inputs = int(midiInGetNumDevs());
+    const int out = portIndex(true, JackKeyboardFixture::keyboardInputPort());
+    const int in = portIndex(false, JackKeyboardFixture::keyboardOutputPort());
+    const int pair = out * inputs + in + 1;
+    std::printf("Over JACK (%d output and %d input ports, the keyboard on pair %d):\n", outputs, inputs, pair);
+    for (int port = 0; port < outputs; ++port) {
+        MIDIOUTCAPSW caps {};
+        midiOutGetDevCapsW(UINT(port), &caps, sizeof caps);
+        std::printf("  output %d: %s\n", port, qPrintable(QString::fromWCharArray(caps.szPname)));
+    }
+
+    BenchTimer discoveryTimer;
+    MidiController *link = MidiController::getInstance(false);
+    const double discoveryMs = discoveryTimer.elapsedMs();
+    if (!link) {
+        std::printf("discovery found no keyboard\n");
+        return;
+    }
+    report(qPrintable(QString("discovery, keyboard on pair %1").arg(pair)), discoveryMs, pair * 900.0, 1.02);
+
+    Settings settings;
+    BenchTimer readTimer;
+    const int count = settings.recv();
+    report(qPrintable(QString("factory read (%1 replies)").arg(count)), readTimer.elapsedMs(), 1000.0, 1.02);
+
+    MessageCounts counts;
+    BenchTimer writeTimer;
+    Settings().send(0, &counts);
+    const double writeMs = writeTimer.elapsedMs();
+    MidiController::releaseInstance();
+    QThread::msleep(300);
+
+    RtMidiOut plain(RtMidi::UNIX_JACK, "Telvir Bench");
+    unsigned int plainPort = plain.getPortCount();
+    for (unsigned int port = 0; port < plain.getPortCount(); ++port)
+        if (QString::fromStdString(plain.getPortName(port)) == JackKeyboardFixture::keyboardInputPort())
+            plainPort = port;
+    if (plainPort == plain.getPortCount()) {
+        std::printf("RtMidi does not see the keyboard's port\n");
+        return;
+    }
+    plain.openPort(plainPort);
+    QThread::msleep(300);
+    BenchTimer plainTimer;
+    for (const std::string &message : messages)
+        plain.sendMessage(reinterpret_cast<const unsigned char *>(message.data()), message.size());
+    const double plainMs = plainTimer.elapsedMs();
+    plain.closePort();
+    report(qPrintable(QString("factory write (%1 messages) vs plain RtMidi").arg(counts.messages)), writeMs,
+           plainMs, 1.5);
+    QThread::msleep(300);
+
+    simulators.back()->terminate();
+    simulators.back()->waitForFinished(3000);
+    simulators.back() = startSimulator({"--name", "Telvir Keyboard", "--upgrade"});
+    MidiController *upgradeLink = MidiController::getInstance(true);
+    if (!upgradeLink) {
+        std::printf("no keyboard in upgrade mode\n");
+        return;
+    }
+    std::string image(std::size_t(firmwareBytes), '\0');
+    std::mt19937 random(11);
+    for (char &byte : image)
+        byte = char(random());
+    const int blocks = (firmwareBytes + 511) / 512;
+    BenchTimer firmwareTimer;
+    const bool ok = upgradeLink->sendFirmware(image, [](int) {});
+    report(qPrintable(QString("firmware %1 KB (%2 blocks)%3").arg(firmwareBytes / 1024).arg(blocks)
+                          .arg(ok ? "" : " FAILED")),
+           firmwareTimer.elapsedMs(), (blocks + 1) * 100.0, 1.02);
+    MidiController::releaseInstance();
+    for (auto &simulator : simulators) {
+        simulator->terminate();
+        simulator->waitForFinished(3000);
+    }
+}
+
 struct StartupRun
 {
     double ms = 0;
     long peakKb = 0;
 };
 
-// Runs a probe to its first painted window: wall time and peak resident memory.
-StartupRun runProbe(const std::string &path)
+// Runs a probe to its first painted window: wall time, and the peak resident
+// memory that the probe reads of itself (the rusage of a child also counts
+// the parent's memory at the fork).
+StartupRun runProbe(const QString &path)
 {
     StartupRun run;
-    char *arguments[] = {const_cast<char *>(path.c_str()), nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    QProcess probe;
     BenchTimer timer;
-    pid_t child = 0;
-    if (posix_spawn(&child, path.c_str(), &actions, nullptr, arguments, environ) != 0) {
-        posix_spawn_file_actions_destroy(&actions);
-        return run;
-    }
-    int status = 0;
-    struct rusage usage {};
-    wait4(child, &status, 0, &usage);
+    probe.start(path, QStringList());
+    probe.waitForFinished(30000);
     run.ms = timer.elapsedMs();
-    run.peakKb = usage.ru_maxrss;
-    posix_spawn_file_actions_destroy(&actions);
+    const QByteArray output = probe.readAllStandardOutput();
+    const int at = output.indexOf("peak-kb ");
+    if (at >= 0)
+        run.peakKb = output.mid(at + 8).trimmed().toLong();
     return run;
 }
 
@@ -166,7 +291,7 @@ void benchStartup()
     qputenv("JACK_DEFAULT_SERVER", "telvir-bench-no-server");
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    const std::string folder = QCoreApplication::applicationDirPath().toStdString();
+    const QString folder = QCoreApplication::applicationDirPath();
     constexpr int kRuns = 21;
     std::vector<double> editorMs, bareMs;
     long editorKb = 0, bareKb = 0;
@@ -194,18 +319,21 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     // The hex dump of every received buffer is a debug line; keep it out.
     QLoggingCategory::setFilterRules("*.debug=false");
-    bool quick = false, startupOnly = false;
+    bool quick = false, startupOnly = false, jack = false;
     for (int i = 1; i < argc; ++i) {
+        jack = jack || std::strcmp(argv[i], "--jack") == 0;
         quick = quick || std::strcmp(argv[i], "--quick") == 0;
         startupOnly = startupOnly || std::strcmp(argv[i], "--startup-only") == 0;
     }
 
+    benchStartup();
     if (!startupOnly) {
         std::printf("Over in-process virtual ports:\n");
         benchDiscovery();
         benchReadAndWrite();
         benchFirmware(quick ? 16 * 1024 : 256 * 1024);
+        if (jack)
+            benchJack(quick ? 16 * 1024 : 256 * 1024);
     }
-    benchStartup();
     return 0;
 }
