@@ -36,3 +36,8 @@ std::vector<ParameterValue> controlParameters(const Setting &setting, int index,
 // does not know; a control reply does when its identifier is known and its
 // selector is a sub-parameter 0..6.
 bool storeParameterReply(Settings &settings, int selector, int number, int value);
+
+// Takes every message out of the input queue and stores the parameter
+// replies among them into `settings`; returns how many were accepted.
+// Anything that is not a reply is dropped.
+int storeQueuedReplies(Settings &settings);

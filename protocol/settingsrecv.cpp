@@ -32,6 +32,11 @@ int Settings::recv()
     qDebug("waiting for incoming settings");
     QThread::msleep(kReplyWaitMs);
 
+    return storeQueuedReplies(*this);
+}
+
+int storeQueuedReplies(Settings &settings)
+{
     int accepted = 0;
     for (std::string message = MidiController::popMessage(); !message.empty();
          message = MidiController::popMessage()) {
@@ -39,7 +44,7 @@ int Settings::recv()
         int number = 0;
         int value = 0;
         if (parseParameterReply(message, &selector, &number, &value)
-            && storeParameterReply(*this, selector, number, value))
+            && storeParameterReply(settings, selector, number, value))
             ++accepted;
     }
     return accepted;
