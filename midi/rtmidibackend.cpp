@@ -2,6 +2,9 @@
 
 #include <QDebug>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <memory>
 
 const char *const RtMidiBackend::kClientName = "Telvir Editor";
@@ -13,6 +16,8 @@ constexpr RtMidi::Api kApis[] = {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK};
 // A SysEx message this long or longer is dropped silently by RtMidi's JACK
 // output; refuse it instead.
 constexpr std::size_t kJackMaxSysex = 16380 - 1;
+
+constexpr int kJackSettleMs = 100;
 
 // RtMidi reports errors through a callback once one is set, instead of
 // throwing or printing; each connection keeps the last one.
@@ -78,7 +83,7 @@ private:
 class RtInput : public MidiBackendInput
 {
 public:
-    explicit RtInput(MidiInputSink &sink) : sink_(sink) {}
+    explicit RtInput(MidiInputSink &sink) { sink_.store(&sink, std::memory_order_release); }
 
     ~RtInput() override
     {
@@ -97,15 +102,27 @@ public:
 
     static void received(double, std::vector<unsigned char> *message, void *input)
     {
+        // The callback runs on the MIDI system's thread; the atomic makes the
+        // sink's set-up visible there without trusting RtMidi's ordering.
+        MidiInputSink *sink = static_cast<RtInput *>(input)->sink_.load(std::memory_order_acquire);
         if (message && !message->empty())
-            static_cast<RtInput *>(input)->sink_.receive(message->data(), message->size());
+            sink->receive(message->data(), message->size());
     }
 
 private:
-    MidiInputSink &sink_;
+    std::atomic<MidiInputSink *> sink_;
     std::unique_ptr<ErrorRecord> errors_;
     std::unique_ptr<RtMidiIn> midi_;
 };
+
+// On JACK every open port is a client of its own. A client that connects
+// while another one is still activating its ports can stall JACK's MIDI
+// for good, so each new client gets a moment before the next one comes.
+void settle(RtMidi::Api api)
+{
+    if (api == RtMidi::UNIX_JACK)
+        std::this_thread::sleep_for(std::chrono::milliseconds(kJackSettleMs));
+}
 
 template <typename Midi>
 std::unique_ptr<Midi> createMidi(RtMidi::Api api, ErrorRecord *errors)
@@ -141,6 +158,8 @@ std::vector<RtMidiBackend::Port> RtMidiBackend::listPorts(bool outputs)
             addPorts(createMidi<RtMidiOut>(api, &errors).get(), api, ports);
         else
             addPorts(createMidi<RtMidiIn>(api, &errors).get(), api, ports);
+        // The listing was a client too, and it has just left.
+        settle(api);
     }
     return ports;
 }
@@ -206,6 +225,7 @@ std::unique_ptr<MidiBackendOutput> RtMidiBackend::openOutput(UINT number, MMRESU
     }
     std::string text;
     midi->openPort(index, "out");
+    settle(port.api);
     if (errors->takeError(text) || !midi->isPortOpen()) {
         qDebug() << "MIDI output port" << QString::fromStdString(port.name) << QString::fromStdString(text);
         result = MMSYSERR_ALLOCATED;
@@ -240,6 +260,7 @@ std::unique_ptr<MidiBackendInput> RtMidiBackend::openInput(UINT number, MidiInpu
     midi->setCallback(&RtInput::received, input.get());
     std::string text;
     midi->openPort(index, "in");
+    settle(port.api);
     if (errors->takeError(text) || !midi->isPortOpen()) {
         qDebug() << "MIDI input port" << QString::fromStdString(port.name) << QString::fromStdString(text);
         midi->cancelCallback();

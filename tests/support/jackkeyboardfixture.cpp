@@ -2,11 +2,13 @@
 
 #include "midi/midicontroller.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QThread>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/types.h>
 
@@ -34,13 +36,18 @@ bool serverAnswers()
     return lister.exitStatus() == QProcess::NormalExit && lister.exitCode() == 0;
 }
 
-bool isOurProgram(qint64 pid)
+// The command line of a process, its arguments split at the zero bytes.
+QList<QByteArray> commandLine(qint64 pid)
 {
-    QFile commandLine(QString("/proc/%1/cmdline").arg(pid));
-    if (!commandLine.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray text = commandLine.readAll();
-    return text.contains("jackd") || text.contains("telvir-keyboard-simulator");
+    QFile file(QString("/proc/%1/cmdline").arg(pid));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return file.readAll().split('\0');
+}
+
+bool isAlive(qint64 pid)
+{
+    return ::kill(pid_t(pid), 0) == 0 && !commandLine(pid).isEmpty();
 }
 } // namespace
 
@@ -85,7 +92,6 @@ void JackKeyboardFixture::stop()
     MidiController::releaseInstance();
     stopSimulator();
     stopServer();
-    QFile::remove(processIdFile());
 }
 
 QString JackKeyboardFixture::simulatorOutput() const
@@ -97,20 +103,26 @@ QString JackKeyboardFixture::simulatorOutput() const
 bool JackKeyboardFixture::startServer()
 {
     killLeftovers();
+    if (serverAnswers()) {
+        error_ = "Another JACK server named \"" + serverName_ + "\" is running and is not this test's.";
+        return false;
+    }
     server_ = std::make_unique<QProcess>();
     server_->setProcessChannelMode(QProcess::MergedChannels);
-    server_->start("jackd", {"--no-realtime", "--name", serverName_, "-d", "dummy", "-r", "48000", "-p", "256"});
+    server_->start("jackd", {"--no-realtime", "--sync", "--name", serverName_, "-d", "dummy", "-r", "48000", "-p", "256"});
     if (!server_->waitForStarted(kServerStartMs)) {
         error_ = "jackd does not start: " + server_->errorString() + " (is jackd2 installed?)";
         server_.reset();
         return false;
     }
-    writeProcessIds();
+    // Synchronous mode: a client that is late (a loaded machine, a sanitizer
+    // build) delays the cycle instead of leaving stale MIDI events behind,
+    // which would arrive twice while the late client's own ones go missing.
     // Polled only until the server answers; nothing else talks to it then.
     QElapsedTimer timer;
     timer.start();
     while (!serverAnswers()) {
-        if (server_->state() != QProcess::Running || timer.elapsed() > kServerStartMs) {
+        if (server_->waitForFinished(0) || timer.elapsed() > kServerStartMs) {
             error_ = "The JACK server \"" + serverName_ + "\" did not come up: "
                      + QString::fromLocal8Bit(server_->readAll());
             stopServer();
@@ -129,17 +141,20 @@ bool JackKeyboardFixture::startSimulator(const QStringList &options)
     simulator_ = std::make_unique<QProcess>();
     simulator_->setStandardOutputFile(logPath);
     simulator_->setStandardErrorFile(logPath, QIODevice::Append);
-    simulator_->start(TELVIR_SIMULATOR_PROGRAM, QStringList{"--api", "jack"} + options);
+    QStringList arguments{"--api", "jack", "--jack-server", serverName_};
+    // For a look at every message in the simulator's log.
+    if (qEnvironmentVariableIsSet("TELVIR_JACK_VERBOSE"))
+        arguments << "--verbose";
+    simulator_->start(TELVIR_SIMULATOR_PROGRAM, arguments + options);
     if (!simulator_->waitForStarted(kSimulatorStartMs)) {
         error_ = "The simulator program does not start: " + simulator_->errorString();
         simulator_.reset();
         return false;
     }
-    writeProcessIds();
     QElapsedTimer timer;
     timer.start();
     while (!simulatorOutput().contains("ready")) {
-        if (simulator_->state() != QProcess::Running || timer.elapsed() > kSimulatorStartMs) {
+        if (simulator_->waitForFinished(0) || timer.elapsed() > kSimulatorStartMs) {
             error_ = "The simulator program did not report its ports: " + simulatorOutput();
             stopSimulator();
             return false;
@@ -156,7 +171,6 @@ void JackKeyboardFixture::stopSimulator()
         return;
     stopProcess(*simulator_);
     simulator_.reset();
-    writeProcessIds();
 }
 
 void JackKeyboardFixture::stopServer()
@@ -185,41 +199,36 @@ QString JackKeyboardFixture::simulatorLogFile() const
     return QDir::temp().filePath("telvir-jack-" + serverName_ + "-simulator.log");
 }
 
-QString JackKeyboardFixture::processIdFile() const
-{
-    return QDir::temp().filePath("telvir-jack-" + serverName_ + ".pids");
-}
-
-void JackKeyboardFixture::writeProcessIds()
-{
-    QFile file(processIdFile());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return;
-    if (simulator_ && simulator_->processId() > 0)
-        file.write(QByteArray::number(simulator_->processId()) + "\n");
-    if (server_ && server_->processId() > 0)
-        file.write(QByteArray::number(server_->processId()) + "\n");
-}
-
 void JackKeyboardFixture::killLeftovers()
 {
-    // A test that crashed left its server and simulator running under this
-    // server name; their ids are in the file, simulator first.
-    QFile file(processIdFile());
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    file.close();
-    for (const QByteArray &line : lines) {
+    // A test that crashed leaves its server and simulator running; they are
+    // found by the server name on their command lines and stopped by id,
+    // simulators first so their clients leave the server cleanly.
+    const QByteArray name = serverName_.toUtf8();
+    QList<qint64> simulators;
+    QList<qint64> servers;
+    const QStringList entries = QDir("/proc").entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    for (const QString &entry : entries) {
         bool ok = false;
-        const qint64 pid = line.trimmed().toLongLong(&ok);
-        if (!ok || pid <= 1 || !isOurProgram(pid))
+        const qint64 pid = entry.toLongLong(&ok);
+        if (!ok || pid <= 1 || pid == QCoreApplication::applicationPid())
             continue;
+        const QList<QByteArray> arguments = commandLine(pid);
+        if (arguments.isEmpty())
+            continue;
+        const int nameOption = std::max(arguments.indexOf("--name"), arguments.indexOf("--jack-server"));
+        if (nameOption < 0 || nameOption + 1 >= arguments.size() || arguments[nameOption + 1] != name)
+            continue;
+        if (arguments[0].endsWith("telvir-keyboard-simulator"))
+            simulators << pid;
+        else if (arguments[0].endsWith("jackd"))
+            servers << pid;
+    }
+    for (qint64 pid : simulators + servers) {
         ::kill(pid_t(pid), SIGTERM);
-        for (int waited = 0; waited < kStopMs && ::kill(pid_t(pid), 0) == 0 && isOurProgram(pid); waited += kPollMs)
+        for (int waited = 0; waited < kStopMs && isAlive(pid); waited += kPollMs)
             QThread::msleep(kPollMs);
-        if (isOurProgram(pid))
+        if (isAlive(pid))
             ::kill(pid_t(pid), SIGKILL);
     }
-    file.remove();
 }

@@ -13,6 +13,8 @@
 // it from CTest). The fixture stops both processes by their ids when it
 // goes away, also when a test fails half-way; it releases the editor's live
 // link first, because JACK clients must close before their server stops.
+// Processes a crashed test left under the same server name are stopped
+// when the next fixture starts.
 
 #include <QProcess>
 #include <QString>
@@ -39,7 +41,8 @@ public:
 
     QString error() const { return error_; }
     QString serverName() const { return serverName_; }
-    // What the simulator program printed so far (with --verbose: every message).
+    // What the simulator program printed so far (with --verbose, or with
+    // TELVIR_JACK_VERBOSE set in the environment: every message).
     QString simulatorOutput() const;
 
     // The simulator's ports as the editor's port lists name them: the port
@@ -54,8 +57,6 @@ private:
     void stopServer();
     static void stopProcess(QProcess &process);
     void killLeftovers();
-    void writeProcessIds();
-    QString processIdFile() const;
     QString simulatorLogFile() const;
 
     QString serverName_;

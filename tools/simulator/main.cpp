@@ -10,8 +10,10 @@
 
 #include <RtMidi.h>
 
+#include <QByteArray>
 #include <QStringList>
 
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -98,12 +100,15 @@ struct Session
     KeyboardSimulator keyboard;
     bool verbose = false;
     std::unique_ptr<ReplyScheduler> replies;
+    // Set once everything above is in place; the input callback runs on the
+    // MIDI system's thread and checks it first.
+    std::atomic<bool> running{false};
 };
 
 void received(double, std::vector<unsigned char> *message, void *sessionData)
 {
     auto *session = static_cast<Session *>(sessionData);
-    if (!message || message->empty())
+    if (!session->running.load(std::memory_order_acquire) || !message || message->empty())
         return;
     const std::string bytes(message->begin(), message->end());
     if (session->verbose)
@@ -135,6 +140,10 @@ int main(int argc, char *argv[])
     sigaddset(&stopSignals, SIGINT);
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    // Libjack takes the server name from the environment.
+    if (!options.jackServer.empty())
+        qputenv("JACK_DEFAULT_SERVER", QByteArray::fromStdString(options.jackServer));
 
     Session session;
     session.verbose = options.verbose;
@@ -169,6 +178,7 @@ int main(int argc, char *argv[])
             std::fflush(stdout);
         }
     });
+    session.running.store(true, std::memory_order_release);
     ports.input->setCallback(&received, &session);
 
     std::printf("ready: %s keyboard \"%s\" on %s%s\n", options.upgradeMode ? "upgrade-mode" : "normal",
@@ -180,6 +190,7 @@ int main(int argc, char *argv[])
     sigwait(&stopSignals, &signal);
 
     // Input first, so nothing schedules replies on a scheduler that is gone.
+    session.running.store(false, std::memory_order_release);
     ports.input->cancelCallback();
     ports.input->closePort();
     ports.input.reset();

@@ -20,6 +20,7 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
     const QCommandLineOption nameOption("name", "Name of the ports (JACK: of the client).", "name",
                                         QString::fromStdString(name));
     const QCommandLineOption apiOption("api", "MIDI system: alsa or jack (default: the first that runs).", "api");
+    const QCommandLineOption serverOption("jack-server", "Name of the JACK server to use.", "name");
     const QCommandLineOption verboseOption("verbose", "Print every message received and sent.");
     const QCommandLineOption upgradeOption("upgrade", "Start in firmware upgrade mode (as if shift was held).");
     const QCommandLineOption silentOption("silent", "Answer nothing at all.");
@@ -33,7 +34,7 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
     const QCommandLineOption duplicateOption("duplicate-replies", "Send every parameter reply twice.");
     const QCommandLineOption dropOption("drop-ack", "Leave out firmware acknowledgement N (0 = size).", "index");
     const QCommandLineOption delayAckOption("delay-ack", "Delay firmware acknowledgement N by MS ms.", "index:ms");
-    parser.addOptions({nameOption, apiOption, verboseOption, upgradeOption, silentOption, delayOption, replyOption,
+    parser.addOptions({nameOption, apiOption, serverOption, verboseOption, upgradeOption, silentOption, delayOption, replyOption,
                        trafficOption, noParametersOption, limitOption, duplicateOption, dropOption, delayAckOption});
 
     if (!parser.parse(arguments)) {
@@ -58,6 +59,7 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
         error = "Unknown MIDI system: " + parser.value(apiOption);
         return false;
     }
+    jackServer = parser.value(serverOption).toStdString();
     verbose = parser.isSet(verboseOption);
     upgradeMode = parser.isSet(upgradeOption);
     silent = parser.isSet(silentOption);

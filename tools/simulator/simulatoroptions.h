@@ -15,6 +15,7 @@ struct SimulatorOptions
 {
     std::string name = "Telvir Keyboard"; // JACK client / ALSA port name
     std::string api;                      // "alsa", "jack" or empty: the first that starts
+    std::string jackServer;               // JACK server name, empty: JACK_DEFAULT_SERVER or the default
     bool verbose = false;                 // print every message in and out
 
     bool upgradeMode = false;
