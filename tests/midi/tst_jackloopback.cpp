@@ -49,6 +49,26 @@ private slots:
         QLoggingCategory::setFilterRules("telvir.midi.debug=false");
     }
 
+    void withoutAServerThereAreNoPortsAndNoError()
+    {
+        // Neither the ALSA sequencer (none on a build machine) nor JACK can
+        // start: no ports, no exception, no link.
+        const QByteArray server = qgetenv("JACK_DEFAULT_SERVER");
+        qputenv("JACK_DEFAULT_SERVER", "telvir-nobody-here");
+        const UINT outputs = midiOutGetNumDevs();
+        const UINT inputs = midiInGetNumDevs();
+        MidiController *link = MidiController::getInstance(false);
+        if (server.isEmpty())
+            qunsetenv("JACK_DEFAULT_SERVER");
+        else
+            qputenv("JACK_DEFAULT_SERVER", server);
+        if (QFile::exists("/dev/snd/seq"))
+            QSKIP("this machine has an ALSA sequencer");
+        QCOMPARE(outputs, 0u);
+        QCOMPARE(inputs, 0u);
+        QVERIFY(!link);
+    }
+
     void aNormalKeyboardIsFoundAndAnswersRequests()
     {
         JackKeyboardFixture jack;
