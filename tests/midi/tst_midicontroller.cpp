@@ -329,7 +329,7 @@ private slots:
         const std::string request = wire("f000206b7f4201004001f7");
         QElapsedTimer timer;
         timer.start();
-        QVERIFY(link->sendLongMessage(request.data(), int(request.size())) != 0);
+        QCOMPARE(link->sendLongMessage(request.data(), int(request.size())), int(MIDIERR_NOTREADY));
         QVERIFY(timer.elapsed() >= 2000);
         QVERIFY(timer.elapsed() < 10000);
 

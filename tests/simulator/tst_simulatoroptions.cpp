@@ -1,0 +1,83 @@
+// The simulator program's command line: each switch reaches the keyboard,
+// and nonsense is refused with a message instead of being ignored.
+
+#include "simulatoroptions.h"
+
+#include <QtTest>
+
+namespace {
+std::string wire(const char *hex)
+{
+    return QByteArray::fromHex(hex).toStdString();
+}
+} // namespace
+
+class TestSimulatorOptions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void switchesReachTheKeyboard()
+    {
+        SimulatorOptions options;
+        QString error;
+        QVERIFY2(options.parse({"sim", "--name", "Bench Keyboard", "--api", "jack", "--jack-server", "x",
+                                "--handshake-reply", "missing-byte", "--handshake-delay", "650",
+                                "--drop-ack", "0", "--delay-ack", "2:300"},
+                               error),
+                 qPrintable(error));
+        QCOMPARE(options.name, std::string("Bench Keyboard"));
+        QCOMPARE(options.api, std::string("jack"));
+        QCOMPARE(options.jackServer, std::string("x"));
+
+        KeyboardSimulator keyboard;
+        options.applyTo(keyboard);
+        const std::vector<SimulatorReply> replies = keyboard.receive(wire("f07e7f0a0bf7"));
+        QCOMPARE(int(replies.size()), 1);
+        QCOMPARE(QByteArray::fromStdString(replies[0].bytes).toHex(' '), QByteArray("f0 7e 0a 01 03 00 f7"));
+        QCOMPARE(replies[0].delayMs, 650);
+
+        // In upgrade mode the size announcement's acknowledgement (0) is dropped.
+        SimulatorOptions upgrade;
+        QVERIFY(upgrade.parse({"sim", "--upgrade", "--drop-ack", "0"}, error));
+        KeyboardSimulator upgraded;
+        upgrade.applyTo(upgraded);
+        QVERIFY(upgraded.receive(wire("9a0001")).empty());
+    }
+
+    void silenceAndDefaults()
+    {
+        SimulatorOptions options;
+        QString error;
+        QVERIFY(options.parse({"sim", "--silent"}, error));
+        QCOMPARE(options.name, std::string("Telvir Keyboard"));
+        QVERIFY(options.api.empty());
+        KeyboardSimulator keyboard;
+        options.applyTo(keyboard);
+        QVERIFY(keyboard.receive(wire("f07e7f0a0bf7")).empty());
+    }
+
+    void nonsenseIsRefused_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("unknown option") << QStringList{"sim", "--loud"};
+        QTest::newRow("unknown system") << QStringList{"sim", "--api", "coremidi"};
+        QTest::newRow("negative delay") << QStringList{"sim", "--handshake-delay", "-5"};
+        QTest::newRow("bad reply kind") << QStringList{"sim", "--handshake-reply", "long"};
+        QTest::newRow("bad delayed ack") << QStringList{"sim", "--delay-ack", "3"};
+        QTest::newRow("empty name") << QStringList{"sim", "--name", ""};
+        QTest::newRow("stray argument") << QStringList{"sim", "extra"};
+    }
+
+    void nonsenseIsRefused()
+    {
+        QFETCH(QStringList, arguments);
+        SimulatorOptions options;
+        QString error;
+        QVERIFY(!options.parse(arguments, error));
+        QVERIFY(!error.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSimulatorOptions)
+#include "tst_simulatoroptions.moc"
