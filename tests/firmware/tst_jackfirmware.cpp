@@ -10,6 +10,8 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include <algorithm>
+
 namespace {
 std::string randomImage(std::size_t size, quint32 seed)
 {
@@ -66,7 +68,13 @@ private slots:
         QStringList controlMessages;
         const std::string received = receivedData(log, &controlMessages);
         QCOMPARE(received.size(), std::size_t(196 * 512));
-        QVERIFY(received.compare(0, image.size(), image) == 0);
+        const auto firstDifference = std::mismatch(image.begin(), image.end(), received.begin());
+        const int offset = int(firstDifference.first - image.begin());
+        QVERIFY2(firstDifference.first == image.end(),
+                 qPrintable(QString("first difference at byte %1: sent %2, received %3")
+                                .arg(offset)
+                                .arg(QString::fromLatin1(QByteArray::fromStdString(image.substr(std::size_t(offset), 8)).toHex(' ')))
+                                .arg(QString::fromLatin1(QByteArray::fromStdString(received.substr(std::size_t(offset), 8)).toHex(' ')))));
         QCOMPARE(received.substr(image.size()), std::string(196 * 512 - image.size(), char(0xFF)));
         // The probe and the announcement of 196 = 0xC4 blocks.
         QCOMPARE(controlMessages, (QStringList{"9A 01 02", "9A 7E 7D", "9A 0C 04"}));
