@@ -228,14 +228,18 @@ void CALLBACK MidiController::midiInProc(HMIDIIN handle, UINT message, DWORD_PTR
     case MIM_LONGDATA: {
         auto *header = reinterpret_cast<MIDIHDR *>(param1);
         if (header->dwBytesRecorded != 0) {
-            std::string hex;
-            hex.reserve(header->dwBytesRecorded * 3);
-            char digits[4];
-            for (DWORD i = 0; i < header->dwBytesRecorded; ++i) {
-                std::snprintf(digits, sizeof digits, "%02hhX ", static_cast<unsigned char>(header->lpData[i]));
-                hex += digits;
+            // The dump is built outside the queue lock, and only when the
+            // debug log shows it: a settings read brings 258 buffers.
+            if (lcMidi().isDebugEnabled()) {
+                std::string hex;
+                hex.reserve(header->dwBytesRecorded * 3);
+                char digits[4];
+                for (DWORD i = 0; i < header->dwBytesRecorded; ++i) {
+                    std::snprintf(digits, sizeof digits, "%02hhX ", static_cast<unsigned char>(header->lpData[i]));
+                    hex += digits;
+                }
+                qCDebug(lcMidi, "%s", hex.c_str());
             }
-            qCDebug(lcMidi, "%s", hex.c_str());
             appendToQueue(std::string(header->lpData, header->dwBytesRecorded));
         }
         if (!link->closing_)
