@@ -14,6 +14,8 @@
 #include <QProgressBar>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include "support/wirebytes.h"
+
 #include <QtTest>
 
 #include <memory>
@@ -25,11 +27,6 @@ const QString kEnterUpgradeMode = QStringLiteral(
     "KEYBOARD SHIFT KEY.\nClick OK when ready or CANCEL TO abort firmware update.");
 const QString kUpgraded = QStringLiteral("OK: Successfully upgrade the firmware of device 'Telvir Keyboard' !");
 const QString kNotUpgraded = QStringLiteral("Error: Could not upgrade firmware.");
-
-QByteArray hexOf(const std::string &bytes)
-{
-    return QByteArray::fromStdString(bytes).toHex(' ');
-}
 
 QByteArray randomImage(int size, quint32 seed)
 {

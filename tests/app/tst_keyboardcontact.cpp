@@ -12,17 +12,14 @@
 #include <QApplication>
 #include <QLoggingCategory>
 #include <QPushButton>
+#include "support/wirebytes.h"
+
 #include <QtTest>
 
 namespace {
 const std::string kKeyboard = "Telvir Keyboard";
 const QString kConnected = QStringLiteral("OK: Successfully connect to device 'Telvir Keyboard' !");
 const QString kNoConnection = QStringLiteral("Error: Could not connect to midi deivce.");
-
-QByteArray hexOf(const std::string &bytes)
-{
-    return QByteArray::fromStdString(bytes).toHex(' ');
-}
 
 QStringList globalFields(const MainWindow &window)
 {

@@ -6,6 +6,8 @@
 #include "firmware/firmwareprotocol.h"
 #include "keyboardsimulator.h"
 
+#include "support/wirebytes.h"
+
 #include <QtTest>
 
 #include <deque>
@@ -13,25 +15,6 @@
 Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
-std::string wire(const QByteArray &hex)
-{
-    return QByteArray::fromHex(hex).toStdString();
-}
-
-QByteArray hexOf(const std::string &bytes)
-{
-    return QByteArray::fromStdString(bytes).toHex(' ');
-}
-
-std::string randomImage(std::size_t size, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    std::string image(size, '\0');
-    for (char &byte : image)
-        byte = static_cast<char>(random.bounded(256));
-    return image;
-}
-
 // A keyboard in its upgrade mode behind a recording link.
 struct ClockedKeyboard
 {

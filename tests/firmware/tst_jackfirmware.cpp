@@ -8,20 +8,13 @@
 
 #include <QLoggingCategory>
 #include <QRandomGenerator>
+#include "support/wirebytes.h"
+
 #include <QtTest>
 
 #include <algorithm>
 
 namespace {
-std::string randomImage(std::size_t size, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    std::string image(size, '\0');
-    for (char &byte : image)
-        byte = static_cast<char>(random.bounded(256));
-    return image;
-}
-
 // The lines "in:  90 0A 05 " of the simulator's log, in order, as bytes.
 std::string receivedData(const QString &log, QStringList *controlMessages)
 {

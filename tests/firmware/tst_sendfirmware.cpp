@@ -6,31 +6,14 @@
 #include "virtualkeyboardrig.h"
 
 #include <QElapsedTimer>
+#include "support/wirebytes.h"
+
 #include <QtTest>
 
 Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
 const std::string kPort = "Telvir Keyboard";
-
-std::string wire(const QByteArray &hex)
-{
-    return QByteArray::fromHex(hex).toStdString();
-}
-
-QByteArray hexOf(const std::string &bytes)
-{
-    return QByteArray::fromStdString(bytes).toHex(' ');
-}
-
-std::string randomImage(std::size_t size, quint32 seed)
-{
-    QRandomGenerator random(seed);
-    std::string image(size, '\0');
-    for (char &byte : image)
-        byte = static_cast<char>(random.bounded(256));
-    return image;
-}
 
 std::string padded(const std::string &image)
 {

@@ -6,19 +6,11 @@
 #include "midi/midicontroller.h"
 
 #include <QLoggingCategory>
+#include "support/wirebytes.h"
+
 #include <QtTest>
 
 namespace {
-std::string wire(const char *hex)
-{
-    return QByteArray::fromHex(hex).toStdString();
-}
-
-QByteArray hexOf(const std::string &bytes)
-{
-    return QByteArray::fromStdString(bytes).toHex(' ');
-}
-
 // The next queued message, waiting up to a second for one.
 QByteArray nextMessage()
 {

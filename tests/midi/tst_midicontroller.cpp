@@ -6,22 +6,14 @@
 #include "virtualkeyboardrig.h"
 
 #include <QLoggingCategory>
+#include "support/wirebytes.h"
+
 #include <QtTest>
 
 #include <cstring>
 
 namespace {
 const std::string kKeyboard = "Telvir Keyboard";
-
-std::string wire(const char *hex)
-{
-    return QByteArray::fromHex(hex).toStdString();
-}
-
-QByteArray hexOf(const std::string &bytes)
-{
-    return QByteArray::fromStdString(bytes).toHex(' ');
-}
 
 QList<QByteArray> hexList(const std::vector<std::string> &messages)
 {

@@ -6,6 +6,8 @@
 #include "midi/portservice.h"
 #include "midi/virtualmidibackend.h"
 
+#include "support/wirebytes.h"
+
 #include <QtTest>
 
 #include <atomic>
@@ -16,16 +18,6 @@
 
 namespace {
 const std::string kPort = "Port";
-
-std::string wire(const char *hex)
-{
-    return QByteArray::fromHex(hex).toStdString();
-}
-
-QByteArray hexOf(const std::string &bytes)
-{
-    return QByteArray::fromStdString(bytes).toHex(' ');
-}
 
 // What a callback saw, in order: short messages as their bytes, System
 // Exclusive buffers as "long:"/"error:" and their recorded bytes.

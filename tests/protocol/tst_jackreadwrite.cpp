@@ -10,6 +10,8 @@
 #include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QThread>
+#include "support/wirebytes.h"
+
 #include <QtTest>
 
 #include <map>
@@ -21,11 +23,6 @@ const int kIds[37] = {
     0x70, 0x71, 0x72, 0x73, 0x74, 0x75, 0x76, 0x77, 0x78, 0x79, 0x7a, 0x7b, 0x7c, 0x7d, 0x7e, 0x7f,
     0x10, 0x11, 0x41, 0x40, 0x50,
 };
-
-std::string wire(const QByteArray &hex)
-{
-    return QByteArray::fromHex(hex).toStdString();
-}
 
 int sendLong(MidiController *link, const std::string &message)
 {

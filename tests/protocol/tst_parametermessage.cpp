@@ -4,19 +4,11 @@
 #include "protocol/parametermessage.h"
 
 #include <QRandomGenerator>
+#include "support/wirebytes.h"
+
 #include <QtTest>
 
 namespace {
-std::string wire(const QByteArray &hex)
-{
-    return QByteArray::fromHex(hex).toStdString();
-}
-
-QByteArray hexOf(const std::string &bytes)
-{
-    return QByteArray::fromStdString(bytes).toHex(' ');
-}
-
 struct Reply
 {
     bool accepted = false;

@@ -10,6 +10,8 @@
 
 #include <QElapsedTimer>
 #include <QLoggingCategory>
+#include "support/wirebytes.h"
+
 #include <QtTest>
 
 namespace {
@@ -48,16 +50,6 @@ QList<int> factorySubParameters(int index)
     if (index == 34)
         return {0, 1, 2, 4, 5, 6};
     return {0, 1, 2, 3, 4, 5, 6};
-}
-
-QByteArray hexOf(const std::string &bytes)
-{
-    return QByteArray::fromStdString(bytes).toHex(' ');
-}
-
-std::string wire(const QByteArray &hex)
-{
-    return QByteArray::fromHex(hex).toStdString();
 }
 
 QList<QByteArray> hexList(const std::vector<std::string> &messages)

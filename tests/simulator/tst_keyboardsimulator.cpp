@@ -3,19 +3,11 @@
 
 #include "keyboardsimulator.h"
 
+#include "support/wirebytes.h"
+
 #include <QtTest>
 
 namespace {
-std::string wire(const QByteArray &hex)
-{
-    return QByteArray::fromHex(hex).toStdString();
-}
-
-QByteArray hexOf(const std::string &bytes)
-{
-    return QByteArray::fromStdString(bytes).toHex(' ');
-}
-
 std::string dataMessage(unsigned char byte)
 {
     return std::string{char(0x90), char(byte >> 4), char(byte & 0x0F)};

@@ -3,14 +3,9 @@
 
 #include "simulatoroptions.h"
 
-#include <QtTest>
+#include "support/wirebytes.h"
 
-namespace {
-std::string wire(const char *hex)
-{
-    return QByteArray::fromHex(hex).toStdString();
-}
-} // namespace
+#include <QtTest>
 
 class TestSimulatorOptions : public QObject
 {
