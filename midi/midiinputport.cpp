@@ -1,5 +1,7 @@
 #include "midi/midiinputport.h"
 
+#include "midi/midiheaderflags.h"
+
 #include <cstring>
 
 namespace {
@@ -60,22 +62,14 @@ MMRESULT MidiInputPort::close()
 
 MMRESULT MidiInputPort::prepare(MIDIHDR *header, UINT headerSize)
 {
-    if (!header || headerSize < sizeof(MIDIHDR) || !header->lpData)
-        return MMSYSERR_INVALPARAM;
     std::lock_guard<std::mutex> lock(mutex_);
-    header->dwFlags |= MHDR_PREPARED;
-    return MMSYSERR_NOERROR;
+    return markHeaderPrepared(header, headerSize);
 }
 
 MMRESULT MidiInputPort::unprepare(MIDIHDR *header, UINT headerSize)
 {
-    if (!header || headerSize < sizeof(MIDIHDR))
-        return MMSYSERR_INVALPARAM;
     std::lock_guard<std::mutex> lock(mutex_);
-    if (header->dwFlags & MHDR_INQUEUE)
-        return MIDIERR_STILLPLAYING;
-    header->dwFlags &= ~MHDR_PREPARED;
-    return MMSYSERR_NOERROR;
+    return markHeaderUnprepared(header, headerSize);
 }
 
 MMRESULT MidiInputPort::addBuffer(MIDIHDR *header, UINT headerSize)

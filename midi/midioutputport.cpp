@@ -1,5 +1,7 @@
 #include "midi/midioutputport.h"
 
+#include "midi/midiheaderflags.h"
+
 #include "midi/midistreamparser.h"
 
 #include <algorithm>
@@ -48,22 +50,14 @@ MMRESULT MidiOutputPort::sendShort(DWORD packed)
 
 MMRESULT MidiOutputPort::prepare(MIDIHDR *header, UINT headerSize)
 {
-    if (!header || headerSize < sizeof(MIDIHDR) || !header->lpData)
-        return MMSYSERR_INVALPARAM;
     std::lock_guard<std::mutex> lock(mutex_);
-    header->dwFlags |= MHDR_PREPARED;
-    return MMSYSERR_NOERROR;
+    return markHeaderPrepared(header, headerSize);
 }
 
 MMRESULT MidiOutputPort::unprepare(MIDIHDR *header, UINT headerSize)
 {
-    if (!header || headerSize < sizeof(MIDIHDR))
-        return MMSYSERR_INVALPARAM;
     std::lock_guard<std::mutex> lock(mutex_);
-    if (header->dwFlags & MHDR_INQUEUE)
-        return MIDIERR_STILLPLAYING;
-    header->dwFlags &= ~MHDR_PREPARED;
-    return MMSYSERR_NOERROR;
+    return markHeaderUnprepared(header, headerSize);
 }
 
 MMRESULT MidiOutputPort::sendLong(MIDIHDR *header, UINT headerSize)
