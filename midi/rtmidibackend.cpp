@@ -154,10 +154,15 @@ std::vector<RtMidiBackend::Port> RtMidiBackend::listPorts(bool outputs)
     std::vector<Port> ports;
     for (RtMidi::Api api : kApis) {
         ErrorRecord errors;
+        const std::size_t before = ports.size();
         if (outputs)
             addPorts(createMidi<RtMidiOut>(api, &errors).get(), api, ports);
         else
             addPorts(createMidi<RtMidiIn>(api, &errors).get(), api, ports);
+        // Without a server RtMidi's JACK client never came, and without ports
+        // no other client follows: only a listing that found ports settles.
+        if (ports.size() == before)
+            continue;
         // The listing was a client too, and it has just left.
         settle(api);
     }
