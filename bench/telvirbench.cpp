@@ -45,7 +45,7 @@ namespace {
 void report(const char *what, double measuredMs, double floorMs, double target)
 {
     const double ratio = measuredMs / floorMs;
-    std::printf("%-44s %10.1f ms  floor %10.1f ms  ratio %.3f  (target <= %.2f) %s\n", what, measuredMs,
+    std::printf("%-44s %11.3f ms  floor %11.3f ms  ratio %.3f  (target <= %.2f) %s\n", what, measuredMs,
                 floorMs, ratio, target, ratio <= target ? "ok" : "MISSED");
 }
 
