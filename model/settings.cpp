@@ -20,8 +20,3 @@ const char *Settings::image() const
 {
     return reinterpret_cast<const char *>(this);
 }
-
-std::uint8_t Settings::octaveCode() const
-{
-    return octave < kOctaveCodes.size() ? kOctaveCodes[octave] : kOctaveCodes[0];
-}

@@ -34,10 +34,6 @@ struct Settings
     // Read-only view of the record's image.
     const char *image() const;
 
-    // The wire code of `octave`. A record loaded from a file can hold any
-    // byte; a code outside 0..8 is sent the way a read would store it, as 0.
-    std::uint8_t octaveCode() const;
-
     // Reads the keyboard's memory 0 into this record and returns how many
     // replies were accepted (0 without a link). Fields without a reply keep
     // their values.

@@ -2,6 +2,7 @@
 // or accepted with the record equal to the 265 bytes after the magic.
 
 #include "model/settingsfile.h"
+#include "protocol/wirevalues.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -18,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             || std::memcmp(settings.image(), data + kSettingsMagicSize, Settings::kImageSize) != 0)
             std::abort();
         // Sending must never see an octave code outside the table.
-        if (settings.octaveCode() > 0x44)
+        if (octaveToWire(settings.octave) > 0x44)
             std::abort();
     } else if (error.isEmpty() || std::memcmp(settings.image(), before.image(), Settings::kImageSize) != 0) {
         std::abort();

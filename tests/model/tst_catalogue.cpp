@@ -134,20 +134,6 @@ private slots:
         const Settings copy = settings;
         QCOMPARE(QByteArray(copy.image(), 265), bytes);
     }
-
-    void octaveCodeNeverReadsPastTheTable()
-    {
-        Settings settings;
-        const QByteArray expected = QByteArray::fromHex("000102030441424344");
-        for (int code = 0; code < 9; ++code) {
-            settings.octave = std::uint8_t(code);
-            QCOMPARE(int(settings.octaveCode()), int(std::uint8_t(expected[code])));
-        }
-        for (int code : {9, 10, 0x7F, 0x80, 0xFF}) {
-            settings.octave = std::uint8_t(code);
-            QCOMPARE(int(settings.octaveCode()), 0);
-        }
-    }
 };
 
 QTEST_APPLESS_MAIN(TestCatalogue)
