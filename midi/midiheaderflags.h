@@ -24,3 +24,16 @@ inline MMRESULT markHeaderUnprepared(MIDIHDR *header, UINT headerSize)
     header->dwFlags &= ~MHDR_PREPARED;
     return MMSYSERR_NOERROR;
 }
+
+// Whether a header may be handed to the port: it has a buffer, it is
+// prepared and it is not queued already.
+inline MMRESULT checkHeaderQueueable(const MIDIHDR *header, UINT headerSize)
+{
+    if (!header || headerSize < sizeof(MIDIHDR) || !header->lpData || header->dwBufferLength == 0)
+        return MMSYSERR_INVALPARAM;
+    if (!(header->dwFlags & MHDR_PREPARED))
+        return MIDIERR_UNPREPARED;
+    if (header->dwFlags & MHDR_INQUEUE)
+        return MIDIERR_STILLPLAYING;
+    return MMSYSERR_NOERROR;
+}

@@ -74,13 +74,9 @@ MMRESULT MidiInputPort::unprepare(MIDIHDR *header, UINT headerSize)
 
 MMRESULT MidiInputPort::addBuffer(MIDIHDR *header, UINT headerSize)
 {
-    if (!header || headerSize < sizeof(MIDIHDR) || !header->lpData || header->dwBufferLength == 0)
-        return MMSYSERR_INVALPARAM;
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!(header->dwFlags & MHDR_PREPARED))
-        return MIDIERR_UNPREPARED;
-    if (header->dwFlags & MHDR_INQUEUE)
-        return MIDIERR_STILLPLAYING;
+    if (const MMRESULT refused = checkHeaderQueueable(header, headerSize))
+        return refused;
     header->dwFlags = (header->dwFlags & ~MHDR_DONE) | MHDR_INQUEUE;
     header->dwBytesRecorded = 0;
     buffers_.push_back(header);

@@ -62,13 +62,9 @@ MMRESULT MidiOutputPort::unprepare(MIDIHDR *header, UINT headerSize)
 
 MMRESULT MidiOutputPort::sendLong(MIDIHDR *header, UINT headerSize)
 {
-    if (!header || headerSize < sizeof(MIDIHDR) || !header->lpData || header->dwBufferLength == 0)
-        return MMSYSERR_INVALPARAM;
     std::lock_guard<std::mutex> lock(mutex_);
-    if (!(header->dwFlags & MHDR_PREPARED))
-        return MIDIERR_UNPREPARED;
-    if (header->dwFlags & MHDR_INQUEUE)
-        return MIDIERR_STILLPLAYING;
+    if (const MMRESULT refused = checkHeaderQueueable(header, headerSize))
+        return refused;
     if (static_cast<unsigned char>(header->lpData[0]) != kSysexStart)
         return MMSYSERR_INVALPARAM;
     const std::string message(header->lpData, header->dwBufferLength);
