@@ -4,6 +4,7 @@
 #include "dialoganswerer.h"
 #include "editorprobe.h"
 #include "nokeyboard.h"
+#include "support/testfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,18 +19,6 @@
 
 namespace {
 const QString kNotValid = QStringLiteral("Error: This is not a valid telvir settings file!");
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // The factory image with a few bytes changed, written out by hand.
 QByteArray editedImage()

@@ -6,6 +6,8 @@
 #include "editorprobe.h"
 #include "progressbarwindow.h"
 #include "virtualkeyboardrig.h"
+#include "support/testfiles.h"
+#include "support/wirebytes.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -14,8 +16,6 @@
 #include <QProgressBar>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
-#include "support/wirebytes.h"
-
 #include <QtTest>
 
 #include <memory>
@@ -114,8 +114,7 @@ private:
     QString write(const QString &name, const QByteArray &bytes)
     {
         const QString path = dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        if (!writeAll(path, bytes))
             qFatal("cannot write %s", qPrintable(path));
         return path;
     }

@@ -8,12 +8,11 @@
 #include "virtualkeyboardrig.h"
 
 #include "midi/midicontroller.h"
+#include "support/wirebytes.h"
 
 #include <QApplication>
 #include <QLoggingCategory>
 #include <QPushButton>
-#include "support/wirebytes.h"
-
 #include <QtTest>
 
 namespace {

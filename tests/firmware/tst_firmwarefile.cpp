@@ -2,6 +2,7 @@
 // is refused.
 
 #include "firmware/firmwarefile.h"
+#include "support/testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -19,8 +20,7 @@ private:
     QString write(const QString &name, const QByteArray &bytes)
     {
         const QString path = dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        if (!writeAll(path, bytes))
             qFatal("cannot write %s", qPrintable(path));
         return path;
     }

@@ -5,7 +5,6 @@
 #include "firmware/firmwaretransfer.h"
 #include "firmware/firmwareprotocol.h"
 #include "keyboardsimulator.h"
-
 #include "support/wirebytes.h"
 
 #include <QtTest>

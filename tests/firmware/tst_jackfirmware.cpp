@@ -5,11 +5,10 @@
 
 #include "jackkeyboardfixture.h"
 #include "midi/midicontroller.h"
+#include "support/wirebytes.h"
 
 #include <QLoggingCategory>
 #include <QRandomGenerator>
-#include "support/wirebytes.h"
-
 #include <QtTest>
 
 #include <algorithm>

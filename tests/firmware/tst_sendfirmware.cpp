@@ -4,10 +4,9 @@
 
 #include "midi/midicontroller.h"
 #include "virtualkeyboardrig.h"
-
-#include <QElapsedTimer>
 #include "support/wirebytes.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 
 Q_DECLARE_METATYPE(std::vector<int>)

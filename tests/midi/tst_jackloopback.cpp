@@ -4,10 +4,9 @@
 
 #include "jackkeyboardfixture.h"
 #include "midi/midicontroller.h"
-
-#include <QLoggingCategory>
 #include "support/wirebytes.h"
 
+#include <QLoggingCategory>
 #include <QtTest>
 
 namespace {

@@ -4,10 +4,9 @@
 
 #include "midi/midicontroller.h"
 #include "virtualkeyboardrig.h"
-
-#include <QLoggingCategory>
 #include "support/wirebytes.h"
 
+#include <QLoggingCategory>
 #include <QtTest>
 
 #include <cstring>

@@ -5,7 +5,6 @@
 #include "midi/midibackend.h"
 #include "midi/portservice.h"
 #include "midi/virtualmidibackend.h"
-
 #include "support/wirebytes.h"
 
 #include <QtTest>

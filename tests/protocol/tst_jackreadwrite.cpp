@@ -6,12 +6,11 @@
 #include "jackkeyboardfixture.h"
 #include "midi/midicontroller.h"
 #include "model/settings.h"
+#include "support/wirebytes.h"
 
 #include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QThread>
-#include "support/wirebytes.h"
-
 #include <QtTest>
 
 #include <map>

@@ -2,10 +2,9 @@
 // of the keyboard's replies.
 
 #include "protocol/parametermessage.h"
-
-#include <QRandomGenerator>
 #include "support/wirebytes.h"
 
+#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {

@@ -7,11 +7,10 @@
 #include "model/settings.h"
 #include "protocol/parametermessage.h"
 #include "virtualkeyboardrig.h"
+#include "support/wirebytes.h"
 
 #include <QElapsedTimer>
 #include <QLoggingCategory>
-#include "support/wirebytes.h"
-
 #include <QtTest>
 
 namespace {

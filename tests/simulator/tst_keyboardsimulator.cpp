@@ -2,7 +2,6 @@
 // trust it, so its own answers are pinned here byte for byte.
 
 #include "keyboardsimulator.h"
-
 #include "support/wirebytes.h"
 
 #include <QtTest>

@@ -2,7 +2,6 @@
 // and nonsense is refused with a message instead of being ignored.
 
 #include "simulatoroptions.h"
-
 #include "support/wirebytes.h"
 
 #include <QtTest>
