@@ -117,16 +117,34 @@ private:
 
 // On JACK every open port is a client of its own. A client that connects
 // while another one is still activating its ports can stall JACK's MIDI
-// for good, so each new client gets a moment before the next one comes.
+// for good, so a new client comes only when the last one has had a moment.
+// The pause is taken before the next client, not after each one: then it
+// overlaps the waits of the handshake instead of adding to them.
+std::mutex jackClientMutex;
+std::chrono::steady_clock::time_point lastJackClient;
+
+void waitBeforeNewClient(RtMidi::Api api)
+{
+    if (api != RtMidi::UNIX_JACK)
+        return;
+    std::lock_guard<std::mutex> lock(jackClientMutex);
+    // At once when the last client came long enough ago.
+    std::this_thread::sleep_until(lastJackClient + std::chrono::milliseconds(kJackSettleMs));
+}
+
+// Called when a client has come and activated its port, or has listed ports.
 void settle(RtMidi::Api api)
 {
-    if (api == RtMidi::UNIX_JACK)
-        std::this_thread::sleep_for(std::chrono::milliseconds(kJackSettleMs));
+    if (api != RtMidi::UNIX_JACK)
+        return;
+    std::lock_guard<std::mutex> lock(jackClientMutex);
+    lastJackClient = std::chrono::steady_clock::now();
 }
 
 template <typename Midi>
 std::unique_ptr<Midi> createMidi(RtMidi::Api api, ErrorRecord *errors)
 {
+    waitBeforeNewClient(api);
     try {
         auto midi = std::make_unique<Midi>(api, RtMidiBackend::kClientName);
         midi->setErrorCallback(&ErrorRecord::report, errors);
