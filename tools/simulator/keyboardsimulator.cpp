@@ -13,17 +13,6 @@ unsigned char at(const std::string &message, std::size_t index)
     return static_cast<unsigned char>(message[index]);
 }
 
-std::string hex(const std::string &message)
-{
-    std::string text;
-    char digits[4];
-    for (unsigned char byte : message) {
-        std::snprintf(digits, sizeof digits, "%02X ", byte);
-        text += digits;
-    }
-    return text;
-}
-
 // The keyboard's own identifiers and factory state, kept apart from the
 // editor's tables on purpose: the simulator checks the editor, not itself.
 constexpr unsigned char kIdentifiers[37] = {
@@ -55,6 +44,17 @@ constexpr unsigned char kRequest = 0x01;
 constexpr unsigned char kSet = 0x02;
 constexpr unsigned char kChannelFollowsGlobal = 0x41; // 65 on the wire
 } // namespace
+
+std::string hex(const std::string &bytes)
+{
+    std::string text;
+    char digits[4];
+    for (unsigned char byte : bytes) {
+        std::snprintf(digits, sizeof digits, "%02X ", byte);
+        text += digits;
+    }
+    return text;
+}
 
 const std::string KeyboardSimulator::kHandshakeRequest = bytes({0xF0, 0x7E, 0x7F, 0x0A, 0x0B, 0xF7});
 const std::string KeyboardSimulator::kHandshakeReply = bytes({0xF0, 0x7E, 0x0A, 0x01, 0x03, 0x00, 0x01, 0xF7});

@@ -15,6 +15,9 @@
 #include <utility>
 #include <vector>
 
+// "F0 7E 7F " and so on: bytes as the simulator prints and reports them.
+std::string hex(const std::string &bytes);
+
 struct SimulatorReply
 {
     std::string bytes;

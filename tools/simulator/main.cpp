@@ -25,17 +25,6 @@ namespace {
 const char *const kInputPortName = "MIDI In";
 const char *const kOutputPortName = "MIDI Out";
 
-std::string hex(const std::string &bytes)
-{
-    std::string text;
-    char digits[4];
-    for (unsigned char byte : bytes) {
-        std::snprintf(digits, sizeof digits, "%02X ", byte);
-        text += digits;
-    }
-    return text;
-}
-
 // RtMidi reports through this once it is set, instead of throwing or
 // printing; JACK's "server not running" comes as a warning.
 struct Problems
