@@ -25,18 +25,41 @@ std::mutex handleMutex;
 std::set<MidiInputPort *> openInputs;
 std::set<MidiOutputPort *> openOutputs;
 
+// The open port behind a handle, or null for a handle that is not open.
+template <typename Port, typename Handle>
+Port *openPort(Handle handle, const std::set<Port *> &open)
+{
+    auto *port = reinterpret_cast<Port *>(handle);
+    std::lock_guard<std::mutex> lock(handleMutex);
+    return open.count(port) ? port : nullptr;
+}
+
 MidiInputPort *inputPort(HMIDIIN handle)
 {
-    auto *port = reinterpret_cast<MidiInputPort *>(handle);
-    std::lock_guard<std::mutex> lock(handleMutex);
-    return openInputs.count(port) ? port : nullptr;
+    return openPort(handle, openInputs);
 }
 
 MidiOutputPort *outputPort(HMIDIOUT handle)
 {
-    auto *port = reinterpret_cast<MidiOutputPort *>(handle);
-    std::lock_guard<std::mutex> lock(handleMutex);
-    return openOutputs.count(port) ? port : nullptr;
+    return openPort(handle, openOutputs);
+}
+
+// Closes the port and forgets its handle; a port that refuses to close
+// stays open and known.
+template <typename Port>
+MMRESULT closePort(Port *port, std::set<Port *> &open)
+{
+    if (!port)
+        return MMSYSERR_INVALHANDLE;
+    const MMRESULT result = port->close();
+    if (result != MMSYSERR_NOERROR)
+        return result;
+    {
+        std::lock_guard<std::mutex> lock(handleMutex);
+        open.erase(port);
+    }
+    delete port;
+    return MMSYSERR_NOERROR;
 }
 
 // The product name as the caps structures carry it: at most 31 characters
@@ -171,18 +194,7 @@ MMRESULT midiOutOpen(LPHMIDIOUT handle, UINT deviceId, DWORD_PTR callback, DWORD
 
 MMRESULT midiOutClose(HMIDIOUT handle)
 {
-    MidiOutputPort *port = outputPort(handle);
-    if (!port)
-        return MMSYSERR_INVALHANDLE;
-    const MMRESULT result = port->close();
-    if (result != MMSYSERR_NOERROR)
-        return result;
-    {
-        std::lock_guard<std::mutex> lock(handleMutex);
-        openOutputs.erase(port);
-    }
-    delete port;
-    return MMSYSERR_NOERROR;
+    return closePort(outputPort(handle), openOutputs);
 }
 
 MMRESULT midiOutShortMsg(HMIDIOUT handle, DWORD message)
@@ -246,18 +258,7 @@ MMRESULT midiInOpen(LPHMIDIIN handle, UINT deviceId, DWORD_PTR callback, DWORD_P
 
 MMRESULT midiInClose(HMIDIIN handle)
 {
-    MidiInputPort *port = inputPort(handle);
-    if (!port)
-        return MMSYSERR_INVALHANDLE;
-    const MMRESULT result = port->close();
-    if (result != MMSYSERR_NOERROR)
-        return result;
-    {
-        std::lock_guard<std::mutex> lock(handleMutex);
-        openInputs.erase(port);
-    }
-    delete port;
-    return MMSYSERR_NOERROR;
+    return closePort(inputPort(handle), openInputs);
 }
 
 MMRESULT midiInPrepareHeader(HMIDIIN handle, LPMIDIHDR header, UINT headerSize)
