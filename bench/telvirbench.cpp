@@ -4,7 +4,8 @@
 //   discovery with the keyboard on the 8th of 3 x 3 port pairs: 8 x 900 ms
 //   a factory read: 1000 ms
 //   a factory write of 258 messages: the same messages sent straight
-//     through the port backend in a plain loop
+//     through the port backend in a plain loop; both warmed up, then timed
+//     in 200 alternating rounds, and the medians compared
 //   a firmware transfer of 256 KB: (n + 1) x 100 ms
 //
 // The same over a private JACK server with the simulator program (--jack;
@@ -13,8 +14,10 @@
 // and start-up to the first painted window with no MIDI ports, with its peak
 // memory, against a bare Qt window built the same way (bench-startup-*).
 //
-// Usage: telvir-bench [--quick] [--jack] [--startup-only]
+// Usage: telvir-bench [--quick] [--jack] [--startup-only | --write-only]
 //   --quick: 16 KB of firmware instead of 256 KB
+//   --write-only: the read and write only (over JACK also discovery, which
+//     the write needs), no start-up and no firmware
 
 #include "benchtimer.h"
 #include "keyboardsimulator.h"
@@ -34,6 +37,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -51,6 +55,61 @@ void report(const char *what, double measuredMs, double floorMs, double target)
 
 const std::vector<std::string> kPorts = {"Port A", "Port B", "Port C"};
 
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// A whole write takes a few tens of microseconds, so one cold run measures
+// page faults and lazy symbol binding rather than the code. Both writes are
+// warmed up first, then timed in alternating rounds (which one goes first
+// alternates too, so neither always finds the caches the other left).
+struct WriteComparison
+{
+    static constexpr int kWarmupRounds = 20;
+    static constexpr int kRounds = 200;
+    double editorMs = 0;
+    double plainMs = 0;
+};
+
+WriteComparison compareWrites(const std::function<void()> &editorWrite, const std::function<void()> &plainWrite,
+                              const std::function<void()> &betweenRounds)
+{
+    std::vector<double> editorMs, plainMs;
+    const auto timed = [&betweenRounds](const std::function<void()> &write, std::vector<double> &times,
+                                        bool keep) {
+        betweenRounds();
+        BenchTimer timer;
+        write();
+        const double ms = timer.elapsedMs();
+        if (keep)
+            times.push_back(ms);
+    };
+    for (int round = 0; round < WriteComparison::kWarmupRounds + WriteComparison::kRounds; ++round) {
+        const bool keep = round >= WriteComparison::kWarmupRounds;
+        if (round % 2 == 0) {
+            timed(editorWrite, editorMs, keep);
+            timed(plainWrite, plainMs, keep);
+        } else {
+            timed(plainWrite, plainMs, keep);
+            timed(editorWrite, editorMs, keep);
+        }
+    }
+    WriteComparison result;
+    result.editorMs = median(editorMs);
+    result.plainMs = median(plainMs);
+    return result;
+}
+
+QString writeLabel(int messages, const char *reference)
+{
+    return QString("factory write (%1 messages) vs %2, median of %3")
+        .arg(messages)
+        .arg(reference)
+        .arg(WriteComparison::kRounds);
+}
+
 void benchDiscovery()
 {
     VirtualKeyboardRig rig(kPorts, kPorts);
@@ -66,12 +125,20 @@ void benchDiscovery()
 }
 
 // The messages of a factory write, as the editor sends them.
+std::vector<std::string> recordFactoryWrite(VirtualKeyboardRig &rig)
+{
+    rig.clearSent();
+    Settings().send(0);
+    std::vector<std::string> messages = rig.sent("Keyboard");
+    rig.clearSent();
+    return messages;
+}
+
 std::vector<std::string> recordFactoryWrite()
 {
     VirtualKeyboardRig rig({"Keyboard"}, {"Keyboard"});
     rig.attachSimulator("Keyboard", "Keyboard");
-    Settings().send(0);
-    return rig.sent("Keyboard");
+    return recordFactoryWrite(rig);
 }
 
 void benchReadAndWrite()
@@ -88,27 +155,37 @@ void benchReadAndWrite()
     const double readMs = readTimer.elapsedMs();
     report(qPrintable(QString("factory read (%1 replies)").arg(count)), readMs, 1000.0, 1.02);
 
-    const Settings factory;
-    MessageCounts counts;
-    BenchTimer writeTimer;
-    factory.send(0, &counts);
-    const double writeMs = writeTimer.elapsedMs();
-    MidiController::releaseInstance();
-
-    // The same messages through the backend itself, without the editor.
-    const std::vector<std::string> messages = recordFactoryWrite();
-    VirtualKeyboardRig plainRig({"Keyboard"}, {"Keyboard"});
-    plainRig.attachSimulator("Keyboard", "Keyboard");
+    // The same messages through the backend itself, without the editor,
+    // on a second connection to the same port while the link stays open.
+    const std::vector<std::string> messages = recordFactoryWrite(rig);
     MMRESULT result = 0;
     auto output = currentMidiBackend()->openOutput(0, result);
-    BenchTimer plainTimer;
-    for (const std::string &message : messages) {
-        bool finished = true;
-        output->send(message, finished);
+    if (!output) {
+        std::printf("the backend does not open the keyboard's port\n");
+        return;
     }
-    const double plainMs = plainTimer.elapsedMs();
-    report(qPrintable(QString("factory write (%1 messages) vs plain loop").arg(counts.messages)), writeMs,
-           plainMs, 1.5);
+    const Settings factory;
+    MessageCounts counts;
+    const WriteComparison write = compareWrites(
+        [&factory, &counts] { factory.send(0, &counts); },
+        [&messages, &output] {
+            for (const std::string &message : messages) {
+                bool finished = true;
+                output->send(message, finished);
+            }
+        },
+        // The rig keeps every message; without this its list would grow
+        // by the round and slow whichever path comes later.
+        [&rig] { rig.clearSent(); });
+    // Both must have sent the same bytes, or the comparison says nothing.
+    rig.clearSent();
+    bool finished = true;
+    output->send(messages.front(), finished);
+    const bool plainSent = rig.sent("Keyboard") == std::vector<std::string>{messages.front()};
+    const bool sameBytes = plainSent && recordFactoryWrite(rig) == messages && counts.refused == 0;
+    MidiController::releaseInstance();
+    report(qPrintable(writeLabel(counts.messages, "plain loop") + (sameBytes ? "" : " DIFFERENT BYTES")),
+           write.editorMs, write.plainMs, 1.5);
 }
 
 void benchFirmware(int bytes)
@@ -209,13 +286,9 @@ void benchJack(int firmwareBytes)
     const int count = settings.recv();
     report(qPrintable(QString("factory read (%1 replies)").arg(count)), readTimer.elapsedMs(), 1000.0, 1.02);
 
-    MessageCounts counts;
-    BenchTimer writeTimer;
-    Settings().send(0, &counts);
-    const double writeMs = writeTimer.elapsedMs();
-    MidiController::releaseInstance();
-    QThread::msleep(300);
-
+    // The plain loop is RtMidi itself on a client of its own, connected
+    // to the keyboard's port next to the link's, so that the two writes can
+    // take turns.
     RtMidiOut plain(RtMidi::UNIX_JACK, "Telvir Bench");
     unsigned int plainPort = plain.getPortCount();
     for (unsigned int port = 0; port < plain.getPortCount(); ++port)
@@ -227,15 +300,30 @@ void benchJack(int firmwareBytes)
     }
     plain.openPort(plainPort);
     QThread::msleep(300);
-    BenchTimer plainTimer;
-    for (const std::string &message : messages)
-        plain.sendMessage(reinterpret_cast<const unsigned char *>(message.data()), message.size());
-    const double plainMs = plainTimer.elapsedMs();
+    const Settings factory;
+    MessageCounts counts;
+    const WriteComparison write = compareWrites(
+        [&factory, &counts] { factory.send(0, &counts); },
+        [&messages, &plain] {
+            for (const std::string &message : messages)
+                plain.sendMessage(reinterpret_cast<const unsigned char *>(message.data()), message.size());
+        },
+        // RtMidi's ring buffer is emptied once per JACK period (5.3 ms);
+        // four periods between writes keep it from filling up.
+        [] { QThread::msleep(20); });
     plain.closePort();
-    report(qPrintable(QString("factory write (%1 messages) vs plain RtMidi").arg(counts.messages)), writeMs,
-           plainMs, 1.5);
+    MidiController::releaseInstance();
+    report(qPrintable(writeLabel(counts.messages, "plain RtMidi") + (counts.refused ? " REFUSED" : "")),
+           write.editorMs, write.plainMs, 1.5);
     QThread::msleep(300);
 
+    if (firmwareBytes == 0) {
+        for (auto &simulator : simulators) {
+            simulator->terminate();
+            simulator->waitForFinished(3000);
+        }
+        return;
+    }
     simulators.back()->terminate();
     simulators.back()->waitForFinished(3000);
     simulators.back() = startSimulator({"--name", "Telvir Keyboard", "--upgrade"});
@@ -319,21 +407,26 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     // The hex dump of every received buffer is a debug line; keep it out.
     QLoggingCategory::setFilterRules("*.debug=false");
-    bool quick = false, startupOnly = false, jack = false;
+    bool quick = false, startupOnly = false, writeOnly = false, jack = false;
     for (int i = 1; i < argc; ++i) {
         jack = jack || std::strcmp(argv[i], "--jack") == 0;
         quick = quick || std::strcmp(argv[i], "--quick") == 0;
         startupOnly = startupOnly || std::strcmp(argv[i], "--startup-only") == 0;
+        writeOnly = writeOnly || std::strcmp(argv[i], "--write-only") == 0;
     }
 
-    benchStartup();
-    if (!startupOnly) {
-        std::printf("Over in-process virtual ports:\n");
+    if (!writeOnly)
+        benchStartup();
+    if (startupOnly)
+        return 0;
+    const int firmwareBytes = writeOnly ? 0 : quick ? 16 * 1024 : 256 * 1024;
+    std::printf("Over in-process virtual ports:\n");
+    if (!writeOnly)
         benchDiscovery();
-        benchReadAndWrite();
-        benchFirmware(quick ? 16 * 1024 : 256 * 1024);
-        if (jack)
-            benchJack(quick ? 16 * 1024 : 256 * 1024);
-    }
+    benchReadAndWrite();
+    if (firmwareBytes > 0)
+        benchFirmware(firmwareBytes);
+    if (jack)
+        benchJack(firmwareBytes);
     return 0;
 }
