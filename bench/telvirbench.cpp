@@ -62,44 +62,35 @@ double median(std::vector<double> values)
 }
 
 // A whole write takes a few tens of microseconds, so one cold run measures
-// page faults and lazy symbol binding rather than the code. Both writes are
-// warmed up first, then timed in alternating rounds (which one goes first
-// alternates too, so neither always finds the caches the other left).
-struct WriteComparison
+// page faults and lazy symbol binding rather than the code. The writes are
+// warmed up first, then timed in turns, round after round (which one goes
+// first rotates too, so none always finds the caches another left); the
+// result is each write's median.
+struct WriteRounds
 {
     static constexpr int kWarmupRounds = 20;
     static constexpr int kRounds = 200;
-    double editorMs = 0;
-    double plainMs = 0;
 };
 
-WriteComparison compareWrites(const std::function<void()> &editorWrite, const std::function<void()> &plainWrite,
-                              const std::function<void()> &betweenRounds)
+std::vector<double> compareWrites(const std::vector<std::function<void()>> &writes,
+                                  const std::function<void()> &betweenWrites)
 {
-    std::vector<double> editorMs, plainMs;
-    const auto timed = [&betweenRounds](const std::function<void()> &write, std::vector<double> &times,
-                                        bool keep) {
-        betweenRounds();
-        BenchTimer timer;
-        write();
-        const double ms = timer.elapsedMs();
-        if (keep)
-            times.push_back(ms);
-    };
-    for (int round = 0; round < WriteComparison::kWarmupRounds + WriteComparison::kRounds; ++round) {
-        const bool keep = round >= WriteComparison::kWarmupRounds;
-        if (round % 2 == 0) {
-            timed(editorWrite, editorMs, keep);
-            timed(plainWrite, plainMs, keep);
-        } else {
-            timed(plainWrite, plainMs, keep);
-            timed(editorWrite, editorMs, keep);
+    std::vector<std::vector<double>> times(writes.size());
+    for (int round = 0; round < WriteRounds::kWarmupRounds + WriteRounds::kRounds; ++round) {
+        for (std::size_t turn = 0; turn < writes.size(); ++turn) {
+            const std::size_t which = (std::size_t(round) + turn) % writes.size();
+            betweenWrites();
+            BenchTimer timer;
+            writes[which]();
+            const double ms = timer.elapsedMs();
+            if (round >= WriteRounds::kWarmupRounds)
+                times[which].push_back(ms);
         }
     }
-    WriteComparison result;
-    result.editorMs = median(editorMs);
-    result.plainMs = median(plainMs);
-    return result;
+    std::vector<double> medians;
+    for (const std::vector<double> &samples : times)
+        medians.push_back(median(samples));
+    return medians;
 }
 
 QString writeLabel(int messages, const char *reference)
@@ -107,7 +98,7 @@ QString writeLabel(int messages, const char *reference)
     return QString("factory write (%1 messages) vs %2, median of %3")
         .arg(messages)
         .arg(reference)
-        .arg(WriteComparison::kRounds);
+        .arg(WriteRounds::kRounds);
 }
 
 void benchDiscovery()
@@ -166,16 +157,16 @@ void benchReadAndWrite()
     }
     const Settings factory;
     MessageCounts counts;
-    const WriteComparison write = compareWrites(
-        [&factory, &counts] { factory.send(0, &counts); },
-        [&messages, &output] {
-            for (const std::string &message : messages) {
-                bool finished = true;
-                output->send(message, finished);
-            }
-        },
+    const std::vector<double> medians = compareWrites(
+        {[&factory, &counts] { factory.send(0, &counts); },
+         [&messages, &output] {
+             for (const std::string &message : messages) {
+                 bool finished = true;
+                 output->send(message, finished);
+             }
+         }},
         // The rig keeps every message; without this its list would grow
-        // by the round and slow whichever path comes later.
+        // by the round and slow whichever write comes later.
         [&rig] { rig.clearSent(); });
     // Both must have sent the same bytes, or the comparison says nothing.
     rig.clearSent();
@@ -185,7 +176,7 @@ void benchReadAndWrite()
     const bool sameBytes = plainSent && recordFactoryWrite(rig) == messages && counts.refused == 0;
     MidiController::releaseInstance();
     report(qPrintable(writeLabel(counts.messages, "plain loop") + (sameBytes ? "" : " DIFFERENT BYTES")),
-           write.editorMs, write.plainMs, 1.5);
+           medians[0], medians[1], 1.5);
 }
 
 void benchFirmware(int bytes)
@@ -300,21 +291,39 @@ void benchJack(int firmwareBytes)
     }
     plain.openPort(plainPort);
     QThread::msleep(300);
+    // The same loop through the editor's own backend as well, to tell the
+    // port layer's share of the difference from the backend's.
+    MMRESULT result = 0;
+    std::unique_ptr<MidiBackendOutput> backendOutput = currentMidiBackend()->openOutput(UINT(out), result);
+    if (!backendOutput) {
+        std::printf("the backend does not open the keyboard's port\n");
+        return;
+    }
+    QThread::msleep(300);
     const Settings factory;
     MessageCounts counts;
-    const WriteComparison write = compareWrites(
-        [&factory, &counts] { factory.send(0, &counts); },
-        [&messages, &plain] {
-            for (const std::string &message : messages)
-                plain.sendMessage(reinterpret_cast<const unsigned char *>(message.data()), message.size());
-        },
-        // RtMidi's ring buffer is emptied once per JACK period (5.3 ms);
-        // four periods between writes keep it from filling up.
+    const std::vector<double> medians = compareWrites(
+        {[&factory, &counts] { factory.send(0, &counts); },
+         [&messages, &plain] {
+             for (const std::string &message : messages)
+                 plain.sendMessage(reinterpret_cast<const unsigned char *>(message.data()), message.size());
+         },
+         [&messages, &backendOutput] {
+             for (const std::string &message : messages) {
+                 bool finished = true;
+                 backendOutput->send(message, finished);
+             }
+         }},
+        // RtMidi's ring buffers are emptied once per JACK period (5.3 ms);
+        // four periods between writes keep them from filling up.
         [] { QThread::msleep(20); });
     plain.closePort();
+    backendOutput.reset();
     MidiController::releaseInstance();
     report(qPrintable(writeLabel(counts.messages, "plain RtMidi") + (counts.refused ? " REFUSED" : "")),
-           write.editorMs, write.plainMs, 1.5);
+           medians[0], medians[1], 1.5);
+    std::printf("%-44s %11.3f ms  (the port backend's send alone, same loop)\n", "  plain loop over the editor's backend",
+                medians[2]);
     QThread::msleep(300);
 
     if (firmwareBytes == 0) {

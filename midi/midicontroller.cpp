@@ -1,6 +1,7 @@
 #include "midi/midicontroller.h"
 
 #include "midi/handshake.h"
+#include "midi/messagecopybuffer.h"
 
 #include <QLoggingCategory>
 #include <QThread>
@@ -59,6 +60,9 @@ void emptyQueue()
     std::lock_guard<std::mutex> lock(queueMutex);
     inputQueue.clear();
 }
+
+// One per thread, so that sends on two threads never share a block.
+thread_local MessageCopyBuffer sendCopy;
 
 bool headerDone(const MIDIHDR &header)
 {
@@ -273,12 +277,12 @@ int MidiController::sendLongMessage(const char *data, int length)
         return MMSYSERR_INVALPARAM;
     // The port reads from its own copy, so the caller's bytes are never
     // touched and may go away as soon as this returns.
-    std::unique_ptr<char[]> copy(new char[std::size_t(length)]);
-    std::memcpy(copy.get(), data, std::size_t(length));
+    char *const copy = sendCopy.take(std::size_t(length));
+    std::memcpy(copy, data, std::size_t(length));
 
     MIDIHDR header;
     std::memset(&header, 0, sizeof header);
-    header.lpData = copy.get();
+    header.lpData = copy;
     header.dwBufferLength = DWORD(length);
     header.dwBytesRecorded = DWORD(length);
 
@@ -292,21 +296,25 @@ int MidiController::sendLongMessage(const char *data, int length)
         return int(result);
     }
 
-    const auto deadline = std::chrono::steady_clock::now() + kSendTimeout;
-    while (!headerDone(header)) {
-        if (std::chrono::steady_clock::now() >= deadline) {
-            // Take the message back from the stuck port.
-            midiOutReset(output_);
-            result = MIDIERR_NOTREADY;
-            break;
-        }
-        QThread::msleep(kPollMs);
+    // Most ports take the message at once; the clock is read only for one
+    // that does not.
+    if (!headerDone(header)) {
+        const auto deadline = std::chrono::steady_clock::now() + kSendTimeout;
+        do {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                // Take the message back from the stuck port.
+                midiOutReset(output_);
+                result = MIDIERR_NOTREADY;
+                break;
+            }
+            QThread::msleep(kPollMs);
+        } while (!headerDone(header));
     }
     for (int attempt = 0; midiOutUnprepareHeader(output_, &header, sizeof header) == MIDIERR_STILLPLAYING; ++attempt) {
         if (attempt == kUnprepareAttempts) {
             // The port still holds the bytes: leave them to it rather than
-            // free memory it may read.
-            copy.release();
+            // free or reuse memory it may read.
+            sendCopy.abandon();
             return MIDIERR_NOTREADY;
         }
         QThread::msleep(kPollMs);

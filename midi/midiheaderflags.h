@@ -1,16 +1,32 @@
 #pragma once
 
 // The prepared state of a buffer header, the same for input and output
-// ports. The caller holds its port's lock: the service's thread reads the
-// flags too.
+// ports. Input ports call these under their lock, since the service's
+// thread fills their buffers. Output ports change a header that is queued
+// on them only under their lock, and prepare and unprepare without it: a
+// header that is not queued belongs to its caller alone.
+//
+// The caller polls the done flag while the port may set it on another
+// thread, so the port reads and writes the flags only through
+// headerFlags/setHeaderFlags, never as a plain field.
 
 #include "midi/portservice.h"
+
+inline DWORD headerFlags(const MIDIHDR *header)
+{
+    return __atomic_load_n(&header->dwFlags, __ATOMIC_ACQUIRE);
+}
+
+inline void setHeaderFlags(MIDIHDR *header, DWORD flags)
+{
+    __atomic_store_n(&header->dwFlags, flags, __ATOMIC_RELEASE);
+}
 
 inline MMRESULT markHeaderPrepared(MIDIHDR *header, UINT headerSize)
 {
     if (!header || headerSize < sizeof(MIDIHDR) || !header->lpData)
         return MMSYSERR_INVALPARAM;
-    header->dwFlags |= MHDR_PREPARED;
+    setHeaderFlags(header, headerFlags(header) | MHDR_PREPARED);
     return MMSYSERR_NOERROR;
 }
 
@@ -19,9 +35,10 @@ inline MMRESULT markHeaderUnprepared(MIDIHDR *header, UINT headerSize)
 {
     if (!header || headerSize < sizeof(MIDIHDR))
         return MMSYSERR_INVALPARAM;
-    if (header->dwFlags & MHDR_INQUEUE)
+    const DWORD flags = headerFlags(header);
+    if (flags & MHDR_INQUEUE)
         return MIDIERR_STILLPLAYING;
-    header->dwFlags &= ~MHDR_PREPARED;
+    setHeaderFlags(header, flags & ~MHDR_PREPARED);
     return MMSYSERR_NOERROR;
 }
 
@@ -31,9 +48,10 @@ inline MMRESULT checkHeaderQueueable(const MIDIHDR *header, UINT headerSize)
 {
     if (!header || headerSize < sizeof(MIDIHDR) || !header->lpData || header->dwBufferLength == 0)
         return MMSYSERR_INVALPARAM;
-    if (!(header->dwFlags & MHDR_PREPARED))
+    const DWORD flags = headerFlags(header);
+    if (!(flags & MHDR_PREPARED))
         return MIDIERR_UNPREPARED;
-    if (header->dwFlags & MHDR_INQUEUE)
+    if (flags & MHDR_INQUEUE)
         return MIDIERR_STILLPLAYING;
     return MMSYSERR_NOERROR;
 }

@@ -1,7 +1,6 @@
 #include "midi/midioutputport.h"
 
 #include "midi/midiheaderflags.h"
-
 #include "midi/midistreamparser.h"
 
 #include <algorithm>
@@ -48,15 +47,16 @@ MMRESULT MidiOutputPort::sendShort(DWORD packed)
     return connection_->send(message, finished);
 }
 
+// Prepare and unprepare take no lock: every System Exclusive message goes
+// through both, and the lock would cost as much as the rest of the port's
+// work. They touch nothing but the header's flags (see midiheaderflags.h).
 MMRESULT MidiOutputPort::prepare(MIDIHDR *header, UINT headerSize)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
     return markHeaderPrepared(header, headerSize);
 }
 
 MMRESULT MidiOutputPort::unprepare(MIDIHDR *header, UINT headerSize)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
     return markHeaderUnprepared(header, headerSize);
 }
 
@@ -68,15 +68,16 @@ MMRESULT MidiOutputPort::sendLong(MIDIHDR *header, UINT headerSize)
     if (static_cast<unsigned char>(header->lpData[0]) != kSysexStart)
         return MMSYSERR_INVALPARAM;
     const std::string message(header->lpData, header->dwBufferLength);
-    header->dwFlags &= ~MHDR_DONE;
+    const DWORD flags = headerFlags(header) & ~MHDR_DONE;
+    setHeaderFlags(header, flags);
     bool finished = true;
     const MMRESULT result = connection_->send(message, finished);
     if (result != MMSYSERR_NOERROR)
         return result;
     if (finished) {
-        header->dwFlags |= MHDR_DONE;
+        setHeaderFlags(header, flags | MHDR_DONE);
     } else {
-        header->dwFlags |= MHDR_INQUEUE;
+        setHeaderFlags(header, flags | MHDR_INQUEUE);
         unfinished_.push_back(header);
     }
     return MMSYSERR_NOERROR;
@@ -86,7 +87,7 @@ MMRESULT MidiOutputPort::reset()
 {
     std::lock_guard<std::mutex> lock(mutex_);
     for (MIDIHDR *header : unfinished_)
-        header->dwFlags = (header->dwFlags & ~MHDR_INQUEUE) | MHDR_DONE;
+        setHeaderFlags(header, (headerFlags(header) & ~MHDR_INQUEUE) | MHDR_DONE);
     unfinished_.clear();
     return MMSYSERR_NOERROR;
 }

@@ -11,6 +11,8 @@
 
 #include <QString>
 
+#include <atomic>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 #include <set>
@@ -24,14 +26,43 @@ std::shared_ptr<MidiBackend> installedBackend;
 std::mutex handleMutex;
 std::set<MidiInputPort *> openInputs;
 std::set<MidiOutputPort *> openOutputs;
+// Counts the closes; changed only under handleMutex, together with the sets.
+std::atomic<std::uint64_t> closeCount{0};
+
+// A handle that this thread found open, and how many closes there had been
+// then. Every System Exclusive message asks for its output handle three
+// times (prepare, send, unprepare) and every input buffer for its input
+// handle once, so a thread remembers its last handle and looks it up again
+// only after some port was closed.
+template <typename Port>
+struct CheckedHandle
+{
+    Port *port = nullptr;
+    std::uint64_t closeCount = 0;
+};
 
 // The open port behind a handle, or null for a handle that is not open.
 template <typename Port, typename Handle>
 Port *openPort(Handle handle, const std::set<Port *> &open)
 {
     auto *port = reinterpret_cast<Port *>(handle);
+    thread_local CheckedHandle<Port> lastChecked;
+    if (port && port == lastChecked.port && closeCount.load(std::memory_order_acquire) == lastChecked.closeCount)
+        return port;
     std::lock_guard<std::mutex> lock(handleMutex);
-    return open.count(port) ? port : nullptr;
+    if (!open.count(port))
+        return nullptr;
+    lastChecked.port = port;
+    lastChecked.closeCount = closeCount.load(std::memory_order_relaxed);
+    return port;
+}
+
+// Takes a handle out of its set; the caller holds handleMutex.
+template <typename Port>
+void forgetPort(Port *port, std::set<Port *> &open)
+{
+    open.erase(port);
+    closeCount.fetch_add(1, std::memory_order_release);
 }
 
 MidiInputPort *inputPort(HMIDIIN handle)
@@ -56,7 +87,7 @@ MMRESULT closePort(Port *port, std::set<Port *> &open)
         return result;
     {
         std::lock_guard<std::mutex> lock(handleMutex);
-        open.erase(port);
+        forgetPort(port, open);
     }
     delete port;
     return MMSYSERR_NOERROR;
@@ -248,7 +279,7 @@ MMRESULT midiInOpen(LPHMIDIIN handle, UINT deviceId, DWORD_PTR callback, DWORD_P
     const MMRESULT result = port->open(*backend, deviceId);
     if (result != MMSYSERR_NOERROR) {
         std::lock_guard<std::mutex> lock(handleMutex);
-        openInputs.erase(port.get());
+        forgetPort(port.get(), openInputs);
         return result;
     }
     *handle = port->handle();

@@ -7,12 +7,12 @@
 
 int MidiController::requestParameter(int command, int slot, int selector, int number)
 {
-    const std::string message = parameterRequestMessage(command, slot, selector, number);
+    const ParameterRequestBytes message = parameterRequestBytes(command, slot, selector, number);
     return sendLongMessage(message.data(), static_cast<int>(message.size()));
 }
 
 int MidiController::setParameter(int command, int slot, int selector, int number, int value)
 {
-    const std::string message = parameterSetMessage(command, slot, selector, number, value);
+    const ParameterSetBytes message = parameterSetBytes(command, slot, selector, number, value);
     return sendLongMessage(message.data(), static_cast<int>(message.size()));
 }

@@ -5,21 +5,21 @@
 #include "protocol/parameterformat.h"
 #include "protocol/wirevalues.h"
 
-std::vector<ParameterValue> globalParameters(const Settings &settings)
+ParameterList globalParameters(const Settings &settings)
 {
-    return {
-        {kGlobalGroup, kKnobModeNumber, knobModeToWire(settings.knobMode)},
-        {kGlobalGroup, kOctaveNumber, octaveToWire(settings.octave)},
-        {kGlobalGroup, kGlobalChannelNumber, globalToWire(settings.globalChannel, kMaxGlobalChannel)},
-        {kCurveGroup, kVelocityCurveNumber, globalToWire(settings.velocityCurve, kMaxCurve)},
-        {kCurveGroup, kPadCurveNumber, globalToWire(settings.padCurve, kMaxCurve)},
-        {kCurveGroup, kAccelNumber, globalToWire(settings.accel, kMaxAccel)},
-    };
+    ParameterList parameters;
+    parameters.push_back({kGlobalGroup, kKnobModeNumber, knobModeToWire(settings.knobMode)});
+    parameters.push_back({kGlobalGroup, kOctaveNumber, octaveToWire(settings.octave)});
+    parameters.push_back({kGlobalGroup, kGlobalChannelNumber, globalToWire(settings.globalChannel, kMaxGlobalChannel)});
+    parameters.push_back({kCurveGroup, kVelocityCurveNumber, globalToWire(settings.velocityCurve, kMaxCurve)});
+    parameters.push_back({kCurveGroup, kPadCurveNumber, globalToWire(settings.padCurve, kMaxCurve)});
+    parameters.push_back({kCurveGroup, kAccelNumber, globalToWire(settings.accel, kMaxAccel)});
+    return parameters;
 }
 
-std::vector<ParameterValue> controlParameters(const Setting &setting, int index, bool request)
+ParameterList controlParameters(const Setting &setting, int index, bool request)
 {
-    std::vector<ParameterValue> parameters;
+    ParameterList parameters;
     if (index < 0 || index >= kControlCount)
         return parameters;
     const int id = kControlIds[index];

@@ -5,30 +5,22 @@
 // order. Reading and writing both follow these lists, so the two cannot
 // drift apart.
 
-#include <vector>
+#include "protocol/parameterlist.h"
 
 struct Setting;
 struct Settings;
 
-// One parameter address with the wire value that a write sends for it.
-struct ParameterValue
-{
-    int selector;
-    int number;
-    int value;
-};
-
 // The six global parameters in the order they are exchanged: knob mode,
 // octave, global channel, velocity curve, pad curve, acceleration. The
 // values are the wire values of `settings`.
-std::vector<ParameterValue> globalParameters(const Settings &settings);
+ParameterList globalParameters(const Settings &settings);
 
 // The parameters of control `index` whose record is `setting`, in sub-
 // parameter order. The mode and the mode option are left out for a control
 // without modes, the number when the record holds none (ccNumber 0). A
 // write also leaves out the mode option when the record's mode has no
 // options; a read asks for it anyway.
-std::vector<ParameterValue> controlParameters(const Setting &setting, int index, bool request);
+ParameterList controlParameters(const Setting &setting, int index, bool request);
 
 // Stores a reply's value into its field of `settings`, converted as the
 // keyboard reads back. Returns whether the reply counts as accepted: every

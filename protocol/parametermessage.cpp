@@ -3,14 +3,23 @@
 #include "protocol/parameterformat.h"
 #include "protocol/wirevalues.h"
 
+#include <algorithm>
+
 namespace {
-// The bytes after the header; each is kept to 7 bits (see toDataByte).
-std::string withHeader(std::initializer_list<int> fields)
+// The header and the four fields that requests and sets share; each field
+// is kept to 7 bits (see toDataByte). Built in place: a read or a write
+// sends hundreds of these back to back.
+template <std::size_t Length>
+std::array<char, Length> withHeader(int command, int slot, int selector, int number)
 {
-    std::string message = kParamHeader;
-    for (int field : fields)
-        message.push_back(static_cast<char>(toDataByte(field)));
-    message.push_back(static_cast<char>(kEndOfExclusive));
+    static_assert(Length > kNumberByte + 1, "the fields and F7 must fit");
+    std::array<char, Length> message;
+    std::copy(kParamHeader.begin(), kParamHeader.end(), message.begin());
+    message[kCommandByte] = static_cast<char>(toDataByte(command));
+    message[kSlotByte] = static_cast<char>(toDataByte(slot));
+    message[kSelectorByte] = static_cast<char>(toDataByte(selector));
+    message[kNumberByte] = static_cast<char>(toDataByte(number));
+    message[Length - 1] = static_cast<char>(kEndOfExclusive);
     return message;
 }
 
@@ -20,14 +29,28 @@ int signedByte(char byte)
 }
 } // namespace
 
+ParameterRequestBytes parameterRequestBytes(int command, int slot, int selector, int number)
+{
+    return withHeader<kRequestLength>(command, slot, selector, number);
+}
+
 std::string parameterRequestMessage(int command, int slot, int selector, int number)
 {
-    return withHeader({command, slot, selector, number});
+    const ParameterRequestBytes message = parameterRequestBytes(command, slot, selector, number);
+    return std::string(message.begin(), message.end());
+}
+
+ParameterSetBytes parameterSetBytes(int command, int slot, int selector, int number, int value)
+{
+    ParameterSetBytes message = withHeader<kSetLength>(command, slot, selector, number);
+    message[kValueByte] = static_cast<char>(toDataByte(value));
+    return message;
 }
 
 std::string parameterSetMessage(int command, int slot, int selector, int number, int value)
 {
-    return withHeader({command, slot, selector, number, value});
+    const ParameterSetBytes message = parameterSetBytes(command, slot, selector, number, value);
+    return std::string(message.begin(), message.end());
 }
 
 bool parseParameterReply(const std::string &message, int *selector, int *number, int *value)

@@ -309,6 +309,45 @@ private slots:
         QCOMPARE(int(rig.sent(kKeyboard).size()), 4);
     }
 
+    void messagesOfEveryLengthGoOutWholeAndLeaveTheCallersBytesAlone()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        rig.attachSimulator(kKeyboard, kKeyboard);
+        MidiController *link = MidiController::getInstance(false);
+        QVERIFY(link);
+        rig.clearSent();
+
+        // Short, much longer, then short again: each goes out with exactly
+        // its own bytes, nothing left over from the message before.
+        const std::string shortRequest = wire("f000206b7f4201004001f7");
+        std::string longMessage(300, '\0');
+        longMessage.front() = char(0xF0);
+        for (std::size_t i = 1; i + 1 < longMessage.size(); ++i)
+            longMessage[i] = char(i % 0x80);
+        longMessage.back() = char(0xF7);
+        const std::string longCopy = longMessage;
+        const std::string shortSet = wire("f000206b7f420202010101f7");
+
+        QCOMPARE(link->sendLongMessage(shortRequest.data(), int(shortRequest.size())), 0);
+        QCOMPARE(link->sendLongMessage(longMessage.data(), int(longMessage.size())), 0);
+        QCOMPARE(link->sendLongMessage(shortSet.data(), int(shortSet.size())), 0);
+        QCOMPARE(longMessage, longCopy);
+
+        const std::vector<std::string> sent = rig.sent(kKeyboard);
+        QCOMPARE(int(sent.size()), 3);
+        QCOMPARE(hexOf(sent[0]), QByteArray("f0 00 20 6b 7f 42 01 00 40 01 f7"));
+        QCOMPARE(int(sent[1].size()), 300);
+        QCOMPARE(hexOf(sent[1].substr(0, 4)), QByteArray("f0 01 02 03"));
+        QCOMPARE(hexOf(sent[1].substr(126, 4)), QByteArray("7e 7f 00 01"));
+        QCOMPARE(hexOf(sent[1].substr(296)), QByteArray("28 29 2a f7"));
+        QCOMPARE(hexOf(sent[2]), QByteArray("f0 00 20 6b 7f 42 02 02 01 01 01 f7"));
+
+        // Nothing the port cannot take: refused before a header is made.
+        QCOMPARE(link->sendLongMessage(nullptr, 11), int(MMSYSERR_INVALPARAM));
+        QCOMPARE(link->sendLongMessage(shortSet.data(), 0), int(MMSYSERR_INVALPARAM));
+        QCOMPARE(int(rig.sent(kKeyboard).size()), 3);
+    }
+
     void aSendThatNeverFinishesGivesUpWithAnError()
     {
         VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});

@@ -13,6 +13,7 @@
 #include <cstring>
 #include <mutex>
 #include <random>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -331,6 +332,70 @@ private slots:
         QCOMPARE(midiOutClose(output), MMSYSERR_NOERROR);
         QCOMPARE(midiOutShortMsg(output, 0x7D7E9A), MMSYSERR_INVALHANDLE);
         QCOMPARE(midiOutClose(nullptr), MMSYSERR_INVALHANDLE);
+    }
+
+    void aClosedHandleIsRefusedEvenRightAfterItsLastUse()
+    {
+        HMIDIOUT kept = nullptr;
+        HMIDIOUT closed = nullptr;
+        QCOMPARE(midiOutOpen(&kept, 0, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
+        QCOMPARE(midiOutOpen(&closed, 0, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
+
+        char bytes[] = "\xF0\x7E\x7F\x0A\x0B\xF7";
+        MIDIHDR header{};
+        header.lpData = bytes;
+        header.dwBufferLength = 6;
+        const auto sendWhole = [&header](HMIDIOUT output) {
+            return std::vector<MMRESULT>{midiOutPrepareHeader(output, &header, sizeof header),
+                                         midiOutLongMsg(output, &header, sizeof header),
+                                         midiOutUnprepareHeader(output, &header, sizeof header)};
+        };
+        const std::vector<MMRESULT> sent(3, MMSYSERR_NOERROR);
+        const std::vector<MMRESULT> refused(3, MMSYSERR_INVALHANDLE);
+
+        // Used on this thread and on another one just before it closes.
+        QCOMPARE(sendWhole(closed), sent);
+        std::vector<MMRESULT> otherThread;
+        std::thread([&] { otherThread = sendWhole(closed); }).join();
+        QCOMPARE(otherThread, sent);
+        QCOMPARE(midiOutClose(closed), MMSYSERR_NOERROR);
+
+        QCOMPARE(sendWhole(closed), refused);
+        QCOMPARE(midiOutShortMsg(closed, 0x7D7E9A), MMSYSERR_INVALHANDLE);
+        QCOMPARE(midiOutReset(closed), MMSYSERR_INVALHANDLE);
+        QCOMPARE(midiOutClose(closed), MMSYSERR_INVALHANDLE);
+        std::thread([&] { otherThread = sendWhole(closed); }).join();
+        QCOMPARE(otherThread, refused);
+        QCOMPARE(sendWhole(reinterpret_cast<HMIDIOUT>(&header)), refused);
+
+        // The other handle is untouched by the close, on both threads.
+        QCOMPARE(sendWhole(kept), sent);
+        std::thread([&] { otherThread = sendWhole(kept); }).join();
+        QCOMPARE(otherThread, sent);
+        QCOMPARE(int(backend->sent(kPort).size()), 4);
+        QCOMPARE(midiOutClose(kept), MMSYSERR_NOERROR);
+        QCOMPARE(sendWhole(kept), refused);
+    }
+
+    void aClosedInputHandleTakesNoMoreBuffers()
+    {
+        Recorder recorder;
+        HMIDIIN handle = nullptr;
+        {
+            OpenInput input(recorder, 1);
+            QVERIFY(input.handle);
+            handle = input.handle;
+            QVERIFY(backend->inject(kPort, wire("f001f7")));
+            expectEvents(recorder, list({"long:f0 01 f7"}));
+        }
+        char block[16];
+        MIDIHDR header{};
+        header.lpData = block;
+        header.dwBufferLength = sizeof block;
+        QCOMPARE(midiInPrepareHeader(handle, &header, sizeof header), MMSYSERR_INVALHANDLE);
+        QCOMPARE(midiInAddBuffer(handle, &header, sizeof header), MMSYSERR_INVALHANDLE);
+        QCOMPARE(midiInStart(handle), MMSYSERR_INVALHANDLE);
+        QVERIFY(!backend->isInputOpen(kPort));
     }
 
     void anInputPortOpensOnlyOnce()

@@ -7,9 +7,11 @@
 
 #include <QtTest>
 
+#include <stdexcept>
+
 namespace {
 // "selector.number=value" per parameter, in order, in hex, e.g. "40.02=01".
-QStringList listed(const std::vector<ParameterValue> &parameters)
+QStringList listed(const ParameterList &parameters)
 {
     QStringList text;
     for (const ParameterValue &p : parameters)
@@ -18,7 +20,7 @@ QStringList listed(const std::vector<ParameterValue> &parameters)
 }
 
 // Only "selector.number", for reads, whose values are not sent.
-QStringList addresses(const std::vector<ParameterValue> &parameters)
+QStringList addresses(const ParameterList &parameters)
 {
     QStringList text;
     for (const ParameterValue &p : parameters)
@@ -192,6 +194,16 @@ private slots:
                  QStringList({"40.02=01", "40.03=00", "40.06=00", "41.01=00", "41.03=00", "41.04=00"}));
         QCOMPARE(listed(controlParameters(edge.controls[0], 0, false)).mid(0, 3),
                  QStringList({"00.30=7f", "01.30=01", "02.30=41"}));
+    }
+
+    void aParameterListRefusesAnEighthEntry()
+    {
+        ParameterList parameters;
+        for (int sub = 0; sub < kSubParameterCount; ++sub)
+            parameters.push_back({sub, 0x30, sub + 1});
+        QVERIFY_EXCEPTION_THROWN(parameters.push_back({7, 0x30, 8}), std::out_of_range);
+        QCOMPARE(listed(parameters),
+                 QStringList({"00.30=01", "01.30=02", "02.30=03", "03.30=04", "04.30=05", "05.30=06", "06.30=07"}));
     }
 
     void repliesOfGlobalsAreConvertedAndCounted()
