@@ -36,7 +36,12 @@ void DeviceWidget::markUnselected()
 void DeviceWidget::applySelection(bool selectedNow)
 {
     setProperty("isSelected", QVariant(selectedNow));
-    style()->unpolish(this);
-    style()->polish(this);
+    // A marker that has never been polished gets its first polish when it
+    // is shown, with the state it has by then; polishing it here as well
+    // would style each of the form's 30 markers twice during start-up.
+    if (testAttribute(Qt::WA_WState_Polished)) {
+        style()->unpolish(this);
+        style()->polish(this);
+    }
     update();
 }

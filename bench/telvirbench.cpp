@@ -35,6 +35,7 @@
 #include <QProcess>
 #include <QThread>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -360,25 +361,37 @@ void benchJack(int firmwareBytes)
 
 struct StartupRun
 {
-    double ms = 0;
+    double paintedMs = 0; // from the start to the end of the first paint
+    double exitMs = 0;    // the whole run, tear-down included
     long peakKb = 0;
 };
 
-// Runs a probe to its first painted window: wall time, and the peak resident
-// memory that the probe reads of itself (the rusage of a child also counts
-// the parent's memory at the fork).
+long long monotonicNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// Runs a probe to its first painted window: the time until that paint was
+// over, as the probe read it on the same clock; the time until it ended;
+// and the peak resident memory that the probe reads of itself (the rusage
+// of a child also counts the parent's memory at the fork).
 StartupRun runProbe(const QString &path)
 {
     StartupRun run;
     QProcess probe;
+    const long long startNs = monotonicNs();
     BenchTimer timer;
     probe.start(path, QStringList());
     probe.waitForFinished(30000);
-    run.ms = timer.elapsedMs();
+    run.exitMs = timer.elapsedMs();
     const QByteArray output = probe.readAllStandardOutput();
-    const int at = output.indexOf("peak-kb ");
-    if (at >= 0)
-        run.peakKb = output.mid(at + 8).trimmed().toLong();
+    for (const QByteArray &line : output.split('\n')) {
+        if (line.startsWith("painted-ns "))
+            run.paintedMs = double(line.mid(11).trimmed().toLongLong() - startNs) / 1e6;
+        else if (line.startsWith("peak-kb "))
+            run.peakKb = line.mid(8).trimmed().toLong();
+    }
     return run;
 }
 
@@ -390,21 +403,23 @@ void benchStartup()
         qputenv("QT_QPA_PLATFORM", "offscreen");
     const QString folder = QCoreApplication::applicationDirPath();
     constexpr int kRuns = 21;
-    std::vector<double> editorMs, bareMs;
+    std::vector<double> editorMs, bareMs, editorExitMs, bareExitMs;
     long editorKb = 0, bareKb = 0;
     for (int run = 0; run < kRuns; ++run) {
         const StartupRun editor = runProbe(folder + "/bench-startup-editor");
         const StartupRun bare = runProbe(folder + "/bench-startup-bare");
-        editorMs.push_back(editor.ms);
-        bareMs.push_back(bare.ms);
+        editorMs.push_back(editor.paintedMs);
+        bareMs.push_back(bare.paintedMs);
+        editorExitMs.push_back(editor.exitMs);
+        bareExitMs.push_back(bare.exitMs);
         editorKb = std::max(editorKb, editor.peakKb);
         bareKb = std::max(bareKb, bare.peakKb);
     }
-    std::sort(editorMs.begin(), editorMs.end());
-    std::sort(bareMs.begin(), bareMs.end());
-    std::printf("Start-up to the first painted window, median of %d runs (%s):\n", kRuns,
+    std::printf("Start-up to the end of the first paint, median of %d runs (%s):\n", kRuns,
                 qgetenv("QT_QPA_PLATFORM").constData());
-    report("start-up, editor vs bare window", editorMs[kRuns / 2], bareMs[kRuns / 2], 1.3);
+    report("start-up, editor vs bare window", median(editorMs), median(bareMs), 1.3);
+    std::printf("%-44s %11.3f ms  bare %11.3f ms  (the whole run, tear-down included)\n", "  until the probe ended",
+                median(editorExitMs), median(bareExitMs));
     const double extraMb = (editorKb - bareKb) / 1024.0;
     std::printf("%-44s %10.1f MB  bare %8.1f MB  above bare %.1f MB  (target <= 10) %s\n", "peak memory",
                 editorKb / 1024.0, bareKb / 1024.0, extraMb, extraMb <= 10 ? "ok" : "MISSED");

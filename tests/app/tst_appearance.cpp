@@ -180,6 +180,27 @@ private slots:
             QCOMPARE(rgbText(shownAt(window, points[i])), rgbText(picture[i]));
     }
 
+    void aMarkerChangedBeforeTheWindowShowsIsDrawnInItsLastState()
+    {
+        MainWindow window;
+        DeviceWidget *volume = marker(window, "pushButton_5");
+        DeviceWidget *pan = marker(window, "pushButton_6");
+        const QList<QPoint> points = {volume->geometry().center(), pan->geometry().center()};
+        // Never shown yet: the first polish comes with the window.
+        volume->markSelected();
+        pan->markSelected();
+        pan->markUnselected();
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+        const QImage pictureOnly = widgetOf<QLabel>(window, "label")->grab().toImage();
+        const QRgb underVolume = pictureOnly.pixel(points[0] - QPoint(10, 200));
+        const QRgb underPan = pictureOnly.pixel(points[1] - QPoint(10, 200));
+        const QRgb shownVolume = shownAt(window, points[0]);
+        QVERIFY2(closeTo(shownVolume, blended(underVolume, Qt::red, 128), 3), qPrintable(rgbText(shownVolume)));
+        QCOMPARE(rgbText(shownAt(window, points[1])), rgbText(underPan));
+    }
+
     void everyMarkerLiesOnADrawnControl()
     {
         // A marker over plain dark panel would mean that the picture and the
