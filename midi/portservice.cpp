@@ -7,7 +7,11 @@
 #include "midi/midibackend.h"
 #include "midi/midiinputport.h"
 #include "midi/midioutputport.h"
+#include "midi/combinedmidibackend.h"
 #include "midi/rtmidibackend.h"
+#ifdef TELVIR_HAVE_JACK
+#include "midi/jackmidibackend.h"
+#endif
 
 #include <QString>
 
@@ -151,8 +155,14 @@ std::shared_ptr<MidiBackend> currentMidiBackend()
 {
     std::lock_guard<std::mutex> lock(backendMutex);
     // The one place where the backend is chosen: a test's, or the system's.
-    if (!installedBackend)
-        installedBackend = std::make_shared<RtMidiBackend>();
+    if (!installedBackend) {
+        // The system's ports: RtMidi's (the ALSA sequencer, CoreMIDI), then JACK's.
+        std::vector<std::shared_ptr<MidiBackend>> parts {std::make_shared<RtMidiBackend>()};
+#ifdef TELVIR_HAVE_JACK
+        parts.push_back(std::make_shared<JackMidiBackend>(RtMidiBackend::kClientName));
+#endif
+        installedBackend = std::make_shared<CombinedMidiBackend>(std::move(parts));
+    }
     return installedBackend;
 }
 

@@ -3,21 +3,21 @@
 #include <QDebug>
 
 #include <atomic>
-#include <chrono>
-#include <thread>
 #include <memory>
 
 const char *const RtMidiBackend::kClientName = "Telvir Editor";
 
 namespace {
-// Tried in this order; RtMidi's own default gives up after the first.
-constexpr RtMidi::Api kApis[] = {RtMidi::LINUX_ALSA, RtMidi::UNIX_JACK};
-
-// A SysEx message this long or longer is dropped silently by RtMidi's JACK
-// output; refuse it instead.
-constexpr std::size_t kJackMaxSysex = 16380 - 1;
-
-constexpr int kJackSettleMs = 100;
+// Where the editor has its own JACK backend, RtMidi's is left out: RtMidi
+// makes a JACK client for every open port. The dummy API has no ports.
+bool listedHere(RtMidi::Api api)
+{
+#ifdef TELVIR_HAVE_JACK
+    if (api == RtMidi::UNIX_JACK)
+        return false;
+#endif
+    return api != RtMidi::RTMIDI_DUMMY;
+}
 
 // RtMidi reports errors through a callback once one is set, instead of
 // throwing or printing; each connection keeps the last one.
@@ -63,8 +63,6 @@ public:
     MMRESULT send(const std::string &message, bool &finished) override
     {
         finished = true;
-        if (midi_->getCurrentApi() == RtMidi::UNIX_JACK && message.size() > kJackMaxSysex)
-            return MMSYSERR_NOTSUPPORTED;
         std::string text;
         errors_->takeError(text);
         midi_->sendMessage(reinterpret_cast<const unsigned char *>(message.data()), message.size());
@@ -115,36 +113,9 @@ private:
     std::unique_ptr<RtMidiIn> midi_;
 };
 
-// On JACK every open port is a client of its own. A client that connects
-// while another one is still activating its ports can stall JACK's MIDI
-// for good, so a new client comes only when the last one has had a moment.
-// The pause is taken before the next client, not after each one: then it
-// overlaps the waits of the handshake instead of adding to them.
-std::mutex jackClientMutex;
-std::chrono::steady_clock::time_point lastJackClient;
-
-void waitBeforeNewClient(RtMidi::Api api)
-{
-    if (api != RtMidi::UNIX_JACK)
-        return;
-    std::lock_guard<std::mutex> lock(jackClientMutex);
-    // At once when the last client came long enough ago.
-    std::this_thread::sleep_until(lastJackClient + std::chrono::milliseconds(kJackSettleMs));
-}
-
-// Called when a client has come and activated its port, or has listed ports.
-void settle(RtMidi::Api api)
-{
-    if (api != RtMidi::UNIX_JACK)
-        return;
-    std::lock_guard<std::mutex> lock(jackClientMutex);
-    lastJackClient = std::chrono::steady_clock::now();
-}
-
 template <typename Midi>
 std::unique_ptr<Midi> createMidi(RtMidi::Api api, ErrorRecord *errors)
 {
-    waitBeforeNewClient(api);
     try {
         auto midi = std::make_unique<Midi>(api, RtMidiBackend::kClientName);
         midi->setErrorCallback(&ErrorRecord::report, errors);
@@ -170,19 +141,16 @@ void RtMidiBackend::addPorts(RtMidi *midi, RtMidi::Api api, std::vector<Port> &p
 std::vector<RtMidiBackend::Port> RtMidiBackend::listPorts(bool outputs)
 {
     std::vector<Port> ports;
-    for (RtMidi::Api api : kApis) {
+    std::vector<RtMidi::Api> apis;
+    RtMidi::getCompiledApi(apis);
+    for (RtMidi::Api api : apis) {
+        if (!listedHere(api))
+            continue;
         ErrorRecord errors;
-        const std::size_t before = ports.size();
         if (outputs)
             addPorts(createMidi<RtMidiOut>(api, &errors).get(), api, ports);
         else
             addPorts(createMidi<RtMidiIn>(api, &errors).get(), api, ports);
-        // Without a server RtMidi's JACK client never came, and without ports
-        // no other client follows: only a listing that found ports settles.
-        if (ports.size() == before)
-            continue;
-        // The listing was a client too, and it has just left.
-        settle(api);
     }
     return ports;
 }
@@ -248,7 +216,6 @@ std::unique_ptr<MidiBackendOutput> RtMidiBackend::openOutput(UINT number, MMRESU
     }
     std::string text;
     midi->openPort(index, "out");
-    settle(port.api);
     if (errors->takeError(text) || !midi->isPortOpen()) {
         qDebug() << "MIDI output port" << QString::fromStdString(port.name) << QString::fromStdString(text);
         result = MMSYSERR_ALLOCATED;
@@ -283,7 +250,6 @@ std::unique_ptr<MidiBackendInput> RtMidiBackend::openInput(UINT number, MidiInpu
     midi->setCallback(&RtInput::received, input.get());
     std::string text;
     midi->openPort(index, "in");
-    settle(port.api);
     if (errors->takeError(text) || !midi->isPortOpen()) {
         qDebug() << "MIDI input port" << QString::fromStdString(port.name) << QString::fromStdString(text);
         midi->cancelCallback();

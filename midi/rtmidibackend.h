@@ -1,8 +1,8 @@
 #pragma once
 
 // The system's MIDI ports through RtMidi: the ports of every RtMidi API
-// that starts here (the ALSA sequencer, then JACK), one list numbered from
-// 0. An API that cannot start (no sequencer device, no JACK server)
+// that starts here (the ALSA sequencer on Linux, CoreMIDI on macOS), one
+// list numbered from 0. An API that cannot start (no sequencer device)
 // contributes no ports and no error.
 
 #include "midi/midibackend.h"

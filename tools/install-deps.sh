@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake g++ make pkg-config
     qtbase5-dev qtbase5-dev-tools libqt5svg5
-    librtmidi-dev
+    librtmidi-dev libjack-jackd2-dev
     jackd2
     xvfb x11-utils imagemagick
     fonts-liberation

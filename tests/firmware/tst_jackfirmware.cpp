@@ -1,4 +1,4 @@
-// A firmware image through the editor's own RtMidi code and a real MIDI
+// A firmware image through the editor's own port code and a real MIDI
 // system: the simulator program, in its upgrade mode on a private JACK
 // server, logs every message it receives, and the image is rebuilt from
 // that log.

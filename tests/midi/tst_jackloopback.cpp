@@ -1,4 +1,4 @@
-// The editor's own RtMidi code against the simulator program on a private
+// The editor's own port code against the simulator program on a private
 // JACK server: discovery among the system's ports in both modes, and the
 // round trip of a System Exclusive request and a channel-11 Note-On.
 

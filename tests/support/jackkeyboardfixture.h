@@ -2,7 +2,7 @@
 
 // A keyboard on a real MIDI system for tests: a private JACK server with
 // the dummy driver and the simulator program on it, so the editor's own
-// RtMidi code finds the keyboard among the system's ports.
+// port code finds the keyboard among the system's ports.
 //
 //     JackKeyboardFixture jack;
 //     QVERIFY2(jack.start({"--upgrade"}), qPrintable(jack.error()));

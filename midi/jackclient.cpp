@@ -1,0 +1,265 @@
+#include "midi/jackclient.h"
+
+#include "midi/midibackend.h"
+
+#include <jack/midiport.h>
+
+#include <QDebug>
+#include <QLoggingCategory>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+Q_LOGGING_CATEGORY(lcJack, "telvir.jack", QtWarningMsg)
+
+// Messages waiting to go out beyond this mean the server has stopped
+// running cycles; refuse more instead of growing without end.
+constexpr std::size_t kMaxQueuedBytes = 1 << 20;
+
+// Room that JACK's MIDI buffer needs for its own bookkeeping, for the size
+// estimate used until the first process cycle measures it.
+constexpr std::size_t kMidiBufferOverhead = 64;
+
+constexpr int kMaxPortsPerDirection = 16;
+
+// libjack prints to stderr by default, also when no server runs, which is
+// the normal case for the editor; its lines go to the debug log instead.
+void logJackError(const char *text)
+{
+    qCDebug(lcJack) << text;
+}
+
+void quietJack()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        jack_set_error_function(logJackError);
+        jack_set_info_function(logJackError);
+    });
+}
+
+template <typename Routes>
+auto findRoute(Routes &routes, jack_port_t *port)
+{
+    return std::find_if(routes.begin(), routes.end(), [port](const auto &route) { return route.port == port; });
+}
+} // namespace
+
+std::shared_ptr<JackClient> JackClient::open(const std::string &name)
+{
+    quietJack();
+    const char *server = std::getenv("JACK_DEFAULT_SERVER");
+    jack_status_t status {};
+    jack_client_t *client = jack_client_open(name.c_str(), JackNoStartServer, &status);
+    if (!client)
+        return nullptr;
+    std::shared_ptr<JackClient> self(new JackClient(client, server ? server : ""));
+    jack_set_process_callback(client, &JackClient::process, self.get());
+    jack_on_info_shutdown(client, &JackClient::shutdown, self.get());
+    if (jack_activate(client) != 0) {
+        qCDebug(lcJack) << "the JACK client could not be activated";
+        return nullptr;
+    }
+    return self;
+}
+
+JackClient::JackClient(jack_client_t *client, std::string serverName)
+    : client_(client), serverName_(std::move(serverName))
+{
+    const std::size_t bufferSize = jack_port_type_get_buffer_size(client, JACK_DEFAULT_MIDI_TYPE);
+    maxMessageSize_ = bufferSize > kMidiBufferOverhead ? bufferSize - kMidiBufferOverhead : 0;
+}
+
+JackClient::~JackClient()
+{
+    // Closing also deactivates: no process callback runs after this.
+    jack_client_close(client_);
+}
+
+std::vector<std::string> JackClient::midiPorts(bool readable) const
+{
+    std::vector<std::string> names;
+    if (!alive())
+        return names;
+    const unsigned long direction = readable ? JackPortIsOutput : JackPortIsInput;
+    const char **ports = jack_get_ports(client_, nullptr, JACK_DEFAULT_MIDI_TYPE, direction);
+    if (!ports)
+        return names;
+    for (const char **name = ports; *name; ++name) {
+        // Our own ports are not the keyboard's.
+        const jack_port_t *port = jack_port_by_name(client_, *name);
+        if (port && !jack_port_is_mine(client_, port))
+            names.emplace_back(*name);
+    }
+    jack_free(ports);
+    return names;
+}
+
+jack_port_t *JackClient::registerPort(bool input)
+{
+    // Short names are unique within the client: a second port open at the
+    // same time as the first gets a number.
+    const std::string base = input ? "in" : "out";
+    const unsigned long flags = input ? JackPortIsInput : JackPortIsOutput;
+    for (int number = 1; number <= kMaxPortsPerDirection; ++number) {
+        const std::string name = number == 1 ? base : base + "-" + std::to_string(number);
+        if (jack_port_t *port = jack_port_register(client_, name.c_str(), JACK_DEFAULT_MIDI_TYPE, flags, 0))
+            return port;
+    }
+    return nullptr;
+}
+
+jack_port_t *JackClient::openOutput(const std::string &target, MMRESULT &result)
+{
+    if (!alive()) {
+        result = MIDIERR_NODEVICE;
+        return nullptr;
+    }
+    jack_port_t *port = registerPort(false);
+    if (!port) {
+        result = MMSYSERR_ALLOCATED;
+        return nullptr;
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        outputs_.push_back(Output{port, {}, 0});
+    }
+    result = connect(jack_port_name(port), target.c_str());
+    if (result != MMSYSERR_NOERROR) {
+        closePort(port);
+        return nullptr;
+    }
+    return port;
+}
+
+jack_port_t *JackClient::openInput(const std::string &source, MidiInputSink &sink, MMRESULT &result)
+{
+    if (!alive()) {
+        result = MIDIERR_NODEVICE;
+        return nullptr;
+    }
+    jack_port_t *port = registerPort(true);
+    if (!port) {
+        result = MMSYSERR_ALLOCATED;
+        return nullptr;
+    }
+    // Routed before it is connected, so nothing that comes is missed.
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        inputs_.push_back(Input{port, &sink});
+    }
+    result = connect(source.c_str(), jack_port_name(port));
+    if (result != MMSYSERR_NOERROR) {
+        closePort(port);
+        return nullptr;
+    }
+    return port;
+}
+
+void JackClient::closePort(jack_port_t *port)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        const auto output = findRoute(outputs_, port);
+        if (output != outputs_.end())
+            outputs_.erase(output);
+        const auto input = findRoute(inputs_, port);
+        if (input != inputs_.end())
+            inputs_.erase(input);
+    }
+    // Out of the callback's lists first, so it cannot be using the port
+    // while the server takes it away.
+    if (alive())
+        jack_port_unregister(client_, port);
+}
+
+MMRESULT JackClient::send(jack_port_t *port, const std::string &message)
+{
+    if (!alive())
+        return MIDIERR_NODEVICE;
+    if (message.empty())
+        return MMSYSERR_INVALPARAM;
+    if (message.size() > maxMessageSize())
+        return MMSYSERR_NOTSUPPORTED; // would never fit into one cycle's buffer
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto output = findRoute(outputs_, port);
+    if (output == outputs_.end())
+        return MMSYSERR_INVALHANDLE;
+    if (output->queuedBytes + message.size() > kMaxQueuedBytes)
+        return MIDIERR_NOTREADY;
+    output->queue.push_back(message);
+    output->queuedBytes += message.size();
+    return MMSYSERR_NOERROR;
+}
+
+std::size_t JackClient::pendingBytes(jack_port_t *port) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    const auto output = findRoute(outputs_, port);
+    return output == outputs_.end() ? 0 : output->queuedBytes;
+}
+
+MMRESULT JackClient::connect(const char *source, const char *destination)
+{
+    const int error = jack_connect(client_, source, destination);
+    if (error == 0 || error == EEXIST)
+        return MMSYSERR_NOERROR;
+    qCDebug(lcJack) << "could not connect" << source << "to" << destination;
+    return MIDIERR_NODEVICE;
+}
+
+int JackClient::process(jack_nframes_t frames, void *self)
+{
+    auto *client = static_cast<JackClient *>(self);
+    std::lock_guard<std::mutex> lock(client->mutex_);
+    for (const Input &input : client->inputs_)
+        client->deliverInput(input, frames);
+    for (Output &output : client->outputs_)
+        client->writeOutput(output, frames);
+    return 0;
+}
+
+void JackClient::deliverInput(const Input &input, jack_nframes_t frames)
+{
+    void *buffer = jack_port_get_buffer(input.port, frames);
+    if (!buffer)
+        return;
+    const jack_nframes_t count = jack_midi_get_event_count(buffer);
+    for (jack_nframes_t index = 0; index < count; ++index) {
+        jack_midi_event_t event;
+        if (jack_midi_event_get(&event, buffer, index) == 0 && event.size > 0)
+            input.sink->receive(event.buffer, event.size);
+    }
+}
+
+void JackClient::writeOutput(Output &output, jack_nframes_t frames)
+{
+    void *buffer = jack_port_get_buffer(output.port, frames);
+    if (!buffer)
+        return;
+    jack_midi_clear_buffer(buffer);
+    // Measured on an empty buffer: the exact limit for one message.
+    maxMessageSize_.store(jack_midi_max_event_size(buffer));
+    bool first = true;
+    while (!output.queue.empty()) {
+        const std::string &message = output.queue.front();
+        const auto *bytes = reinterpret_cast<const jack_midi_data_t *>(message.data());
+        if (jack_midi_event_write(buffer, 0, bytes, message.size()) != 0) {
+            // A full buffer: the rest waits for the next cycle. A message
+            // that does not even fit an empty one could never go out.
+            if (!first)
+                break;
+            qCDebug(lcJack) << "dropped a MIDI message of" << message.size() << "bytes: too long for JACK";
+        }
+        output.queuedBytes -= message.size();
+        output.queue.pop_front();
+        first = false;
+    }
+}
+
+void JackClient::shutdown(jack_status_t, const char *reason, void *self)
+{
+    qCDebug(lcJack) << "the JACK server dropped the client:" << reason;
+    static_cast<JackClient *>(self)->alive_ = false;
+}

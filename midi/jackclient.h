@@ -1,0 +1,93 @@
+#pragma once
+
+// The editor's one client of a JACK server. Its MIDI ports come and go as
+// the editor opens and closes ports, and one process callback serves all of
+// them: it hands what arrives to each input's sink and writes what waits in
+// each output's queue. Making a JACK client and closing it again takes the
+// server some 50 ms; a port on a running client takes well under one.
+//
+// JACK calls are never made while `mutex_` is held: the server may wait for
+// the process callback, which takes that mutex.
+
+#include "midi/portservice.h"
+
+#include <jack/jack.h>
+
+#include <atomic>
+#include <deque>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+class MidiInputSink;
+
+class JackClient
+{
+public:
+    // Null when no JACK server runs; none is started for the editor.
+    static std::shared_ptr<JackClient> open(const std::string &name);
+    ~JackClient();
+
+    JackClient(const JackClient &) = delete;
+    JackClient &operator=(const JackClient &) = delete;
+
+    // False once the server has gone away or dropped the client.
+    bool alive() const { return alive_.load(); }
+    // The JACK_DEFAULT_SERVER the client was opened under ("" for the default).
+    const std::string &serverName() const { return serverName_; }
+
+    // Full names of the other clients' MIDI ports that can be read from
+    // (`readable`) or sent to (otherwise), in the server's order.
+    std::vector<std::string> midiPorts(bool readable) const;
+
+    // A port of ours connected to the named port; null with `result` set
+    // when either fails.
+    jack_port_t *openOutput(const std::string &target, MMRESULT &result);
+    jack_port_t *openInput(const std::string &source, MidiInputSink &sink, MMRESULT &result);
+    // Once this returns, the process callback no longer touches the port;
+    // messages still waiting for it are dropped.
+    void closePort(jack_port_t *port);
+
+    // Queues one complete message; it goes out in the next process cycle.
+    MMRESULT send(jack_port_t *port, const std::string &message);
+
+    // What still waits to go out on the port, in bytes.
+    std::size_t pendingBytes(jack_port_t *port) const;
+
+    // The longest message the server's MIDI buffers carry in one piece.
+    std::size_t maxMessageSize() const { return maxMessageSize_.load(); }
+
+private:
+    struct Output
+    {
+        jack_port_t *port;
+        std::deque<std::string> queue;
+        std::size_t queuedBytes = 0;
+    };
+    struct Input
+    {
+        jack_port_t *port;
+        MidiInputSink *sink;
+    };
+
+    explicit JackClient(jack_client_t *client, std::string serverName);
+
+    jack_port_t *registerPort(bool input);
+    MMRESULT connect(const char *source, const char *destination);
+    static int process(jack_nframes_t frames, void *self);
+    static void shutdown(jack_status_t, const char *reason, void *self);
+    void deliverInput(const Input &input, jack_nframes_t frames);
+    void writeOutput(Output &output, jack_nframes_t frames);
+
+    jack_client_t *const client_;
+    const std::string serverName_;
+    std::atomic<bool> alive_{true};
+    std::atomic<std::size_t> maxMessageSize_{0};
+
+    // Guards the port lists against the process callback.
+    mutable std::mutex mutex_;
+    std::vector<Output> outputs_;
+    std::vector<Input> inputs_;
+    unsigned int portsMade_ = 0;
+};

@@ -1,0 +1,121 @@
+#include "midi/jackmidibackend.h"
+
+#include "midi/jackclient.h"
+
+#include <cstdlib>
+
+namespace {
+class JackOutput : public MidiBackendOutput
+{
+public:
+    JackOutput(std::shared_ptr<JackClient> client, jack_port_t *port) : client_(std::move(client)), port_(port) {}
+    ~JackOutput() override { client_->closePort(port_); }
+
+    MMRESULT send(const std::string &message, bool &finished) override
+    {
+        // Queued for the next process cycle, which always comes while the
+        // server runs: the message is as good as gone.
+        finished = true;
+        return client_->send(port_, message);
+    }
+
+private:
+    const std::shared_ptr<JackClient> client_;
+    jack_port_t *const port_;
+};
+
+class JackInput : public MidiBackendInput
+{
+public:
+    JackInput(std::shared_ptr<JackClient> client, jack_port_t *port) : client_(std::move(client)), port_(port) {}
+    // The sink hears nothing more once the port is closed.
+    ~JackInput() override { client_->closePort(port_); }
+
+private:
+    const std::shared_ptr<JackClient> client_;
+    jack_port_t *const port_;
+};
+
+std::string defaultServerName()
+{
+    const char *server = std::getenv("JACK_DEFAULT_SERVER");
+    return server ? server : "";
+}
+} // namespace
+
+JackMidiBackend::JackMidiBackend(std::string clientName) : clientName_(std::move(clientName)) {}
+
+std::shared_ptr<JackClient> JackMidiBackend::client()
+{
+    // A client whose server went away, or that belongs to another server
+    // than the one now chosen, is let go; ports still open on it keep it
+    // until they close.
+    if (client_ && (!client_->alive() || client_->serverName() != defaultServerName()))
+        client_.reset();
+    if (!client_)
+        client_ = JackClient::open(clientName_);
+    return client_;
+}
+
+std::vector<std::string> JackMidiBackend::outputPortNames(bool refresh)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (refresh || !outputsListed_) {
+        const std::shared_ptr<JackClient> jack = client();
+        outputs_ = jack ? jack->midiPorts(false) : std::vector<std::string>();
+        outputsListed_ = true;
+    }
+    return outputs_;
+}
+
+std::vector<std::string> JackMidiBackend::inputPortNames(bool refresh)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (refresh || !inputsListed_) {
+        const std::shared_ptr<JackClient> jack = client();
+        inputs_ = jack ? jack->midiPorts(true) : std::vector<std::string>();
+        inputsListed_ = true;
+    }
+    return inputs_;
+}
+
+bool JackMidiBackend::listedPort(const std::vector<std::string> &ports, UINT number, std::string &name,
+                                 std::shared_ptr<JackClient> &jack, MMRESULT &result)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (number >= ports.size()) {
+        result = MMSYSERR_BADDEVICEID;
+        return false;
+    }
+    name = ports[number];
+    jack = client();
+    if (!jack) {
+        result = MIDIERR_NODEVICE; // the server went away since the listing
+        return false;
+    }
+    return true;
+}
+
+std::unique_ptr<MidiBackendOutput> JackMidiBackend::openOutput(UINT number, MMRESULT &result)
+{
+    std::string name;
+    std::shared_ptr<JackClient> jack;
+    if (!listedPort(outputs_, number, name, jack, result))
+        return nullptr;
+    jack_port_t *port = jack->openOutput(name, result);
+    if (!port)
+        return nullptr;
+    return std::make_unique<JackOutput>(std::move(jack), port);
+}
+
+std::unique_ptr<MidiBackendInput> JackMidiBackend::openInput(UINT number, MidiInputSink &sink, MMRESULT &result)
+{
+    std::string name;
+    std::shared_ptr<JackClient> jack;
+    if (!listedPort(inputs_, number, name, jack, result))
+        return nullptr;
+    jack_port_t *port = jack->openInput(name, sink, result);
+    if (!port)
+        return nullptr;
+    return std::make_unique<JackInput>(std::move(jack), port);
+}

@@ -1,0 +1,282 @@
+// The JACK backend on a private JACK server, against a device made here with
+// libjack itself: which ports are listed, bursts longer than one process
+// cycle, input up to the moment a port closes, long System Exclusive
+// messages, and a server that goes away and comes back.
+
+#include "jackkeyboardfixture.h"
+#include "midi/jackmidibackend.h"
+#include "support/wirebytes.h"
+
+#include <jack/jack.h>
+#include <jack/midiport.h>
+
+#include <QElapsedTimer>
+#include <QLoggingCategory>
+#include <QtTest>
+
+#include <algorithm>
+#include <deque>
+#include <functional>
+#include <mutex>
+
+namespace {
+const char *const kEditorClient = "Telvir Backend Test";
+
+// A MIDI device on the JACK server: "<name>:in" records what arrives,
+// "<name>:out" sends what it is given.
+class TestDevice
+{
+public:
+    explicit TestDevice(const char *name)
+    {
+        client_ = jack_client_open(name, JackNoStartServer, nullptr);
+        if (!client_)
+            return;
+        in_ = jack_port_register(client_, "in", JACK_DEFAULT_MIDI_TYPE, JackPortIsInput, 0);
+        out_ = jack_port_register(client_, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
+        jack_set_process_callback(client_, &TestDevice::process, this);
+        jack_activate(client_);
+    }
+    ~TestDevice()
+    {
+        if (client_)
+            jack_client_close(client_);
+    }
+
+    bool ready() const { return client_ && in_ && out_; }
+
+    std::vector<std::string> received()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return received_;
+    }
+    void send(const std::string &message)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        toSend_.push_back(message);
+    }
+
+private:
+    static int process(jack_nframes_t frames, void *self)
+    {
+        auto *device = static_cast<TestDevice *>(self);
+        std::lock_guard<std::mutex> lock(device->mutex_);
+        void *in = jack_port_get_buffer(device->in_, frames);
+        for (jack_nframes_t index = 0; index < jack_midi_get_event_count(in); ++index) {
+            jack_midi_event_t event;
+            if (jack_midi_event_get(&event, in, index) == 0)
+                device->received_.emplace_back(reinterpret_cast<const char *>(event.buffer), event.size);
+        }
+        void *out = jack_port_get_buffer(device->out_, frames);
+        jack_midi_clear_buffer(out);
+        while (!device->toSend_.empty()) {
+            const std::string &message = device->toSend_.front();
+            if (jack_midi_event_write(out, 0, reinterpret_cast<const jack_midi_data_t *>(message.data()),
+                                      message.size()) != 0)
+                break;
+            device->toSend_.pop_front();
+        }
+        return 0;
+    }
+
+    jack_client_t *client_ = nullptr;
+    jack_port_t *in_ = nullptr;
+    jack_port_t *out_ = nullptr;
+    std::mutex mutex_;
+    std::vector<std::string> received_;
+    std::deque<std::string> toSend_;
+};
+
+class RecordingSink : public MidiInputSink
+{
+public:
+    void receive(const unsigned char *bytes, std::size_t size) override
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        received_.emplace_back(reinterpret_cast<const char *>(bytes), size);
+    }
+    void waitUntilHandled() override {}
+
+    std::vector<std::string> received()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return received_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::string> received_;
+};
+
+// Waits up to `ms` for the condition.
+bool eventually(const std::function<bool()> &condition, int ms = 3000)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > ms)
+            return false;
+        QThread::msleep(5);
+    }
+    return true;
+}
+
+UINT numberOf(const std::vector<std::string> &ports, const std::string &name)
+{
+    return UINT(std::find(ports.begin(), ports.end(), name) - ports.begin());
+}
+
+// A parameter request with a running number in its address bytes, so that
+// order and completeness can be checked.
+std::string numberedMessage(int number)
+{
+    std::string message = wire("f000206b7f42 01 00 00 00 f7");
+    message[8] = char(number >> 7 & 0x7F);
+    message[9] = char(number & 0x7F);
+    return message;
+}
+} // namespace
+
+class TestJackBackend : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        QLoggingCategory::setFilterRules("telvir.*.debug=false");
+        QVERIFY2(jack_.start(), qPrintable(jack_.error()));
+    }
+
+    void othersPortsAreListedButNeverOurOwn()
+    {
+        TestDevice device("Test Device");
+        QVERIFY(device.ready());
+        JackMidiBackend backend(kEditorClient);
+        const std::vector<std::string> outputs = backend.outputPortNames(true);
+        const std::vector<std::string> inputs = backend.inputPortNames(true);
+        QVERIFY(numberOf(outputs, "Test Device:in") < outputs.size());
+        QVERIFY(numberOf(outputs, JackKeyboardFixture::keyboardInputPort().toStdString()) < outputs.size());
+        QVERIFY(numberOf(inputs, "Test Device:out") < inputs.size());
+
+        MMRESULT result = MMSYSERR_ERROR;
+        RecordingSink sink;
+        auto output = backend.openOutput(numberOf(outputs, "Test Device:in"), result);
+        QCOMPARE(result, MMSYSERR_NOERROR);
+        auto input = backend.openInput(numberOf(inputs, "Test Device:out"), sink, result);
+        QCOMPARE(result, MMSYSERR_NOERROR);
+        // Now the editor has ports of its own on the server.
+        for (const std::vector<std::string> &names : {backend.outputPortNames(true), backend.inputPortNames(true)}) {
+            for (const std::string &name : names)
+                QVERIFY2(name.find(kEditorClient) != 0, name.c_str());
+        }
+        QVERIFY(!backend.openOutput(UINT(outputs.size()), result));
+        QCOMPARE(result, MMSYSERR_BADDEVICEID);
+    }
+
+    void aBurstLongerThanOneCycleArrivesWholeAndInOrder()
+    {
+        TestDevice device("Test Device");
+        QVERIFY(device.ready());
+        JackMidiBackend backend(kEditorClient);
+        const std::vector<std::string> outputs = backend.outputPortNames(true);
+        MMRESULT result = MMSYSERR_ERROR;
+        auto output = backend.openOutput(numberOf(outputs, "Test Device:in"), result);
+        QVERIFY(output);
+
+        // 44 KB at once: more than one cycle's MIDI buffer and more than
+        // the 16 KB that RtMidi's JACK output holds before it drops.
+        constexpr int kMessages = 4000;
+        for (int number = 0; number < kMessages; ++number) {
+            bool finished = false;
+            QCOMPARE(output->send(numberedMessage(number), finished), MMSYSERR_NOERROR);
+            QVERIFY(finished);
+        }
+        QVERIFY(eventually([&] { return device.received().size() >= kMessages; }));
+        const std::vector<std::string> received = device.received();
+        QCOMPARE(int(received.size()), kMessages);
+        for (int number = 0; number < kMessages; ++number)
+            QCOMPARE(hexOf(received[std::size_t(number)]), hexOf(numberedMessage(number)));
+    }
+
+    void inputReachesTheSinkUntilThePortCloses()
+    {
+        TestDevice device("Test Device");
+        QVERIFY(device.ready());
+        JackMidiBackend backend(kEditorClient);
+        const std::vector<std::string> inputs = backend.inputPortNames(true);
+        MMRESULT result = MMSYSERR_ERROR;
+        RecordingSink sink;
+        auto input = backend.openInput(numberOf(inputs, "Test Device:out"), sink, result);
+        QVERIFY(input);
+
+        device.send(wire("9a 01 03"));
+        device.send(wire("f0 7e 0a 01 03 00 01 f7"));
+        QVERIFY(eventually([&] { return sink.received().size() == 2; }));
+        QCOMPARE(hexOf(sink.received()[0]), QByteArray("9a 01 03"));
+        QCOMPARE(hexOf(sink.received()[1]), QByteArray("f0 7e 0a 01 03 00 01 f7"));
+
+        input.reset();
+        device.send(wire("9a 01 05"));
+        QThread::msleep(200);
+        QCOMPARE(sink.received().size(), std::size_t(2));
+    }
+
+    void longSystemExclusiveGoesWholeAndOneTooLongIsRefused()
+    {
+        TestDevice device("Test Device");
+        QVERIFY(device.ready());
+        JackMidiBackend backend(kEditorClient);
+        const std::vector<std::string> outputs = backend.outputPortNames(true);
+        MMRESULT result = MMSYSERR_ERROR;
+        auto output = backend.openOutput(numberOf(outputs, "Test Device:in"), result);
+        QVERIFY(output);
+
+        std::string sysex = randomImage(8000, 3);
+        for (char &byte : sysex)
+            byte = char(byte & 0x7F);
+        sysex.front() = char(0xF0);
+        sysex.back() = char(0xF7);
+        bool finished = false;
+        QCOMPARE(output->send(sysex, finished), MMSYSERR_NOERROR);
+        QVERIFY(eventually([&] { return device.received().size() == 1; }));
+        QVERIFY(device.received()[0] == sysex);
+
+        // Larger than any MIDI buffer of the server: it could never go out.
+        std::string huge(256 * 1024, char(0x10));
+        huge.front() = char(0xF0);
+        huge.back() = char(0xF7);
+        QCOMPARE(output->send(huge, finished), MMSYSERR_NOTSUPPORTED);
+    }
+
+    void aServerThatGoesAwayIsFoundAgainWhenItComesBack()
+    {
+        JackMidiBackend backend(kEditorClient);
+        std::vector<std::string> outputs = backend.outputPortNames(true);
+        const std::string keyboard = JackKeyboardFixture::keyboardInputPort().toStdString();
+        MMRESULT result = MMSYSERR_ERROR;
+        auto output = backend.openOutput(numberOf(outputs, keyboard), result);
+        QVERIFY(output);
+
+        jack_.stop();
+        // The port stays an object that refuses, and closing it is safe.
+        bool finished = false;
+        QVERIFY(eventually([&] { return output->send(wire("9a 01 02"), finished) != MMSYSERR_NOERROR; }));
+        QCOMPARE(output->send(wire("9a 01 02"), finished), MIDIERR_NODEVICE);
+        output.reset();
+        QVERIFY(backend.outputPortNames(true).empty());
+        QVERIFY(!backend.openOutput(0, result));
+
+        QVERIFY2(jack_.start(), qPrintable(jack_.error()));
+        outputs = backend.outputPortNames(true);
+        output = backend.openOutput(numberOf(outputs, keyboard), result);
+        QVERIFY(output);
+        QCOMPARE(output->send(wire("9a 01 02"), finished), MMSYSERR_NOERROR);
+    }
+
+private:
+    JackKeyboardFixture jack_;
+};
+
+QTEST_GUILESS_MAIN(TestJackBackend)
+#include "tst_jackbackend.moc"
