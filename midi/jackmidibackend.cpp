@@ -5,6 +5,9 @@
 #include <cstdlib>
 
 namespace {
+// How long a server found missing is taken as missing.
+constexpr std::chrono::milliseconds kRetryAfter {500};
+
 class JackOutput : public MidiBackendOutput
 {
 public:
@@ -52,8 +55,20 @@ std::shared_ptr<JackClient> JackMidiBackend::client()
     // until they close.
     if (client_ && (!client_->alive() || client_->serverName() != defaultServerName()))
         client_.reset();
-    if (!client_)
-        client_ = JackClient::open(clientName_);
+    if (client_)
+        return client_;
+    // Asking for a server that is not there costs libjack some 5 ms; the
+    // output and input listings of one search ask once between them.
+    const auto now = std::chrono::steady_clock::now();
+    if (failedServer_ && *failedServer_ == defaultServerName() && now - failedAt_ < kRetryAfter)
+        return nullptr;
+    client_ = JackClient::open(clientName_);
+    if (client_) {
+        failedServer_.reset();
+    } else {
+        failedServer_ = defaultServerName();
+        failedAt_ = now;
+    }
     return client_;
 }
 

@@ -8,8 +8,10 @@
 
 #include "midi/midibackend.h"
 
+#include <chrono>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,9 @@ private:
     const std::string clientName_;
     std::mutex mutex_;
     std::shared_ptr<JackClient> client_;
+    // The server last found missing, and when.
+    std::optional<std::string> failedServer_;
+    std::chrono::steady_clock::time_point failedAt_;
     std::vector<std::string> outputs_;
     std::vector<std::string> inputs_;
     bool outputsListed_ = false;
