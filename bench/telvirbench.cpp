@@ -315,8 +315,8 @@ void benchJack(int firmwareBytes)
                  backendOutput->send(message, finished);
              }
          }},
-        // RtMidi's ring buffers are emptied once per JACK period (5.3 ms);
-        // four periods between writes keep them from filling up.
+        // The outputs are emptied once per JACK period (5.3 ms); four
+        // periods between writes keep them from filling up.
         [] { QThread::msleep(20); });
     plain.closePort();
     backendOutput.reset();
