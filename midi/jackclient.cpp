@@ -8,14 +8,23 @@
 #include <QLoggingCategory>
 
 #include <algorithm>
+#include <chrono>
+#include <cstdint>
 #include <cstdlib>
+#include <thread>
 
 namespace {
 Q_LOGGING_CATEGORY(lcJack, "telvir.jack", QtWarningMsg)
 
-// Messages waiting to go out beyond this mean the server has stopped
-// running cycles; refuse more instead of growing without end.
-constexpr std::size_t kMaxQueuedBytes = 1 << 20;
+// Room for what waits to go out on one port: more than a whole write of the
+// settings or a firmware block at once (about 4 KB each), and small enough
+// to stay in the processor's cache, which is what makes the queue cheap.
+constexpr std::size_t kQueueBytes = 1 << 16;
+// A sender waits this long for room before the message is refused; the
+// process callback empties the queue by a MIDI buffer each cycle, so only a
+// server that stopped running cycles makes it wait that long.
+constexpr std::chrono::milliseconds kQueueWait {1000};
+constexpr std::chrono::milliseconds kQueuePoll {1};
 
 // Room that JACK's MIDI buffer needs for its own bookkeeping, for the size
 // estimate used until the first process cycle measures it.
@@ -110,20 +119,26 @@ jack_port_t *JackClient::registerPort(bool input)
     return nullptr;
 }
 
-jack_port_t *JackClient::openOutput(const std::string &target, MMRESULT &result)
+jack_port_t *JackClient::openOutput(const std::string &target, jack_ringbuffer_t *&queue, MMRESULT &result)
 {
     if (!alive()) {
         result = MIDIERR_NODEVICE;
         return nullptr;
     }
+    queue = jack_ringbuffer_create(kQueueBytes);
+    if (!queue) {
+        result = MMSYSERR_NOMEM;
+        return nullptr;
+    }
     jack_port_t *port = registerPort(false);
     if (!port) {
+        jack_ringbuffer_free(queue);
         result = MMSYSERR_ALLOCATED;
         return nullptr;
     }
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        outputs_.push_back(Output{port, {}, 0});
+        outputs_.push_back(Output{port, queue});
     }
     result = connect(jack_port_name(port), target.c_str());
     if (result != MMSYSERR_NOERROR) {
@@ -159,11 +174,14 @@ jack_port_t *JackClient::openInput(const std::string &source, MidiInputSink &sin
 
 void JackClient::closePort(jack_port_t *port)
 {
+    jack_ringbuffer_t *queue = nullptr;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         const auto output = findRoute(outputs_, port);
-        if (output != outputs_.end())
+        if (output != outputs_.end()) {
+            queue = output->queue;
             outputs_.erase(output);
+        }
         const auto input = findRoute(inputs_, port);
         if (input != inputs_.end())
             inputs_.erase(input);
@@ -172,9 +190,11 @@ void JackClient::closePort(jack_port_t *port)
     // while the server takes it away.
     if (alive())
         jack_port_unregister(client_, port);
+    if (queue)
+        jack_ringbuffer_free(queue);
 }
 
-MMRESULT JackClient::send(jack_port_t *port, const std::string &message)
+MMRESULT JackClient::send(jack_ringbuffer_t *queue, const std::string &message)
 {
     if (!alive())
         return MIDIERR_NODEVICE;
@@ -182,22 +202,25 @@ MMRESULT JackClient::send(jack_port_t *port, const std::string &message)
         return MMSYSERR_INVALPARAM;
     if (message.size() > maxMessageSize())
         return MMSYSERR_NOTSUPPORTED; // would never fit into one cycle's buffer
-    std::lock_guard<std::mutex> lock(mutex_);
-    const auto output = findRoute(outputs_, port);
-    if (output == outputs_.end())
-        return MMSYSERR_INVALHANDLE;
-    if (output->queuedBytes + message.size() > kMaxQueuedBytes)
-        return MIDIERR_NOTREADY;
-    output->queue.push_back(message);
-    output->queuedBytes += message.size();
+    const auto size = std::uint32_t(message.size());
+    const std::size_t needed = sizeof size + size;
+    if (needed >= kQueueBytes)
+        return MMSYSERR_NOTSUPPORTED;
+    if (jack_ringbuffer_write_space(queue) < needed) {
+        const auto deadline = std::chrono::steady_clock::now() + kQueueWait;
+        while (jack_ringbuffer_write_space(queue) < needed) {
+            if (!alive())
+                return MIDIERR_NODEVICE;
+            if (std::chrono::steady_clock::now() >= deadline)
+                return MIDIERR_NOTREADY; // refused, never dropped
+            std::this_thread::sleep_for(kQueuePoll);
+        }
+    }
+    // The length first: the process callback takes a message only once its
+    // bytes are all there.
+    jack_ringbuffer_write(queue, reinterpret_cast<const char *>(&size), sizeof size);
+    jack_ringbuffer_write(queue, message.data(), size);
     return MMSYSERR_NOERROR;
-}
-
-std::size_t JackClient::pendingBytes(jack_port_t *port) const
-{
-    std::lock_guard<std::mutex> lock(mutex_);
-    const auto output = findRoute(outputs_, port);
-    return output == outputs_.end() ? 0 : output->queuedBytes;
 }
 
 MMRESULT JackClient::connect(const char *source, const char *destination)
@@ -241,20 +264,26 @@ void JackClient::writeOutput(Output &output, jack_nframes_t frames)
     jack_midi_clear_buffer(buffer);
     // Measured on an empty buffer: the exact limit for one message.
     maxMessageSize_.store(jack_midi_max_event_size(buffer));
-    bool first = true;
-    while (!output.queue.empty()) {
-        const std::string &message = output.queue.front();
-        const auto *bytes = reinterpret_cast<const jack_midi_data_t *>(message.data());
-        if (jack_midi_event_write(buffer, 0, bytes, message.size()) != 0) {
-            // A full buffer: the rest waits for the next cycle. A message
-            // that does not even fit an empty one could never go out.
-            if (!first)
-                break;
-            qCDebug(lcJack) << "dropped a MIDI message of" << message.size() << "bytes: too long for JACK";
+    for (bool first = true;; first = false) {
+        std::uint32_t size = 0;
+        const std::size_t waiting = jack_ringbuffer_read_space(output.queue);
+        if (waiting < sizeof size)
+            return;
+        jack_ringbuffer_peek(output.queue, reinterpret_cast<char *>(&size), sizeof size);
+        if (waiting < sizeof size + size)
+            return; // the sender is still writing it
+        jack_midi_data_t *event = jack_midi_event_reserve(buffer, 0, size);
+        // A full buffer: the rest waits for the next cycle. A message that
+        // does not even fit an empty one could never go out.
+        if (!event && !first)
+            return;
+        jack_ringbuffer_read_advance(output.queue, sizeof size);
+        if (event) {
+            jack_ringbuffer_read(output.queue, reinterpret_cast<char *>(event), size);
+        } else {
+            jack_ringbuffer_read_advance(output.queue, size);
+            qCDebug(lcJack) << "dropped a MIDI message of" << size << "bytes: too long for JACK";
         }
-        output.queuedBytes -= message.size();
-        output.queue.pop_front();
-        first = false;
     }
 }
 

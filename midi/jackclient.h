@@ -12,9 +12,9 @@
 #include "midi/portservice.h"
 
 #include <jack/jack.h>
+#include <jack/ringbuffer.h>
 
 #include <atomic>
-#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -42,18 +42,17 @@ public:
     std::vector<std::string> midiPorts(bool readable) const;
 
     // A port of ours connected to the named port; null with `result` set
-    // when either fails.
-    jack_port_t *openOutput(const std::string &target, MMRESULT &result);
+    // when either fails. An output comes with the queue that send() fills.
+    jack_port_t *openOutput(const std::string &target, jack_ringbuffer_t *&queue, MMRESULT &result);
     jack_port_t *openInput(const std::string &source, MidiInputSink &sink, MMRESULT &result);
     // Once this returns, the process callback no longer touches the port;
-    // messages still waiting for it are dropped.
+    // messages still waiting for it are dropped with its queue.
     void closePort(jack_port_t *port);
 
-    // Queues one complete message; it goes out in the next process cycle.
-    MMRESULT send(jack_port_t *port, const std::string &message);
-
-    // What still waits to go out on the port, in bytes.
-    std::size_t pendingBytes(jack_port_t *port) const;
+    // Queues one complete message for the next process cycle, waiting for
+    // room while the queue is full. Lock-free, for one sender per queue at
+    // a time.
+    MMRESULT send(jack_ringbuffer_t *queue, const std::string &message);
 
     // The longest message the server's MIDI buffers carry in one piece.
     std::size_t maxMessageSize() const { return maxMessageSize_.load(); }
@@ -62,8 +61,8 @@ private:
     struct Output
     {
         jack_port_t *port;
-        std::deque<std::string> queue;
-        std::size_t queuedBytes = 0;
+        // Each message as its length (std::uint32_t) and its bytes.
+        jack_ringbuffer_t *queue;
     };
     struct Input
     {

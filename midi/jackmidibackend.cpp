@@ -11,20 +11,26 @@ constexpr std::chrono::milliseconds kRetryAfter {500};
 class JackOutput : public MidiBackendOutput
 {
 public:
-    JackOutput(std::shared_ptr<JackClient> client, jack_port_t *port) : client_(std::move(client)), port_(port) {}
+    JackOutput(std::shared_ptr<JackClient> client, jack_port_t *port, jack_ringbuffer_t *queue)
+        : client_(std::move(client)), port_(port), queue_(queue)
+    {
+    }
     ~JackOutput() override { client_->closePort(port_); }
 
+    // The port service sends on a port under that port's lock, so the
+    // queue has one sender at a time.
     MMRESULT send(const std::string &message, bool &finished) override
     {
         // Queued for the next process cycle, which always comes while the
         // server runs: the message is as good as gone.
         finished = true;
-        return client_->send(port_, message);
+        return client_->send(queue_, message);
     }
 
 private:
     const std::shared_ptr<JackClient> client_;
     jack_port_t *const port_;
+    jack_ringbuffer_t *const queue_;
 };
 
 class JackInput : public MidiBackendInput
@@ -117,10 +123,11 @@ std::unique_ptr<MidiBackendOutput> JackMidiBackend::openOutput(UINT number, MMRE
     std::shared_ptr<JackClient> jack;
     if (!listedPort(outputs_, number, name, jack, result))
         return nullptr;
-    jack_port_t *port = jack->openOutput(name, result);
+    jack_ringbuffer_t *queue = nullptr;
+    jack_port_t *port = jack->openOutput(name, queue, result);
     if (!port)
         return nullptr;
-    return std::make_unique<JackOutput>(std::move(jack), port);
+    return std::make_unique<JackOutput>(std::move(jack), port, queue);
 }
 
 std::unique_ptr<MidiBackendInput> JackMidiBackend::openInput(UINT number, MidiInputSink &sink, MMRESULT &result)

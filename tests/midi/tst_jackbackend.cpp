@@ -131,6 +131,7 @@ UINT numberOf(const std::vector<std::string> &ports, const std::string &name)
 std::string numberedMessage(int number)
 {
     std::string message = wire("f000206b7f42 01 00 00 00 f7");
+    message[7] = char(number >> 14 & 0x7F);
     message[8] = char(number >> 7 & 0x7F);
     message[9] = char(number & 0x7F);
     return message;
@@ -184,9 +185,10 @@ private slots:
         auto output = backend.openOutput(numberOf(outputs, "Test Device:in"), result);
         QVERIFY(output);
 
-        // 44 KB at once: more than one cycle's MIDI buffer and more than
-        // the 16 KB that RtMidi's JACK output holds before it drops.
-        constexpr int kMessages = 4000;
+        // 220 KB at once: many cycles' MIDI buffers, several times what the
+        // port's queue holds, and far more than the 16 KB that RtMidi's JACK
+        // output holds before it drops.
+        constexpr int kMessages = 20000;
         for (int number = 0; number < kMessages; ++number) {
             bool finished = false;
             QCOMPARE(output->send(numberedMessage(number), finished), MMSYSERR_NOERROR);
