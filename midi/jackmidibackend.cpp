@@ -78,26 +78,26 @@ std::shared_ptr<JackClient> JackMidiBackend::client()
     return client_;
 }
 
-std::vector<std::string> JackMidiBackend::outputPortNames(bool refresh)
+std::vector<std::string> JackMidiBackend::portNames(bool refresh, bool readable, std::vector<std::string> &names,
+                                                    bool &listed)
 {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (refresh || !outputsListed_) {
+    if (refresh || !listed) {
         const std::shared_ptr<JackClient> jack = client();
-        outputs_ = jack ? jack->midiPorts(false) : std::vector<std::string>();
-        outputsListed_ = true;
+        names = jack ? jack->midiPorts(readable) : std::vector<std::string>();
+        listed = true;
     }
-    return outputs_;
+    return names;
+}
+
+std::vector<std::string> JackMidiBackend::outputPortNames(bool refresh)
+{
+    return portNames(refresh, false, outputs_, outputsListed_);
 }
 
 std::vector<std::string> JackMidiBackend::inputPortNames(bool refresh)
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    if (refresh || !inputsListed_) {
-        const std::shared_ptr<JackClient> jack = client();
-        inputs_ = jack ? jack->midiPorts(true) : std::vector<std::string>();
-        inputsListed_ = true;
-    }
-    return inputs_;
+    return portNames(refresh, true, inputs_, inputsListed_);
 }
 
 bool JackMidiBackend::listedPort(const std::vector<std::string> &ports, UINT number, std::string &name,

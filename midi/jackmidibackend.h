@@ -31,6 +31,9 @@ private:
     // The client for the server of the moment, made when there is none yet
     // or the last one lost its server; null without a server.
     std::shared_ptr<JackClient> client();
+    // The port names of the last listing, listed anew when asked to or
+    // when there was none yet; `readable`: the ports we can read from.
+    std::vector<std::string> portNames(bool refresh, bool readable, std::vector<std::string> &names, bool &listed);
     // The listed port with this number and the client it was listed by.
     bool listedPort(const std::vector<std::string> &ports, UINT number, std::string &name,
                     std::shared_ptr<JackClient> &client, MMRESULT &result);

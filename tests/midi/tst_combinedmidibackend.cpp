@@ -3,32 +3,10 @@
 
 #include "midi/combinedmidibackend.h"
 #include "midi/virtualmidibackend.h"
+#include "support/recordingsink.h"
 
 #include <QtTest>
 
-#include <mutex>
-
-namespace {
-class RecordingSink : public MidiInputSink
-{
-public:
-    void receive(const unsigned char *bytes, std::size_t size) override
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        received_.append(reinterpret_cast<const char *>(bytes), size);
-    }
-    void waitUntilHandled() override {}
-    std::string received()
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return received_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::string received_;
-};
-} // namespace
 
 class TestCombinedMidiBackend : public QObject
 {
@@ -64,7 +42,7 @@ private slots:
         QVERIFY(input);
         QVERIFY(jack->inject("J in 2", "\x9a\x01\x03"));
         QVERIFY(!alsa->isInputOpen("A in") && !jack->isInputOpen("J in 1"));
-        QCOMPARE(sink.received(), std::string("\x9a\x01\x03"));
+        QCOMPARE(sink.received(), std::vector<std::string>{"\x9a\x01\x03"});
 
         QVERIFY(!combined.openOutput(3, result));
         QCOMPARE(result, MMSYSERR_BADDEVICEID);

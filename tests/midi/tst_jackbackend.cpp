@@ -5,6 +5,7 @@
 
 #include "jackkeyboardfixture.h"
 #include "midi/jackmidibackend.h"
+#include "support/recordingsink.h"
 #include "support/wirebytes.h"
 
 #include <jack/jack.h>
@@ -87,26 +88,18 @@ private:
     std::deque<std::string> toSend_;
 };
 
-class RecordingSink : public MidiInputSink
+UINT numberOf(const std::vector<std::string> &ports, const std::string &name)
 {
-public:
-    void receive(const unsigned char *bytes, std::size_t size) override
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        received_.emplace_back(reinterpret_cast<const char *>(bytes), size);
-    }
-    void waitUntilHandled() override {}
+    return UINT(std::find(ports.begin(), ports.end(), name) - ports.begin());
+}
 
-    std::vector<std::string> received()
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return received_;
-    }
-
-private:
-    std::mutex mutex_;
-    std::vector<std::string> received_;
-};
+// The port "Test Device:in", opened as an output of the backend.
+std::unique_ptr<MidiBackendOutput> openDeviceInput(JackMidiBackend &backend)
+{
+    const std::vector<std::string> outputs = backend.outputPortNames(true);
+    MMRESULT result = MMSYSERR_ERROR;
+    return backend.openOutput(numberOf(outputs, "Test Device:in"), result);
+}
 
 // Waits up to `ms` for the condition.
 bool eventually(const std::function<bool()> &condition, int ms = 3000)
@@ -121,10 +114,6 @@ bool eventually(const std::function<bool()> &condition, int ms = 3000)
     return true;
 }
 
-UINT numberOf(const std::vector<std::string> &ports, const std::string &name)
-{
-    return UINT(std::find(ports.begin(), ports.end(), name) - ports.begin());
-}
 
 // A parameter request with a running number in its address bytes, so that
 // order and completeness can be checked.
@@ -180,17 +169,16 @@ private slots:
         TestDevice device("Test Device");
         QVERIFY(device.ready());
         JackMidiBackend backend(kEditorClient);
-        const std::vector<std::string> outputs = backend.outputPortNames(true);
-        MMRESULT result = MMSYSERR_ERROR;
-        auto output = backend.openOutput(numberOf(outputs, "Test Device:in"), result);
+        auto output = openDeviceInput(backend);
         QVERIFY(output);
+        bool finished = false;
 
         // 220 KB at once: many cycles' MIDI buffers, several times what the
         // port's queue holds, and far more than the 16 KB that RtMidi's JACK
         // output holds before it drops.
         constexpr int kMessages = 20000;
         for (int number = 0; number < kMessages; ++number) {
-            bool finished = false;
+            finished = false;
             QCOMPARE(output->send(numberedMessage(number), finished), MMSYSERR_NOERROR);
             QVERIFY(finished);
         }
@@ -229,17 +217,15 @@ private slots:
         TestDevice device("Test Device");
         QVERIFY(device.ready());
         JackMidiBackend backend(kEditorClient);
-        const std::vector<std::string> outputs = backend.outputPortNames(true);
-        MMRESULT result = MMSYSERR_ERROR;
-        auto output = backend.openOutput(numberOf(outputs, "Test Device:in"), result);
+        auto output = openDeviceInput(backend);
         QVERIFY(output);
+        bool finished = false;
 
         std::string sysex = randomImage(8000, 3);
         for (char &byte : sysex)
             byte = char(byte & 0x7F);
         sysex.front() = char(0xF0);
         sysex.back() = char(0xF7);
-        bool finished = false;
         QCOMPARE(output->send(sysex, finished), MMSYSERR_NOERROR);
         QVERIFY(eventually([&] { return device.received().size() == 1; }));
         QVERIFY(device.received()[0] == sysex);
