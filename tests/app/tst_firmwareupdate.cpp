@@ -111,13 +111,7 @@ class TestFirmwareUpdate : public QObject
 private:
     QTemporaryDir dir;
 
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = dir.filePath(name);
-        if (!writeAll(path, bytes))
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    QString write(const QString &name, const QByteArray &bytes) { return writeTestFile(dir, name, bytes); }
 
     // The window finds no keyboard in normal mode at start-up (the
     // simulated one waits in its upgrade mode); whatever it says about that

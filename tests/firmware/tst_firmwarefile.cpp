@@ -17,13 +17,7 @@ class TestFirmwareFile : public QObject
 private:
     QTemporaryDir dir;
 
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = dir.filePath(name);
-        if (!writeAll(path, bytes))
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    QString write(const QString &name, const QByteArray &bytes) { return writeTestFile(dir, name, bytes); }
 
 private slots:
     void initTestCase() { QVERIFY(dir.isValid()); }
