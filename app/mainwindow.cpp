@@ -298,17 +298,22 @@ void MainWindow::loadFromFile()
                                                           tr("TELVIR Settings Files (*.telvir)"));
     if (fileName.isEmpty())
         return;
+    loadSettingsFile(fileName);
+}
 
+bool MainWindow::loadSettingsFile(const QString &fileName)
+{
     Settings loaded;
     QString error;
     if (!SettingsFile::load(fileName, &loaded, &error)) {
         qWarning().noquote() << "Could not load" << fileName << ":" << error;
         QMessageBox::warning(this, tr("Error"), tr("This is not a valid telvir settings file!"),
                              QMessageBox::Ok, QMessageBox::NoButton);
-        return;
+        return false;
     }
     settings = loaded;
     refreshEditor();
+    return true;
 }
 
 void MainWindow::saveToFile()

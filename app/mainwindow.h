@@ -39,6 +39,10 @@ public:
 
     const Settings &editedSettings() const { return settings; }
 
+    // Loads a settings file into the record as "Load..." does after its
+    // dialog, with the same box when the file is not a settings file.
+    bool loadSettingsFile(const QString &fileName);
+
 public slots:
     void deviceWidgetOnClick();
     void settingBoxOnChange(int);
