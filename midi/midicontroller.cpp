@@ -1,7 +1,10 @@
 #include "midi/midicontroller.h"
 
+#include "midi/canceltoken.h"
 #include "midi/handshake.h"
 #include "midi/messagecopybuffer.h"
+#include "midi/rememberedports.h"
+#include "midi/searchorder.h"
 
 #include <QLoggingCategory>
 #include <QThread>
@@ -9,23 +12,29 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <exception>
+#include <optional>
+#include <vector>
 #include <memory>
 
 Q_LOGGING_CATEGORY(lcMidi, "telvir.midi")
 
 std::deque<std::string> inputQueue;
 std::mutex queueMutex;
+std::condition_variable queueChanged;
 
 namespace {
 std::mutex instanceMutex;
 MidiController *liveLink = nullptr;
 
-// Fixed pauses of the handshake: the keyboard needs time after the port
-// opens, and answers within a few hundred milliseconds.
-constexpr unsigned long kSettleMs = 300;
-constexpr unsigned long kAnswerMs = 300;
-constexpr unsigned long kExtraAnswerMs = 300;
+// Pauses of the handshake: the keyboard needs time after the port opens,
+// and answers within a few hundred milliseconds. A pair is given up when no
+// answer came within the two answer waits; an answer that comes sooner
+// ends the wait at once.
+constexpr std::chrono::milliseconds kSettleTime{300};
+constexpr std::chrono::milliseconds kAnswerTime{300};
+constexpr std::chrono::milliseconds kExtraAnswerTime{300};
 
 constexpr unsigned long kPollMs = 10;
 // A port that takes longer than this to send one System Exclusive message
@@ -49,10 +58,13 @@ QString errorText(MMRESULT result)
 
 void appendToQueue(std::string message)
 {
-    std::lock_guard<std::mutex> lock(queueMutex);
-    if (inputQueue.size() >= kMaxQueuedMessages)
-        inputQueue.pop_front();
-    inputQueue.push_back(std::move(message));
+    {
+        std::lock_guard<std::mutex> lock(queueMutex);
+        if (inputQueue.size() >= kMaxQueuedMessages)
+            inputQueue.pop_front();
+        inputQueue.push_back(std::move(message));
+    }
+    queueChanged.notify_all();
 }
 
 void emptyQueue()
@@ -64,6 +76,54 @@ void emptyQueue()
 // One per thread, so that sends on two threads never share a block.
 thread_local MessageCopyBuffer sendCopy;
 
+QString outputName(UINT port)
+{
+    MIDIOUTCAPSW caps;
+    if (midiOutGetDevCapsW(port, &caps, sizeof caps) != MMSYSERR_NOERROR)
+        return {};
+    return QString::fromWCharArray(caps.szPname);
+}
+
+QString inputName(UINT port)
+{
+    MIDIINCAPSW caps;
+    if (midiInGetDevCapsW(port, &caps, sizeof caps) != MMSYSERR_NOERROR)
+        return {};
+    return QString::fromWCharArray(caps.szPname);
+}
+
+// The pairs a search tries, in order, as port numbers.
+std::vector<PortNumbers> plannedPairs(const std::vector<std::string> &outputs, const std::vector<std::string> &inputs,
+                                      const LinkSearch &search)
+{
+    std::vector<PortNumbers> order;
+    if (search.onlyPair) {
+        order = searchOrder(outputs, inputs, {*search.onlyPair});
+        order.resize(std::min<std::size_t>(order.size(), 1));
+        if (!order.empty() && PortPair{outputs[order[0].first], inputs[order[0].second]} != *search.onlyPair)
+            order.clear();
+        return order;
+    }
+    std::vector<PortPair> preferred;
+    for (const std::optional<PortPair> &pair : {RememberedPorts::chosen(), RememberedPorts::lastLinked()})
+        if (pair)
+            preferred.push_back(*pair);
+    order = searchOrder(outputs, inputs, preferred);
+    if (search.acceptPair) {
+        order.erase(std::remove_if(order.begin(), order.end(),
+                                   [&](const PortNumbers &numbers) {
+                                       return !search.acceptPair({outputs[numbers.first], inputs[numbers.second]});
+                                   }),
+                    order.end());
+    }
+    return order;
+}
+
+bool cancelled(const CancelToken *cancel)
+{
+    return cancel && cancel->cancelled();
+}
+
 bool headerDone(const MIDIHDR &header)
 {
     // The service sets the flag from its own side; read it afresh each time.
@@ -73,13 +133,18 @@ bool headerDone(const MIDIHDR &header)
 
 MidiController *MidiController::getInstance(bool upgradeMode)
 {
+    return getInstance(upgradeMode, LinkSearch{});
+}
+
+MidiController *MidiController::getInstance(bool upgradeMode, const LinkSearch &search)
+{
     std::lock_guard<std::mutex> lock(instanceMutex);
     if (liveLink && liveLink->upgradeMode_ == upgradeMode)
         return liveLink;
     delete liveLink;
     liveLink = nullptr;
     try {
-        liveLink = new MidiController(upgradeMode);
+        liveLink = new MidiController(upgradeMode, search);
     } catch (const std::exception &) {
         liveLink = nullptr;
     }
@@ -93,15 +158,18 @@ void MidiController::releaseInstance()
     liveLink = nullptr;
 }
 
-MidiController::MidiController(bool upgradeMode)
+MidiController::MidiController(bool upgradeMode, const LinkSearch &search)
     : upgradeMode_(upgradeMode)
 {
     closing_ = false;
     bool found = false;
-    MMRESULT lastResult = MMSYSERR_NOERROR;
 
-    const UINT outputCount = midiOutGetNumDevs();
-    const UINT inputCount = midiInGetNumDevs();
+    std::vector<std::string> outputs(midiOutGetNumDevs());
+    std::vector<std::string> inputs(midiInGetNumDevs());
+    for (UINT port = 0; port < outputs.size(); ++port)
+        outputs[port] = outputName(port).toStdString();
+    for (UINT port = 0; port < inputs.size(); ++port)
+        inputs[port] = inputName(port).toStdString();
 
     inputBlocks_.reset(new char[std::size_t(kInputBufferCount) * kInputBufferSize]);
     for (int i = 0; i < kInputBufferCount; ++i) {
@@ -111,65 +179,86 @@ MidiController::MidiController(bool upgradeMode)
     }
 
     const std::string &expectedReply = upgradeMode_ ? kUpgradeHandshakeReply : kHandshakeReply;
-    UINT output = 0;
-    for (; output < outputCount && !found; ++output) {
-        closeOutput();
-        if (midiOutOpen(&output_, output, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
-            output_ = nullptr;
+    const auto holdsReply = [&expectedReply](const std::deque<std::string> &queue) {
+        return std::find(queue.begin(), queue.end(), expectedReply) != queue.end();
+    };
+    const auto never = [](const std::deque<std::string> &) { return false; };
+
+    const std::vector<PortNumbers> pairs = plannedPairs(outputs, inputs, search);
+    // Each output is opened once, as long as pairs with it follow each other.
+    long openOutput = -1;
+    std::vector<UINT> unopenableOutputs;
+    PortNumbers linked;
+    for (std::size_t attempt = 0; attempt < pairs.size() && !found; ++attempt) {
+        if (cancelled(search.cancel))
+            break;
+        const auto [output, input] = pairs[attempt];
+        if (std::find(unopenableOutputs.begin(), unopenableOutputs.end(), output) != unopenableOutputs.end())
+            continue;
+        if (search.onAttempt)
+            search.onAttempt({{outputs[output], inputs[input]}, int(attempt + 1), int(pairs.size())});
+
+        if (openOutput != long(output)) {
+            closeOutput();
+            openOutput = -1;
+            if (midiOutOpen(&output_, output, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
+                output_ = nullptr;
+                unopenableOutputs.push_back(output);
+                continue;
+            }
+            openOutput = long(output);
+        }
+        closeInput();
+        if (midiInOpen(&input_, input, reinterpret_cast<DWORD_PTR>(&MidiController::midiInProc),
+                       reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION) != MMSYSERR_NOERROR) {
+            input_ = nullptr;
             continue;
         }
-        for (UINT input = 0; input < inputCount; ++input) {
-            closeInput();
-            if (midiInOpen(&input_, input, reinterpret_cast<DWORD_PTR>(&MidiController::midiInProc),
-                           reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION) != MMSYSERR_NOERROR) {
-                input_ = nullptr;
-                continue;
-            }
-            for (MIDIHDR &header : inputHeaders_) {
-                MMRESULT result = midiInPrepareHeader(input_, &header, sizeof(MIDIHDR));
-                if (result != MMSYSERR_NOERROR)
-                    qCDebug(lcMidi) << errorText(result);
-                result = midiInAddBuffer(input_, &header, sizeof(MIDIHDR));
-                if (result != MMSYSERR_NOERROR)
-                    qCDebug(lcMidi) << errorText(result);
-            }
-            if (midiInStart(input_) != MMSYSERR_NOERROR)
-                continue;
-
-            QThread::msleep(kSettleMs);
-            if (upgradeMode_) {
-                lastResult = midiOutShortMsg(output_, kUpgradeProbeFirst);
-                if (lastResult == MMSYSERR_NOERROR)
-                    lastResult = midiOutShortMsg(output_, kUpgradeProbeSecond);
-            } else {
-                lastResult = sendLongMessage(kHandshakeRequest.data(), int(kHandshakeRequest.size()));
-            }
-            QThread::msleep(kAnswerMs);
-            if (lastResult != MMSYSERR_NOERROR) {
-                errorText(lastResult);
-                continue;
-            }
-            qCDebug(lcMidi) << "waiting";
-            QThread::msleep(kExtraAnswerMs);
-
-            for (std::string message = popMessage(); !message.empty(); message = popMessage()) {
-                if (message == expectedReply) {
-                    found = true;
-                    break;
-                }
-            }
-            if (found)
-                break;
+        for (MIDIHDR &header : inputHeaders_) {
+            MMRESULT result = midiInPrepareHeader(input_, &header, sizeof(MIDIHDR));
+            if (result != MMSYSERR_NOERROR)
+                qCDebug(lcMidi) << errorText(result);
+            result = midiInAddBuffer(input_, &header, sizeof(MIDIHDR));
+            if (result != MMSYSERR_NOERROR)
+                qCDebug(lcMidi) << errorText(result);
         }
-        if (found)
+        if (midiInStart(input_) != MMSYSERR_NOERROR)
+            continue;
+
+        // Interrupted only by a cancel.
+        waitForMessages(kSettleTime, never, search.cancel);
+        if (cancelled(search.cancel))
             break;
+        MMRESULT lastResult = MMSYSERR_NOERROR;
+        if (upgradeMode_) {
+            lastResult = midiOutShortMsg(output_, kUpgradeProbeFirst);
+            if (lastResult == MMSYSERR_NOERROR)
+                lastResult = midiOutShortMsg(output_, kUpgradeProbeSecond);
+        } else {
+            lastResult = sendLongMessage(kHandshakeRequest.data(), int(kHandshakeRequest.size()));
+        }
+        if (lastResult != MMSYSERR_NOERROR) {
+            qCDebug(lcMidi) << errorText(lastResult);
+            continue;
+        }
+        qCDebug(lcMidi) << "waiting";
+        waitForMessages(kAnswerTime + kExtraAnswerTime, holdsReply, search.cancel);
+
+        // Whatever came besides the answer is dropped with it.
+        for (std::string message = popMessage(); !message.empty(); message = popMessage()) {
+            if (message == expectedReply) {
+                found = true;
+                linked = pairs[attempt];
+                break;
+            }
+        }
     }
 
     if (found) {
-        MIDIOUTCAPSW caps;
-        if (midiOutGetDevCapsW(output, &caps, sizeof caps) == MMSYSERR_NOERROR)
-            deviceName_ = QString::fromWCharArray(caps.szPname);
+        deviceName_ = outputName(linked.first);
+        portPair_ = {outputs[linked.first], inputs[linked.second]};
         emptyQueue();
+        RememberedPorts::setLastLinked(portPair_);
         return;
     }
     closeInput();
@@ -257,6 +346,15 @@ void CALLBACK MidiController::midiInProc(HMIDIIN handle, UINT message, DWORD_PTR
     default:
         return;
     }
+}
+
+bool MidiController::waitForMessages(std::chrono::steady_clock::duration timeout,
+                                     const std::function<bool(const std::deque<std::string> &)> &ready,
+                                     const CancelToken *cancel)
+{
+    std::unique_lock<std::mutex> lock(queueMutex);
+    queueChanged.wait_for(lock, timeout, [&] { return cancelled(cancel) || ready(inputQueue); });
+    return !cancelled(cancel) && ready(inputQueue);
 }
 
 std::string MidiController::popMessage()

@@ -4,11 +4,15 @@
 // handshake, the input callback that fills the process-wide message queue,
 // and the output of short and System Exclusive messages.
 
+#include "midi/linksearch.h"
+#include "midi/portpair.h"
 #include "midi/portservice.h"
 
 #include <QString>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -22,6 +26,8 @@ constexpr int kInputBufferSize = 512;
 // Exclusive buffers), oldest first. Guarded by queueMutex.
 extern std::deque<std::string> inputQueue;
 extern std::mutex queueMutex;
+// Notified whenever a message is queued or a CancelToken is cancelled.
+extern std::condition_variable queueChanged;
 
 class MidiController
 {
@@ -29,10 +35,13 @@ public:
     // The live link in the requested mode, made by discovery when there is
     // none or when it is in the other mode; null when no keyboard answers.
     static MidiController *getInstance(bool upgradeMode);
+    // The same, with a discovery that runs as `search` says.
+    static MidiController *getInstance(bool upgradeMode, const LinkSearch &search);
     static void releaseInstance();
 
-    // Discovery; throws std::exception when no port pair answers.
-    explicit MidiController(bool upgradeMode);
+    // Discovery; throws std::exception when no port pair answers. The pair
+    // that answers is remembered for the next search.
+    explicit MidiController(bool upgradeMode, const LinkSearch &search = {});
     ~MidiController();
 
     MidiController(const MidiController &) = delete;
@@ -44,12 +53,20 @@ public:
     bool upgradeMode() const { return upgradeMode_; }
     // Product name of the keyboard's output port.
     const QString &deviceName() const { return deviceName_; }
+    // The linked pair, by the names the port service lists.
+    const PortPair &portPair() const { return portPair_; }
 
     // Input callback, run on the port service's thread.
     static void CALLBACK midiInProc(HMIDIIN handle, UINT message, DWORD_PTR instance,
                                     DWORD_PTR param1, DWORD_PTR param2);
     // The oldest queued message, or an empty string. Never waits.
     static std::string popMessage();
+    // Waits until `ready` holds for the queued messages (checked under
+    // queueMutex), `timeout` has passed or `cancel` is cancelled; true only
+    // in the first case.
+    static bool waitForMessages(std::chrono::steady_clock::duration timeout,
+                                const std::function<bool(const std::deque<std::string> &)> &ready,
+                                const CancelToken *cancel = nullptr);
 
     // Result codes are the port service's: 0 = sent.
     int sendLongMessage(const char *data, int length);
@@ -73,4 +90,5 @@ private:
     std::atomic<bool> closing_{false};
     const bool upgradeMode_;
     QString deviceName_;
+    PortPair portPair_;
 };

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <type_traits>
 
+class CancelToken;
+
 // Wire form of each octave code 0..8: the size of the shift, plus 0x40 for a
 // downward shift (codes 1..4 are +1..+4, codes 5..8 are -1..-4).
 constexpr std::array<std::uint8_t, 9> kOctaveCodes = {0x00, 0x01, 0x02, 0x03, 0x04,
@@ -36,8 +38,9 @@ struct Settings
 
     // Reads the keyboard's memory 0 into this record and returns how many
     // replies were accepted (0 without a link). Fields without a reply keep
-    // their values.
-    int recv();
+    // their values. Ends as soon as every request has had its reply, at the
+    // latest after a second, or when `cancel` is cancelled.
+    int recv(const CancelToken *cancel = nullptr);
 
     // Writes this record into keyboard memory `slot` (0 = "workArea",
     // 1..8). Every message is tried even after a refusal; false when there

@@ -7,6 +7,8 @@
 
 #include "protocol/parameterlist.h"
 
+#include <functional>
+
 struct Setting;
 struct Settings;
 
@@ -31,5 +33,7 @@ bool storeParameterReply(Settings &settings, int selector, int number, int value
 
 // Takes every message out of the input queue and stores the parameter
 // replies among them into `settings`; returns how many were accepted.
-// Anything that is not a reply is dropped.
-int storeQueuedReplies(Settings &settings);
+// Anything that is not a reply is dropped. `onReply`, when given, learns the
+// address of every reply taken, accepted or not.
+int storeQueuedReplies(Settings &settings,
+                       const std::function<void(int selector, int number)> &onReply = nullptr);

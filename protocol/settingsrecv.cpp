@@ -7,35 +7,67 @@
 #include "protocol/parametermap.h"
 #include "protocol/parametermessage.h"
 
-#include <QThread>
 #include <QtDebug>
 
+#include <algorithm>
+#include <chrono>
+#include <utility>
+#include <vector>
+
 namespace {
-// The keyboard answers at its own pace and says nothing when it is done, so
-// the replies are collected after a fixed wait.
-constexpr unsigned long kReplyWaitMs = 1000;
+// The keyboard answers at its own pace and says nothing when it is done:
+// the read ends when every request has had its reply, or after this.
+constexpr std::chrono::milliseconds kReplyWait{1000};
+
+using ParameterAddress = std::pair<int, int>; // selector, number
 } // namespace
 
-int Settings::recv()
+int Settings::recv(const CancelToken *cancel)
 {
     MidiController *link = MidiController::getInstance(false);
     if (!link)
         return 0;
 
-    // Send errors are not checked: a parameter that was not asked for just
-    // gets no reply.
-    for (const ParameterValue &parameter : globalParameters(*this))
-        link->requestParameter(kRequestCommand, kWorkAreaSlot, parameter.selector, parameter.number);
-    for (int index = 0; index < kControlCount; ++index)
-        controls[index].transfer(index, kWorkAreaSlot, true);
+    // One entry for each request, ticked off by its reply. A request the
+    // port refused gets no reply, so the read then waits its full time.
+    std::vector<ParameterAddress> awaited;
+    bool everyRequestSent = true;
+    for (const ParameterValue &parameter : globalParameters(*this)) {
+        awaited.emplace_back(parameter.selector, parameter.number);
+        if (link->requestParameter(kRequestCommand, kWorkAreaSlot, parameter.selector, parameter.number) != 0)
+            everyRequestSent = false;
+    }
+    for (int index = 0; index < kControlCount; ++index) {
+        for (const ParameterValue &parameter : controlParameters(controls[index], index, true))
+            awaited.emplace_back(parameter.selector, parameter.number);
+        if (controls[index].transfer(index, kWorkAreaSlot, true).refused != 0)
+            everyRequestSent = false;
+    }
 
     qDebug("waiting for incoming settings");
-    QThread::msleep(kReplyWaitMs);
-
-    return storeQueuedReplies(*this);
+    const auto tickOff = [&awaited](int selector, int number) {
+        const auto entry = std::find(awaited.begin(), awaited.end(), ParameterAddress(selector, number));
+        if (entry != awaited.end())
+            awaited.erase(entry);
+    };
+    const auto deadline = std::chrono::steady_clock::now() + kReplyWait;
+    const auto holdsMessages = [](const std::deque<std::string> &queue) { return !queue.empty(); };
+    int accepted = 0;
+    for (;;) {
+        accepted += storeQueuedReplies(*this, tickOff);
+        if (everyRequestSent && awaited.empty())
+            break;
+        const auto left = deadline - std::chrono::steady_clock::now();
+        if (left.count() <= 0 || !MidiController::waitForMessages(left, holdsMessages, cancel)) {
+            // What came in the last moment still counts.
+            accepted += storeQueuedReplies(*this, tickOff);
+            break;
+        }
+    }
+    return accepted;
 }
 
-int storeQueuedReplies(Settings &settings)
+int storeQueuedReplies(Settings &settings, const std::function<void(int selector, int number)> &onReply)
 {
     int accepted = 0;
     for (std::string message = MidiController::popMessage(); !message.empty();
@@ -43,8 +75,11 @@ int storeQueuedReplies(Settings &settings)
         int selector = 0;
         int number = 0;
         int value = 0;
-        if (parseParameterReply(message, &selector, &number, &value)
-            && storeParameterReply(settings, selector, number, value))
+        if (!parseParameterReply(message, &selector, &number, &value))
+            continue;
+        if (onReply)
+            onReply(selector, number);
+        if (storeParameterReply(settings, selector, number, value))
             ++accepted;
     }
     return accepted;

@@ -2,6 +2,7 @@
 
 #include "midi/midibackend.h"
 #include "midi/midicontroller.h"
+#include "midi/rememberedports.h"
 #include "midi/virtualmidibackend.h"
 
 #include <stdexcept>
@@ -10,8 +11,10 @@ VirtualKeyboardRig::VirtualKeyboardRig(const std::vector<std::string> &outputPor
                                        const std::vector<std::string> &inputPorts)
     : backend_(std::make_shared<VirtualMidiBackend>(outputPorts, inputPorts))
 {
-    // A link left by an earlier test would still use the previous ports.
+    // A link left by an earlier test would still use the previous ports,
+    // and a pair it remembered would change the order of the search.
     MidiController::releaseInstance();
+    RememberedPorts::forget();
     backend_->setOutputListener([this](const std::string &port, const std::string &message) {
         messageSent(port, message);
     });

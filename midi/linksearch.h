@@ -1,0 +1,31 @@
+#pragma once
+
+// How one search for the keyboard runs: which pairs it may try, what it
+// tells while it goes, and what stops it.
+
+#include "midi/portpair.h"
+
+#include <functional>
+#include <optional>
+
+class CancelToken;
+
+// The pair about to be tried: number 1..count of this search.
+struct PairAttempt
+{
+    PortPair pair;
+    int number = 0;
+    int count = 0;
+};
+
+struct LinkSearch
+{
+    // Only this pair is tried, whatever else is listed or remembered.
+    std::optional<PortPair> onlyPair;
+    // Only the pairs it accepts are tried (all when empty).
+    std::function<bool(const PortPair &)> acceptPair;
+    // Called on the searching thread before each pair.
+    std::function<void(const PairAttempt &)> onAttempt;
+    // A cancelled search ends as one that found nothing.
+    const CancelToken *cancel = nullptr;
+};
