@@ -3,14 +3,16 @@
 #include "app/devicewidget.h"
 #include "app/progressbarwindow.h"
 #include "app/settingcombobox.h"
-#include "app/waitcursor.h"
+#include "app/keyboardwork.h"
 #include "firmware/firmwarefile.h"
 #include "firmware/firmwareprotocol.h"
+#include "midi/linksearch.h"
 #include "midi/midicontroller.h"
 #include "model/controlcatalogue.h"
 #include "model/settingsfile.h"
 #include "ui_mainwindow.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -334,13 +336,43 @@ void MainWindow::saveToFile()
     }
 }
 
+void MainWindow::setCommandsEnabled(bool enabled)
+{
+    centralWidget()->setEnabled(enabled);
+    menuBar()->setEnabled(enabled);
+}
+
+void MainWindow::runKeyboardWork(KeyboardWork &work, const std::function<void()> &job)
+{
+    // The window keeps running its events meanwhile: nothing may start
+    // another command, or close the window under the work's feet.
+    keyboardBusy = true;
+    setCommandsEnabled(false);
+    work.run(job);
+    setCommandsEnabled(true);
+    keyboardBusy = false;
+}
+
+MidiController *MainWindow::findKeyboard(bool upgradeMode)
+{
+    KeyboardWork work(this, tr("Connecting"), true);
+    LinkSearch search;
+    search.cancel = &work.cancelToken();
+    search.onAttempt = [&work](const PairAttempt &attempt) {
+        work.report(tr("Trying output '%1' with input '%2' (%3 of %4)")
+                        .arg(QString::fromStdString(attempt.pair.output), QString::fromStdString(attempt.pair.input))
+                        .arg(attempt.number)
+                        .arg(attempt.count),
+                    attempt.number - 1, attempt.count);
+    };
+    MidiController *link = nullptr;
+    runKeyboardWork(work, [&] { link = MidiController::getInstance(upgradeMode, search); });
+    return link;
+}
+
 void MainWindow::connectToKeyboard()
 {
-    MidiController *link = nullptr;
-    {
-        const WaitCursor busy;
-        link = MidiController::getInstance(false);
-    }
+    MidiController *const link = findKeyboard(false);
     if (!link) {
         QMessageBox::warning(this, tr("Error"), tr("Could not connect to midi deivce."),
                              QMessageBox::Ok, QMessageBox::NoButton);
@@ -349,17 +381,19 @@ void MainWindow::connectToKeyboard()
     QMessageBox::about(this, tr("OK"),
                        tr("Successfully connect to device '") + link->deviceName() + QStringLiteral("' !"));
 
+    // Read into a copy: the worker never touches the window's record.
+    Settings read = settings;
     int accepted = 0;
-    {
-        const WaitCursor busy;
-        accepted = settings.recv();
-    }
+    KeyboardWork work(this, tr("Reading settings"), false);
+    work.report(tr("Reading settings"), 0, 0);
+    runKeyboardWork(work, [&] { accepted = read.recv(&work.cancelToken()); });
     if (accepted == 0) {
         // Nothing came back, so the record still holds the factory settings.
         QMessageBox::warning(this, tr("Error"), tr("Could not recv settings."),
                              QMessageBox::Ok, QMessageBox::NoButton);
         return;
     }
+    settings = read;
     QMessageBox::warning(this, tr("OK"), tr("Successfully recv %1 settings.").arg(accepted),
                          QMessageBox::Ok, QMessageBox::NoButton);
     refreshEditor();
@@ -367,16 +401,19 @@ void MainWindow::connectToKeyboard()
 
 void MainWindow::sendToKeyboard()
 {
-    MidiController *link = nullptr;
+    if (keyboardBusy)
+        return;
+    // Runs a discovery when there is no link yet, so a keyboard plugged in
+    // after start is found here.
+    MidiController *const link = findKeyboard(false);
     bool sent = false;
     MessageCounts counts;
-    {
-        const WaitCursor busy;
-        // Runs a discovery when there is no link yet, so a keyboard plugged
-        // in after start is found here.
-        link = MidiController::getInstance(false);
-        if (link)
-            sent = settings.send(std::max(0, ui->memId->currentIndex()), &counts);
+    if (link) {
+        const Settings toSend = settings;
+        const int slot = std::max(0, ui->memId->currentIndex());
+        KeyboardWork work(this, tr("Sending settings"), false);
+        work.report(tr("Sending settings"), 0, 0);
+        runKeyboardWork(work, [&] { sent = toSend.send(slot, &counts); });
     }
     if (link && sent) {
         QMessageBox::about(this, tr("OK"),
@@ -397,8 +434,19 @@ void MainWindow::sendToKeyboard()
                          QMessageBox::Ok, QMessageBox::NoButton);
 }
 
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (keyboardBusy) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
 void MainWindow::upgradeFirmware()
 {
+    if (keyboardBusy)
+        return;
     const QMessageBox::StandardButton answer = QMessageBox::warning(
         this, tr("Enter Firmware Upgrade Mode"),
         tr("Please unplug the keyboard, then plug it in again WHILE HOLDING THE KEYBOARD SHIFT KEY.\n"
@@ -434,20 +482,12 @@ void MainWindow::upgradeFirmware()
         return;
     }
 
+    MidiController *const link = findKeyboard(true);
     // The transfer lets events through once per block. A command started
     // meanwhile could ask for the link in normal mode and so replace the
     // link the transfer is using; the window takes no input until the end.
-    const auto setCommandsEnabled = [this](bool enabled) {
-        centralWidget()->setEnabled(enabled);
-        menuBar()->setEnabled(enabled);
-    };
+    keyboardBusy = true;
     setCommandsEnabled(false);
-
-    MidiController *link = nullptr;
-    {
-        const WaitCursor busy;
-        link = MidiController::getInstance(true);
-    }
     if (!link)
         QMessageBox::warning(this, tr("Error"), tr("Could not connect to device."), QMessageBox::Ok,
                              QMessageBox::NoButton);
@@ -466,4 +506,5 @@ void MainWindow::upgradeFirmware()
                              QMessageBox::NoButton);
     progressWindow.hide();
     setCommandsEnabled(true);
+    keyboardBusy = false;
 }

@@ -10,6 +10,8 @@
 #include <map>
 
 class DeviceWidget;
+class KeyboardWork;
+class MidiController;
 class SettingComboBox;
 class Ui_MainWindow;
 
@@ -52,10 +54,20 @@ public slots:
     void sendToKeyboard();
     void upgradeFirmware();
 
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
     // Finds the keyboard and reads its settings into the record, telling
     // the user how that went.
     void connectToKeyboard();
+    // The live link in the mode asked for, searched for while the progress
+    // window tells which pair is tried; null when none answered or the
+    // user cancelled.
+    MidiController *findKeyboard(bool upgradeMode);
+    // Runs `job` through `work` with the window's commands disabled.
+    void runKeyboardWork(KeyboardWork &work, const std::function<void()> &job);
+    void setCommandsEnabled(bool enabled);
     void indexMarkers();
     void registerSetters();
     void refreshControlFields();
@@ -70,6 +82,9 @@ private:
     QStringList valueItems;   // "0".."127"
     QStringList channelItems; // "1".."16", "Global"
     Setting scratchSetting;
+    // True while the keyboard is talked to: commands started then are
+    // dropped, and the window does not close.
+    bool keyboardBusy = false;
 };
 
 // The one main window. Markers and selection fields connect themselves to it

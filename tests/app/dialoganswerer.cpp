@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QProgressDialog>
 
 namespace {
 // 10 ms polls: a dialog still open 5 s after its answer is stuck.
@@ -85,7 +86,8 @@ void DialogAnswerer::pressInMessageBox(QMessageBox::StandardButton button)
 void DialogAnswerer::poll()
 {
     QWidget *modal = QApplication::activeModalWidget();
-    if (!modal)
+    // The progress window of keyboard work closes by itself.
+    if (!modal || qobject_cast<QProgressDialog *>(modal))
         return;
     for (const QPointer<QWidget> &done : qAsConst(answered)) {
         if (done == modal) {

@@ -12,7 +12,10 @@
 
 #include <QApplication>
 #include <QLoggingCategory>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -208,6 +211,41 @@ private slots:
                                  "The keyboard may hold only part of these settings."});
         // The rest still went out.
         QCOMPARE(keyboard.receivedCount(), 256);
+    }
+
+    void aLongSearchShowsWhichPairItTriesAndCancelEndsIt()
+    {
+        // Four pairs that never answer: 3.6 s of search unless cancelled.
+        VirtualKeyboardRig rig({"Synth", "Mixer"}, {"Synth", "Mixer"});
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox();
+        QString seen;
+        bool commandsEnabled = true;
+        QTimer watch;
+        watch.setInterval(10);
+        connect(&watch, &QTimer::timeout, [&] {
+            auto *progress = qobject_cast<QProgressDialog *>(QApplication::activeModalWidget());
+            if (!progress || !progress->isVisible())
+                return;
+            watch.stop();
+            seen = progress->windowTitle() + ": " + progress->labelText();
+            commandsEnabled = theMainWindow->centralWidget()->isEnabled();
+            const auto buttons = progress->findChildren<QPushButton *>();
+            QCOMPARE(buttons.size(), 1);
+            QCOMPARE(buttons[0]->text(), QString("Cancel"));
+            buttons[0]->click();
+        });
+        watch.start();
+        MainWindow window;
+
+        checkAnswered(answerer, {kNoConnection});
+        QVERIFY2(QRegularExpression("^Connecting: Trying output '(Synth|Mixer)' with input '(Synth|Mixer)' \\([1-4] of 4\\)$")
+                     .match(seen).hasMatch(),
+                 qPrintable(seen));
+        QVERIFY(!commandsEnabled);
+        QVERIFY(window.centralWidget()->isEnabled());
+        QVERIFY(rig.sent("Synth").size() + rig.sent("Mixer").size() < 4);
+        QVERIFY(!rig.isInputOpen("Synth") && !rig.isInputOpen("Mixer"));
     }
 
     void closingTheWindowReleasesTheLink()

@@ -1,0 +1,87 @@
+#include "app/keyboardwork.h"
+
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMetaObject>
+#include <QThread>
+#include <QTimer>
+
+#include <limits>
+#include <memory>
+
+KeyboardWork::KeyboardWork(QWidget *window, const QString &title, bool cancellable)
+    : dialog_(new QProgressDialog(window)),
+      cancellable_(cancellable)
+{
+    dialog_->setObjectName(QStringLiteral("keyboardProgress"));
+    dialog_->setWindowTitle(title);
+    dialog_->setWindowModality(Qt::ApplicationModal);
+    dialog_->setAutoClose(false);
+    dialog_->setAutoReset(false);
+    // Shown by run() after its delay, never by the dialog's own timer.
+    dialog_->setMinimumDuration(std::numeric_limits<int>::max());
+    dialog_->setRange(0, 0);
+    if (cancellable) {
+        dialog_->setCancelButtonText(tr("Cancel"));
+        connect(dialog_, &QProgressDialog::canceled, this, [this] { cancel_.cancel(); });
+    } else {
+        dialog_->setCancelButton(nullptr);
+    }
+    // Escape and the title bar's close button would cancel (or just hide)
+    // the dialog behind the work's back.
+    dialog_->installEventFilter(this);
+    dialog_->hide();
+}
+
+KeyboardWork::~KeyboardWork()
+{
+    delete dialog_;
+}
+
+void KeyboardWork::report(const QString &text, int value, int maximum)
+{
+    QMetaObject::invokeMethod(
+        dialog_,
+        [dialog = dialog_, text, value, maximum] {
+            dialog->setLabelText(text);
+            dialog->setRange(0, maximum);
+            dialog->setValue(value);
+        },
+        Qt::QueuedConnection);
+}
+
+void KeyboardWork::run(const std::function<void()> &work)
+{
+    QEventLoop loop;
+    std::unique_ptr<QThread> thread(QThread::create(work));
+    connect(thread.get(), &QThread::finished, &loop, &QEventLoop::quit);
+    QTimer showLater;
+    showLater.setSingleShot(true);
+    connect(&showLater, &QTimer::timeout, dialog_, &QWidget::show);
+    showLater.start(kProgressDelayMs);
+
+    thread->start();
+    loop.exec();
+    thread->wait();
+    showLater.stop();
+    dialog_->hide();
+}
+
+bool KeyboardWork::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != dialog_)
+        return false;
+    if (event->type() == QEvent::Close) {
+        if (cancellable_)
+            cancel_.cancel();
+        event->ignore();
+        return true;
+    }
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        if (cancellable_)
+            cancel_.cancel();
+        return true;
+    }
+    return false;
+}
