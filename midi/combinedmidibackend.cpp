@@ -33,6 +33,16 @@ std::vector<std::string> CombinedMidiBackend::inputPortNames(bool refresh)
     return combine(parts_, [refresh](MidiBackend &part) { return part.inputPortNames(refresh); }, inputCounts_);
 }
 
+std::vector<std::string> CombinedMidiBackend::presentPortNames(bool outputs)
+{
+    std::vector<std::string> names;
+    for (const std::shared_ptr<MidiBackend> &part : parts_) {
+        const std::vector<std::string> partNames = part->presentPortNames(outputs);
+        names.insert(names.end(), partNames.begin(), partNames.end());
+    }
+    return names;
+}
+
 MidiBackend *CombinedMidiBackend::partOf(const std::vector<std::size_t> &counts, UINT &port)
 {
     std::lock_guard<std::mutex> lock(mutex_);

@@ -1,6 +1,7 @@
 #include "midi/jackclient.h"
 
 #include "midi/midibackend.h"
+#include "midi/portchanges.h"
 
 #include <jack/midiport.h>
 
@@ -66,6 +67,7 @@ std::shared_ptr<JackClient> JackClient::open(const std::string &name)
     std::shared_ptr<JackClient> self(new JackClient(client, server ? server : ""));
     jack_set_process_callback(client, &JackClient::process, self.get());
     jack_on_info_shutdown(client, &JackClient::shutdown, self.get());
+    jack_set_port_registration_callback(client, &JackClient::portRegistered, nullptr);
     if (jack_activate(client) != 0) {
         qCDebug(lcJack) << "the JACK client could not be activated";
         return nullptr;
@@ -291,4 +293,11 @@ void JackClient::shutdown(jack_status_t, const char *reason, void *self)
 {
     qCDebug(lcJack) << "the JACK server dropped the client:" << reason;
     static_cast<JackClient *>(self)->alive_ = false;
+    // Every port of the server is gone with it.
+    PortChanges::notify();
+}
+
+void JackClient::portRegistered(jack_port_id_t, int, void *)
+{
+    PortChanges::notify();
 }

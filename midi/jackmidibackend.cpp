@@ -100,6 +100,17 @@ std::vector<std::string> JackMidiBackend::inputPortNames(bool refresh)
     return portNames(refresh, true, inputs_, inputsListed_);
 }
 
+std::vector<std::string> JackMidiBackend::presentPortNames(bool outputs)
+{
+    // The editor's outputs go to ports that can be written to.
+    std::shared_ptr<JackClient> jack;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        jack = client();
+    }
+    return jack ? jack->midiPorts(!outputs) : std::vector<std::string>();
+}
+
 bool JackMidiBackend::listedPort(const std::vector<std::string> &ports, UINT number, std::string &name,
                                  std::shared_ptr<JackClient> &jack, MMRESULT &result)
 {

@@ -51,6 +51,9 @@ public:
     // last listing until it is asked to list again.
     virtual std::vector<std::string> outputPortNames(bool refresh) = 0;
     virtual std::vector<std::string> inputPortNames(bool refresh) = 0;
+    // The ports there are right now, without touching the numbering that
+    // opening a port by number goes by: a search may be using it.
+    virtual std::vector<std::string> presentPortNames(bool outputs) = 0;
 
     virtual std::unique_ptr<MidiBackendOutput> openOutput(UINT port, MMRESULT &result) = 0;
     virtual std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiInputSink &sink, MMRESULT &result) = 0;

@@ -181,6 +181,14 @@ std::vector<std::string> RtMidiBackend::inputPortNames(bool refresh)
     return names;
 }
 
+std::vector<std::string> RtMidiBackend::presentPortNames(bool outputs)
+{
+    std::vector<std::string> names;
+    for (const Port &port : listPorts(outputs))
+        names.push_back(port.name);
+    return names;
+}
+
 bool RtMidiBackend::findPort(RtMidi &midi, const Port &port, unsigned int &index)
 {
     // Ports may have come or gone since the listing: find it by name.

@@ -18,6 +18,7 @@ class RtMidiBackend : public MidiBackend
 public:
     std::vector<std::string> outputPortNames(bool refresh) override;
     std::vector<std::string> inputPortNames(bool refresh) override;
+    std::vector<std::string> presentPortNames(bool outputs) override;
     std::unique_ptr<MidiBackendOutput> openOutput(UINT port, MMRESULT &result) override;
     std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiInputSink &sink, MMRESULT &result) override;
 

@@ -1,5 +1,9 @@
 #include "midi/virtualmidibackend.h"
 
+#include "midi/portchanges.h"
+
+#include <algorithm>
+
 class VirtualMidiBackend::Output : public MidiBackendOutput
 {
 public:
@@ -38,6 +42,35 @@ VirtualMidiBackend::VirtualMidiBackend(std::vector<std::string> outputPorts, std
 {
     for (const std::string &port : outputPorts_)
         outputs_[port];
+}
+
+namespace {
+bool listed(const std::vector<std::string> &ports, const std::string &port)
+{
+    return std::find(ports.begin(), ports.end(), port) != ports.end();
+}
+} // namespace
+
+void VirtualMidiBackend::plugIn(const std::string &outputPort, const std::string &inputPort)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!listed(outputPorts_, outputPort))
+            outputPorts_.push_back(outputPort);
+        if (!listed(inputPorts_, inputPort))
+            inputPorts_.push_back(inputPort);
+    }
+    PortChanges::notify();
+}
+
+void VirtualMidiBackend::unplug(const std::string &outputPort, const std::string &inputPort)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        outputPorts_.erase(std::remove(outputPorts_.begin(), outputPorts_.end(), outputPort), outputPorts_.end());
+        inputPorts_.erase(std::remove(inputPorts_.begin(), inputPorts_.end(), inputPort), inputPorts_.end());
+    }
+    PortChanges::notify();
 }
 
 void VirtualMidiBackend::setOutputListener(OutputListener listener)
@@ -79,7 +112,7 @@ bool VirtualMidiBackend::inject(const std::string &inputPort, const std::string 
     // The sink is called under the lock, so the port cannot close meanwhile.
     std::lock_guard<std::mutex> lock(mutex_);
     const auto found = openInputs_.find(inputPort);
-    if (found == openInputs_.end())
+    if (found == openInputs_.end() || !listed(inputPorts_, inputPort))
         return false;
     found->second->receive(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size());
     return true;
@@ -103,16 +136,25 @@ void VirtualMidiBackend::waitUntilHandled(const std::string &inputPort)
 
 std::vector<std::string> VirtualMidiBackend::outputPortNames(bool)
 {
+    std::lock_guard<std::mutex> lock(mutex_);
     return outputPorts_;
 }
 
 std::vector<std::string> VirtualMidiBackend::inputPortNames(bool)
 {
+    std::lock_guard<std::mutex> lock(mutex_);
     return inputPorts_;
+}
+
+std::vector<std::string> VirtualMidiBackend::presentPortNames(bool outputs)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return outputs ? outputPorts_ : inputPorts_;
 }
 
 std::unique_ptr<MidiBackendOutput> VirtualMidiBackend::openOutput(UINT port, MMRESULT &result)
 {
+    std::lock_guard<std::mutex> lock(mutex_);
     if (port >= outputPorts_.size()) {
         result = MMSYSERR_BADDEVICEID;
         return nullptr;
@@ -123,11 +165,11 @@ std::unique_ptr<MidiBackendOutput> VirtualMidiBackend::openOutput(UINT port, MMR
 
 std::unique_ptr<MidiBackendInput> VirtualMidiBackend::openInput(UINT port, MidiInputSink &sink, MMRESULT &result)
 {
+    std::lock_guard<std::mutex> lock(mutex_);
     if (port >= inputPorts_.size()) {
         result = MMSYSERR_BADDEVICEID;
         return nullptr;
     }
-    std::lock_guard<std::mutex> lock(mutex_);
     const std::string &name = inputPorts_[port];
     // Like a hardware input, one program at a time.
     if (openInputs_.count(name)) {
@@ -144,6 +186,8 @@ MMRESULT VirtualMidiBackend::take(const std::string &port, const std::string &me
     OutputListener listener;
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        if (!listed(outputPorts_, port))
+            return MIDIERR_NODEVICE;
         OutputState &state = outputs_[port];
         if (state.refusals != 0) {
             if (state.refusals > 0)

@@ -34,6 +34,13 @@ public:
     std::vector<std::string> sent(const std::string &outputPort) const;
     void clearSent();
 
+    // A device's two ports come or go as when it is plugged in or out.
+    // While unplugged, a port is not listed, an open output refuses sends
+    // (MIDIERR_NODEVICE) and an open input gets nothing. Either tells
+    // PortChanges.
+    void plugIn(const std::string &outputPort, const std::string &inputPort);
+    void unplug(const std::string &outputPort, const std::string &inputPort);
+
     // Hands bytes to the input port; false when nobody has it open.
     bool inject(const std::string &inputPort, const std::string &bytes);
     bool isInputOpen(const std::string &inputPort) const;
@@ -42,6 +49,7 @@ public:
 
     std::vector<std::string> outputPortNames(bool refresh) override;
     std::vector<std::string> inputPortNames(bool refresh) override;
+    std::vector<std::string> presentPortNames(bool outputs) override;
     std::unique_ptr<MidiBackendOutput> openOutput(UINT port, MMRESULT &result) override;
     std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiInputSink &sink, MMRESULT &result) override;
 
@@ -62,10 +70,9 @@ private:
     MMRESULT take(const std::string &port, const std::string &message, bool &finished);
     void closeInput(const std::string &port);
 
-    const std::vector<std::string> outputPorts_;
-    const std::vector<std::string> inputPorts_;
-
     mutable std::mutex mutex_;
+    std::vector<std::string> outputPorts_;
+    std::vector<std::string> inputPorts_;
     OutputListener listener_;
     std::map<std::string, OutputState> outputs_;
     // The sink of each open input port.

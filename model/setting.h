@@ -12,6 +12,9 @@ struct MessageCounts
 {
     int messages = 0;
     int refused = 0;
+    // The port stopped taking messages: one did not go out in time, and
+    // nothing after it was tried.
+    bool stalled = false;
 };
 
 // One control's assignment. The seven bytes, in this order, are part of the
@@ -36,7 +39,7 @@ struct Setting
     // Sends this record, the one of control `index`, over the live link:
     // the requests of its parameters (request = true) or their set messages
     // with its values, addressed to keyboard memory `slot`. A refused
-    // message does not stop the others.
+    // message does not stop the others; a port that stalls does.
     MessageCounts transfer(int index, int slot, bool request) const;
 };
 

@@ -43,9 +43,10 @@ struct Settings
     int recv(const CancelToken *cancel = nullptr);
 
     // Writes this record into keyboard memory `slot` (0 = "workArea",
-    // 1..8). Every message is tried even after a refusal; false when there
-    // is no link or the port refused any message. `counts`, when given,
-    // receives how many messages went out and how many were refused.
+    // 1..8). Every message is tried even after a refusal, but none after
+    // one that stalled; false when there is no link or the port refused
+    // any message. `counts`, when given, receives how many messages were
+    // handed to the port, how many were refused and whether it stalled.
     bool send(int slot, MessageCounts *counts = nullptr) const;
 
     static constexpr std::size_t kImageSize = 6 + kControlCount * sizeof(Setting);

@@ -32,16 +32,24 @@ int Settings::recv(const CancelToken *cancel)
     // port refused gets no reply, so the read then waits its full time.
     std::vector<ParameterAddress> awaited;
     bool everyRequestSent = true;
+    // A port that stalls gets no more requests: each would wait out its
+    // own timeout.
+    bool stalled = false;
     for (const ParameterValue &parameter : globalParameters(*this)) {
         awaited.emplace_back(parameter.selector, parameter.number);
-        if (link->requestParameter(kRequestCommand, kWorkAreaSlot, parameter.selector, parameter.number) != 0)
-            everyRequestSent = false;
+        const int result = link->requestParameter(kRequestCommand, kWorkAreaSlot, parameter.selector, parameter.number);
+        everyRequestSent = everyRequestSent && result == 0;
+        if (result == MIDIERR_NOTREADY) {
+            stalled = true;
+            break;
+        }
     }
-    for (int index = 0; index < kControlCount; ++index) {
+    for (int index = 0; index < kControlCount && !stalled; ++index) {
         for (const ParameterValue &parameter : controlParameters(controls[index], index, true))
             awaited.emplace_back(parameter.selector, parameter.number);
-        if (controls[index].transfer(index, kWorkAreaSlot, true).refused != 0)
-            everyRequestSent = false;
+        const MessageCounts counts = controls[index].transfer(index, kWorkAreaSlot, true);
+        everyRequestSent = everyRequestSent && counts.refused == 0;
+        stalled = counts.stalled;
     }
 
     qDebug("waiting for incoming settings");

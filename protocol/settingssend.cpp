@@ -19,15 +19,23 @@ bool Settings::send(int slot, MessageCounts *counts) const
     // Nothing is acknowledged: each message waits only until the port has
     // taken it. A refused one is counted and the rest still go out, so
     // that as much of the record as possible reaches the keyboard.
+    // A port that stalls ends the write as a whole, within one message's
+    // timeout.
     for (const ParameterValue &parameter : globalParameters(*this)) {
         ++total.messages;
-        if (link->setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value) != 0)
+        const int result = link->setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value);
+        if (result != 0)
             ++total.refused;
+        if (result == MIDIERR_NOTREADY) {
+            total.stalled = true;
+            break;
+        }
     }
-    for (int index = 0; index < kControlCount; ++index) {
+    for (int index = 0; index < kControlCount && !total.stalled; ++index) {
         const MessageCounts control = controls[index].transfer(index, slot, false);
         total.messages += control.messages;
         total.refused += control.refused;
+        total.stalled = control.stalled;
     }
     if (counts)
         *counts = total;

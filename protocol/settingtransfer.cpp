@@ -24,6 +24,11 @@ MessageCounts Setting::transfer(int index, int slot, bool request) const
         ++counts.messages;
         if (result != 0)
             ++counts.refused;
+        // Each further message would wait out its own timeout.
+        if (result == MIDIERR_NOTREADY) {
+            counts.stalled = true;
+            break;
+        }
     }
     return counts;
 }
