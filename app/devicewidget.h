@@ -5,6 +5,8 @@
 // A clickable marker over one control of the keyboard picture (or over the
 // pad-bank button). The style sheet draws it from its isSelected property:
 // invisible while unselected, a translucent red fill while selected.
+// Without a mouse it takes the focus with Tab, the arrow keys move to the
+// neighbouring marker, and Space, Enter or Return click it.
 class DeviceWidget : public QPushButton
 {
     Q_OBJECT
@@ -21,10 +23,17 @@ public:
     void markSelected();
     void markUnselected();
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+
 private:
+    // The nearest sibling marker in the direction of an arrow key, or null.
+    DeviceWidget *neighbourTowards(int arrowKey) const;
+
     // A style sheet does not re-evaluate a property selector by itself, so
-    // every change of the state re-polishes the marker.
-    void applySelection(bool selectedNow);
+    // every change of a property it selects on re-polishes the marker.
+    void restyle(const char *property, bool value);
 
     bool selected = false;
 };

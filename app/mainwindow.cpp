@@ -2,6 +2,7 @@
 
 #include "app/devicewidget.h"
 #include "app/progressbarwindow.h"
+#include "app/settingschange.h"
 #include "app/settingcombobox.h"
 #include "app/keyboardwork.h"
 #include "firmware/firmwarefile.h"
@@ -12,14 +13,20 @@
 #include "model/settingsfile.h"
 #include "ui_mainwindow.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QKeySequence>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalBlocker>
+#include <QStatusBar>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <cstdint>
@@ -35,6 +42,25 @@ namespace {
 constexpr int kFirstPadIndex = 16;
 constexpr int kLastLowPadIndex = 23;
 constexpr int kPadBankOffset = 8;
+
+bool isLowPad(int controlIndex)
+{
+    return controlIndex >= kFirstPadIndex && controlIndex <= kLastLowPadIndex;
+}
+
+QString labelOf(int controlIndex)
+{
+    return QString::fromLatin1(kControlLabels[static_cast<std::size_t>(controlIndex)]);
+}
+
+// The mode the editor shows for a record: one the kind does not allow is
+// shown, and stored once shown, as the first allowed, "Off - Disabled".
+QString shownModeName(ControlKind kind, int mode)
+{
+    const std::vector<int> &allowed = kAllowedModes[static_cast<std::size_t>(kind)];
+    const bool isAllowed = std::find(allowed.begin(), allowed.end(), mode) != allowed.end();
+    return QString::fromLatin1(kModeNames[static_cast<std::size_t>(isAllowed ? mode : allowed.front())]);
+}
 
 constexpr int kValueCount = 128;
 constexpr int kChannelCount = 16;
@@ -68,7 +94,9 @@ MainWindow::MainWindow(QWidget *parent)
       padSwitch(nullptr),
       settings(),
       padBankHigh(false),
-      scratchSetting()
+      scratchSetting(),
+      undoStack(nullptr),
+      statusLine(nullptr)
 {
     theMainWindow = this;
 
@@ -84,9 +112,17 @@ MainWindow::MainWindow(QWidget *parent)
         channelItems << QString::number(channel);
     channelItems << QStringLiteral("Global");
 
+    setUpUndo();
     registerSetters();
+    setUpKeyboardAccess();
+
+    statusLine = new QLabel(this);
+    statusLine->setObjectName(QStringLiteral("statusLine"));
+    statusBar()->addWidget(statusLine);
 
     connectToKeyboard();
+    startRecord = settings;
+    updateMarkerToolTips();
 }
 
 MainWindow::~MainWindow()
@@ -118,6 +154,95 @@ void MainWindow::indexMarkers()
     widgetIndex[ui->pushButton_31] = 34; // "Pitch"
     widgetIndex[ui->pushButton_32] = 35; // "Mod"
     widgetIndex[ui->pushButton_33] = 36; // "Substain"
+}
+
+void MainWindow::setUpUndo()
+{
+    undoStack = new QUndoStack(this);
+    QAction *undo = undoStack->createUndoAction(this);
+    undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    QAction *redo = undoStack->createRedoAction(this);
+    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    // There is no menu. As actions of the central widget their shortcuts
+    // work wherever in the window the focus is, but not while the commands
+    // are disabled for keyboard work.
+    centralWidget()->addAction(undo);
+    centralWidget()->addAction(redo);
+}
+
+std::vector<DeviceWidget *> MainWindow::markersInPictureOrder() const
+{
+    return {
+        ui->pushButton_33, // the pedal, top left
+        ui->pushButton_5,  ui->pushButton_6,  ui->pushButton_7,  ui->pushButton_8,  // upper knob row
+        ui->pushButton_9,  ui->pushButton_10, ui->pushButton_11, ui->pushButton_12,
+        ui->pushButton_13, ui->pushButton_14, ui->pushButton_15, ui->pushButton_16, // lower knob row
+        ui->pushButton_17, ui->pushButton_18, ui->pushButton_19, ui->pushButton_20,
+        ui->padSwitch,     ui->pushButton_29, ui->pushButton_30,                    // pad bank, octave
+        ui->pushButton_21, ui->pushButton_22, ui->pushButton_23, ui->pushButton_24, // pads
+        ui->pushButton_25, ui->pushButton_26, ui->pushButton_27, ui->pushButton_28,
+        ui->pushButton_31, ui->pushButton_32,                                       // wheels
+    };
+}
+
+void MainWindow::setUpKeyboardAccess()
+{
+    // The form creates the markers in no order a user would follow.
+    const std::vector<DeviceWidget *> markers = markersInPictureOrder();
+    for (std::size_t position = 1; position < markers.size(); ++position)
+        setTabOrder(markers[position - 1], markers[position]);
+
+    for (const auto &[marker, index] : widgetIndex) {
+        QString name = labelOf(index);
+        if (isLowPad(index))
+            name += QStringLiteral(" / ") + labelOf(index + kPadBankOffset);
+        marker->setAccessibleName(name);
+    }
+    padSwitch->setAccessibleName(tr("Pad Bank"));
+
+    const std::pair<QLabel *, QWidget *> labelledFields[] = {
+        {ui->label_2, ui->globalChannel}, {ui->label_12, ui->octave}, {ui->label_3, ui->padCurve},
+        {ui->label_5, ui->accel},         {ui->label_13, ui->knobMode}, {ui->label_4, ui->velocityCurve},
+        {ui->label_14, ui->ccNumber},     {ui->label_11, ui->mode},   {ui->label_8, ui->lsb},
+        {ui->label_7, ui->channel},       {ui->label_15, ui->val},    {ui->label_9, ui->modeOption},
+        {ui->label_10, ui->msb},          {ui->label_6, ui->memId},
+    };
+    for (const auto &[label, field] : labelledFields) {
+        label->setBuddy(field);
+        // Without the colon and the blanks that line the form up.
+        QString name = label->text().trimmed();
+        if (name.endsWith(QLatin1Char(':')))
+            name.chop(1);
+        field->setAccessibleName(name.trimmed());
+    }
+    ui->widgetName->setAccessibleName(tr("Selected Control"));
+}
+
+QString MainWindow::assignmentOf(int controlIndex) const
+{
+    const Setting &setting = settings.controls[controlIndex];
+    QStringList parts;
+    if (setting.ccNumber != 0)
+        parts << tr("CC %1").arg(setting.ccNumber);
+    parts << tr("channel %1").arg(channelItems.value(setting.channel, QString::number(setting.channel + 1)));
+    const ControlKind kind = kindOf(controlIndex);
+    if (kind != ControlKind::None)
+        parts << tr("mode %1").arg(shownModeName(kind, setting.mode));
+    return labelOf(controlIndex) + QStringLiteral(": ") + parts.join(QStringLiteral(", "));
+}
+
+void MainWindow::updateMarkerToolTips()
+{
+    for (const auto &[marker, index] : widgetIndex)
+        marker->setToolTip(assignmentOf(padBankHigh && isLowPad(index) ? index + kPadBankOffset : index));
+    const int firstPad = padBankHigh ? kFirstPadIndex + kPadBankOffset : kFirstPadIndex;
+    padSwitch->setToolTip(tr("Pad Bank: %1 to %2").arg(labelOf(firstPad), labelOf(firstPad + kPadBankOffset - 1)));
+}
+
+void MainWindow::updateStatusLine()
+{
+    if (statusLine)
+        statusLine->setText(changesNotSentText());
 }
 
 void MainWindow::registerSetters()
@@ -156,7 +281,7 @@ int MainWindow::currentControlIndex() const
     if (entry == widgetIndex.end())
         return -1;
     const int index = entry->second;
-    if (padBankHigh && index >= kFirstPadIndex && index <= kLastLowPadIndex)
+    if (padBankHigh && isLowPad(index))
         return index + kPadBankOffset;
     return index;
 }
@@ -181,6 +306,9 @@ void MainWindow::refreshEditor()
     // Before the first selection the control fields stay empty.
     if (currentControlIndex() >= 0)
         refreshControlFields();
+
+    updateMarkerToolTips();
+    updateStatusLine();
 }
 
 void MainWindow::refreshControlFields()
@@ -281,17 +409,90 @@ void MainWindow::settingBoxOnChange(int position)
     const auto entry = comboSetters.find(field);
     if (entry == comboSetters.end() || !entry->second)
         return;
+    // Taken before the setter: the mode's setter also resets the option and
+    // refreshes, and the step covers all of it.
+    const Settings before = settings;
     try {
         entry->second(position);
     } catch (const std::exception &) {
         // A position the field's list does not map to changes nothing.
     }
+    // Edits of the scratch record, before any control is chosen, are no step.
+    if (settings != before)
+        undoStack->push(new SettingsChange(before, settings, tr("Change %1").arg(field->accessibleName()),
+                                           [this](const Settings &record) { restoreRecord(record); }));
+    updateMarkerToolTips();
+    updateStatusLine();
+}
+
+void MainWindow::replaceSettings(const Settings &next, const QString &stepText)
+{
+    const Settings before = settings;
+    settings = next;
+    // Showing the record sets a mode the shown control does not allow to 0,
+    // so the step ends with the record as shown. Should that make it the
+    // record from before, nothing changed and there is no step.
+    refreshEditor();
+    if (settings == before)
+        return;
+    undoStack->push(new SettingsChange(before, settings, stepText,
+                                       [this](const Settings &record) { restoreRecord(record); }));
+}
+
+void MainWindow::restoreRecord(const Settings &record)
+{
+    // The selection and the pad bank are not part of the record and stay.
+    settings = record;
+    refreshEditor();
+}
+
+void MainWindow::setKeyboardRecord(const Settings &onKeyboard)
+{
+    keyboardRecord = onKeyboard;
+    updateStatusLine();
+}
+
+int MainWindow::changesNotSent() const
+{
+    return keyboardRecord ? settings.differencesFrom(*keyboardRecord) : -1;
+}
+
+QString MainWindow::changesNotSentText() const
+{
+    const int changes = changesNotSent();
+    return changes > 0 ? tr(", %1 changes not sent").arg(changes) : QString();
+}
+
+bool MainWindow::wouldLoseEdits() const
+{
+    const Settings &onKeyboard = keyboardRecord ? *keyboardRecord : startRecord;
+    const Settings &inFile = fileRecord ? *fileRecord : startRecord;
+    return settings != onKeyboard && settings != inFile;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (keyboardBusy) {
+        event->ignore();
+        return;
+    }
+    if (wouldLoseEdits()) {
+        const QMessageBox::StandardButton answer =
+            QMessageBox::question(this, tr("Unsaved changes"), tr("Save the settings to a file before closing?"),
+                                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+        // A save that was cancelled or failed keeps the window, and the edits, open.
+        const bool mayClose = answer == QMessageBox::Discard || (answer == QMessageBox::Save && saveWithDialog());
+        if (!mayClose) {
+            event->ignore();
+            return;
+        }
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::resetSettings()
 {
-    settings = Settings();
-    refreshEditor();
+    replaceSettings(Settings(), tr("Default Values"));
 }
 
 void MainWindow::loadFromFile()
@@ -313,17 +514,22 @@ bool MainWindow::loadSettingsFile(const QString &fileName)
                              QMessageBox::Ok, QMessageBox::NoButton);
         return false;
     }
-    settings = loaded;
-    refreshEditor();
+    replaceSettings(loaded, tr("Load %1").arg(QFileInfo(fileName).fileName()));
+    fileRecord = settings;
     return true;
 }
 
 void MainWindow::saveToFile()
 {
+    saveWithDialog();
+}
+
+bool MainWindow::saveWithDialog()
+{
     const QString fileName = QFileDialog::getSaveFileName(this, tr("Open Settings File"), QString(),
                                                           tr("TELVIR Settings Files (*.telvir)"));
     if (fileName.isEmpty())
-        return;
+        return false;
 
     QString error;
     if (!SettingsFile::save(fileName, settings, &error)) {
@@ -333,7 +539,10 @@ void MainWindow::saveToFile()
                              tr("Could not save the settings to \"%1\": %2")
                                  .arg(QDir::toNativeSeparators(fileName), error),
                              QMessageBox::Ok, QMessageBox::NoButton);
+        return false;
     }
+    fileRecord = settings;
+    return true;
 }
 
 void MainWindow::setCommandsEnabled(bool enabled)
@@ -393,10 +602,10 @@ void MainWindow::connectToKeyboard()
                              QMessageBox::Ok, QMessageBox::NoButton);
         return;
     }
-    settings = read;
     QMessageBox::warning(this, tr("OK"), tr("Successfully recv %1 settings.").arg(accepted),
                          QMessageBox::Ok, QMessageBox::NoButton);
-    refreshEditor();
+    replaceSettings(read, tr("Read from the keyboard"));
+    setKeyboardRecord(read);
 }
 
 void MainWindow::sendToKeyboard()
@@ -414,6 +623,8 @@ void MainWindow::sendToKeyboard()
         KeyboardWork work(this, tr("Sending settings"), false);
         work.report(tr("Sending settings"), 0, 0);
         runKeyboardWork(work, [&] { sent = toSend.send(slot, &counts); });
+        if (sent)
+            setKeyboardRecord(toSend);
     }
     if (link && sent) {
         QMessageBox::about(this, tr("OK"),
@@ -432,15 +643,6 @@ void MainWindow::sendToKeyboard()
     }
     QMessageBox::warning(this, tr("Error"), tr("Could not connect to midi deivce."),
                          QMessageBox::Ok, QMessageBox::NoButton);
-}
-
-void MainWindow::closeEvent(QCloseEvent *event)
-{
-    if (keyboardBusy) {
-        event->ignore();
-        return;
-    }
-    QMainWindow::closeEvent(event);
 }
 
 void MainWindow::upgradeFirmware()

@@ -8,10 +8,14 @@
 
 #include <functional>
 #include <map>
+#include <optional>
+#include <vector>
 
 class DeviceWidget;
 class KeyboardWork;
 class MidiController;
+class QLabel;
+class QUndoStack;
 class SettingComboBox;
 class Ui_MainWindow;
 
@@ -19,7 +23,9 @@ class Ui_MainWindow;
 // edits: the markers on the keyboard picture choose which control the
 // "Selected Control Parameters" fields show, every field writes its chosen
 // position straight into the record, and the command buttons reset, load
-// and save the record.
+// and save the record. Every change of the record is a step that Ctrl+Z
+// undoes, and closing the window guards edits that are neither on the
+// keyboard nor in a file.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -44,6 +50,19 @@ public:
     // Loads a settings file into the record as "Load..." does after its
     // dialog, with the same box when the file is not a settings file.
     bool loadSettingsFile(const QString &fileName);
+
+    // Makes `next` the window's record as one undo step named `stepText`
+    // and shows it; a record equal to the current one makes no step.
+    void replaceSettings(const Settings &next, const QString &stepText);
+
+    // The record as last read from or sent to the keyboard.
+    void setKeyboardRecord(const Settings &onKeyboard);
+
+    // How many settings (global fields and fields of controls) differ from
+    // the keyboard record; -1 before any read or send.
+    int changesNotSent() const;
+    // ", N changes not sent" while there are any, else empty.
+    QString changesNotSentText() const;
 
 public slots:
     void deviceWidgetOnClick();
@@ -72,6 +91,22 @@ private:
     void registerSetters();
     void refreshControlFields();
 
+    // Puts a record of the undo history into the window.
+    void restoreRecord(const Settings &record);
+    void setUpUndo();
+    // The 30 markers as the eye reads the picture: row by row, left to right.
+    std::vector<DeviceWidget *> markersInPictureOrder() const;
+    void setUpKeyboardAccess();
+    void updateMarkerToolTips();
+    // "Cutoff: CC 74, channel Global, mode Continuous"
+    QString assignmentOf(int controlIndex) const;
+    void updateStatusLine();
+    // True when closing now would lose edits that are neither on the
+    // keyboard nor in a file.
+    bool wouldLoseEdits() const;
+    // "Save..." with its dialog; true only when the file was written.
+    bool saveWithDialog();
+
     Ui_MainWindow *ui;
     DeviceWidget *selectedWidget;
     DeviceWidget *padSwitch;
@@ -85,6 +120,15 @@ private:
     // True while the keyboard is talked to: commands started then are
     // dropped, and the window does not close.
     bool keyboardBusy = false;
+
+    QUndoStack *undoStack;
+    QLabel *statusLine;
+    // What the record is compared with for the changes not sent and the
+    // guard on close. Until there was a read or send, or a load or save,
+    // the record the window started with stands in for either.
+    std::optional<Settings> keyboardRecord;
+    std::optional<Settings> fileRecord;
+    Settings startRecord;
 };
 
 // The one main window. Markers and selection fields connect themselves to it

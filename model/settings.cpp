@@ -20,3 +20,13 @@ const char *Settings::image() const
 {
     return reinterpret_cast<const char *>(this);
 }
+
+int Settings::differencesFrom(const Settings &other) const
+{
+    const char *mine = image();
+    const char *theirs = other.image();
+    int differences = 0;
+    for (std::size_t offset = 0; offset < kImageSize; ++offset)
+        differences += mine[offset] != theirs[offset] ? 1 : 0;
+    return differences;
+}

@@ -36,6 +36,12 @@ struct Settings
     // Read-only view of the record's image.
     const char *image() const;
 
+    // How many settings differ from `other`. Every global field and every
+    // field of every control is one byte, so this counts differing bytes.
+    int differencesFrom(const Settings &other) const;
+    bool operator==(const Settings &other) const { return differencesFrom(other) == 0; }
+    bool operator!=(const Settings &other) const { return !(*this == other); }
+
     // Reads the keyboard's memory 0 into this record and returns how many
     // replies were accepted (0 without a link). Fields without a reply keep
     // their values. Ends as soon as every request has had its reply, at the

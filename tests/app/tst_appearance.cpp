@@ -90,9 +90,14 @@ private slots:
             "DeviceWidget:hover[isSelected=\"true\"] {\r\n"
             "    border: 2px dashed black;\r\n"
             "    background-color: rgba(255, 0, 0, 50%);\r\n"
+            "}\r\n"
+            "\r\n"
+            "/* Focus brought by the keyboard: an outline only, so a selected marker keeps its fill. */\r\n"
+            "DeviceWidget:focus[keyboardFocus=\"true\"] {\r\n"
+            "    border: 2px solid rgb(0, 120, 215);\r\n"
             "}\r\n";
         const QByteArray embedded = resourceBytes(QStringLiteral(":/main/style.qss"));
-        QCOMPARE(embedded.size(), 539);
+        QCOMPARE(embedded.size(), 721);
         QCOMPARE(embedded, expected);
     }
 
@@ -178,6 +183,32 @@ private slots:
         QVERIFY(!volume->isSelected());
         for (int i = 0; i < points.size(); ++i)
             QCOMPARE(rgbText(shownAt(window, points[i])), rgbText(picture[i]));
+    }
+
+    void keyboardFocusOutlinesTheFillButAClickDoesNot()
+    {
+        MainWindow window;
+        window.show();
+        QApplication::setActiveWindow(&window);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        const QImage picture = widgetOf<QLabel>(window, "label")->grab().toImage();
+        const auto fillAt = [&](QPoint point) { return blended(picture.pixel(point - QPoint(10, 200)), Qt::red, 128); };
+        DeviceWidget *volume = marker(window, "pushButton_5");
+        const QRect place = volume->geometry();
+
+        volume->markSelected();
+        volume->setFocus(Qt::TabFocusReason);
+        for (const QPoint &edge : {place.topLeft(), place.bottomRight(), place.topLeft() + QPoint(1, 25)})
+            QCOMPARE(rgbText(shownAt(window, edge)), rgbText(qRgb(0, 120, 215)));
+        QVERIFY(closeTo(shownAt(window, place.center()), fillAt(place.center()), 3));
+
+        // Clicked, a marker takes the focus but shows its fill up to the edge.
+        DeviceWidget *cutoff = marker(window, "pushButton_6");
+        QTest::mouseClick(cutoff, Qt::LeftButton);
+        QTest::mouseMove(&window, QPoint(5, 5)); // and no hover frame
+        QVERIFY(cutoff->hasFocus());
+        const QPoint corner = cutoff->geometry().topLeft();
+        QVERIFY2(closeTo(shownAt(window, corner), fillAt(corner), 3), qPrintable(rgbText(shownAt(window, corner))));
     }
 
     void aMarkerChangedBeforeTheWindowShowsIsDrawnInItsLastState()
