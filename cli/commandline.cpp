@@ -1,0 +1,161 @@
+#include "cli/commandline.h"
+
+#include "cli/invocation.h"
+#include "cli/keyboardcommands.h"
+#include "cli/settingscommands.h"
+
+#include <QCommandLineParser>
+#include <QLoggingCategory>
+
+namespace {
+const QString kHelp = QStringLiteral("help");
+const QString kVersion = QStringLiteral("version");
+const QString kVerbose = QStringLiteral("verbose");
+
+// Diagnostics are off unless asked for: a script sees only what the
+// command prints.
+const char kQuietRules[] = "*.debug=false";
+const char kVerboseRules[] = "*.debug=false\ntelvir.*.debug=true\ndefault.debug=true";
+
+constexpr int kSynopsisWidth = 38;
+} // namespace
+
+CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errorIsTerminal)
+    : out_(out),
+      err_(err),
+      errorIsTerminal_(errorIsTerminal),
+      globalOptions_{
+          {{"h", kHelp}, QStringLiteral("Show this help, or a command's with COMMAND --help.")},
+          {kVersion, QStringLiteral("Show the program's version.")},
+          {kVerbose, QStringLiteral("Write the debug log (MIDI traffic) to stderr.")},
+      },
+      commandOptions_{
+          {QStringLiteral("find"), QStringLiteral("Also search the ports for the keyboard and print it.")},
+          {QStringLiteral("memory"), QStringLiteral("Keyboard memory to write: workArea (the default) or 1..8."),
+           QStringLiteral("workArea|1..8")},
+          {QStringLiteral("json"), QStringLiteral("Print the settings document instead of the table.")},
+      },
+      commands_{
+          {QStringLiteral("ports"), {}, {QStringLiteral("find")},
+           QStringLiteral("List the MIDI output and input ports with their numbers."), &KeyboardCommands::ports},
+          {QStringLiteral("read"), {QStringLiteral("FILE")}, {},
+           QStringLiteral("Read the keyboard's settings into FILE (.telvir, or .json)."), &KeyboardCommands::read},
+          {QStringLiteral("write"), {QStringLiteral("FILE")}, {QStringLiteral("memory")},
+           QStringLiteral("Send the settings in FILE to a memory of the keyboard."), &KeyboardCommands::write},
+          {QStringLiteral("firmware"), {QStringLiteral("FILE")}, {},
+           QStringLiteral("Update the firmware of a keyboard in its upgrade mode."),
+           &KeyboardCommands::firmware},
+          {QStringLiteral("show"), {QStringLiteral("FILE")}, {QStringLiteral("json")},
+           QStringLiteral("Print every setting in FILE by name."), &SettingsCommands::show},
+          {QStringLiteral("convert"), {QStringLiteral("IN"), QStringLiteral("OUT")}, {},
+           QStringLiteral("Convert between .telvir and .json settings files."), &SettingsCommands::convert},
+          {QStringLiteral("diff"), {QStringLiteral("A"), QStringLiteral("B")}, {},
+           QStringLiteral("Print the settings that differ; exit 0 when equal, 1 when not."),
+           &SettingsCommands::diff},
+      }
+{
+}
+
+int CommandLine::run(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.addOptions(globalOptions_);
+    parser.addOptions(commandOptions_);
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
+
+    const QStringList noPositionals;
+    const Invocation usage{noPositionals, parser, out_, err_, errorIsTerminal_};
+    if (!parser.parse(QStringList{QStringLiteral("telvir")} + arguments))
+        return usage.usageError(parser.errorText());
+
+    QStringList positionals = parser.positionalArguments();
+    const Command *command = positionals.isEmpty() ? nullptr : findCommand(positionals.takeFirst());
+
+    if (parser.isSet(kHelp)) {
+        out_ << (command ? commandHelpText(*command) : helpText());
+        return kExitSuccess;
+    }
+    if (parser.isSet(kVersion)) {
+        out_ << "telvir " << TELVIR_VERSION << '\n';
+        return kExitSuccess;
+    }
+    if (parser.positionalArguments().isEmpty())
+        return usage.usageError(QStringLiteral("no command given"));
+    if (!command)
+        return usage.usageError(QStringLiteral("unknown command '%1'").arg(parser.positionalArguments().first()));
+
+    for (const QCommandLineOption &option : commandOptions_) {
+        const QString name = option.names().first();
+        if (parser.isSet(name) && !command->options.contains(name))
+            return usage.usageError(QStringLiteral("%1 takes no --%2").arg(command->name, name));
+    }
+    if (positionals.size() != command->arguments.size())
+        return usage.usageError(QStringLiteral("usage: %1").arg(synopsis(*command)));
+
+    QLoggingCategory::setFilterRules(QLatin1String(parser.isSet(kVerbose) ? kVerboseRules : kQuietRules));
+
+    const Invocation invocation{positionals, parser, out_, err_, errorIsTerminal_};
+    const int status = command->run(invocation);
+    out_.flush();
+    err_.flush();
+    return status;
+}
+
+const CommandLine::Command *CommandLine::findCommand(const QString &name) const
+{
+    for (const Command &command : commands_) {
+        if (command.name == name)
+            return &command;
+    }
+    return nullptr;
+}
+
+QString CommandLine::optionNames(const QCommandLineOption &option) const
+{
+    QStringList names;
+    for (const QString &name : option.names())
+        names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    QString text = names.join(QStringLiteral(", "));
+    if (!option.valueName().isEmpty())
+        text += QLatin1Char(' ') + option.valueName();
+    return text;
+}
+
+QString CommandLine::synopsis(const Command &command) const
+{
+    QStringList parts{QStringLiteral("telvir"), command.name};
+    parts << command.arguments;
+    for (const QCommandLineOption &option : commandOptions_) {
+        if (command.options.contains(option.names().first()))
+            parts << QStringLiteral("[%1]").arg(optionNames(option));
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
+QString CommandLine::commandHelpText(const Command &command) const
+{
+    QString text = QStringLiteral("Usage: %1\n%2\n").arg(synopsis(command), command.summary);
+    for (const QCommandLineOption &option : commandOptions_) {
+        if (command.options.contains(option.names().first()))
+            text += QStringLiteral("  %1%2\n").arg(optionNames(option).leftJustified(kSynopsisWidth), option.description());
+    }
+    return text;
+}
+
+QString CommandLine::helpText() const
+{
+    QString text = QStringLiteral(
+        "Usage: telvir [--verbose] COMMAND [ARGUMENTS]\n"
+        "Reads, writes, shows, compares and converts the settings of a Telvir keyboard\n"
+        "and updates its firmware.\n\nCommands:\n");
+    for (const Command &command : commands_) {
+        text += QStringLiteral("  %1%2\n")
+                    .arg(synopsis(command).mid(QStringLiteral("telvir ").size()).leftJustified(kSynopsisWidth),
+                         command.summary);
+    }
+    text += QStringLiteral("\nOptions:\n");
+    for (const QCommandLineOption &option : globalOptions_ + commandOptions_)
+        text += QStringLiteral("  %1%2\n").arg(optionNames(option).leftJustified(kSynopsisWidth), option.description());
+    text += QStringLiteral("\nExit status: 0 success, 1 failure (diff: the files differ), 2 bad usage.\n");
+    return text;
+}

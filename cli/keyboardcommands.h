@@ -1,0 +1,20 @@
+#pragma once
+
+// The commands that talk to the keyboard, through the same link, protocol
+// and firmware transfer as the editor: ports, read, write and firmware.
+// Each releases the link before it returns.
+
+#include "cli/invocation.h"
+
+class KeyboardCommands
+{
+public:
+    // ports [--find]: the numbered output and input ports.
+    static int ports(const Invocation &invocation);
+    // read FILE: the keyboard's memory 0 into a settings file.
+    static int read(const Invocation &invocation);
+    // write FILE [--memory workArea|1..8]: a settings file into a memory.
+    static int write(const Invocation &invocation);
+    // firmware FILE: a new firmware for a keyboard in its upgrade mode.
+    static int firmware(const Invocation &invocation);
+};

@@ -1,0 +1,70 @@
+#include "model/settingsdocument.h"
+
+#include "model/settingsfile.h"
+#include "model/settingsjson.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+// A settings document is about 10 KB; far beyond that it is something else,
+// and is not read whole into memory.
+constexpr qint64 kMaxJsonSize = 1024 * 1024;
+
+void setError(QString *error, const QString &text)
+{
+    if (error)
+        *error = text;
+}
+} // namespace
+
+bool SettingsDocument::isJson(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
+}
+
+bool SettingsDocument::save(const QString &path, const Settings &settings, QString *error)
+{
+    if (!isJson(path))
+        return SettingsFile::save(path, settings, error);
+    const QByteArray content = SettingsJson::toJson(settings);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(content) != content.size()) {
+        setError(error, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        setError(error, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool SettingsDocument::load(const QString &path, Settings *settings, QString *error)
+{
+    if (!isJson(path)) {
+        QString reason;
+        if (SettingsFile::load(path, settings, &reason))
+            return true;
+        // The editor's words for every refusal, then the reason.
+        setError(error, QStringLiteral("This is not a valid telvir settings file! (%1)").arg(reason));
+        return false;
+    }
+    if (QFileInfo(path).isDir()) {
+        setError(error, QStringLiteral("Is a directory"));
+        return false;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        setError(error, file.errorString());
+        return false;
+    }
+    const QByteArray content = file.read(kMaxJsonSize + 1);
+    if (content.size() > kMaxJsonSize) {
+        setError(error, QStringLiteral("larger than %1 bytes: not a settings document").arg(kMaxJsonSize));
+        return false;
+    }
+    return SettingsJson::fromJson(content, settings, error);
+}
