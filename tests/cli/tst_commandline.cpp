@@ -1,0 +1,319 @@
+// The telvir program run in-process: its files, its exit status and its
+// one-line errors, and its read, write and firmware commands against
+// simulated keyboards on in-process ports. Expected bytes are written out
+// from the keyboard's tables below.
+
+#include "cli/commandline.h"
+#include "cli/progressreport.h"
+#include "midi/midicontroller.h"
+#include "virtualkeyboardrig.h"
+#include "support/testfiles.h"
+#include "support/wirebytes.h"
+
+#include <QLoggingCategory>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+const std::string kKeyboard = "Telvir Keyboard";
+
+struct Outcome
+{
+    int status;
+    QString out;
+    QString err;
+};
+
+Outcome telvir(const QStringList &arguments, bool errorIsTerminal = false)
+{
+    QString out;
+    QString err;
+    QTextStream outStream(&out);
+    QTextStream errStream(&err);
+    const int status = CommandLine(outStream, errStream, errorIsTerminal).run(arguments);
+    outStream.flush();
+    errStream.flush();
+    return {status, out, err};
+}
+
+// The factory settings file, from the keyboard's tables: "TELVIR00", six
+// global zeros, then channel, lsb, msb, number, value, mode, option of
+// each control.
+QByteArray factoryFile()
+{
+    const int numbers[37] = {7, 74, 71, 93, 73, 75, 79, 72, 114, 76, 77, 91, 18, 19, 16, 17,
+                             36, 37, 38, 39, 40, 41, 42, 43, 22, 23, 24, 25, 26, 27, 28, 29,
+                             0, 0, 0, 1, 64};
+    QByteArray file("TELVIR00");
+    file.append(6, '\0');
+    for (int index = 0; index < 37; ++index) {
+        int mode = index < 16 ? 1 : index < 24 ? 9 : index < 32 ? 8 : QList<int>{0, 0, 12, 14, 8}[index - 32];
+        int option = (index >= 16 && index < 32) || index == 36 ? 1 : 0;
+        file.append(char(16)).append(char(0)).append(char(127)).append(char(numbers[index]));
+        file.append(char(0)).append(char(mode)).append(char(option));
+    }
+    return file;
+}
+
+// "Pad #3" (index 18) starts at this offset of a settings file.
+constexpr int kPad3 = 8 + 6 + 7 * 18;
+
+QList<QByteArray> hexList(const std::vector<std::string> &messages)
+{
+    QList<QByteArray> list;
+    for (const std::string &message : messages)
+        list << hexOf(message);
+    return list;
+}
+} // namespace
+
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QTemporaryDir configDir;
+
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid() && configDir.isValid());
+        // The remembered ports live in QSettings: never the user's own.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configDir.path()));
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, configDir.path());
+        QVERIFY(QSettings("Telvir", "Telvir Editor").fileName().startsWith(configDir.path()));
+    }
+
+    void versionHelpAndBadUsage()
+    {
+        QCOMPARE(telvir({"--version"}).out, QStringLiteral("telvir " TELVIR_VERSION "\n"));
+        const Outcome help = telvir({"--help"});
+        QCOMPARE(help.status, 0);
+        for (const char *command : {"ports", "read", "write", "firmware", "show", "convert", "diff"})
+            QVERIFY2(help.out.contains(QStringLiteral("\n  %1 ").arg(command)), command);
+
+        const QList<QPair<QStringList, QString>> bad = {
+            {{}, "telvir: no command given (see telvir --help)\n"},
+            {{"backup"}, "telvir: unknown command 'backup' (see telvir --help)\n"},
+            {{"show"}, "telvir: usage: telvir show FILE [--json] (see telvir --help)\n"},
+            {{"diff", "a.json", "b.json", "--json"}, "telvir: diff takes no --json (see telvir --help)\n"},
+            {{"write", "a.telvir", "--memory", "9"}, "telvir: --memory takes workArea or 1..8, not '9' (see telvir --help)\n"},
+            {{"show", "--colour", "a"}, "telvir: Unknown option 'colour'. (see telvir --help)\n"},
+        };
+        for (const auto &usage : bad) {
+            const Outcome outcome = telvir(usage.first);
+            QCOMPARE(outcome.status, 2);
+            QCOMPARE(outcome.err, usage.second);
+            QVERIFY(outcome.out.isEmpty());
+        }
+    }
+
+    void showPrintsEverySettingByName()
+    {
+        QByteArray file = factoryFile();
+        file[8 + 2] = 2;            // accel: Fast
+        file[kPad3] = 40;           // a channel no item shows
+        const QString telvirFile = writeTestFile(dir, "show.telvir", file);
+        const Outcome shown = telvir({"show", telvirFile});
+        QCOMPARE(shown.status, 0);
+        const QStringList lines = shown.out.split('\n');
+        QCOMPARE(lines.mid(0, 7), QStringList({"Channel: 1", "Octave: 0", "Pad Vel Curve: Linear", "Knob Accel: Fast",
+                                               "Knob Mode: absolute", "Velocity curve: Linear", ""}));
+        QCOMPARE(lines[7].simplified(),
+                 QStringLiteral("Control Channel CC Number Mode Mode Option Min / LSB Max / MSB Value"));
+        QCOMPARE(lines.size(), 7 + 1 + 37 + 1);
+        QCOMPARE(lines[8].simplified(), QStringLiteral("Volume Global 7 Continuous absolute 0 127 0"));
+        QCOMPARE(lines[8 + 18].simplified(), QStringLiteral("Pad #3 40 38 Midi Note gate 0 127 0"));
+        QCOMPARE(lines[8 + 36].simplified(), QStringLiteral("Substain Global 64 Switched gate 0 127 0"));
+
+        const Outcome json = telvir({"show", telvirFile, "--json"});
+        QVERIFY(json.out.contains("\"accel\": \"Fast\""));
+        QVERIFY(json.out.contains("\"channel\": 40"));
+    }
+
+    void convertKeepsEveryByteAndRefusesBadDocuments()
+    {
+        QByteArray file = factoryFile();
+        for (int offset = 8; offset < file.size(); offset += 5)
+            file[offset] = char(0xF0 + offset % 16); // out of every range
+        const QString original = writeTestFile(dir, "original.telvir", file);
+        QCOMPARE(telvir({"convert", original, path("document.json")}).status, 0);
+        QCOMPARE(telvir({"convert", path("document.json"), path("back.telvir")}).status, 0);
+        QCOMPARE(readAll(path("back.telvir")), file);
+
+        // A misspelt mode: one line naming the field, and nothing written,
+        // not even over a file that is already there.
+        QByteArray json = readAll(path("document.json"));
+        const QByteArray misspelt = QByteArray(json).replace("\"Aftertouch\"", "\"Afterpressure\"");
+        QVERIFY(misspelt != json);
+        const QString bad = writeTestFile(dir, "bad.json", misspelt);
+        const QString existing = writeTestFile(dir, "existing.telvir", "kept");
+        const Outcome refused = telvir({"convert", bad, existing});
+        QCOMPARE(refused.status, 1);
+        QCOMPARE(refused.err, QStringLiteral("telvir: %1: control \"Mod\", field \"mode\": \"Afterpressure\" is none of "
+                                             "\"Off - Disabled\", \"Continuous\", \"NRPN / RPN\", \"Aftertouch\"\n")
+                                  .arg(QDir::toNativeSeparators(bad)));
+        QCOMPARE(readAll(existing), QByteArray("kept"));
+        const Outcome syntax = telvir({"convert", writeTestFile(dir, "syntax.json", "{\n\"format\": \n}"), path("new.telvir")});
+        QCOMPARE(syntax.status, 1);
+        QVERIFY2(syntax.err.contains(": line 3: "), qPrintable(syntax.err));
+        QVERIFY(!QFile::exists(path("new.telvir")));
+    }
+
+    void diffListsAChangedPadLikeDiff()
+    {
+        const QString factory = writeTestFile(dir, "factory.telvir", factoryFile());
+        QByteArray changed = factoryFile();
+        changed[kPad3] = 4;          // channel 5
+        changed[kPad3 + 5] = 11;     // "Patch Chg"
+        changed[kPad3 + 6] = 0;      // which has no options: a number
+        const QString pad = writeTestFile(dir, "pad.telvir", changed);
+        QCOMPARE(telvir({"convert", pad, path("pad.json")}).status, 0);
+
+        const Outcome same = telvir({"diff", factory, factory});
+        QCOMPARE(same.status, 0);
+        QVERIFY(same.out.isEmpty());
+        const Outcome different = telvir({"diff", factory, path("pad.json")});
+        QCOMPARE(different.status, 1);
+        QCOMPARE(different.out, QStringLiteral("Pad #3, Channel: Global -> 5\n"
+                                               "Pad #3, Mode: Midi Note -> Patch Chg\n"
+                                               "Pad #3, Mode Option: gate -> 0\n"));
+        const Outcome trouble = telvir({"diff", factory, path("missing.telvir")});
+        QCOMPARE(trouble.status, 2);
+        QVERIFY(trouble.err.startsWith("telvir: ") && trouble.err.count('\n') == 1);
+    }
+
+    void readSavesTheKeyboardsSettings()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        KeyboardSimulator &keyboard = rig.attachSimulator(kKeyboard, kKeyboard);
+        keyboard.setValue(0, 0x41, 4, 0x02); // accel Fast
+        keyboard.setValue(0, 0x40, 3, 0x43); // octave -3, code 7
+        keyboard.setValue(0, 2, 0x72, 0x05); // "Pad #3" channel 6
+        keyboard.setValue(0, 1, 0x72, 0x08); //          "Switched"
+
+        const Outcome read = telvir({"read", path("read.telvir")});
+        QCOMPARE(read.err, QString());
+        QCOMPARE(read.status, 0);
+        QCOMPARE(read.out, QStringLiteral("Read 258 settings from 'Telvir Keyboard' into %1\n")
+                               .arg(QDir::toNativeSeparators(path("read.telvir"))));
+        QByteArray expected = factoryFile();
+        expected[8 + 2] = 2;
+        expected[8 + 4] = 7;
+        expected[kPad3] = 5;
+        expected[kPad3 + 5] = 8;
+        QCOMPARE(readAll(path("read.telvir")), expected);
+
+        const QList<QByteArray> sent = hexList(rig.sent(kKeyboard));
+        QCOMPARE(sent.size(), 1 + 258);
+        QCOMPARE(sent[0], QByteArray("f0 7e 7f 0a 0b f7"));
+        QCOMPARE(sent[1], QByteArray("f0 00 20 6b 7f 42 01 00 40 02 f7"));
+        QCOMPARE(sent.last(), QByteArray("f0 00 20 6b 7f 42 01 00 06 50 f7"));
+        // The command closed the link behind it.
+        QVERIFY(!rig.isInputOpen(kKeyboard));
+    }
+
+    void writeSendsADocumentToMemoryFour()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        KeyboardSimulator &keyboard = rig.attachSimulator(kKeyboard, kKeyboard);
+        QByteArray file = factoryFile();
+        file[8 + 5] = 1;         // knobMode relative
+        file[kPad3 + 3] = 0x30;  // note 48
+        const QString telvirFile = writeTestFile(dir, "write.telvir", file);
+        QCOMPARE(telvir({"convert", telvirFile, path("write.json")}).status, 0);
+
+        const Outcome written = telvir({"write", path("write.json"), "--memory", "4"});
+        QCOMPARE(written.err, QString());
+        QCOMPARE(written.status, 0);
+        QCOMPARE(written.out, QStringLiteral("Sent 258 messages to memory 4 of 'Telvir Keyboard'\n"));
+
+        const QList<QByteArray> sent = hexList(rig.sent(kKeyboard));
+        QCOMPARE(sent.size(), 1 + 258);
+        QCOMPARE(sent[1], QByteArray("f0 00 20 6b 7f 42 02 04 40 02 7f f7"));
+        QVERIFY(sent.contains("f0 00 20 6b 7f 42 02 04 03 72 30 f7"));
+        for (const QByteArray &message : sent.mid(1))
+            QCOMPARE(message.mid(0, 24), QByteArray("f0 00 20 6b 7f 42 02 04 "));
+        rig.waitForReplies();
+        QCOMPARE(keyboard.value(4, 3, 0x72), 0x30);
+        QCOMPARE(keyboard.value(0, 3, 0x72), 0x26);
+    }
+
+    void firmwareGoesToAKeyboardInUpgradeMode()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        KeyboardSimulator &keyboard = rig.attachSimulator(kKeyboard, kKeyboard, true);
+        const std::string image = randomImage(1500, 14);
+        const QString firmwareFile = writeTestFile(dir, "firmware.bin", QByteArray::fromStdString(image));
+
+        const Outcome upgraded = telvir({"firmware", firmwareFile});
+        QCOMPARE(upgraded.status, 0);
+        QCOMPARE(upgraded.out, QStringLiteral("Upgraded the firmware of 'Telvir Keyboard' with 1500 bytes from %1\n")
+                                   .arg(QDir::toNativeSeparators(firmwareFile)));
+        // Not a terminal: one line per tenth, none skipped.
+        QStringList lines;
+        for (int percent = 0; percent <= 100; percent += 10)
+            lines << QStringLiteral("firmware %1 %").arg(percent);
+        QCOMPARE(upgraded.err, lines.join('\n') + '\n');
+        QCOMPARE(keyboard.announcedBlocks(), 3);
+        QVERIFY(keyboard.firmwareComplete());
+        QCOMPARE(keyboard.firmwareImage(), image + std::string(36, '\xFF'));
+        // Probe, announcement of 3 blocks, then the first byte in halves.
+        const auto first = static_cast<unsigned char>(image[0]);
+        QCOMPARE(hexList(rig.sent(kKeyboard)).mid(0, 4),
+                 QList<QByteArray>({"9a 01 02", "9a 7e 7d", "9a 00 03",
+                                    QString::asprintf("90 %02x %02x", first >> 4, first & 0x0F).toLatin1()}));
+
+        const Outcome empty = telvir({"firmware", writeTestFile(dir, "empty.bin", QByteArray())});
+        QCOMPARE(empty.status, 1);
+        QCOMPARE(empty.err, QStringLiteral("telvir: Could not upgrade firmware: %1 is empty.\n")
+                                .arg(QDir::toNativeSeparators(dir.filePath("empty.bin"))));
+    }
+
+    void progressOnATerminalRedrawsOneLine()
+    {
+        QString text;
+        QTextStream stream(&text);
+        ProgressReport progress(stream, true);
+        for (int percent : {0, 25, 25, 100})
+            progress.report(percent);
+        progress.finish();
+        QCOMPARE(text.count('\r'), 3);
+        QCOMPARE(text.count('\n'), 1);
+        QVERIFY(text.endsWith("firmware [########################################] 100 %\n"));
+    }
+
+    void withoutAKeyboardEachCommandFailsInOneLine()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard}); // ports, but nobody answers
+        const QString settingsFile = writeTestFile(dir, "nokeyboard.telvir", factoryFile());
+        const QString firmwareFile = writeTestFile(dir, "nokeyboard.bin", "image");
+        const QList<QPair<QStringList, QString>> cases = {
+            {{"read", path("never.telvir")}, "telvir: no keyboard answered\n"},
+            {{"ports", "--find"}, "telvir: no keyboard answered\n"},
+            {{"write", settingsFile}, "telvir: Could not connect to midi deivce.\n"},
+            {{"firmware", firmwareFile}, "telvir: Could not connect to device.\n"},
+        };
+        for (const auto &command : cases) {
+            const Outcome outcome = telvir(command.first);
+            QCOMPARE(outcome.status, 1);
+            QCOMPARE(outcome.err, command.second);
+        }
+        QVERIFY(!QFile::exists(path("never.telvir")));
+        QCOMPARE(telvir({"ports"}).out, QStringLiteral("output 0: Telvir Keyboard\ninput 0: Telvir Keyboard\n"));
+
+        // A keyboard that answers the handshake and nothing else.
+        rig.attachSimulator(kKeyboard, kKeyboard).setAnswerParameters(false);
+        const Outcome silent = telvir({"read", path("never.telvir")});
+        QCOMPARE(silent.status, 1);
+        QVERIFY2(silent.err.startsWith("telvir: Could not recv settings. 'Telvir Keyboard' sent no replies"),
+                 qPrintable(silent.err));
+        QVERIFY(!QFile::exists(path("never.telvir")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
