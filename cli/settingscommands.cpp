@@ -26,7 +26,7 @@ void printTable(QTextStream &out, const QVector<QStringList> &rows)
 {
     QVector<int> widths;
     for (const QStringList &row : rows) {
-        widths.resize(std::max(widths.size(), int(row.size())));
+        widths.resize(std::max(int(widths.size()), int(row.size())));
         for (int column = 0; column < row.size(); ++column)
             widths[column] = std::max(widths[column], int(row[column].size()));
     }

@@ -125,6 +125,10 @@ private slots:
                                                  "\"Off - Disabled\", \"Pitch Bend\"";
         QTest::newRow("not a byte") << QByteArray("\"ccNumber\": 64") << QByteArray("\"ccNumber\": 256")
                                     << "control \"Substain\", field \"ccNumber\": 256 does not fit in a byte";
+        QTest::newRow("negative") << QByteArray("\"lsb\": 0") << QByteArray("\"lsb\": -1")
+                                  << "control \"Attack\", field \"lsb\": -1 does not fit in a byte";
+        QTest::newRow("fraction") << QByteArray("\"val\": 0") << QByteArray("\"val\": 1.5")
+                                  << "control \"Attack\", field \"val\": 1.5 does not fit in a byte";
         QTest::newRow("not a number") << QByteArray("\"ccNumber\": 64") << QByteArray("\"ccNumber\": true")
                                        << "control \"Substain\", field \"ccNumber\": a name or a number is needed";
         QTest::newRow("wrong format") << QByteArray("\"telvir-settings\"") << QByteArray("\"other\"")
