@@ -11,6 +11,8 @@ namespace {
 const QString kHelp = QStringLiteral("help");
 const QString kVersion = QStringLiteral("version");
 const QString kVerbose = QStringLiteral("verbose");
+const QString kPorts = QStringLiteral("ports");
+const QString kPortsSwitch = QStringLiteral("--ports");
 
 // Diagnostics are off unless asked for: a script sees only what the
 // command prints.
@@ -34,15 +36,19 @@ CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errorIsTermina
           {QStringLiteral("memory"), QStringLiteral("Keyboard memory to write: workArea (the default) or 1..8."),
            QStringLiteral("workArea|1..8")},
           {QStringLiteral("json"), QStringLiteral("Print the settings document instead of the table.")},
+          // Two values, which QCommandLineParser cannot take: run() takes
+          // them out first. Listed here for the help and the checks.
+          {kPorts, QStringLiteral("Use exactly this output and input port, by name or number."),
+           QStringLiteral("OUT IN")},
       },
       commands_{
           {QStringLiteral("ports"), {}, {QStringLiteral("find")},
            QStringLiteral("List the MIDI output and input ports with their numbers."), &KeyboardCommands::ports},
-          {QStringLiteral("read"), {QStringLiteral("FILE")}, {},
+          {QStringLiteral("read"), {QStringLiteral("FILE")}, {kPorts},
            QStringLiteral("Read the keyboard's settings into FILE (.telvir, or .json)."), &KeyboardCommands::read},
-          {QStringLiteral("write"), {QStringLiteral("FILE")}, {QStringLiteral("memory")},
+          {QStringLiteral("write"), {QStringLiteral("FILE")}, {QStringLiteral("memory"), kPorts},
            QStringLiteral("Send the settings in FILE to a memory of the keyboard."), &KeyboardCommands::write},
-          {QStringLiteral("firmware"), {QStringLiteral("FILE")}, {},
+          {QStringLiteral("firmware"), {QStringLiteral("FILE")}, {kPorts},
            QStringLiteral("Update the firmware of a keyboard in its upgrade mode."),
            &KeyboardCommands::firmware},
           {QStringLiteral("show"), {QStringLiteral("FILE")}, {QStringLiteral("json")},
@@ -56,15 +62,22 @@ CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errorIsTermina
 {
 }
 
-int CommandLine::run(const QStringList &arguments)
+int CommandLine::run(const QStringList &givenArguments)
 {
+    QStringList arguments = givenArguments;
+    QStringList ports;
+    const int portsAt = int(arguments.indexOf(kPortsSwitch));
+    if (portsAt >= 0) {
+        ports = arguments.mid(portsAt + 1, 2);
+        arguments.erase(arguments.begin() + portsAt, arguments.begin() + portsAt + 1 + ports.size());
+    }
+
     QCommandLineParser parser;
     parser.addOptions(globalOptions_);
     parser.addOptions(commandOptions_);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
 
-    const QStringList noPositionals;
-    const Invocation usage{noPositionals, parser, out_, err_, errorIsTerminal_};
+    const Invocation usage{{}, {}, parser, out_, err_, errorIsTerminal_};
     if (!parser.parse(QStringList{QStringLiteral("telvir")} + arguments))
         return usage.usageError(parser.errorText());
 
@@ -84,9 +97,12 @@ int CommandLine::run(const QStringList &arguments)
     if (!command)
         return usage.usageError(QStringLiteral("unknown command '%1'").arg(parser.positionalArguments().first()));
 
+    if (parser.isSet(kPorts) || arguments.contains(kPortsSwitch) || (portsAt >= 0 && ports.size() < 2))
+        return usage.usageError(QStringLiteral("--ports takes an output and an input port, once: --ports OUT IN"));
     for (const QCommandLineOption &option : commandOptions_) {
         const QString name = option.names().first();
-        if (parser.isSet(name) && !command->options.contains(name))
+        const bool given = name == kPorts ? portsAt >= 0 : parser.isSet(name);
+        if (given && !command->options.contains(name))
             return usage.usageError(QStringLiteral("%1 takes no --%2").arg(command->name, name));
     }
     if (positionals.size() != command->arguments.size())
@@ -94,7 +110,7 @@ int CommandLine::run(const QStringList &arguments)
 
     QLoggingCategory::setFilterRules(QLatin1String(parser.isSet(kVerbose) ? kVerboseRules : kQuietRules));
 
-    const Invocation invocation{positionals, parser, out_, err_, errorIsTerminal_};
+    const Invocation invocation{positionals, ports, parser, out_, err_, errorIsTerminal_};
     const int status = command->run(invocation);
     out_.flush();
     err_.flush();
@@ -149,9 +165,12 @@ QString CommandLine::helpText() const
         "Reads, writes, shows, compares and converts the settings of a Telvir keyboard\n"
         "and updates its firmware.\n\nCommands:\n");
     for (const Command &command : commands_) {
-        text += QStringLiteral("  %1%2\n")
-                    .arg(synopsis(command).mid(QStringLiteral("telvir ").size()).leftJustified(kSynopsisWidth),
-                         command.summary);
+        const QString usage = synopsis(command).mid(QStringLiteral("telvir ").size());
+        // A synopsis too long for its column gets a line of its own.
+        const QString column = usage.size() < kSynopsisWidth
+                                   ? usage.leftJustified(kSynopsisWidth)
+                                   : usage + QLatin1Char('\n') + QString(kSynopsisWidth + 2, QLatin1Char(' '));
+        text += QStringLiteral("  %1%2\n").arg(column, command.summary);
     }
     text += QStringLiteral("\nOptions:\n");
     for (const QCommandLineOption &option : globalOptions_ + commandOptions_)

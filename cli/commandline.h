@@ -21,7 +21,7 @@ public:
 
     // Runs the command the arguments (without the program name) give and
     // returns the exit status: 0 success, 1 failure, 2 bad usage.
-    int run(const QStringList &arguments);
+    int run(const QStringList &givenArguments);
 
     struct Command
     {

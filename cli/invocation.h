@@ -16,6 +16,7 @@ constexpr int kExitUsage = 2;
 struct Invocation
 {
     QStringList arguments; // the command's own, after its name
+    QStringList ports;     // OUT and IN of --ports, or none
     const QCommandLineParser &options;
     QTextStream &out;
     QTextStream &err;

@@ -1,10 +1,11 @@
 #include "cli/keyboardcommands.h"
 
+#include "cli/portchoice.h"
 #include "cli/progressreport.h"
 #include "firmware/firmwarefile.h"
 #include "firmware/firmwareprotocol.h"
 #include "midi/midicontroller.h"
-#include "midi/portservice.h"
+#include "midi/linksearch.h"
 #include "model/settings.h"
 #include "model/settingsdocument.h"
 
@@ -30,32 +31,6 @@ QString nativePath(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-QStringList outputPortNames()
-{
-    QStringList names;
-    const UINT count = midiOutGetNumDevs();
-    for (UINT port = 0; port < count; ++port) {
-        MIDIOUTCAPSW caps{};
-        names << (midiOutGetDevCapsW(port, &caps, sizeof caps) == MMSYSERR_NOERROR
-                      ? QString::fromWCharArray(caps.szPname)
-                      : QString());
-    }
-    return names;
-}
-
-QStringList inputPortNames()
-{
-    QStringList names;
-    const UINT count = midiInGetNumDevs();
-    for (UINT port = 0; port < count; ++port) {
-        MIDIINCAPSW caps{};
-        names << (midiInGetDevCapsW(port, &caps, sizeof caps) == MMSYSERR_NOERROR
-                      ? QString::fromWCharArray(caps.szPname)
-                      : QString());
-    }
-    return names;
-}
-
 void printPorts(QTextStream &out, const QString &kind, const QStringList &names)
 {
     if (names.isEmpty())
@@ -79,6 +54,30 @@ bool parseMemory(const QString &text, int *slot)
     return true;
 }
 
+// The link in the mode asked for: through exactly the pair --ports names,
+// or by a search of all pairs, the remembered one first. Null, with the
+// failure written, when there is none.
+MidiController *linkTo(const Invocation &invocation, bool upgradeMode, const QString &noLink, int *status)
+{
+    LinkSearch search;
+    QString where;
+    if (!invocation.ports.isEmpty()) {
+        PortPair pair;
+        QString error;
+        if (!PortChoice::resolve(invocation.ports.at(0), invocation.ports.at(1), &pair, &error)) {
+            *status = invocation.fail(error);
+            return nullptr;
+        }
+        search.onlyPair = pair;
+        where = QStringLiteral(" (output '%1', input '%2')")
+                    .arg(QString::fromStdString(pair.output), QString::fromStdString(pair.input));
+    }
+    MidiController *link = MidiController::getInstance(upgradeMode, search);
+    if (!link)
+        *status = invocation.fail(noLink + where);
+    return link;
+}
+
 QString memoryName(int slot)
 {
     return slot == 0 ? QStringLiteral("workArea") : QString::number(slot);
@@ -87,8 +86,10 @@ QString memoryName(int slot)
 
 int KeyboardCommands::ports(const Invocation &invocation)
 {
-    printPorts(invocation.out, QStringLiteral("output"), outputPortNames());
-    printPorts(invocation.out, QStringLiteral("input"), inputPortNames());
+    const QStringList outputs = PortChoice::outputNames();
+    const QStringList inputs = PortChoice::inputNames();
+    printPorts(invocation.out, QStringLiteral("output"), outputs);
+    printPorts(invocation.out, QStringLiteral("input"), inputs);
     if (!invocation.options.isSet(QStringLiteral("find")))
         return kExitSuccess;
 
@@ -97,7 +98,10 @@ int KeyboardCommands::ports(const Invocation &invocation)
     MidiController *link = MidiController::getInstance(false);
     if (!link)
         return invocation.fail(kNoKeyboard);
-    invocation.out << "keyboard: '" << link->deviceName() << "'\n";
+    const QString output = QString::fromStdString(link->portPair().output);
+    const QString input = QString::fromStdString(link->portPair().input);
+    invocation.out << "keyboard: output " << outputs.indexOf(output) << " '" << output << "', input "
+                   << inputs.indexOf(input) << " '" << input << "'\n";
     return kExitSuccess;
 }
 
@@ -105,9 +109,10 @@ int KeyboardCommands::read(const Invocation &invocation)
 {
     const QString path = invocation.arguments.at(0);
     const LinkRelease release;
-    MidiController *link = MidiController::getInstance(false);
+    int status = kExitFailure;
+    MidiController *link = linkTo(invocation, false, kNoKeyboard, &status);
     if (!link)
-        return invocation.fail(kNoKeyboard);
+        return status;
 
     // Fields without a reply keep their factory values, as in the editor.
     Settings settings;
@@ -139,9 +144,10 @@ int KeyboardCommands::write(const Invocation &invocation)
         return invocation.fail(QStringLiteral("%1: %2").arg(nativePath(path), error));
 
     const LinkRelease release;
-    MidiController *link = MidiController::getInstance(false);
+    int status = kExitFailure;
+    MidiController *link = linkTo(invocation, false, QStringLiteral("Could not connect to midi deivce."), &status);
     if (!link)
-        return invocation.fail(QStringLiteral("Could not connect to midi deivce."));
+        return status;
 
     MessageCounts counts;
     if (!settings.send(slot, &counts)) {
@@ -178,9 +184,10 @@ int KeyboardCommands::firmware(const Invocation &invocation)
     }
 
     const LinkRelease release;
-    MidiController *link = MidiController::getInstance(true);
+    int status = kExitFailure;
+    MidiController *link = linkTo(invocation, true, QStringLiteral("Could not connect to device."), &status);
     if (!link)
-        return invocation.fail(QStringLiteral("Could not connect to device."));
+        return status;
 
     ProgressReport progress(invocation.err, invocation.errorIsTerminal);
     progress.report(0);

@@ -6,6 +6,7 @@
 #include "cli/commandline.h"
 #include "cli/progressreport.h"
 #include "midi/midicontroller.h"
+#include "midi/rememberedports.h"
 #include "virtualkeyboardrig.h"
 #include "support/testfiles.h"
 #include "support/wirebytes.h"
@@ -102,6 +103,8 @@ private slots:
             {{"diff", "a.json", "b.json", "--json"}, "telvir: diff takes no --json (see telvir --help)\n"},
             {{"write", "a.telvir", "--memory", "9"}, "telvir: --memory takes workArea or 1..8, not '9' (see telvir --help)\n"},
             {{"show", "--colour", "a"}, "telvir: Unknown option 'colour'. (see telvir --help)\n"},
+            {{"read", "a.telvir", "--ports", "0"}, "telvir: --ports takes an output and an input port, once: --ports OUT IN (see telvir --help)\n"},
+            {{"show", "a.telvir", "--ports", "0", "0"}, "telvir: show takes no --ports (see telvir --help)\n"},
         };
         for (const auto &usage : bad) {
             const Outcome outcome = telvir(usage.first);
@@ -240,6 +243,36 @@ private slots:
         rig.waitForReplies();
         QCOMPARE(keyboard.value(4, 3, 0x72), 0x30);
         QCOMPARE(keyboard.value(0, 3, 0x72), 0x26);
+    }
+
+    void portsOptionTriesExactlyThatPair()
+    {
+        VirtualKeyboardRig rig({"Synth", kKeyboard}, {"Synth In", kKeyboard});
+        rig.attachSimulator(kKeyboard, kKeyboard);
+        const QString settingsFile = writeTestFile(dir, "ports.telvir", factoryFile());
+
+        // By number and by name; the synth is never asked.
+        QCOMPARE(telvir({"write", settingsFile, "--ports", "1", "Telvir Keyboard"}).status, 0);
+        QVERIFY(rig.sent("Synth").empty());
+        // The pair that answered is remembered, in this test's settings.
+        QVERIFY(RememberedPorts::lastLinked() == PortPair({kKeyboard, kKeyboard}));
+
+        rig.clearSent();
+        const Outcome other = telvir({"read", path("synth.telvir"), "--ports", "Synth", "0"});
+        QCOMPARE(other.status, 1);
+        QCOMPARE(other.err, QStringLiteral("telvir: no keyboard answered (output 'Synth', input 'Synth In')\n"));
+        QCOMPARE(hexList(rig.sent("Synth")), QList<QByteArray>({"f0 7e 7f 0a 0b f7"}));
+        QVERIFY(rig.sent(kKeyboard).empty());
+        QVERIFY(!QFile::exists(path("synth.telvir")));
+
+        const Outcome missing = telvir({"write", settingsFile, "--ports", "Telvir Keyboard", "7"});
+        QCOMPARE(missing.status, 1);
+        QCOMPARE(missing.err, QStringLiteral("telvir: there is no MIDI input port '7' (telvir ports lists them)\n"));
+        QVERIFY(rig.sent(kKeyboard).empty());
+
+        QCOMPARE(telvir({"ports", "--find"}).out,
+                 QStringLiteral("output 0: Synth\noutput 1: Telvir Keyboard\ninput 0: Synth In\ninput 1: Telvir Keyboard\n"
+                                "keyboard: output 1 'Telvir Keyboard', input 1 'Telvir Keyboard'\n"));
     }
 
     void firmwareGoesToAKeyboardInUpgradeMode()

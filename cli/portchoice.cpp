@@ -1,0 +1,59 @@
+#include "cli/portchoice.h"
+
+#include "midi/portservice.h"
+
+namespace {
+// The port listed under `name`, or numbered so; -1 for neither.
+int findPort(const QStringList &names, const QString &name)
+{
+    const int named = int(names.indexOf(name));
+    if (named >= 0)
+        return named;
+    bool isNumber = false;
+    const int number = name.toInt(&isNumber);
+    return isNumber && number >= 0 && number < names.size() ? number : -1;
+}
+} // namespace
+
+QStringList PortChoice::outputNames()
+{
+    QStringList names;
+    const UINT count = midiOutGetNumDevs();
+    for (UINT port = 0; port < count; ++port) {
+        MIDIOUTCAPSW caps{};
+        names << (midiOutGetDevCapsW(port, &caps, sizeof caps) == MMSYSERR_NOERROR
+                      ? QString::fromWCharArray(caps.szPname)
+                      : QString());
+    }
+    return names;
+}
+
+QStringList PortChoice::inputNames()
+{
+    QStringList names;
+    const UINT count = midiInGetNumDevs();
+    for (UINT port = 0; port < count; ++port) {
+        MIDIINCAPSW caps{};
+        names << (midiInGetDevCapsW(port, &caps, sizeof caps) == MMSYSERR_NOERROR
+                      ? QString::fromWCharArray(caps.szPname)
+                      : QString());
+    }
+    return names;
+}
+
+bool PortChoice::resolve(const QString &output, const QString &input, PortPair *pair, QString *error)
+{
+    const QStringList outputs = outputNames();
+    const QStringList inputs = inputNames();
+    const int outputPort = findPort(outputs, output);
+    const int inputPort = findPort(inputs, input);
+    if (outputPort < 0 || inputPort < 0) {
+        const bool outputMissing = outputPort < 0;
+        *error = QStringLiteral("there is no MIDI %1 port '%2' (telvir ports lists them)")
+                     .arg(outputMissing ? QStringLiteral("output") : QStringLiteral("input"),
+                          outputMissing ? output : input);
+        return false;
+    }
+    *pair = PortPair{outputs[outputPort].toStdString(), inputs[inputPort].toStdString()};
+    return true;
+}
