@@ -26,8 +26,9 @@ public:
     KeyboardWork(const KeyboardWork &) = delete;
     KeyboardWork &operator=(const KeyboardWork &) = delete;
 
-    // Cancelled by the window's Cancel button or Escape.
+    // Cancelled by the window's Cancel button or Escape, or by cancel().
     const CancelToken &cancelToken() const { return cancel_; }
+    void cancel() { cancel_.cancel(); }
 
     // Any thread: what the progress window shows; a maximum of 0 makes
     // its bar a busy indicator.

@@ -5,10 +5,14 @@
 #include "app/settingschange.h"
 #include "app/settingcombobox.h"
 #include "app/keyboardwork.h"
+#include "app/linkmonitor.h"
+#include "app/portsdialog.h"
 #include "firmware/firmwarefile.h"
 #include "firmware/firmwareprotocol.h"
 #include "midi/linksearch.h"
 #include "midi/midicontroller.h"
+#include "midi/portwatcher.h"
+#include "midi/rememberedports.h"
 #include "model/controlcatalogue.h"
 #include "model/settingsfile.h"
 #include "ui_mainwindow.h"
@@ -25,6 +29,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalBlocker>
+#include <QToolButton>
 #include <QStatusBar>
 #include <QUndoStack>
 
@@ -118,7 +123,11 @@ MainWindow::MainWindow(QWidget *parent)
 
     statusLine = new QLabel(this);
     statusLine->setObjectName(QStringLiteral("statusLine"));
-    statusBar()->addWidget(statusLine);
+    statusBar()->addWidget(statusLine, 1);
+    setUpStatusButtons();
+    linkMonitor = new LinkMonitor(this);
+    connect(linkMonitor, &LinkMonitor::stateChanged, this, &MainWindow::updateStatusLine);
+    updateStatusLine();
 
     connectToKeyboard();
     startRecord = settings;
@@ -127,7 +136,10 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::~MainWindow()
 {
-    // The link's ports close before the widgets go.
+    // A search in the background ends first; then the link's ports close,
+    // before the widgets go.
+    delete linkMonitor;
+    linkMonitor = nullptr;
     MidiController::releaseInstance();
     delete ui;
     if (theMainWindow == this)
@@ -241,8 +253,8 @@ void MainWindow::updateMarkerToolTips()
 
 void MainWindow::updateStatusLine()
 {
-    if (statusLine)
-        statusLine->setText(changesNotSentText());
+    if (statusLine && linkMonitor)
+        statusLine->setText(linkMonitor->stateText() + changesNotSentText());
 }
 
 void MainWindow::registerSetters()
@@ -549,34 +561,58 @@ void MainWindow::setCommandsEnabled(bool enabled)
 {
     centralWidget()->setEnabled(enabled);
     menuBar()->setEnabled(enabled);
+    for (QToolButton *button : statusBar()->findChildren<QToolButton *>())
+        button->setEnabled(enabled);
 }
 
-void MainWindow::runKeyboardWork(KeyboardWork &work, const std::function<void()> &job)
+void MainWindow::setUpStatusButtons()
+{
+    // Flat, so the status bar keeps its height and nothing above it moves.
+    const auto addButton = [this](const char *name, const QString &text, void (MainWindow::*slot)()) {
+        auto *button = new QToolButton(this);
+        button->setObjectName(QLatin1String(name));
+        button->setText(text);
+        button->setAutoRaise(true);
+        connect(button, &QToolButton::clicked, this, slot);
+        statusBar()->addPermanentWidget(button);
+    };
+    addButton("btnRead", tr("Read"), &MainWindow::readFromKeyboard);
+    addButton("btnPorts", tr("Ports..."), &MainWindow::choosePorts);
+}
+
+MidiController *MainWindow::talkToKeyboard(KeyboardWork &work, bool searching,
+                                           const std::function<MidiController *()> &job)
 {
     // The window keeps running its events meanwhile: nothing may start
     // another command, or close the window under the work's feet.
     keyboardBusy = true;
     setCommandsEnabled(false);
-    work.run(job);
+    linkMonitor->beginCommand(&work, searching);
+    MidiController *link = nullptr;
+    work.run([&] { link = job(); });
+    // A link whose ports went away meanwhile is released.
+    if (!linkMonitor->endCommand(link))
+        link = nullptr;
     setCommandsEnabled(true);
     keyboardBusy = false;
+    return link;
 }
 
-MidiController *MainWindow::findKeyboard(bool upgradeMode)
+MidiController *MainWindow::findKeyboard(bool upgradeMode, const std::optional<PortPair> &onlyPair)
 {
     KeyboardWork work(this, tr("Connecting"), true);
     LinkSearch search;
+    search.onlyPair = onlyPair;
     search.cancel = &work.cancelToken();
-    search.onAttempt = [&work](const PairAttempt &attempt) {
+    search.onAttempt = [&work, monitor = linkMonitor](const PairAttempt &attempt) {
+        monitor->setTriedPair(attempt.pair);
         work.report(tr("Trying output '%1' with input '%2' (%3 of %4)")
                         .arg(QString::fromStdString(attempt.pair.output), QString::fromStdString(attempt.pair.input))
                         .arg(attempt.number)
                         .arg(attempt.count),
                     attempt.number - 1, attempt.count);
     };
-    MidiController *link = nullptr;
-    runKeyboardWork(work, [&] { link = MidiController::getInstance(upgradeMode, search); });
-    return link;
+    return talkToKeyboard(work, true, [&] { return MidiController::getInstance(upgradeMode, search); });
 }
 
 void MainWindow::connectToKeyboard()
@@ -589,15 +625,22 @@ void MainWindow::connectToKeyboard()
     }
     QMessageBox::about(this, tr("OK"),
                        tr("Successfully connect to device '") + link->deviceName() + QStringLiteral("' !"));
+    readSettings(link);
+}
 
+void MainWindow::readSettings(MidiController *link)
+{
     // Read into a copy: the worker never touches the window's record.
     Settings read = settings;
     int accepted = 0;
     KeyboardWork work(this, tr("Reading settings"), false);
     work.report(tr("Reading settings"), 0, 0);
-    runKeyboardWork(work, [&] { accepted = read.recv(&work.cancelToken()); });
-    if (accepted == 0) {
-        // Nothing came back, so the record still holds the factory settings.
+    const bool linkKept = talkToKeyboard(work, false, [&] {
+        accepted = read.recv(&work.cancelToken());
+        return link;
+    });
+    // A keyboard that went away during the read may have sent only part.
+    if (accepted == 0 || !linkKept) {
         QMessageBox::warning(this, tr("Error"), tr("Could not recv settings."),
                              QMessageBox::Ok, QMessageBox::NoButton);
         return;
@@ -608,13 +651,50 @@ void MainWindow::connectToKeyboard()
     setKeyboardRecord(read);
 }
 
+void MainWindow::readFromKeyboard()
+{
+    if (keyboardBusy)
+        return;
+    MidiController *const link = findKeyboard(false);
+    if (!link) {
+        QMessageBox::warning(this, tr("Error"), tr("Could not connect to midi deivce."),
+                             QMessageBox::Ok, QMessageBox::NoButton);
+        return;
+    }
+    readSettings(link);
+}
+
+void MainWindow::choosePorts()
+{
+    if (keyboardBusy)
+        return;
+    PortsDialog dialog(this, linkMonitor->ports().outputs(), linkMonitor->ports().inputs(), RememberedPorts::chosen());
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    linkChosenPorts(dialog.chosenPair());
+}
+
+void MainWindow::linkChosenPorts(const std::optional<PortPair> &pair)
+{
+    RememberedPorts::setChosen(pair);
+    if (!pair)
+        return;
+    linkMonitor->release();
+    if (findKeyboard(false, pair))
+        return;
+    QMessageBox::warning(this, tr("Error"),
+                         tr("The keyboard did not answer on output '%1' with input '%2'.")
+                             .arg(QString::fromStdString(pair->output), QString::fromStdString(pair->input)),
+                         QMessageBox::Ok, QMessageBox::NoButton);
+}
+
 void MainWindow::sendToKeyboard()
 {
     if (keyboardBusy)
         return;
     // Runs a discovery when there is no link yet, so a keyboard plugged in
     // after start is found here.
-    MidiController *const link = findKeyboard(false);
+    MidiController *link = findKeyboard(false);
     bool sent = false;
     MessageCounts counts;
     if (link) {
@@ -622,13 +702,29 @@ void MainWindow::sendToKeyboard()
         const int slot = std::max(0, ui->memId->currentIndex());
         KeyboardWork work(this, tr("Sending settings"), false);
         work.report(tr("Sending settings"), 0, 0);
-        runKeyboardWork(work, [&] { sent = toSend.send(slot, &counts); });
-        if (sent)
+        link = talkToKeyboard(work, false, [&] {
+            sent = toSend.send(slot, &counts);
+            return link;
+        });
+        if (link && sent)
             setKeyboardRecord(toSend);
     }
     if (link && sent) {
         QMessageBox::about(this, tr("OK"),
                            tr("Successfully sent to device '") + link->deviceName() + QStringLiteral("' !"));
+        return;
+    }
+    if (link && counts.stalled) {
+        // Nothing more will get through this port: the link goes, and the
+        // next command searches again.
+        const QString device = link->deviceName();
+        linkMonitor->release();
+        QMessageBox::warning(this, tr("Error"),
+                             tr("The port of device '%1' stopped taking messages after %2 of them went out. "
+                                "The keyboard may hold only part of these settings.")
+                                 .arg(device)
+                                 .arg(counts.messages - counts.refused),
+                             QMessageBox::Ok, QMessageBox::NoButton);
         return;
     }
     if (link && counts.refused > 0) {
@@ -690,6 +786,7 @@ void MainWindow::upgradeFirmware()
     // link the transfer is using; the window takes no input until the end.
     keyboardBusy = true;
     setCommandsEnabled(false);
+    linkMonitor->beginCommand(nullptr, false);
     if (!link)
         QMessageBox::warning(this, tr("Error"), tr("Could not connect to device."), QMessageBox::Ok,
                              QMessageBox::NoButton);
@@ -699,7 +796,10 @@ void MainWindow::upgradeFirmware()
     progress(0);
     progressWindow.show();
 
-    const bool upgraded = link && link->sendFirmware(image, progress);
+    bool upgraded = link && link->sendFirmware(image, progress);
+    // A keyboard unplugged during the transfer stops acknowledging; the
+    // link is released then, whatever the transfer made of it.
+    upgraded = linkMonitor->endCommand(link) && upgraded;
     if (upgraded)
         QMessageBox::about(this, tr("OK"),
                            tr("Successfully upgrade the firmware of device '%1' !").arg(link->deviceName()));

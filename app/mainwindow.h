@@ -1,5 +1,6 @@
 #pragma once
 
+#include "midi/portpair.h"
 #include "model/setting.h"
 #include "model/settings.h"
 
@@ -13,6 +14,7 @@
 
 class DeviceWidget;
 class KeyboardWork;
+class LinkMonitor;
 class MidiController;
 class QLabel;
 class QUndoStack;
@@ -72,6 +74,15 @@ public slots:
     void resetSettings();
     void sendToKeyboard();
     void upgradeFirmware();
+    // "Read": the keyboard's settings again, searching first without a link.
+    void readFromKeyboard();
+    // "Ports...": the user's choice of the keyboard's ports.
+    void choosePorts();
+
+public:
+    // Remembers the choice ("Automatic" when none) and tries exactly the
+    // chosen pair, telling the user when it does not answer.
+    void linkChosenPorts(const std::optional<PortPair> &pair);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -82,10 +93,16 @@ private:
     void connectToKeyboard();
     // The live link in the mode asked for, searched for while the progress
     // window tells which pair is tried; null when none answered or the
-    // user cancelled.
-    MidiController *findKeyboard(bool upgradeMode);
-    // Runs `job` through `work` with the window's commands disabled.
-    void runKeyboardWork(KeyboardWork &work, const std::function<void()> &job);
+    // user cancelled. With `onlyPair`, that pair alone is tried.
+    MidiController *findKeyboard(bool upgradeMode, const std::optional<PortPair> &onlyPair = std::nullopt);
+    // Runs `job` through `work` with the window's commands disabled; gives
+    // the link that `job` returns, or null when the link's ports went away
+    // meanwhile (the link is then released).
+    MidiController *talkToKeyboard(KeyboardWork &work, bool searching, const std::function<MidiController *()> &job);
+    // Reads the keyboard's settings over `link` as at start-up, with the
+    // same boxes, and takes them only when any came.
+    void readSettings(MidiController *link);
+    void setUpStatusButtons();
     void setCommandsEnabled(bool enabled);
     void indexMarkers();
     void registerSetters();
@@ -123,6 +140,7 @@ private:
 
     QUndoStack *undoStack;
     QLabel *statusLine;
+    LinkMonitor *linkMonitor = nullptr;
     // What the record is compared with for the changes not sent and the
     // guard on close. Until there was a read or send, or a load or save,
     // the record the window started with stands in for either.

@@ -1,0 +1,86 @@
+#pragma once
+
+// Keeps the main window up to date about the keyboard being there: the
+// state shown in the status line, a search in the background for a keyboard
+// plugged in while there is no link, and the release of a link whose ports
+// went away. Everything here runs on the GUI thread, except the background
+// search, which has a thread of its own.
+
+#include "midi/canceltoken.h"
+#include "midi/portpair.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class KeyboardWork;
+class MidiController;
+class PortWatcher;
+class QThread;
+
+class LinkMonitor : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class State { NoKeyboard, Looking, Connected, UpgradeMode };
+
+    explicit LinkMonitor(QObject *parent = nullptr);
+    ~LinkMonitor() override;
+
+    State state() const { return state_; }
+    // "Connected to 'Telvir Keyboard'", "No keyboard connected", ...
+    QString stateText() const;
+    const PortWatcher &ports() const { return *watcher_; }
+
+    // A command takes the keyboard over: a background search stops first.
+    // While it runs, the loss of the link's ports (or of the pair that a
+    // search tries) cancels `work`, if any, and is reported by endCommand.
+    void beginCommand(KeyboardWork *work, bool searching);
+    // The command is over; `link` is the live link it left (or null).
+    // Returns false when a port of the link went away meanwhile: the link
+    // is then released.
+    bool endCommand(MidiController *link);
+    // Any thread: the pair that the running search tries now.
+    void setTriedPair(const PortPair &pair);
+
+    // The live link as a command found or made it (null: none).
+    void setLink(MidiController *link);
+    // Releases the live link.
+    void release();
+
+    // How often the ports are listed where the MIDI system tells nothing.
+    static constexpr int kListingIntervalMs = 2000;
+    static constexpr int kBusyListingIntervalMs = 250;
+
+signals:
+    void stateChanged();
+
+private:
+    void portsGone(const QStringList &outputs, const QStringList &inputs);
+    void portsAppeared(const QStringList &outputs, const QStringList &inputs);
+    void startBackgroundSearch();
+    void stopBackgroundSearch();
+    void backgroundSearchDone();
+    void setState(State state);
+
+    PortWatcher *watcher_;
+    State state_ = State::NoKeyboard;
+    QString deviceName_;
+    PortPair linkedPorts_;
+
+    bool commandRunning_ = false;
+    KeyboardWork *work_ = nullptr;
+    bool searching_ = false;
+    bool linkLost_ = false;
+    PortPair triedPair_;
+
+    // Ports that came while there was no link, not yet searched.
+    QStringList newOutputs_;
+    QStringList newInputs_;
+    std::unique_ptr<QThread> backgroundSearch_;
+    CancelToken backgroundCancel_;
+    MidiController *backgroundLink_ = nullptr;
+};
