@@ -5,6 +5,7 @@
 #include "midi/rememberedports.h"
 #include "midi/virtualmidibackend.h"
 
+#include <optional>
 #include <stdexcept>
 
 VirtualKeyboardRig::VirtualKeyboardRig(const std::vector<std::string> &outputPorts,
@@ -98,8 +99,12 @@ void VirtualKeyboardRig::waitForReplies()
 void VirtualKeyboardRig::messageSent(const std::string &outputPort, const std::string &message)
 {
     std::vector<std::pair<KeyboardSimulator *, std::string>> listeners;
+    std::optional<PlannedUnplug> unplugNow;
     {
         std::lock_guard<std::mutex> lock(mutex_);
+        if (plannedUnplug_.outputPort == outputPort && plannedUnplug_.messagesLeft > 0
+            && --plannedUnplug_.messagesLeft == 0)
+            unplugNow = plannedUnplug_;
         for (const Attachment &attachment : attachments_) {
             if (attachment.outputPort == outputPort)
                 listeners.emplace_back(attachment.simulator, attachment.inputPort);
@@ -109,4 +114,22 @@ void VirtualKeyboardRig::messageSent(const std::string &outputPort, const std::s
         for (const SimulatorReply &reply : simulator->receive(message))
             replies_->schedule(inputPort, reply.bytes, reply.delayMs);
     }
+    if (unplugNow)
+        backend_->unplug(unplugNow->outputPort, unplugNow->inputPort);
+}
+
+void VirtualKeyboardRig::unplugAfter(const std::string &outputPort, const std::string &inputPort, int count)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    plannedUnplug_ = {outputPort, inputPort, count};
+}
+
+void VirtualKeyboardRig::plugIn(const std::string &outputPort, const std::string &inputPort)
+{
+    backend_->plugIn(outputPort, inputPort);
+}
+
+void VirtualKeyboardRig::unplug(const std::string &outputPort, const std::string &inputPort)
+{
+    backend_->unplug(outputPort, inputPort);
 }

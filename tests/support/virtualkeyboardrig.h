@@ -56,6 +56,13 @@ public:
     // System Exclusive messages on the port are taken but never finish.
     void setLongMessagesNeverFinish(const std::string &outputPort, bool on);
 
+    // The ports come or go as a device's do when it is plugged in or out.
+    void plugIn(const std::string &outputPort, const std::string &inputPort);
+    void unplug(const std::string &outputPort, const std::string &inputPort);
+    // Unplugs the device once its output port has taken `count` more
+    // messages, as if the cable came out in the middle of a write.
+    void unplugAfter(const std::string &outputPort, const std::string &inputPort, int count);
+
     // Bytes arriving on an input port as if a device sent them; returns once
     // they went through the port service's callback (MidiController::
     // midiInProc for a live link). Dropped when the port is not open.
@@ -79,6 +86,12 @@ private:
     mutable std::mutex mutex_;
     std::deque<std::unique_ptr<KeyboardSimulator>> simulators_;
     std::vector<Attachment> attachments_;
+    struct PlannedUnplug
+    {
+        std::string outputPort;
+        std::string inputPort;
+        int messagesLeft = -1;
+    } plannedUnplug_;
 
     std::unique_ptr<ReplyScheduler> replies_;
 };

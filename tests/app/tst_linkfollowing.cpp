@@ -1,0 +1,150 @@
+// The main window following the keyboard as it is plugged in and out: the
+// status line, the search in the background, commands that end when the
+// keyboard goes, a port that stalls, "Read" and a chosen pair of ports.
+
+#include "dialoganswerer.h"
+#include "editorprobe.h"
+#include "virtualkeyboardrig.h"
+
+#include "midi/midicontroller.h"
+#include "midi/rememberedports.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QtTest>
+
+namespace {
+const std::string kKeyboard = "Telvir Keyboard";
+const QString kConnected = QStringLiteral("OK: Successfully connect to device 'Telvir Keyboard' !");
+const QString kNoConnection = QStringLiteral("Error: Could not connect to midi deivce.");
+
+QString statusOf(const MainWindow &window)
+{
+    return widgetOf<QLabel>(window, "statusLine")->text();
+}
+
+void checkAnswered(const DialogAnswerer &answerer, const QStringList &messages)
+{
+    QVERIFY2(answerer.problems.isEmpty(), qPrintable(answerer.problems.join(QStringLiteral("; "))));
+    QCOMPARE(answerer.messages, messages);
+    QVERIFY(answerer.allStepsTaken());
+}
+} // namespace
+
+class TestLinkFollowing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLoggingCategory::setFilterRules("telvir.*.debug=false\ndefault.debug=false"); }
+
+    void aKeyboardPluggedInIsLinkedWithoutAClickAndUnpluggingReleasesIt()
+    {
+        VirtualKeyboardRig rig({"Synth"}, {"Synth"});
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox();
+        MainWindow window;
+        QCOMPARE(statusOf(window), QString("No keyboard connected"));
+        field(window, "padCurve")->setCurrentIndex(2);
+        const QByteArray edited = imageOf(window.editedSettings());
+
+        rig.attachSimulator(kKeyboard, kKeyboard).setValue(0, 0x41, 3, 0x01);
+        rig.plugIn(kKeyboard, kKeyboard);
+        QTRY_COMPARE_WITH_TIMEOUT(statusOf(window), QString("Connected to 'Telvir Keyboard'"), 5000);
+        // The edits stay; only pairs with a new port were tried; no box.
+        QCOMPARE(imageOf(window.editedSettings()), edited);
+        QCOMPARE(int(rig.sent("Synth").size()), 1);
+        checkAnswered(answerer, {kNoConnection});
+
+        rig.unplug(kKeyboard, kKeyboard);
+        QTRY_COMPARE_WITH_TIMEOUT(statusOf(window), QString("No keyboard connected"), 5000);
+        QVERIFY(!rig.isInputOpen(kKeyboard));
+    }
+
+    void aWriteWhoseKeyboardGoesEndsWithTheFailureBox()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        rig.attachSimulator(kKeyboard, kKeyboard);
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox();
+        answerer.pressInMessageBox();
+        answerer.pressInMessageBox();
+        MainWindow window;
+        rig.unplugAfter(kKeyboard, kKeyboard, 20);
+        QElapsedTimer clock;
+        clock.start();
+        window.sendToKeyboard();
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        checkAnswered(answerer, {kConnected, "OK: Successfully recv 258 settings.", kNoConnection});
+        QCOMPARE(statusOf(window), QString("No keyboard connected"));
+        QVERIFY(!rig.isInputOpen(kKeyboard));
+    }
+
+    void aPortThatStallsEndsTheWholeWriteAndTheLink()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        rig.attachSimulator(kKeyboard, kKeyboard);
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox();
+        answerer.pressInMessageBox();
+        answerer.pressInMessageBox();
+        MainWindow window;
+        rig.clearSent();
+        rig.setLongMessagesNeverFinish(kKeyboard, true);
+        QElapsedTimer clock;
+        clock.start();
+        window.sendToKeyboard();
+        // One message's timeout (3 s), not one for each of the 258.
+        QVERIFY2(clock.elapsed() < 6000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(int(rig.sent(kKeyboard).size()), 1);
+        checkAnswered(answerer, {kConnected, "OK: Successfully recv 258 settings.",
+                                 "Error: The port of device 'Telvir Keyboard' stopped taking messages after 0 of "
+                                 "them went out. The keyboard may hold only part of these settings."});
+        QCOMPARE(statusOf(window), QString("No keyboard connected"));
+    }
+
+    void readReplacesTheSettingsOnlyWhenAnyCame()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        KeyboardSimulator &keyboard = rig.attachSimulator(kKeyboard, kKeyboard);
+        keyboard.setAnswerParameters(false);
+        keyboard.setValue(0, 0x41, 4, 0x02); // "Fast"
+        DialogAnswerer answerer;
+        for (int box = 0; box < 4; ++box)
+            answerer.pressInMessageBox();
+        MainWindow window;
+        QTest::mouseClick(widgetOf<QAbstractButton>(window, "btnRead"), Qt::LeftButton);
+        QCOMPARE(imageOf(window.editedSettings()), imageOf(Settings()));
+
+        keyboard.setAnswerParameters(true);
+        QTest::mouseClick(widgetOf<QAbstractButton>(window, "btnRead"), Qt::LeftButton);
+        checkAnswered(answerer, {kConnected, "Error: Could not recv settings.", "Error: Could not recv settings.",
+                                 "OK: Successfully recv 258 settings."});
+        QCOMPARE(field(window, "accel")->currentText(), QString("Fast"));
+    }
+
+    void aChosenPairIsTheOnlyPairTriedAndIsRemembered()
+    {
+        VirtualKeyboardRig rig({"Synth", kKeyboard}, {kKeyboard, "Synth"});
+        rig.attachSimulator(kKeyboard, kKeyboard);
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox();
+        answerer.pressInMessageBox();
+        answerer.pressInMessageBox();
+        MainWindow window;
+        rig.clearSent();
+
+        const PortPair synth{"Synth", "Synth"};
+        window.linkChosenPorts(synth);
+        checkAnswered(answerer, {kConnected, "OK: Successfully recv 258 settings.",
+                                 "Error: The keyboard did not answer on output 'Synth' with input 'Synth'."});
+        QCOMPARE(int(rig.sent("Synth").size()), 1);
+        QVERIFY(rig.sent(kKeyboard).empty());
+        QCOMPARE(RememberedPorts::chosen(), std::optional<PortPair>(synth));
+        QCOMPARE(statusOf(window), QString("No keyboard connected"));
+    }
+};
+
+QTEST_MAIN(TestLinkFollowing)
+#include "tst_linkfollowing.moc"
