@@ -37,6 +37,8 @@ public:
     bool start(const QStringList &simulatorOptions = {});
     // A new simulator with other options, on the same server.
     bool restartSimulator(const QStringList &simulatorOptions = {});
+    // The simulator goes, as a keyboard unplugged; the server stays.
+    void stopSimulator();
     void stop();
 
     QString error() const { return error_; }
@@ -53,7 +55,6 @@ public:
 private:
     bool startServer();
     bool startSimulator(const QStringList &options);
-    void stopSimulator();
     void stopServer();
     static void stopProcess(QProcess &process);
     void killLeftovers();
