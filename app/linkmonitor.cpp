@@ -58,6 +58,8 @@ void LinkMonitor::setLink(MidiController *link)
 
 void LinkMonitor::release()
 {
+    // A search in the background holds the link's lock until it ends.
+    stopBackgroundSearch();
     MidiController::releaseInstance();
     setLink(nullptr);
 }
@@ -116,7 +118,7 @@ void LinkMonitor::portsGone(const QStringList &outputs, const QStringList &input
             work_->cancel();
         return;
     }
-    if (state_ != State::NoKeyboard)
+    if (state_ == State::Connected || state_ == State::UpgradeMode)
         release();
 }
 
