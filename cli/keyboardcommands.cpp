@@ -151,6 +151,11 @@ int KeyboardCommands::write(const Invocation &invocation)
 
     MessageCounts counts;
     if (!settings.send(slot, &counts)) {
+        if (counts.stalled)
+            return invocation.fail(QStringLiteral("The port of device '%1' stopped taking messages after %2 of them "
+                                                  "went out. The keyboard may hold only part of these settings.")
+                                       .arg(link->deviceName())
+                                       .arg(counts.messages - counts.refused));
         if (counts.refused > 0)
             return invocation.fail(QStringLiteral("The port of device '%1' refused %2 of %3 messages. "
                                                   "The keyboard may hold only part of these settings.")
