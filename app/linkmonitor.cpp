@@ -98,7 +98,14 @@ bool LinkMonitor::endCommand(MidiController *link)
 
 void LinkMonitor::setTriedPair(const PortPair &pair)
 {
-    QMetaObject::invokeMethod(this, [this, pair] { triedPair_ = pair; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, "noteTriedPair", Qt::QueuedConnection,
+                              Q_ARG(QString, QString::fromStdString(pair.output)),
+                              Q_ARG(QString, QString::fromStdString(pair.input)));
+}
+
+void LinkMonitor::noteTriedPair(const QString &output, const QString &input)
+{
+    triedPair_ = {output.toStdString(), input.toStdString()};
 }
 
 void LinkMonitor::portsGone(const QStringList &outputs, const QStringList &inputs)

@@ -58,6 +58,9 @@ public:
 signals:
     void stateChanged();
 
+private slots:
+    void noteTriedPair(const QString &output, const QString &input);
+
 private:
     void portsGone(const QStringList &outputs, const QStringList &inputs);
     void portsAppeared(const QStringList &outputs, const QStringList &inputs);

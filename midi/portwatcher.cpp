@@ -69,7 +69,8 @@ PortWatcher::PortWatcher(QObject *parent)
     connect(&timer_, &QTimer::timeout, this, &PortWatcher::check);
     outputs_ = shortened(presentPorts(true));
     inputs_ = shortened(presentPorts(false));
-    PortChanges::setListener([this] { QMetaObject::invokeMethod(this, &PortWatcher::check, Qt::QueuedConnection); });
+    // By the slot's name: see KeyboardWork::report.
+    PortChanges::setListener([this] { QMetaObject::invokeMethod(this, "check", Qt::QueuedConnection); });
 }
 
 PortWatcher::~PortWatcher()

@@ -416,7 +416,11 @@ private slots:
         fillNonFactory(keyboard, 0);
         QVERIFY(MidiController::getInstance(false));
         Settings settings;
-        QCOMPARE(settings.recv(), 2 * 258);
+        // Every reply comes twice, each pair in order. The read ends with
+        // the last request's first reply, so only that one's twin may still
+        // be on its way.
+        const int accepted = settings.recv();
+        QVERIFY2(accepted == 2 * 258 || accepted == 2 * 258 - 1, qPrintable(QString::number(accepted)));
         QCOMPARE(int(settings.controls[1].mode), 4);
     }
 
