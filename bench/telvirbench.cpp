@@ -21,8 +21,10 @@
 
 #include "benchtimer.h"
 #include "keyboardsimulator.h"
+#include "midi/handshake.h"
 #include "midi/midibackend.h"
 #include "midi/midicontroller.h"
+#include "midi/rememberedports.h"
 #include "model/settings.h"
 #include "virtualkeyboardrig.h"
 #include "jackkeyboardfixture.h"
@@ -31,15 +33,19 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QLoggingCategory>
 #include <QProcess>
 #include <QThread>
 
 #include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <random>
 #include <string>
 #include <vector>
@@ -54,7 +60,16 @@ void report(const char *what, double measuredMs, double floorMs, double target)
                 floorMs, ratio, target, ratio <= target ? "ok" : "MISSED");
 }
 
-const std::vector<std::string> kPorts = {"Port A", "Port B", "Port C"};
+// Names that tell nothing of one device, so that the search tries the
+// pairs in the plain order: outputs outer, inputs inner.
+const std::vector<std::string> kOutputPorts = {"Port A", "Port B", "Port C"};
+const std::vector<std::string> kInputPorts = {"Source A", "Source B", "Source C"};
+
+long long monotonicNs()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 double median(std::vector<double> values)
 {
@@ -104,8 +119,8 @@ QString writeLabel(int messages, const char *reference)
 
 void benchDiscovery()
 {
-    VirtualKeyboardRig rig(kPorts, kPorts);
-    rig.attachSimulator("Port C", "Port B"); // output 2, input 1: the 8th pair
+    VirtualKeyboardRig rig(kOutputPorts, kInputPorts); // nothing remembered
+    rig.attachSimulator("Port C", "Source B");         // output 2, input 1: the 8th pair
     BenchTimer timer;
     MidiController *link = MidiController::getInstance(false);
     const double ms = timer.elapsedMs();
@@ -113,7 +128,8 @@ void benchDiscovery()
         std::printf("discovery found no keyboard\n");
         return;
     }
-    report("discovery, keyboard on pair 8 of 3 x 3", ms, 8 * 900.0, 1.02);
+    // Seven silent pairs of 900 ms, then the settle time and the answer.
+    report("discovery, keyboard on pair 8 of 3 x 3", ms, 7 * 900.0 + 300.0, 1.02);
 }
 
 // The messages of a factory write, as the editor sends them.
@@ -235,6 +251,184 @@ int portIndex(bool output, const QString &name)
     return -1;
 }
 
+void reportTarget(const char *what, double measuredMs, double targetMs)
+{
+    const double ratio = measuredMs / targetMs;
+    std::printf("%-44s %11.3f ms  target <= %8.1f ms  ratio %.3f  %s\n", what, measuredMs, targetMs, ratio,
+                ratio <= 1.0 ? "ok" : "MISSED");
+}
+
+// Targets of the search and read over JACK, keyboard on pair 9 of 3 x 3.
+constexpr double kRememberedLinkTargetMs = 400;
+constexpr double kReadTargetMs = 150;
+constexpr double kSameDeviceLinkTargetMs = 1000;
+constexpr double kPlainOrderLinkTargetMs = 9 * 900.0;
+constexpr double kStallTargetMs = 50;
+
+// The keyboard simulator's ports: its output on a client named after its
+// input's (" Out"), which the search takes for one device; or on a client
+// whose name tells nothing, as the decoys' always are.
+const QStringList kKeyboardAsOneDevice = {"--name", "Telvir Keyboard"};
+const QStringList kKeyboardUnrelatedNames = {"--name", "Telvir Keyboard", "--output-name", "Sound Source"};
+
+struct LinkTimes
+{
+    double linkedMs = -1;
+    double readMs = -1;
+    int replies = 0;
+};
+
+// One search from no link, then a read of the settings.
+LinkTimes linkAndRead()
+{
+    LinkTimes times;
+    MidiController::releaseInstance();
+    BenchTimer linkTimer;
+    MidiController *link = MidiController::getInstance(false);
+    if (!link)
+        return times;
+    times.linkedMs = linkTimer.elapsedMs();
+    Settings settings;
+    BenchTimer readTimer;
+    times.replies = settings.recv();
+    times.readMs = readTimer.elapsedMs();
+    MidiController::releaseInstance();
+    return times;
+}
+
+void reportLinkAndRead(const QString &what, const LinkTimes &times, double linkTargetMs)
+{
+    if (times.linkedMs < 0) {
+        std::printf("%s: no keyboard found\n", qPrintable(what));
+        return;
+    }
+    reportTarget(qPrintable("  " + what + ": linked"), times.linkedMs, linkTargetMs);
+    reportTarget(qPrintable(QString("  %1: read (%2 replies)").arg(what).arg(times.replies)), times.readMs,
+                 kReadTargetMs);
+}
+
+// Searches with nothing remembered, then again with the pair that linked.
+void benchSearches(const QString &names, double firstLinkTargetMs)
+{
+    std::printf("%s:\n", qPrintable(names));
+    RememberedPorts::forget();
+    reportLinkAndRead("nothing remembered", linkAndRead(), firstLinkTargetMs);
+    reportLinkAndRead("pair remembered", linkAndRead(), kRememberedLinkTargetMs);
+}
+
+// What the editor's window shows of its keyboard work, from the window
+// probe's lines.
+void benchWindow(const QString &what, double linkTargetMs)
+{
+    MidiController::releaseInstance();
+    QProcess probe;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    if (environment.value("QT_QPA_PLATFORM").isEmpty())
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+    probe.setProcessEnvironment(environment);
+    const long long startNs = monotonicNs();
+    probe.start(QCoreApplication::applicationDirPath() + "/bench-keyboard-window", QStringList());
+    probe.waitForFinished(60000);
+    std::vector<std::vector<double>> works; // start and end in ms after launch, longest stall
+    QStringList boxes;
+    for (const QByteArray &line : probe.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("box ") || line.startsWith("problem "))
+            boxes << QString::fromUtf8(line);
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.value(0) == "work" && fields.size() == 4)
+            works.push_back({double(fields[1].toLongLong() - startNs) / 1e6,
+                             double(fields[2].toLongLong() - startNs) / 1e6, fields[3].toDouble()});
+    }
+    std::printf("The editor's window, %s (%s):\n", qPrintable(what), qPrintable(boxes.join("; ")));
+    // Search and read at start-up, then "Send to Keyboard": its search
+    // (at once, the link is there) and the send.
+    if (works.size() != 4) {
+        std::printf("  %d pieces of keyboard work instead of 4\n", int(works.size()));
+        return;
+    }
+    const std::vector<double> &search = works[0], &read = works[1], &send = works[3];
+    reportTarget("  launch to linked", search[1], linkTargetMs);
+    reportTarget("  read", read[1] - read[0], kReadTargetMs);
+    std::printf("%-44s %11.3f ms\n", "  send", send[1] - send[0]);
+    reportTarget("  longest GUI stall during the search", search[2], kStallTargetMs);
+    reportTarget("  longest GUI stall during the read", read[2], kStallTargetMs);
+    reportTarget("  longest GUI stall during the send", std::max(send[2], works[2][2]), kStallTargetMs);
+}
+
+// Waits for the keyboard's handshake reply on an input port.
+class HandshakeListener : public MidiInputSink
+{
+public:
+    void receive(const unsigned char *bytes, std::size_t size) override
+    {
+        if (std::string(reinterpret_cast<const char *>(bytes), size) != kHandshakeReply)
+            return;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            answered_ = true;
+        }
+        changed_.notify_all();
+    }
+    void waitUntilHandled() override {}
+
+    bool waitForAnswer(std::chrono::milliseconds timeout)
+    {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, timeout, [this] { return answered_; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool answered_ = false;
+};
+
+// How soon after its ports are connected the keyboard's answer to the
+// handshake reliably comes: on fresh connections each time, the handshake
+// after a fixed settle time, or as soon as the backend confirms both
+// connections live (settleMs < 0). Answers count within the 600 ms that a
+// search waits for one.
+void benchSettle(int output, int input, int settleMs, int trials)
+{
+    const std::shared_ptr<MidiBackend> backend = currentMidiBackend();
+    int answered = 0, confirmed = 0;
+    std::vector<double> untilAnswerMs;
+    for (int trial = 0; trial < trials; ++trial) {
+        MMRESULT result = 0;
+        HandshakeListener listener;
+        std::unique_ptr<MidiBackendOutput> out = backend->openOutput(UINT(output), result);
+        std::unique_ptr<MidiBackendInput> in = out ? backend->openInput(UINT(input), listener, result) : nullptr;
+        if (!in)
+            continue;
+        BenchTimer timer;
+        if (settleMs < 0) {
+            if (out->waitUntilLive() && in->waitUntilLive())
+                ++confirmed;
+        } else {
+            QThread::msleep(unsigned(settleMs));
+        }
+        bool finished = true;
+        out->send(kHandshakeRequest, finished);
+        if (listener.waitForAnswer(std::chrono::milliseconds(600))) {
+            ++answered;
+            untilAnswerMs.push_back(timer.elapsedMs());
+        }
+    }
+    const QString settle = settleMs < 0 ? QString("confirmed live (%1 of %2)").arg(confirmed).arg(trials)
+                                        : QString("%1 ms").arg(settleMs);
+    std::printf("  settle %-26s answered %2d of %d  connected to answer: median %7.1f ms, longest %7.1f ms\n",
+                qPrintable(settle), answered, trials, untilAnswerMs.empty() ? 0.0 : median(untilAnswerMs),
+                untilAnswerMs.empty() ? 0.0 : *std::max_element(untilAnswerMs.begin(), untilAnswerMs.end()));
+}
+
+void restartKeyboard(std::vector<std::unique_ptr<QProcess>> &simulators, const QStringList &options)
+{
+    MidiController::releaseInstance();
+    simulators.back()->terminate();
+    simulators.back()->waitForFinished(3000);
+    simulators.back() = startSimulator(options);
+}
+
 void benchJack(int firmwareBytes)
 {
     // Recorded on virtual ports first: that rig puts the system's MIDI back
@@ -242,41 +436,56 @@ void benchJack(int firmwareBytes)
     const std::vector<std::string> messages = recordFactoryWrite();
 
     // JACK lists ports in the order they came, so the decoys come first and
-    // discovery tries their pairs before the keyboard's.
+    // a search in the plain order tries their pairs before the keyboard's.
+    // Their output clients are named so that no decoy looks like one device.
     JackKeyboardFixture jack;
-    if (!jack.start({"--name", "Decoy A", "--silent"})) {
+    if (!jack.start({"--name", "Decoy A", "--output-name", "Decoy A Sender", "--silent"})) {
         std::printf("JACK: %s\n", qPrintable(jack.error()));
         return;
     }
     std::vector<std::unique_ptr<QProcess>> simulators;
-    simulators.push_back(startSimulator({"--name", "Decoy B", "--silent"}));
-    simulators.push_back(startSimulator({"--name", "Telvir Keyboard"}));
+    simulators.push_back(startSimulator({"--name", "Decoy B", "--output-name", "Decoy B Sender", "--silent"}));
+    simulators.push_back(startSimulator(kKeyboardUnrelatedNames));
 
     const int outputs = int(midiOutGetNumDevs());
     const int inputs = int(midiInGetNumDevs());
     const int out = portIndex(true, JackKeyboardFixture::keyboardInputPort());
-    const int in = portIndex(false, JackKeyboardFixture::keyboardOutputPort());
+    const int in = portIndex(false, "Sound Source:");
     const int pair = out * inputs + in + 1;
     std::printf("Over JACK (%d output and %d input ports, the keyboard on pair %d):\n", outputs, inputs, pair);
     for (int port = 0; port < outputs; ++port) {
         MIDIOUTCAPSW caps {};
         midiOutGetDevCapsW(UINT(port), &caps, sizeof caps);
-        std::printf("  output %d: %s\n", port, qPrintable(QString::fromWCharArray(caps.szPname)));
+        MIDIINCAPSW inCaps {};
+        if (port < inputs)
+            midiInGetDevCapsW(UINT(port), &inCaps, sizeof inCaps);
+        std::printf("  output %d: %-31s input %d: %s\n", port, qPrintable(QString::fromWCharArray(caps.szPname)),
+                    port, qPrintable(QString::fromWCharArray(inCaps.szPname)));
     }
 
-    BenchTimer discoveryTimer;
-    MidiController *link = MidiController::getInstance(false);
-    const double discoveryMs = discoveryTimer.elapsedMs();
-    if (!link) {
-        std::printf("discovery found no keyboard\n");
+    if (out < 0 || in < 0) {
+        std::printf("JACK does not list the keyboard's ports\n");
         return;
     }
-    report(qPrintable(QString("discovery, keyboard on pair %1").arg(pair)), discoveryMs, pair * 900.0, 1.02);
 
-    Settings settings;
-    BenchTimer readTimer;
-    const int count = settings.recv();
-    report(qPrintable(QString("factory read (%1 replies)").arg(count)), readTimer.elapsedMs(), 1000.0, 1.02);
+    constexpr int kSettleTrials = 50;
+    std::printf("Handshake on %d fresh connections to the keyboard each, by settle time:\n", kSettleTrials);
+    for (int settleMs : {0, 5, 20, 50, 300, -1})
+        benchSettle(out, in, settleMs, kSettleTrials);
+
+    benchSearches("The keyboard's ports under names that tell nothing of one device", kPlainOrderLinkTargetMs);
+    RememberedPorts::forget();
+    benchWindow("nothing remembered, names that tell nothing", kPlainOrderLinkTargetMs);
+
+    restartKeyboard(simulators, kKeyboardAsOneDevice);
+    benchSearches("The keyboard's ports under one device name", kSameDeviceLinkTargetMs);
+    benchWindow("pair remembered", kRememberedLinkTargetMs);
+
+    MidiController *link = MidiController::getInstance(false);
+    if (!link) {
+        std::printf("no keyboard for the write\n");
+        return;
+    }
 
     // The plain loop is RtMidi itself on a client of its own, connected
     // to the keyboard's port next to the link's, so that the two writes can
@@ -366,12 +575,6 @@ struct StartupRun
     long peakKb = 0;
 };
 
-long long monotonicNs()
-{
-    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
 // Runs a probe to its first painted window: the time until that paint was
 // over, as the probe read it on the same clock; the time until it ended;
 // and the peak resident memory that the probe reads of itself (the rusage
@@ -431,6 +634,15 @@ void benchStartup()
 
 int main(int argc, char *argv[])
 {
+    // The searches remember and forget port pairs in the editor's settings:
+    // the bench and its probes keep theirs in a folder of their own, made
+    // before anything reads settings, and never touch the user's.
+    QTemporaryDir settingsFolder;
+    if (!settingsFolder.isValid()) {
+        std::fprintf(stderr, "no temporary folder for the settings\n");
+        return 1;
+    }
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(settingsFolder.path()));
     QCoreApplication application(argc, argv);
     // The hex dump of every received buffer is a debug line; keep it out.
     QLoggingCategory::setFilterRules("*.debug=false");

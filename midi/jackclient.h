@@ -15,6 +15,7 @@
 #include <jack/ringbuffer.h>
 
 #include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -48,6 +49,15 @@ public:
     // Once this returns, the process callback no longer touches the port;
     // messages still waiting for it are dropped with its queue.
     void closePort(jack_port_t *port);
+
+    // Process cycles ended so far.
+    std::uint64_t cyclesDone() const { return cycles_.load(); }
+    // True once our `port` is connected to the port named `other` and two
+    // cycles have ended since `cycle` (cyclesDone() read after connecting):
+    // the first may have begun before the connection, the second ran with
+    // it. False at once when the connection is gone, or when the server
+    // runs no such cycles within a few periods.
+    bool waitUntilLive(jack_port_t *port, const std::string &other, std::uint64_t cycle) const;
 
     // Queues one complete message for the next process cycle, waiting for
     // room while the queue is full. Lock-free, for one sender per queue at
@@ -85,6 +95,7 @@ private:
     const std::string serverName_;
     std::atomic<bool> alive_{true};
     std::atomic<std::size_t> maxMessageSize_{0};
+    std::atomic<std::uint64_t> cycles_{0};
 
     // Guards the port lists against the process callback.
     mutable std::mutex mutex_;

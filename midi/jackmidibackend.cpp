@@ -11,8 +11,9 @@ constexpr std::chrono::milliseconds kRetryAfter {500};
 class JackOutput : public MidiBackendOutput
 {
 public:
-    JackOutput(std::shared_ptr<JackClient> client, jack_port_t *port, jack_ringbuffer_t *queue)
-        : client_(std::move(client)), port_(port), queue_(queue)
+    JackOutput(std::shared_ptr<JackClient> client, jack_port_t *port, jack_ringbuffer_t *queue, std::string target)
+        : client_(std::move(client)), port_(port), queue_(queue), target_(std::move(target)),
+          connectedAt_(client_->cyclesDone())
     {
     }
     ~JackOutput() override { client_->closePort(port_); }
@@ -27,22 +28,34 @@ public:
         return client_->send(queue_, message);
     }
 
+    bool waitUntilLive() override { return client_->waitUntilLive(port_, target_, connectedAt_); }
+
 private:
     const std::shared_ptr<JackClient> client_;
     jack_port_t *const port_;
     jack_ringbuffer_t *const queue_;
+    const std::string target_;
+    // Made once the port was connected.
+    const std::uint64_t connectedAt_;
 };
 
 class JackInput : public MidiBackendInput
 {
 public:
-    JackInput(std::shared_ptr<JackClient> client, jack_port_t *port) : client_(std::move(client)), port_(port) {}
+    JackInput(std::shared_ptr<JackClient> client, jack_port_t *port, std::string source)
+        : client_(std::move(client)), port_(port), source_(std::move(source)), connectedAt_(client_->cyclesDone())
+    {
+    }
     // The sink hears nothing more once the port is closed.
     ~JackInput() override { client_->closePort(port_); }
+
+    bool waitUntilLive() override { return client_->waitUntilLive(port_, source_, connectedAt_); }
 
 private:
     const std::shared_ptr<JackClient> client_;
     jack_port_t *const port_;
+    const std::string source_;
+    const std::uint64_t connectedAt_;
 };
 
 std::string defaultServerName()
@@ -138,7 +151,7 @@ std::unique_ptr<MidiBackendOutput> JackMidiBackend::openOutput(UINT number, MMRE
     jack_port_t *port = jack->openOutput(name, queue, result);
     if (!port)
         return nullptr;
-    return std::make_unique<JackOutput>(std::move(jack), port, queue);
+    return std::make_unique<JackOutput>(std::move(jack), port, queue, name);
 }
 
 std::unique_ptr<MidiBackendInput> JackMidiBackend::openInput(UINT number, MidiInputSink &sink, MMRESULT &result)
@@ -150,5 +163,5 @@ std::unique_ptr<MidiBackendInput> JackMidiBackend::openInput(UINT number, MidiIn
     jack_port_t *port = jack->openInput(name, sink, result);
     if (!port)
         return nullptr;
-    return std::make_unique<JackInput>(std::move(jack), port);
+    return std::make_unique<JackInput>(std::move(jack), port, name);
 }

@@ -20,6 +20,10 @@ public:
     // One complete message. `finished` is set to false when the port took
     // the message but will never report it as gone out (a stalled port).
     virtual MMRESULT send(const std::string &message, bool &finished) = 0;
+    // True once the MIDI system confirms that what is sent from now on
+    // reaches the port; waits a few milliseconds at most for that. False
+    // when the system cannot tell, as most cannot: then only time helps.
+    virtual bool waitUntilLive() { return false; }
 };
 
 // Where an open input port delivers what arrives.
@@ -40,6 +44,9 @@ class MidiBackendInput
 {
 public:
     virtual ~MidiBackendInput() = default;
+    // True once the MIDI system confirms that what the port sends from now
+    // on reaches the sink; as MidiBackendOutput::waitUntilLive().
+    virtual bool waitUntilLive() { return false; }
 };
 
 class MidiBackend

@@ -225,8 +225,13 @@ MidiController::MidiController(bool upgradeMode, const LinkSearch &search)
         if (midiInStart(input_) != MMSYSERR_NOERROR)
             continue;
 
-        // Interrupted only by a cancel.
-        waitForMessages(kSettleTime, never, search.cancel);
+        // Where the MIDI system vouches that both connections carry messages
+        // (JACK: connected, and a process cycle ran with them), the device
+        // had its port open all along and the handshake goes at once.
+        // Elsewhere the port was opened just now: the settle time, which
+        // only a cancel interrupts.
+        if (!midiConnectionConfirmed(output_, input_))
+            waitForMessages(kSettleTime, never, search.cancel);
         if (cancelled(search.cancel))
             break;
         MMRESULT lastResult = MMSYSERR_NOERROR;

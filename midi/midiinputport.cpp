@@ -40,6 +40,11 @@ MMRESULT MidiInputPort::open(MidiBackend &backend, UINT port)
     return MMSYSERR_NOERROR;
 }
 
+bool MidiInputPort::waitUntilLive()
+{
+    return connection_ && connection_->waitUntilLive();
+}
+
 MMRESULT MidiInputPort::close()
 {
     {

@@ -40,6 +40,9 @@ public:
     MMRESULT start();
     MMRESULT stop();
     MMRESULT reset();
+    // The connection's MidiBackendInput::waitUntilLive(); called, like
+    // open and close, by the port's owner.
+    bool waitUntilLive();
 
 private:
     enum class Request { None, Stop, Reset };

@@ -29,6 +29,12 @@ MMRESULT MidiOutputPort::close()
     return MMSYSERR_NOERROR;
 }
 
+bool MidiOutputPort::waitUntilLive()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return connection_ && connection_->waitUntilLive();
+}
+
 MMRESULT MidiOutputPort::sendShort(DWORD packed)
 {
     const unsigned char status = packed & 0xFF;

@@ -24,6 +24,8 @@ public:
     MMRESULT sendLong(MIDIHDR *header, UINT headerSize);
     // Gives up on every long message still going out and marks it done.
     MMRESULT reset();
+    // The connection's MidiBackendOutput::waitUntilLive().
+    bool waitUntilLive();
 
 private:
     std::mutex mutex_;

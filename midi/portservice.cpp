@@ -337,3 +337,11 @@ MMRESULT midiInReset(HMIDIIN handle)
     MidiInputPort *port = inputPort(handle);
     return port ? port->reset() : MMSYSERR_INVALHANDLE;
 }
+
+bool midiConnectionConfirmed(HMIDIOUT output, HMIDIIN input)
+{
+    MidiOutputPort *outputConnection = outputPort(output);
+    MidiInputPort *inputConnection = inputPort(input);
+    return outputConnection && inputConnection && outputConnection->waitUntilLive()
+           && inputConnection->waitUntilLive();
+}

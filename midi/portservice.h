@@ -151,3 +151,16 @@ MMRESULT midiInStop(HMIDIIN handle);
 MMRESULT midiInReset(HMIDIIN handle);
 
 #endif
+
+// Beyond WinMM: true when the MIDI system confirms that both ports are
+// connected and carry messages from now on, after a few milliseconds at
+// most; false when it cannot tell (WinMM, the ALSA sequencer, CoreMIDI, the
+// in-process ports), and then the keyboard is given its settle time.
+#ifdef _WIN32
+inline bool midiConnectionConfirmed(HMIDIOUT, HMIDIIN)
+{
+    return false;
+}
+#else
+bool midiConnectionConfirmed(HMIDIOUT output, HMIDIIN input);
+#endif

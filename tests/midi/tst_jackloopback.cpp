@@ -28,6 +28,23 @@ int sendLong(MidiController *link, const std::string &message)
 {
     return link->sendLongMessage(message.data(), int(message.size()));
 }
+
+// The number under which the port service lists the port, or -1.
+UINT portNumber(bool output, const QString &name)
+{
+    const UINT count = output ? midiOutGetNumDevs() : midiInGetNumDevs();
+    for (UINT port = 0; port < count; ++port) {
+        MIDIOUTCAPSW outputCaps {};
+        MIDIINCAPSW inputCaps {};
+        if (output)
+            midiOutGetDevCapsW(port, &outputCaps, sizeof outputCaps);
+        else
+            midiInGetDevCapsW(port, &inputCaps, sizeof inputCaps);
+        if (QString::fromWCharArray(output ? outputCaps.szPname : inputCaps.szPname) == name)
+            return port;
+    }
+    return UINT(-1);
+}
 } // namespace
 
 class TestJackLoopback : public QObject
@@ -93,6 +110,28 @@ private slots:
         // Announcing one block is answered with 9A 01 03.
         QCOMPARE(link->sendShortMessage(0x9A, 0x00, 0x01), 0);
         QCOMPARE(nextMessage(), QByteArray("9a 01 03"));
+    }
+
+    void connectionsAreConfirmedLiveOnlyWhileTheKeyboardIsThere()
+    {
+        // JACK vouches for a connection once a cycle ran with it, so a search
+        // sends its handshake without the settle time.
+        JackKeyboardFixture jack;
+        QVERIFY2(jack.start(), qPrintable(jack.error()));
+        HMIDIOUT output = nullptr;
+        HMIDIIN input = nullptr;
+        QCOMPARE(midiOutOpen(&output, portNumber(true, JackKeyboardFixture::keyboardInputPort()), 0, 0, CALLBACK_NULL),
+                 MMSYSERR_NOERROR);
+        QCOMPARE(midiInOpen(&input, portNumber(false, JackKeyboardFixture::keyboardOutputPort()), 0, 0, CALLBACK_NULL),
+                 MMSYSERR_NOERROR);
+        QVERIFY(midiConnectionConfirmed(output, input));
+
+        // The keyboard's ports went with it: nothing left to vouch for.
+        QVERIFY2(jack.restartSimulator({"--name", "Another Keyboard"}), qPrintable(jack.error()));
+        QVERIFY(!midiConnectionConfirmed(output, input));
+        QCOMPARE(midiInClose(input), MMSYSERR_NOERROR);
+        QCOMPARE(midiOutClose(output), MMSYSERR_NOERROR);
+        QVERIFY(!midiConnectionConfirmed(output, input));
     }
 
     void aSilentKeyboardIsNotFound()

@@ -398,6 +398,18 @@ private slots:
         QVERIFY(!backend->isInputOpen(kPort));
     }
 
+    void inProcessPortsDoNotVouchForTheirConnections()
+    {
+        // Like the ALSA sequencer, CoreMIDI and WinMM, they cannot tell when
+        // a connection carries messages: the keyboard keeps its settle time.
+        Recorder recorder;
+        OpenInput input(recorder);
+        HMIDIOUT output = nullptr;
+        QCOMPARE(midiOutOpen(&output, 0, 0, 0, CALLBACK_NULL), MMSYSERR_NOERROR);
+        QVERIFY(!midiConnectionConfirmed(output, input.handle));
+        QCOMPARE(midiOutClose(output), MMSYSERR_NOERROR);
+    }
+
     void anInputPortOpensOnlyOnce()
     {
         Recorder recorder;

@@ -15,12 +15,13 @@ private slots:
     {
         SimulatorOptions options;
         QString error;
-        QVERIFY2(options.parse({"sim", "--name", "Bench Keyboard", "--api", "jack", "--jack-server", "x",
-                                "--handshake-reply", "missing-byte", "--handshake-delay", "650",
+        QVERIFY2(options.parse({"sim", "--name", "Bench Keyboard", "--output-name", "Bench Sender", "--api", "jack",
+                                "--jack-server", "x", "--handshake-reply", "missing-byte", "--handshake-delay", "650",
                                 "--drop-ack", "0", "--delay-ack", "2:300"},
                                error),
                  qPrintable(error));
         QCOMPARE(options.name, std::string("Bench Keyboard"));
+        QCOMPARE(options.outputName, std::string("Bench Sender"));
         QCOMPARE(options.api, std::string("jack"));
         QCOMPARE(options.jackServer, std::string("x"));
 
@@ -45,6 +46,7 @@ private slots:
         QString error;
         QVERIFY(options.parse({"sim", "--silent"}, error));
         QCOMPARE(options.name, std::string("Telvir Keyboard"));
+        QCOMPARE(options.outputName, std::string("Telvir Keyboard Out"));
         QVERIFY(options.api.empty());
         KeyboardSimulator keyboard;
         options.applyTo(keyboard);
@@ -60,6 +62,7 @@ private slots:
         QTest::newRow("bad reply kind") << QStringList{"sim", "--handshake-reply", "long"};
         QTest::newRow("bad delayed ack") << QStringList{"sim", "--delay-ack", "3"};
         QTest::newRow("empty name") << QStringList{"sim", "--name", ""};
+        QTest::newRow("output named as the input") << QStringList{"sim", "--name", "K", "--output-name", "K"};
         QTest::newRow("stray argument") << QStringList{"sim", "extra"};
     }
 

@@ -56,12 +56,12 @@ struct Ports
     std::unique_ptr<RtMidiOut> output;
 };
 
-bool openPorts(RtMidi::Api api, const std::string &name, Ports &ports, std::string &failure)
+bool openPorts(RtMidi::Api api, const SimulatorOptions &options, Ports &ports, std::string &failure)
 {
     try {
-        ports.input = std::make_unique<RtMidiIn>(api, name);
+        ports.input = std::make_unique<RtMidiIn>(api, options.name);
         ports.input->setErrorCallback(&Problems::report, &ports.problems);
-        ports.output = std::make_unique<RtMidiOut>(api, name + " Out");
+        ports.output = std::make_unique<RtMidiOut>(api, options.outputName);
         ports.output->setErrorCallback(&Problems::report, &ports.problems);
         // Connects to the MIDI system first: a virtual port on a JACK client
         // that could not connect would not be created safely.
@@ -148,7 +148,7 @@ int main(int argc, char *argv[])
     RtMidi::Api opened = RtMidi::UNSPECIFIED;
     for (RtMidi::Api api : apis) {
         std::string failure;
-        if (openPorts(api, options.name, ports, failure)) {
+        if (openPorts(api, options, ports, failure)) {
             opened = api;
             break;
         }

@@ -19,6 +19,10 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
     parser.addHelpOption();
     const QCommandLineOption nameOption("name", "Name of the ports (JACK: of the client).", "name",
                                         QString::fromStdString(name));
+    const QCommandLineOption outputNameOption("output-name",
+                                              "Name of the client that sends the keyboard's answers "
+                                              "(default: the name plus \" Out\").",
+                                              "name");
     const QCommandLineOption apiOption("api", "MIDI system: alsa or jack (default: the first that runs).", "api");
     const QCommandLineOption serverOption("jack-server", "Name of the JACK server to use.", "name");
     const QCommandLineOption verboseOption("verbose", "Print every message received and sent.");
@@ -34,8 +38,9 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
     const QCommandLineOption duplicateOption("duplicate-replies", "Send every parameter reply twice.");
     const QCommandLineOption dropOption("drop-ack", "Leave out firmware acknowledgement N (0 = size).", "index");
     const QCommandLineOption delayAckOption("delay-ack", "Delay firmware acknowledgement N by MS ms.", "index:ms");
-    parser.addOptions({nameOption, apiOption, serverOption, verboseOption, upgradeOption, silentOption, delayOption, replyOption,
-                       trafficOption, noParametersOption, limitOption, duplicateOption, dropOption, delayAckOption});
+    parser.addOptions({nameOption, outputNameOption, apiOption, serverOption, verboseOption, upgradeOption,
+                       silentOption, delayOption, replyOption, trafficOption, noParametersOption, limitOption,
+                       duplicateOption, dropOption, delayAckOption});
 
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -52,6 +57,11 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
     name = parser.value(nameOption).toStdString();
     if (name.empty()) {
         error = "The port name must not be empty.";
+        return false;
+    }
+    outputName = parser.isSet(outputNameOption) ? parser.value(outputNameOption).toStdString() : name + " Out";
+    if (outputName.empty() || outputName == name) {
+        error = "The output's name must not be empty, nor the same as the input's.";
         return false;
     }
     api = parser.value(apiOption).toStdString();

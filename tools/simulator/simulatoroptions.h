@@ -14,6 +14,9 @@
 struct SimulatorOptions
 {
     std::string name = "Telvir Keyboard"; // JACK client / ALSA port name
+    // The client that the keyboard's output port belongs to; by default the
+    // name with " Out", which the editor takes for the same device.
+    std::string outputName;
     std::string api;                      // "alsa", "jack" or empty: the first that starts
     std::string jackServer;               // JACK server name, empty: JACK_DEFAULT_SERVER or the default
     bool verbose = false;                 // print every message in and out
