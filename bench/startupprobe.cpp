@@ -58,6 +58,18 @@ private:
     bool painted_ = false;
     long long paintedNs_ = 0;
 };
+
+// Closes every message box once it has shown, as a user pressing OK.
+class BoxCloser : public QObject
+{
+public:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Show && qobject_cast<QMessageBox *>(watched))
+            QMetaObject::invokeMethod(watched, "close", Qt::QueuedConnection);
+        return QObject::eventFilter(watched, event);
+    }
+};
 } // namespace
 
 int main(int argc, char *argv[])
@@ -70,11 +82,10 @@ int main(int argc, char *argv[])
     styleFile.open(QIODevice::ReadOnly);
     application.setStyleSheet(QString::fromUtf8(styleFile.readAll()));
     // With no MIDI ports the editor says so in a box before its window
-    // shows; a user would press OK, the probe does it at once.
-    QTimer::singleShot(0, [] {
-        if (QWidget *box = QApplication::activeModalWidget())
-            box->close();
-    });
+    // shows; a user would press OK, the probe does it as soon as the box is
+    // shown.
+    BoxCloser boxCloser;
+    application.installEventFilter(&boxCloser);
     MainWindow window;
 #else
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
