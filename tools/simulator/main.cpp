@@ -11,6 +11,7 @@
 #include <RtMidi.h>
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QStringList>
 
 #include <atomic>
@@ -111,9 +112,9 @@ void received(double, std::vector<unsigned char> *message, void *sessionData)
 
 int main(int argc, char *argv[])
 {
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
+    // The help text takes the program's name from the application object.
+    const QCoreApplication application(argc, argv);
+    const QStringList arguments = QCoreApplication::arguments();
     SimulatorOptions options;
     QString error;
     if (!options.parse(arguments, error)) {
