@@ -125,7 +125,7 @@ private slots:
         QCOMPARE(meta.propertyCount() - meta.propertyOffset(), 1);
         const QMetaProperty selected = meta.property(meta.propertyOffset());
         QCOMPARE(selected.name(), "isSelected");
-        QCOMPARE(selected.type(), QVariant::Bool);
+        QCOMPARE(selected.userType(), int(QMetaType::Bool));
         QVERIFY(selected.isReadable() && selected.isWritable() && selected.isDesignable() && selected.isStored());
         QVERIFY(!selected.hasNotifySignal());
         QCOMPARE(meta.methodCount() - meta.methodOffset(), 0);
