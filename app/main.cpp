@@ -1,15 +1,55 @@
+#include "app/editorcommandline.h"
+#include "app/editorlogging.h"
 #include "app/mainwindow.h"
 
 #include <QApplication>
 #include <QByteArray>
-#include <QDebug>
+#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLoggingCategory>
 #include <QString>
 #include <QStyleFactory>
 
+#include <cstdio>
+
+namespace {
+// The name under which the desktop knows the editor: its .desktop file,
+// icon and metainfo.
+const char *const kApplicationId = "org.telvir.TelvirEditor";
+
+void print(const QString &text, std::FILE *stream)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationName(QStringLiteral("telvir-editor"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TELVIR_VERSION));
+
+    EditorCommandLine commandLine;
+    {
+        // A plain core application needs no display, so --help, --version
+        // and a wrong option are answered anywhere; the widget application
+        // comes only when the editor starts.
+        QCoreApplication reader(argc, argv);
+        if (commandLine.parse(QCoreApplication::arguments()) == EditorCommandLine::Outcome::Exit) {
+            print(commandLine.output(), commandLine.outputIsError() ? stderr : stdout);
+            return commandLine.exitCode();
+        }
+    }
+    if (commandLine.verbose())
+        QLoggingCategory::setFilterRules(QStringLiteral("telvir.*.debug=true"));
+
     QApplication application(argc, argv);
+    QGuiApplication::setDesktopFileName(QLatin1String(kApplicationId));
+    QIcon icon;
+    for (const char *size : {"48", "128", "256"})
+        icon.addFile(QStringLiteral(":/main/appicon-%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(icon);
     // Before the first widget exists, so that every widget, message box and
     // file dialog is drawn in the same style.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -18,11 +58,14 @@ int main(int argc, char *argv[])
     // like plain buttons.
     QFile styleFile(QStringLiteral(":/main/style.qss"));
     if (!styleFile.open(QIODevice::ReadOnly))
-        qWarning().noquote() << "No style sheet:" << styleFile.errorString();
+        qCWarning(lcEditor).noquote() << "No style sheet:" << styleFile.errorString();
     const QString styleSheet = QString::fromUtf8(styleFile.readAll());
     application.setStyleSheet(styleSheet);
 
     MainWindow window;
     window.show();
+    // After the start-up, as if chosen with "Load...".
+    if (!commandLine.settingsFile().isEmpty())
+        window.loadSettingsFile(commandLine.settingsFile());
     return application.exec();
 }

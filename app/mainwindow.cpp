@@ -1,6 +1,7 @@
 #include "app/mainwindow.h"
 
 #include "app/devicewidget.h"
+#include "app/editorlogging.h"
 #include "app/progressbarwindow.h"
 #include "app/settingschange.h"
 #include "app/settingcombobox.h"
@@ -22,16 +23,21 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QStatusBar>
 #include <QUndoStack>
+#include <QTimer>
+#include <QUrl>
 
 #include <algorithm>
 #include <cstdint>
@@ -108,6 +114,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui = new Ui_MainWindow;
     ui->setupUi(this);
     padSwitch = ui->padSwitch;
+    setAcceptDrops(true);
 
     indexMarkers();
 
@@ -521,7 +528,7 @@ bool MainWindow::loadSettingsFile(const QString &fileName)
     Settings loaded;
     QString error;
     if (!SettingsFile::load(fileName, &loaded, &error)) {
-        qWarning().noquote() << "Could not load" << fileName << ":" << error;
+        qCDebug(lcEditor).noquote() << "Could not load" << fileName << ":" << error;
         QMessageBox::warning(this, tr("Error"), tr("This is not a valid telvir settings file!"),
                              QMessageBox::Ok, QMessageBox::NoButton);
         return false;
@@ -774,7 +781,7 @@ void MainWindow::upgradeFirmware()
         return;
     case FirmwareFile::Status::Unreadable:
     case FirmwareFile::Status::Empty:
-        qWarning().noquote() << "No firmware image in" << fileName;
+        qCDebug(lcEditor).noquote() << "No firmware image in" << fileName;
         QMessageBox::warning(this, tr("Error"), tr("Could not upgrade firmware."), QMessageBox::Ok,
                              QMessageBox::NoButton);
         return;
@@ -809,4 +816,33 @@ void MainWindow::upgradeFirmware()
     progressWindow.hide();
     setCommandsEnabled(true);
     keyboardBusy = false;
+}
+
+namespace {
+// The settings file that a drag carries: one local file named *.telvir.
+QString draggedSettingsFile(const QMimeData *data)
+{
+    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
+    if (urls.size() != 1 || !urls.first().isLocalFile())
+        return QString();
+    const QString fileName = urls.first().toLocalFile();
+    return fileName.endsWith(QLatin1String(".telvir"), Qt::CaseInsensitive) ? fileName : QString();
+}
+} // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!draggedSettingsFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QString fileName = draggedSettingsFile(event->mimeData());
+    if (fileName.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Loaded once the drop is over: a box opened inside the drop would keep
+    // the program the file came from waiting.
+    QTimer::singleShot(0, this, [this, fileName] { loadSettingsFile(fileName); });
 }

@@ -16,6 +16,8 @@ class DeviceWidget;
 class KeyboardWork;
 class LinkMonitor;
 class MidiController;
+class QDragEnterEvent;
+class QDropEvent;
 class QLabel;
 class QUndoStack;
 class SettingComboBox;
@@ -86,6 +88,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // A .telvir file dropped on the window is loaded as "Load..." loads it.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // Finds the keyboard and reads its settings into the record, telling

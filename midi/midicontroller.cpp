@@ -18,7 +18,7 @@
 #include <vector>
 #include <memory>
 
-Q_LOGGING_CATEGORY(lcMidi, "telvir.midi")
+Q_LOGGING_CATEGORY(lcMidi, "telvir.midi", QtWarningMsg)
 
 std::deque<std::string> inputQueue;
 std::mutex queueMutex;

@@ -1,13 +1,34 @@
 #include "midi/rtmidibackend.h"
 
-#include <QDebug>
+#include <QLoggingCategory>
 
 #include <atomic>
 #include <memory>
 
+#ifdef __linux__
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
 const char *const RtMidiBackend::kClientName = "Telvir Editor";
 
 namespace {
+Q_LOGGING_CATEGORY(lcRtMidi, "telvir.rtmidi", QtWarningMsg)
+
+#ifdef __linux__
+// Where the ALSA sequencer cannot be opened (no /dev/snd/seq in a container,
+// or no permission), asking RtMidi for it makes alsa-lib print its complaint
+// on stderr and RtMidi another before it throws; the device is tried first.
+bool alsaSequencerOpens()
+{
+    const int device = ::open("/dev/snd/seq", O_RDWR | O_NONBLOCK | O_CLOEXEC);
+    if (device < 0)
+        return false;
+    ::close(device);
+    return true;
+}
+#endif
+
 // Where the editor has its own JACK backend, RtMidi's is left out: RtMidi
 // makes a JACK client for every open port. The dummy API has no ports.
 bool listedHere(RtMidi::Api api)
@@ -16,11 +37,16 @@ bool listedHere(RtMidi::Api api)
     if (api == RtMidi::UNIX_JACK)
         return false;
 #endif
+#ifdef __linux__
+    if (api == RtMidi::LINUX_ALSA && !alsaSequencerOpens())
+        return false;
+#endif
     return api != RtMidi::RTMIDI_DUMMY;
 }
 
 // RtMidi reports errors through a callback once one is set, instead of
-// throwing or printing; each connection keeps the last one.
+// throwing or printing on stderr; each connection keeps the last error, and
+// warnings go to the debug log.
 class ErrorRecord
 {
 public:
@@ -28,8 +54,10 @@ public:
     {
         auto *self = static_cast<ErrorRecord *>(record);
         std::lock_guard<std::mutex> lock(self->mutex_);
-        if (type == RtMidiError::WARNING || type == RtMidiError::DEBUG_WARNING)
+        if (type == RtMidiError::WARNING || type == RtMidiError::DEBUG_WARNING) {
+            qCDebug(lcRtMidi) << QString::fromStdString(text);
             return;
+        }
         self->failed_ = true;
         self->text_ = text;
     }
@@ -67,7 +95,7 @@ public:
         errors_->takeError(text);
         midi_->sendMessage(reinterpret_cast<const unsigned char *>(message.data()), message.size());
         if (errors_->takeError(text)) {
-            qDebug() << "MIDI output:" << QString::fromStdString(text);
+            qCDebug(lcRtMidi) << "MIDI output:" << QString::fromStdString(text);
             return MMSYSERR_ERROR;
         }
         return MMSYSERR_NOERROR;
@@ -225,7 +253,7 @@ std::unique_ptr<MidiBackendOutput> RtMidiBackend::openOutput(UINT number, MMRESU
     std::string text;
     midi->openPort(index, "out");
     if (errors->takeError(text) || !midi->isPortOpen()) {
-        qDebug() << "MIDI output port" << QString::fromStdString(port.name) << QString::fromStdString(text);
+        qCDebug(lcRtMidi) << "MIDI output port" << QString::fromStdString(port.name) << QString::fromStdString(text);
         result = MMSYSERR_ALLOCATED;
         return nullptr;
     }
@@ -259,7 +287,7 @@ std::unique_ptr<MidiBackendInput> RtMidiBackend::openInput(UINT number, MidiInpu
     std::string text;
     midi->openPort(index, "in");
     if (errors->takeError(text) || !midi->isPortOpen()) {
-        qDebug() << "MIDI input port" << QString::fromStdString(port.name) << QString::fromStdString(text);
+        qCDebug(lcRtMidi) << "MIDI input port" << QString::fromStdString(port.name) << QString::fromStdString(text);
         midi->cancelCallback();
         result = MMSYSERR_ALLOCATED;
         return nullptr;

@@ -7,7 +7,7 @@
 #include "protocol/parametermap.h"
 #include "protocol/parametermessage.h"
 
-#include <QtDebug>
+#include <QLoggingCategory>
 
 #include <algorithm>
 #include <chrono>
@@ -15,6 +15,8 @@
 #include <vector>
 
 namespace {
+Q_LOGGING_CATEGORY(lcProtocol, "telvir.protocol", QtWarningMsg)
+
 // The keyboard answers at its own pace and says nothing when it is done:
 // the read ends when every request has had its reply, or after this.
 constexpr std::chrono::milliseconds kReplyWait{1000};
@@ -52,7 +54,7 @@ int Settings::recv(const CancelToken *cancel)
         stalled = counts.stalled;
     }
 
-    qDebug("waiting for incoming settings");
+    qCDebug(lcProtocol, "waiting for incoming settings");
     const auto tickOff = [&awaited](int selector, int number) {
         const auto entry = std::find(awaited.begin(), awaited.end(), ParameterAddress(selector, number));
         if (entry != awaited.end())

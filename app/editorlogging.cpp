@@ -1,0 +1,3 @@
+#include "app/editorlogging.h"
+
+Q_LOGGING_CATEGORY(lcEditor, "telvir.editor", QtWarningMsg)
