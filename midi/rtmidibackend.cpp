@@ -38,8 +38,10 @@ bool listedHere(RtMidi::Api api)
         return false;
 #endif
 #ifdef __linux__
-    if (api == RtMidi::LINUX_ALSA && !alsaSequencerOpens())
+    if (api == RtMidi::LINUX_ALSA && !alsaSequencerOpens()) {
+        qCDebug(lcRtMidi) << "no ALSA sequencer: /dev/snd/seq cannot be opened";
         return false;
+    }
 #endif
     return api != RtMidi::RTMIDI_DUMMY;
 }

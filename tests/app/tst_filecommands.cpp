@@ -7,8 +7,12 @@
 #include "support/testfiles.h"
 
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QPushButton>
+#include <QUrl>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -271,7 +275,55 @@ private slots:
     }
 #endif
 
+    void aDroppedSettingsFileIsLoadedAsLoadLoadsIt()
+    {
+        const QString settingsFile = writeTestFile(dir, "dropped.telvir", QByteArray("TELVIR00") + editedImage());
+        const QString otherKind = writeTestFile(dir, "dropped.bin", QByteArray("TELVIR00") + editedImage());
+        const QString notSettings = writeTestFile(dir, "empty.telvir", QByteArray());
+        MainWindow window;
+        const QByteArray factory = imageOf(window.editedSettings());
+
+        // Neither another kind of file nor two at once are taken.
+        QVERIFY(!drop(window, {otherKind}));
+        QVERIFY(!drop(window, {settingsFile, settingsFile}));
+        QCoreApplication::processEvents();
+        QCOMPARE(imageOf(window.editedSettings()), factory);
+
+        {
+            DialogAnswerer answerer;
+            answerer.pressInMessageBox(QMessageBox::Ok);
+            QVERIFY(drop(window, {notSettings}));
+            QTRY_VERIFY(answerer.allStepsTaken());
+            checkAnswered(answerer);
+            QCOMPARE(answerer.messages, QStringList{kNotValid});
+            QCOMPARE(imageOf(window.editedSettings()), factory);
+        }
+
+        QVERIFY(drop(window, {settingsFile}));
+        QTRY_COMPARE(imageOf(window.editedSettings()), editedImage());
+        QCOMPARE(field(window, "globalChannel")->currentText(), QStringLiteral("6"));
+    }
+
 private:
+    // Drags the files onto the window and drops them there; true when the
+    // window took them.
+    static bool drop(MainWindow &window, const QStringList &files)
+    {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString &file : files)
+            urls << QUrl::fromLocalFile(file);
+        data.setUrls(urls);
+        const QPoint where = window.rect().center();
+        QDragEnterEvent enter(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &enter);
+        if (!enter.isAccepted())
+            return false;
+        QDropEvent dropped(where, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&window, &dropped);
+        return dropped.isAccepted();
+    }
+
     static void choose(const MainWindow &window, const char *name, int position)
     {
         field(window, name)->setCurrentIndex(position);
