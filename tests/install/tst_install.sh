@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# tst_install.sh BUILD_DIR VERSION
+# Installs the build into a staging folder and checks what the desktop gets:
+# the files, the validators' verdicts, the compiled MIME type, and the
+# installed program's command line without a display.
+set -euo pipefail
+build="$1"
+version="$2"
+stage="$(mktemp -d)"
+trap 'rm -rf "$stage"' EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$stage" >/dev/null
+
+id=org.telvir.TelvirEditor
+for file in \
+    bin/telvir-editor \
+    share/applications/$id.desktop \
+    share/metainfo/$id.metainfo.xml \
+    share/mime/packages/$id.xml \
+    share/icons/hicolor/scalable/apps/$id.svg \
+    share/icons/hicolor/48x48/apps/$id.png \
+    share/icons/hicolor/128x128/apps/$id.png \
+    share/icons/hicolor/256x256/apps/$id.png \
+    share/man/man1/telvir-editor.1; do
+    [ -s "$stage/$file" ] || fail "not installed: $file"
+done
+for size in 48 128 256; do
+    file -b "$stage/share/icons/hicolor/${size}x${size}/apps/$id.png" | grep -q "PNG image data, $size x $size," \
+        || fail "the $size px icon is not a $size x $size PNG"
+done
+
+desktop-file-validate "$stage/share/applications/$id.desktop" || fail "desktop-file-validate"
+grep -qx 'Exec=telvir-editor %f' "$stage/share/applications/$id.desktop" || fail "Exec line"
+grep -qx 'MimeType=application/x-telvir-settings;' "$stage/share/applications/$id.desktop" || fail "MimeType line"
+appstreamcli validate --no-net "$stage/share/metainfo/$id.metainfo.xml" >/dev/null \
+    || { appstreamcli validate --no-net "$stage/share/metainfo/$id.metainfo.xml"; fail "appstreamcli validate"; }
+grep -q "<release version=\"$version\"" "$stage/share/metainfo/$id.metainfo.xml" || fail "metainfo release $version"
+xmllint --noout "$stage/share/mime/packages/$id.xml" || fail "xmllint"
+
+# The MIME database compiled from the package alone knows the type by its
+# name and by its first eight bytes.
+update-mime-database "$stage/share/mime" 2>/dev/null
+grep -qx 'application/x-telvir-settings' "$stage/share/mime/types" || fail "MIME type not compiled"
+grep -q '^50:application/x-telvir-settings:\*\.telvir$' "$stage/share/mime/globs2" || fail "glob *.telvir"
+grep -aq 'TELVIR00' "$stage/share/mime/magic" || fail "magic TELVIR00"
+
+man --warnings -l -Tutf8 "$stage/share/man/man1/telvir-editor.1" 2>&1 >/dev/null | grep . && fail "man page warnings"
+grep -q "^\.TH .* $version\"" "$stage/share/man/man1/telvir-editor.1" || fail "man page version"
+
+# The command line is answered before anything needs a display.
+editor="$stage/bin/telvir-editor"
+output="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$editor" --version)" || fail "--version exit status"
+[ "$output" = "telvir-editor $version" ] || fail "--version printed '$output'"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$editor" --help | grep -q -- '--verbose' || fail "--help"
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$editor" --no-such-option >"$stage/out" 2>"$stage/err" || status=$?
+[ "$status" -eq 2 ] || fail "an unknown option gave exit status $status"
+[ ! -s "$stage/out" ] || fail "an unknown option printed on stdout"
+grep -q '^Usage: ' "$stage/err" || fail "an unknown option printed no usage on stderr"
+echo "installed files, validators and command line: all good"
