@@ -5,11 +5,14 @@ set -euo pipefail
 
 packages=(
     cmake g++ make pkg-config
-    qtbase5-dev qtbase5-dev-tools libqt5svg5
+    qtbase5-dev qtbase5-dev-tools libqt5svg5 libqt5svg5-dev
+    qt6-base-dev qt6-base-dev-tools
     librtmidi-dev libjack-jackd2-dev
     jackd2
     xvfb x11-utils imagemagick
     fonts-liberation
+    desktop-file-utils appstream libxml2-utils shared-mime-info man-db file
+    dpkg-dev
 )
 
 missing=()
