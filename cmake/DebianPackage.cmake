@@ -7,7 +7,7 @@ set(CPACK_PACKAGE_VENDOR "The Telvir editor developers")
 set(CPACK_PACKAGE_CONTACT "The Telvir editor developers <developers@telvir.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "configuration editor for the Telvir USB MIDI controller keyboard")
 set(CPACK_PACKAGE_DESCRIPTION
-    "Finds the Telvir keyboard among the MIDI ports (ALSA sequencer or JACK), reads and writes its settings, shows them on a picture of the keyboard, saves and loads .telvir settings files and updates the keyboard's firmware.")
+    "Finds the Telvir keyboard among the MIDI ports (ALSA sequencer or JACK), reads and writes its settings, shows them on a picture of the keyboard, saves and loads .telvir settings files and updates the keyboard's firmware. The telvir command does the same from a shell or a script.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
