@@ -1,6 +1,6 @@
 #include "cli/portchoice.h"
 
-#include "midi/portservice.h"
+#include "midi/portnames.h"
 
 namespace {
 // The port listed under `name`, or numbered so; -1 for neither.
@@ -17,28 +17,12 @@ int findPort(const QStringList &names, const QString &name)
 
 QStringList PortChoice::outputNames()
 {
-    QStringList names;
-    const UINT count = midiOutGetNumDevs();
-    for (UINT port = 0; port < count; ++port) {
-        MIDIOUTCAPSW caps{};
-        names << (midiOutGetDevCapsW(port, &caps, sizeof caps) == MMSYSERR_NOERROR
-                      ? QString::fromWCharArray(caps.szPname)
-                      : QString());
-    }
-    return names;
+    return PortNames::outputs();
 }
 
 QStringList PortChoice::inputNames()
 {
-    QStringList names;
-    const UINT count = midiInGetNumDevs();
-    for (UINT port = 0; port < count; ++port) {
-        MIDIINCAPSW caps{};
-        names << (midiInGetDevCapsW(port, &caps, sizeof caps) == MMSYSERR_NOERROR
-                      ? QString::fromWCharArray(caps.szPname)
-                      : QString());
-    }
-    return names;
+    return PortNames::inputs();
 }
 
 bool PortChoice::resolve(const QString &output, const QString &input, PortPair *pair, QString *error)

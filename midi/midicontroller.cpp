@@ -3,6 +3,7 @@
 #include "midi/canceltoken.h"
 #include "midi/handshake.h"
 #include "midi/messagecopybuffer.h"
+#include "midi/portnames.h"
 #include "midi/rememberedports.h"
 #include "midi/searchorder.h"
 
@@ -76,22 +77,6 @@ void emptyQueue()
 // One per thread, so that sends on two threads never share a block.
 thread_local MessageCopyBuffer sendCopy;
 
-QString outputName(UINT port)
-{
-    MIDIOUTCAPSW caps;
-    if (midiOutGetDevCapsW(port, &caps, sizeof caps) != MMSYSERR_NOERROR)
-        return {};
-    return QString::fromWCharArray(caps.szPname);
-}
-
-QString inputName(UINT port)
-{
-    MIDIINCAPSW caps;
-    if (midiInGetDevCapsW(port, &caps, sizeof caps) != MMSYSERR_NOERROR)
-        return {};
-    return QString::fromWCharArray(caps.szPname);
-}
-
 // The pairs a search tries, in order, as port numbers.
 std::vector<PortNumbers> plannedPairs(const std::vector<std::string> &outputs, const std::vector<std::string> &inputs,
                                       const LinkSearch &search)
@@ -164,12 +149,12 @@ MidiController::MidiController(bool upgradeMode, const LinkSearch &search)
     closing_ = false;
     bool found = false;
 
-    std::vector<std::string> outputs(midiOutGetNumDevs());
-    std::vector<std::string> inputs(midiInGetNumDevs());
-    for (UINT port = 0; port < outputs.size(); ++port)
-        outputs[port] = outputName(port).toStdString();
-    for (UINT port = 0; port < inputs.size(); ++port)
-        inputs[port] = inputName(port).toStdString();
+    std::vector<std::string> outputs;
+    std::vector<std::string> inputs;
+    for (const QString &name : PortNames::outputs())
+        outputs.push_back(name.toStdString());
+    for (const QString &name : PortNames::inputs())
+        inputs.push_back(name.toStdString());
 
     inputBlocks_.reset(new char[std::size_t(kInputBufferCount) * kInputBufferSize]);
     for (int i = 0; i < kInputBufferCount; ++i) {
@@ -260,7 +245,7 @@ MidiController::MidiController(bool upgradeMode, const LinkSearch &search)
     }
 
     if (found) {
-        deviceName_ = outputName(linked.first);
+        deviceName_ = PortNames::output(linked.first);
         portPair_ = {outputs[linked.first], inputs[linked.second]};
         emptyQueue();
         RememberedPorts::setLastLinked(portPair_);

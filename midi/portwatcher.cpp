@@ -1,7 +1,7 @@
 #include "midi/portwatcher.h"
 
 #include "midi/portchanges.h"
-#include "midi/portservice.h"
+#include "midi/portnames.h"
 #ifndef _WIN32
 #include "midi/midibackend.h"
 #endif
@@ -12,6 +12,7 @@
 #include <vector>
 
 namespace {
+#ifndef _WIN32
 QStringList toStringList(const std::vector<std::string> &names)
 {
     QStringList list;
@@ -19,6 +20,7 @@ QStringList toStringList(const std::vector<std::string> &names)
         list << QString::fromStdString(name);
     return list;
 }
+#endif
 
 // The names now present, without renumbering the ports that a search on
 // another thread may be opening by number.
@@ -26,20 +28,7 @@ QStringList presentPorts(bool outputs)
 {
 #ifdef _WIN32
     // WinMM numbers its ports itself; listing does not change them.
-    QStringList names;
-    const UINT count = outputs ? midiOutGetNumDevs() : midiInGetNumDevs();
-    for (UINT port = 0; port < count; ++port) {
-        if (outputs) {
-            MIDIOUTCAPSW caps;
-            if (midiOutGetDevCapsW(port, &caps, sizeof caps) == MMSYSERR_NOERROR)
-                names << QString::fromWCharArray(caps.szPname);
-        } else {
-            MIDIINCAPSW caps;
-            if (midiInGetDevCapsW(port, &caps, sizeof caps) == MMSYSERR_NOERROR)
-                names << QString::fromWCharArray(caps.szPname);
-        }
-    }
-    return names;
+    return outputs ? PortNames::outputs() : PortNames::inputs();
 #else
     return toStringList(currentMidiBackend()->presentPortNames(outputs));
 #endif

@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 // A settings document is about 10 KB; far beyond that it is something else,
@@ -28,18 +27,7 @@ bool SettingsDocument::save(const QString &path, const Settings &settings, QStri
 {
     if (!isJson(path))
         return SettingsFile::save(path, settings, error);
-    const QByteArray content = SettingsJson::toJson(settings);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(content) != content.size()) {
-        setError(error, file.errorString());
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error, file.errorString());
-        return false;
-    }
-    return true;
+    return SettingsFile::writeSafely(path, SettingsJson::toJson(settings), error);
 }
 
 bool SettingsDocument::load(const QString &path, Settings *settings, QString *error)

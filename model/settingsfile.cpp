@@ -18,6 +18,11 @@ bool SettingsFile::save(const QString &path, const Settings &settings, QString *
 {
     const QByteArray content = QByteArray(SETTINGS_FILE_MAGIC, kSettingsMagicSize)
                                + QByteArray(settings.image(), int(Settings::kImageSize));
+    return writeSafely(path, content, error);
+}
+
+bool SettingsFile::writeSafely(const QString &path, const QByteArray &content, QString *error)
+{
     // Unbuffered, so that a short write (disk full, size limit) shows in the
     // count: a buffered QSaveFile can commit a truncated file as a success.
     QSaveFile file(path);

@@ -27,4 +27,8 @@ public:
 
     // The same checks on a file's content (at least its first 273 bytes).
     static bool parse(const QByteArray &content, Settings *settings, QString *error = nullptr);
+
+    // Writes `content` to `path` as save() does: through a temporary file
+    // that replaces `path` only when every byte was written.
+    static bool writeSafely(const QString &path, const QByteArray &content, QString *error = nullptr);
 };
