@@ -99,6 +99,12 @@ void DialogAnswerer::poll()
             return;
         }
     }
+    // Answered on the second look, as a person sees a dialog before
+    // answering it: whatever else watches the screen gets to see it too.
+    if (modal != firstSeen) {
+        firstSeen = modal;
+        return;
+    }
     answered.append(modal);
     lastAnswered = modal;
     pollsSinceAnswer = 0;

@@ -41,5 +41,6 @@ private:
     QList<std::function<void(QWidget *)>> steps;
     QList<QPointer<QWidget>> answered;
     QPointer<QWidget> lastAnswered;
+    QPointer<QWidget> firstSeen;
     int pollsSinceAnswer = 0;
 };
