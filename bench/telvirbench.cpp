@@ -25,9 +25,11 @@
 // pair) in a temporary folder: the user's own are never read or changed.
 //
 // Usage: telvir-bench [--quick] [--jack] [--startup-only | --write-only]
+//        telvir-bench --soak
 //   --quick: 16 KB of firmware instead of 256 KB
 //   --write-only: the read and write only (over JACK also the searches and
 //     the window), no start-up and no firmware
+//   --soak: only the soak over JACK (soakbench.h); with --quick a tenth of it
 
 #include "benchtimer.h"
 #include "keyboardsimulator.h"
@@ -38,6 +40,7 @@
 #include "model/settings.h"
 #include "virtualkeyboardrig.h"
 #include "jackkeyboardfixture.h"
+#include "soakbench.h"
 
 #include <rtmidi/RtMidi.h>
 
@@ -669,12 +672,17 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     // The hex dump of every received buffer is a debug line; keep it out.
     QLoggingCategory::setFilterRules("*.debug=false");
-    bool quick = false, startupOnly = false, writeOnly = false, jack = false;
+    bool quick = false, startupOnly = false, writeOnly = false, jack = false, soak = false;
     for (int i = 1; i < argc; ++i) {
         jack = jack || std::strcmp(argv[i], "--jack") == 0;
         quick = quick || std::strcmp(argv[i], "--quick") == 0;
         startupOnly = startupOnly || std::strcmp(argv[i], "--startup-only") == 0;
         writeOnly = writeOnly || std::strcmp(argv[i], "--write-only") == 0;
+        soak = soak || std::strcmp(argv[i], "--soak") == 0;
+    }
+    if (soak) {
+        benchSoak(quick ? 100 : 1000, quick ? 10 : 100);
+        return 0;
     }
 
     if (!writeOnly)

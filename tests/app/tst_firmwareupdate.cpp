@@ -12,6 +12,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QRandomGenerator>
@@ -309,6 +310,27 @@ private slots:
         QVERIFY(!watcher.commandUsableMeanwhile);
         QCOMPARE(watcher.values, (std::vector<int>{0, 25}));
         QVERIFY(!keyboard.firmwareComplete());
+        checkCommandsEnabled(*window);
+    }
+
+    void aKeyboardUnpluggedDuringAnUpdateEndsItAndTheLink()
+    {
+        VirtualKeyboardRig rig({kPort}, {kPort});
+        KeyboardSimulator &keyboard = rig.attachSimulator(kPort, kPort, true);
+        auto window = openWindow();
+        // The probe (2), the size (1), then out in the middle of the first block.
+        rig.unplugAfter(kPort, kPort, 3 + 100);
+
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox(QMessageBox::Ok);
+        answerer.chooseFile(write("unplugged.bin", randomImage(4 * 512, 60)));
+        answerer.pressInMessageBox(QMessageBox::Ok);
+        window->upgradeFirmware();
+        checkAnswered(answerer);
+        QCOMPARE(answerer.messages, (QStringList{kEnterUpgradeMode, kNotUpgraded}));
+        QVERIFY(!keyboard.firmwareComplete());
+        QCOMPARE(widgetOf<QLabel>(*window, "statusLine")->text(), QString("No keyboard connected"));
+        QVERIFY(!rig.isInputOpen(kPort));
         checkCommandsEnabled(*window);
     }
 

@@ -81,6 +81,34 @@ private slots:
         QVERIFY(!rig.isInputOpen(kKeyboard));
     }
 
+    void aSearchOrAReadWhoseKeyboardGoesEndsWithItsFailureBox()
+    {
+        // The keyboard's pair comes first; its cable comes out with the
+        // handshake, so the search stops there instead of going on.
+        VirtualKeyboardRig rig({kKeyboard, "Synth"}, {kKeyboard, "Synth"});
+        rig.attachSimulator(kKeyboard, kKeyboard);
+        rig.unplugAfter(kKeyboard, kKeyboard, 1);
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox();
+        MainWindow window;
+        checkAnswered(answerer, {kNoConnection});
+        QVERIFY(rig.sent("Synth").empty());
+        QCOMPARE(statusOf(window), QString("No keyboard connected"));
+
+        // Plugged in again; then out during the read that "Read" starts.
+        rig.plugIn(kKeyboard, kKeyboard);
+        QTRY_COMPARE_WITH_TIMEOUT(statusOf(window), QString("Connected to 'Telvir Keyboard'"), 5000);
+        field(window, "padCurve")->setCurrentIndex(2);
+        const QByteArray edited = imageOf(window.editedSettings());
+        rig.unplugAfter(kKeyboard, kKeyboard, 20);
+        answerer.pressInMessageBox();
+        QTest::mouseClick(widgetOf<QAbstractButton>(window, "btnRead"), Qt::LeftButton);
+        checkAnswered(answerer, {kNoConnection, "Error: Could not recv settings."});
+        QCOMPARE(imageOf(window.editedSettings()), edited);
+        QCOMPARE(statusOf(window), QString("No keyboard connected"));
+        QVERIFY(!rig.isInputOpen(kKeyboard));
+    }
+
     void aPortThatStallsEndsTheWholeWriteAndTheLink()
     {
         VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
