@@ -44,10 +44,18 @@ public:
         process_.setProcessEnvironment(environment);
         // The MIDI systems' complaints (no ALSA sequencer, say) go to a file.
         process_.setStandardErrorFile(errorLog());
-        process_.start(QCoreApplication::applicationDirPath() + "/bench-soak-editor", QStringList());
-        const QString ready = readLine();
+        // TELVIR_SOAK_WRAPPER="heaptrack" (or "valgrind --tool=memcheck ...")
+        // runs the editor under a memory tool.
+        QStringList command = qEnvironmentVariable("TELVIR_SOAK_WRAPPER").split(' ', Qt::SkipEmptyParts);
+        command << QCoreApplication::applicationDirPath() + "/bench-soak-editor";
+        process_.start(command.takeFirst(), command);
+        // A wrapper may print lines of its own first.
+        QString ready;
+        do
+            ready = readLine();
+        while (!ready.isEmpty() && !ready.startsWith("ready "));
         std::printf("  the editor started: %s\n", qPrintable(ready));
-        return ready.startsWith("ready ");
+        return !ready.isEmpty();
     }
 
     ~SoakEditor()
