@@ -195,12 +195,16 @@ void benchSoak(int writes, int cycles)
                         editor.memory());
         }
     }
-    const Memory end = editor.memory();
-    printMemory("at the end", end);
-    const long growthKb = end.residentKb - warm.residentKb;
-    std::printf("  %-40s %+ld KB resident (target <= %ld KB) %s, anonymous %+ld KB, heap in use %+lld KB\n",
-                "growth after warm-up", growthKb, kGrowthTargetKb, growthKb <= kGrowthTargetKb ? "ok" : "MISSED",
-                end.anonymousKb - warm.anonymousKb, (end.heapBytes - warm.heapBytes) / 1024);
+    const Memory end = editor.ended().isEmpty() ? editor.memory() : Memory();
+    if (end.residentKb == 0 || warm.residentKb == 0) {
+        std::printf("  no memory figures: the editor did not last\n");
+    } else {
+        printMemory("at the end", end);
+        const long growthKb = end.residentKb - warm.residentKb;
+        std::printf("  %-40s %+ld KB resident (target <= %ld KB) %s, anonymous %+ld KB, heap in use %+lld KB\n",
+                    "growth after warm-up", growthKb, kGrowthTargetKb, growthKb <= kGrowthTargetKb ? "ok" : "MISSED",
+                    end.anonymousKb - warm.anonymousKb, (end.heapBytes - warm.heapBytes) / 1024);
+    }
     std::printf("  %-40s %d of %d\n", "failed writes", failedWrites, writesPerRound * cycles);
     std::printf("  %-40s %d of %d (limit %.0f ms each way)\n", "failed cycles", failedCycles, cycles, kCycleLimitMs);
     for (const QString &problem : problems)

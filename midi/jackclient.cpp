@@ -74,6 +74,9 @@ std::shared_ptr<JackClient> JackClient::open(const std::string &name)
     jack_set_process_callback(client, &JackClient::process, self.get());
     jack_on_info_shutdown(client, &JackClient::shutdown, self.get());
     jack_set_port_registration_callback(client, &JackClient::portRegistered, nullptr);
+    for (const bool input : {true, false})
+        if (jack_port_t *port = self->registerPort(input))
+            (input ? self->spareInputs_ : self->spareOutputs_).push_back(port);
     if (jack_activate(client) != 0) {
         qCDebug(lcJack) << "the JACK client could not be activated";
         return nullptr;
@@ -113,6 +116,20 @@ std::vector<std::string> JackClient::midiPorts(bool readable) const
     return names;
 }
 
+jack_port_t *JackClient::takePort(bool input)
+{
+    {
+        std::lock_guard<std::mutex> lock(spareMutex_);
+        std::vector<jack_port_t *> &spares = input ? spareInputs_ : spareOutputs_;
+        if (!spares.empty()) {
+            jack_port_t *port = spares.back();
+            spares.pop_back();
+            return port;
+        }
+    }
+    return registerPort(input);
+}
+
 jack_port_t *JackClient::registerPort(bool input)
 {
     // Short names are unique within the client: a second port open at the
@@ -138,7 +155,7 @@ jack_port_t *JackClient::openOutput(const std::string &target, jack_ringbuffer_t
         result = MMSYSERR_NOMEM;
         return nullptr;
     }
-    jack_port_t *port = registerPort(false);
+    jack_port_t *port = takePort(false);
     if (!port) {
         jack_ringbuffer_free(queue);
         result = MMSYSERR_ALLOCATED;
@@ -162,7 +179,7 @@ jack_port_t *JackClient::openInput(const std::string &source, MidiInputSink &sin
         result = MIDIERR_NODEVICE;
         return nullptr;
     }
-    jack_port_t *port = registerPort(true);
+    jack_port_t *port = takePort(true);
     if (!port) {
         result = MMSYSERR_ALLOCATED;
         return nullptr;
@@ -183,6 +200,7 @@ jack_port_t *JackClient::openInput(const std::string &source, MidiInputSink &sin
 void JackClient::closePort(jack_port_t *port)
 {
     jack_ringbuffer_t *queue = nullptr;
+    bool input = false;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         const auto output = findRoute(outputs_, port);
@@ -190,16 +208,25 @@ void JackClient::closePort(jack_port_t *port)
             queue = output->queue;
             outputs_.erase(output);
         }
-        const auto input = findRoute(inputs_, port);
-        if (input != inputs_.end())
-            inputs_.erase(input);
+        const auto routedInput = findRoute(inputs_, port);
+        if (routedInput != inputs_.end()) {
+            inputs_.erase(routedInput);
+            input = true;
+        }
     }
-    // Out of the callback's lists first, so it cannot be using the port
-    // while the server takes it away.
-    if (alive())
-        jack_port_unregister(client_, port);
     if (queue)
         jack_ringbuffer_free(queue);
+    // Out of the callback's lists first, so nothing reaches the sink or
+    // comes from the queue any more; then kept for the next open (see the
+    // header). A client whose server went keeps nothing: it is let go.
+    if (!alive())
+        return;
+    if (jack_port_disconnect(client_, port) != 0) {
+        jack_port_unregister(client_, port);
+        return;
+    }
+    std::lock_guard<std::mutex> lock(spareMutex_);
+    (input ? spareInputs_ : spareOutputs_).push_back(port);
 }
 
 MMRESULT JackClient::send(jack_ringbuffer_t *queue, const std::string &message)

@@ -1,10 +1,21 @@
 #pragma once
 
-// The editor's one client of a JACK server. Its MIDI ports come and go as
-// the editor opens and closes ports, and one process callback serves all of
-// them: it hands what arrives to each input's sink and writes what waits in
-// each output's queue. Making a JACK client and closing it again takes the
-// server some 50 ms; a port on a running client takes well under one.
+// The editor's one client of a JACK server. Its MIDI ports are connected
+// as the editor opens ports and disconnected as it closes them, and one
+// process callback serves all of them: it hands what arrives to each input's
+// sink and writes what waits in each output's queue. Making a JACK client
+// and closing it again takes the server some 50 ms; a port on a running
+// client takes well under one.
+//
+// A port once made stays until the client closes, and is used again by the
+// next open: libjack's notification thread walks the client's list of its
+// own ports, without a lock, whenever the server reports new latencies (any
+// client coming, going or connecting), and jack_port_register and
+// jack_port_unregister change that list on the caller's thread. Unplugging
+// the keyboard releases the link at the very moment the server reports the
+// keyboard's client gone, and the two met in one of some 600 unplugs: a
+// crash inside libjack. The editor needs one port each way, made before the
+// client is activated, so its list no longer changes while it runs.
 //
 // JACK calls are never made while `mutex_` is held: the server may wait for
 // the process callback, which takes that mutex.
@@ -82,6 +93,8 @@ private:
 
     explicit JackClient(jack_client_t *client, std::string serverName);
 
+    // A spare port of the kind, else a new one; null when neither.
+    jack_port_t *takePort(bool input);
     jack_port_t *registerPort(bool input);
     MMRESULT connect(const char *source, const char *destination);
     static int process(jack_nframes_t frames, void *self);
@@ -102,4 +115,9 @@ private:
     std::vector<Output> outputs_;
     std::vector<Input> inputs_;
     unsigned int portsMade_ = 0;
+
+    // Ports made and not in use, disconnected.
+    std::mutex spareMutex_;
+    std::vector<jack_port_t *> spareInputs_;
+    std::vector<jack_port_t *> spareOutputs_;
 };

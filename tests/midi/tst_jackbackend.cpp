@@ -212,6 +212,50 @@ private slots:
         QCOMPARE(sink.received().size(), std::size_t(2));
     }
 
+    void closedPortsAreKeptAndUsedAgainWithoutTheirOldConnections()
+    {
+        // libjack changes its list of a client's ports unguarded while its
+        // own thread may walk it: once the client runs, the editor's ports
+        // are never made or removed, only connected and disconnected.
+        TestDevice device("Test Device");
+        QVERIFY(device.ready());
+        jack_client_t *observer = jack_client_open("Port Observer", JackNoStartServer, nullptr);
+        QVERIFY(observer);
+        const auto editorPorts = [observer] {
+            std::vector<std::string> names;
+            if (const char **ports = jack_get_ports(observer, (std::string(kEditorClient) + ":").c_str(), nullptr, 0)) {
+                for (const char **name = ports; *name; ++name)
+                    names.emplace_back(*name);
+                jack_free(ports);
+            }
+            std::sort(names.begin(), names.end());
+            return names;
+        };
+        JackMidiBackend backend(kEditorClient);
+        const std::vector<std::string> outputs = backend.outputPortNames(true);
+        const std::vector<std::string> inputs = backend.inputPortNames(true);
+        const std::vector<std::string> made = {std::string(kEditorClient) + ":in", std::string(kEditorClient) + ":out"};
+        QCOMPARE(editorPorts(), made);
+        for (int round = 0; round < 3; ++round) {
+            MMRESULT result = MMSYSERR_ERROR;
+            RecordingSink sink;
+            auto output = backend.openOutput(numberOf(outputs, "Test Device:in"), result);
+            auto input = backend.openInput(numberOf(inputs, "Test Device:out"), sink, result);
+            QVERIFY(output && input);
+            bool finished = false;
+            QCOMPARE(output->send(wire("9a 02 00"), finished), MMSYSERR_NOERROR);
+            device.send(wire("9a 01 03"));
+            QVERIFY(eventually([&] { return device.received().size() == std::size_t(round + 1); }));
+            QVERIFY(eventually([&] { return sink.received().size() == 1; }));
+            output.reset();
+            input.reset();
+            QCOMPARE(editorPorts(), made);
+            const jack_port_t *kept = jack_port_by_name(observer, made[1].c_str());
+            QVERIFY(kept && jack_port_connected(kept) == 0);
+        }
+        jack_client_close(observer);
+    }
+
     void longSystemExclusiveGoesWholeAndOneTooLongIsRefused()
     {
         TestDevice device("Test Device");
