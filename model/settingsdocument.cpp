@@ -3,7 +3,6 @@
 #include "model/settingsfile.h"
 #include "model/settingsjson.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -40,16 +39,9 @@ bool SettingsDocument::load(const QString &path, Settings *settings, QString *er
         setError(error, QStringLiteral("This is not a valid telvir settings file! (%1)").arg(reason));
         return false;
     }
-    if (QFileInfo(path).isDir()) {
-        setError(error, QStringLiteral("Is a directory"));
+    QByteArray content;
+    if (!SettingsFile::readStart(path, kMaxJsonSize + 1, &content, error))
         return false;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, file.errorString());
-        return false;
-    }
-    const QByteArray content = file.read(kMaxJsonSize + 1);
     if (content.size() > kMaxJsonSize) {
         setError(error, QStringLiteral("larger than %1 bytes: not a settings document").arg(kMaxJsonSize));
         return false;

@@ -48,6 +48,12 @@ bool SettingsFile::writeSafely(const QString &path, const QByteArray &content, Q
 
 bool SettingsFile::load(const QString &path, Settings *settings, QString *error)
 {
+    QByteArray content;
+    return readStart(path, kSettingsFileSize, &content, error) && parse(content, settings, error);
+}
+
+bool SettingsFile::readStart(const QString &path, qint64 maxBytes, QByteArray *content, QString *error)
+{
     if (QFileInfo(path).isDir()) {
         setError(error, QStringLiteral("Is a directory"));
         return false;
@@ -57,7 +63,8 @@ bool SettingsFile::load(const QString &path, Settings *settings, QString *error)
         setError(error, file.errorString());
         return false;
     }
-    return parse(file.read(kSettingsFileSize), settings, error);
+    *content = file.read(maxBytes);
+    return true;
 }
 
 bool SettingsFile::parse(const QByteArray &content, Settings *settings, QString *error)

@@ -31,4 +31,8 @@ public:
     // Writes `content` to `path` as save() does: through a temporary file
     // that replaces `path` only when every byte was written.
     static bool writeSafely(const QString &path, const QByteArray &content, QString *error = nullptr);
+
+    // The first `maxBytes` bytes of the file at `path` (a folder is refused);
+    // false with the reason in *error when it cannot be read.
+    static bool readStart(const QString &path, qint64 maxBytes, QByteArray *content, QString *error = nullptr);
 };
