@@ -4,7 +4,6 @@
 #include "midi/handshake.h"
 #include "midi/messagecopybuffer.h"
 #include "midi/portnames.h"
-#include "midi/rememberedports.h"
 #include "midi/searchorder.h"
 
 #include <QLoggingCategory>
@@ -89,11 +88,7 @@ std::vector<PortNumbers> plannedPairs(const std::vector<std::string> &outputs, c
             order.clear();
         return order;
     }
-    std::vector<PortPair> preferred;
-    for (const std::optional<PortPair> &pair : {RememberedPorts::chosen(), RememberedPorts::lastLinked()})
-        if (pair)
-            preferred.push_back(*pair);
-    order = searchOrder(outputs, inputs, preferred);
+    order = searchOrder(outputs, inputs, search.preferred);
     if (search.acceptPair) {
         order.erase(std::remove_if(order.begin(), order.end(),
                                    [&](const PortNumbers &numbers) {
@@ -248,7 +243,6 @@ MidiController::MidiController(bool upgradeMode, const LinkSearch &search)
         deviceName_ = PortNames::output(linked.first);
         portPair_ = {outputs[linked.first], inputs[linked.second]};
         emptyQueue();
-        RememberedPorts::setLastLinked(portPair_);
         return;
     }
     closeInput();

@@ -39,8 +39,8 @@ public:
     static MidiController *getInstance(bool upgradeMode, const LinkSearch &search);
     static void releaseInstance();
 
-    // Discovery; throws std::exception when no port pair answers. The pair
-    // that answers is remembered for the next search.
+    // Discovery; throws std::exception when no port pair answers. Nothing
+    // is stored: the caller remembers the pair that answered, if it wants.
     explicit MidiController(bool upgradeMode, const LinkSearch &search = {});
     ~MidiController();
 
