@@ -154,11 +154,11 @@ void AllControlsWindow::updateClashLine()
 
 bool AllControlsWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    // Enter edits the current cell, as F2 does. An open editor gets its
-    // keys itself, and its Enter stores the choice.
-    if (watched == view && event->type() == QEvent::KeyPress) {
+    // Enter edits the current cell, as F2 does. An open editor has the
+    // focus, and its Enter, which reaches the table too, stores the choice.
+    if (watched == view && event->type() == QEvent::KeyPress && view->hasFocus()) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && view->currentIndex().isValid()) {
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (view->currentIndex().flags() & Qt::ItemIsEditable)) {
             view->edit(view->currentIndex());
             return true;
         }

@@ -17,4 +17,9 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
     void setEditorData(QWidget *editor, const QModelIndex &index) const override;
     void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override;
+
+protected:
+    // Notes a key pressed in an editor: the change it makes is a step
+    // through the items, not yet a choice.
+    bool eventFilter(QObject *object, QEvent *event) override;
 };

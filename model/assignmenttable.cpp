@@ -3,7 +3,6 @@
 #include "model/controlcatalogue.h"
 
 #include <array>
-#include <cstring>
 
 namespace {
 struct Column
@@ -23,15 +22,6 @@ constexpr std::array<Column, kControlFieldCount> kColumns = {{
     {"Max / MSB", "msb"},
     {"Mode Option", "modeOption"},
 }};
-
-const ControlField *controlField(const char *name)
-{
-    for (const ControlField &field : kControlFields) {
-        if (std::strcmp(field.field, name) == 0)
-            return &field;
-    }
-    return nullptr;
-}
 } // namespace
 
 QStringList AssignmentTable::headers()
@@ -46,7 +36,7 @@ const ControlField *AssignmentTable::fieldOf(int column)
 {
     if (column <= kControlColumn || column >= kColumnCount)
         return nullptr;
-    return controlField(kColumns[static_cast<std::size_t>(column - 1)].field);
+    return controlField(QLatin1String(kColumns[static_cast<std::size_t>(column - 1)].field));
 }
 
 int AssignmentTable::columnOf(const ControlField &field)
