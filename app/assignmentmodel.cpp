@@ -5,24 +5,22 @@
 #include <QBrush>
 #include <QColor>
 
+#include <cstring>
+
 namespace {
 // The clashing rows stand out as the sheet marks them.
 const QColor kClashInk(180, 20, 20);
 const QColor kClashFill(250, 212, 212);
 
 // Whether the row of `control` shows anything different with `after`, its
-// tooltip included.
+// tooltip included. A row's texts come from its own record alone; its
+// tooltip also from the global channel and the controls it clashes with.
 bool rowDiffers(const Settings &before, const ControlClashes &clashesBefore, const Settings &after,
                 const ControlClashes &clashesAfter, int control)
 {
-    if (before.globalChannel != after.globalChannel
-        || clashesBefore.partnersText(control) != clashesAfter.partnersText(control))
-        return true;
-    for (int column = 0; column < AssignmentTable::kColumnCount; ++column) {
-        if (AssignmentTable::text(before, control, column) != AssignmentTable::text(after, control, column))
-            return true;
-    }
-    return false;
+    return std::memcmp(&before.controls[control], &after.controls[control], sizeof(Setting)) != 0
+           || before.globalChannel != after.globalChannel
+           || clashesBefore.partnersOf(control) != clashesAfter.partnersOf(control);
 }
 } // namespace
 
@@ -115,16 +113,16 @@ void AssignmentModel::setSettings(const Settings &settings)
     const ControlClashes clashesBefore = clashes_;
     settings_ = settings;
     clashes_ = ControlClashes(settings);
-    // A run of changed rows is reported at once.
-    int first = -1;
-    for (int control = 0; control <= kControlCount; ++control) {
-        const bool differs =
-            control < kControlCount && rowDiffers(before, clashesBefore, settings_, clashes_, control);
-        if (differs && first < 0)
-            first = control;
-        if (!differs && first >= 0) {
-            emit dataChanged(index(first, 0), index(control - 1, AssignmentTable::kColumnCount - 1));
-            first = -1;
+    // Cell by cell: a view repaints only the cell of a one-cell change, but
+    // all it shows for any larger one.
+    for (int control = 0; control < kControlCount; ++control) {
+        if (!rowDiffers(before, clashesBefore, settings_, clashes_, control))
+            continue;
+        const bool markChanged = clashesBefore.clashes(control) != clashes_.clashes(control);
+        for (int column = 0; column < AssignmentTable::kColumnCount; ++column) {
+            if (markChanged
+                || AssignmentTable::text(before, control, column) != AssignmentTable::text(settings_, control, column))
+                emit dataChanged(index(control, column), index(control, column));
         }
     }
 }

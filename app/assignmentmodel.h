@@ -36,7 +36,7 @@ public:
     // The edit role takes the position of the chosen item.
     bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
-    // Shows `settings`; only the rows that look different are reported.
+    // Shows `settings`; only the cells that look different are reported.
     void setSettings(const Settings &settings);
     const ControlClashes &clashes() const { return clashes_; }
 
