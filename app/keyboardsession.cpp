@@ -2,11 +2,14 @@
 
 #include "app/keyboardwork.h"
 #include "app/linkmonitor.h"
+#include "app/progressbarwindow.h"
 #include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
 #include "midi/rememberedports.h"
 #include "model/settings.h"
 
+#include <QCoreApplication>
+#include <QFileDialog>
 #include <QMessageBox>
 
 KeyboardSession::KeyboardSession(QWidget *window, LinkMonitor *monitor)
@@ -111,4 +114,56 @@ void KeyboardSession::show(QWidget *parent, const KeyboardOutcome &outcome)
     else
         QMessageBox::warning(parent, outcomeTitle(outcome), outcomeMessage(outcome), QMessageBox::Ok,
                              QMessageBox::NoButton);
+}
+
+void KeyboardSession::upgradeFirmware()
+{
+    const QMessageBox::StandardButton answer = QMessageBox::warning(
+        window_, tr("Enter Firmware Upgrade Mode"),
+        tr("Please unplug the keyboard, then plug it in again WHILE HOLDING THE KEYBOARD SHIFT KEY.\n"
+           "Click OK when ready or CANCEL TO abort firmware update."),
+        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton);
+    if (answer == QMessageBox::Cancel)
+        return;
+
+    const QString fileName = QFileDialog::getOpenFileName(window_, tr("Select Firmware File"), QString());
+    if (fileName.isEmpty())
+        return;
+    QCoreApplication::processEvents();
+
+    // The image is read and checked before the keyboard is even looked for:
+    // one that cannot be announced, or none at all, is refused while nothing
+    // has been sent yet.
+    std::string image;
+    if (const std::optional<KeyboardOutcome> refusal = KeyboardCommand::readFirmware(fileName, &image)) {
+        KeyboardSession::show(window_, *refusal);
+        return;
+    }
+
+    MidiController *link = nullptr;
+    const KeyboardOutcome found = find(true, &link);
+    if (!link)
+        show(window_, found);
+    ProgressBarWindow progressWindow(window_);
+    const std::function<void(int)> progress = [&progressWindow](int percent) { progressWindow.setProgress(percent); };
+    KeyboardOutcome outcome;
+    outcome.kind = KeyboardOutcome::Kind::FirmwareFailed;
+    // The transfer lets events through once per block; the session keeps
+    // every other command out meanwhile, so none can replace its link.
+    runHere(
+        link,
+        [&] {
+            progress(0);
+            progressWindow.show();
+            if (link)
+                outcome = KeyboardCommand::upgrade(*link, image, progress);
+        },
+        [&](bool linkKept) {
+            // A keyboard unplugged during the transfer stops acknowledging;
+            // the link is released then, whatever the transfer made of it.
+            if (!linkKept)
+                outcome.kind = KeyboardOutcome::Kind::FirmwareFailed;
+            show(window_, outcome);
+            progressWindow.hide();
+        });
 }
