@@ -172,6 +172,27 @@ private slots:
                                   "OK: Successfully sent to device 'Telvir Keyboard' !"});
     }
 
+    void settingsAReadMissedCountAsNotOnTheKeyboard()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        rig.attachSimulator(kKeyboard, kKeyboard).setParameterReplyLimit(100);
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox();
+        answerer.pressInMessageBox();
+        answerer.pressInMessageBox();
+        MainWindow window;
+        showActive(window);
+        const auto *statusLine = widgetOf<QLabel>(window, "statusLine");
+        QCOMPARE(statusLine->text(), QStringLiteral("Connected to 'Telvir Keyboard'; Read 100 of 258 settings, "
+                                                    "158 changes not sent"));
+        // A whole write puts every setting on the keyboard.
+        window.sendToKeyboard();
+        QCOMPARE(statusLine->text(), QStringLiteral("Connected to 'Telvir Keyboard'"));
+        checkAnswered(answerer, {"OK: Successfully connect to device 'Telvir Keyboard' !",
+                                 "OK: Successfully recv 100 settings.",
+                                 "OK: Successfully sent to device 'Telvir Keyboard' !"});
+    }
+
     void closingAsksOnlyWhileEditsWouldBeLost()
     {
         NoKeyboard noKeyboard;
