@@ -8,9 +8,12 @@
 #include "midi/rememberedports.h"
 #include "model/settings.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QSettings>
 
 KeyboardSession::KeyboardSession(QWidget *window, LinkMonitor *monitor)
     : QObject(window), window_(window), monitor_(monitor)
@@ -106,14 +109,46 @@ KeyboardOutcome KeyboardSession::write(MidiController *link, const Settings &set
     return outcome;
 }
 
+namespace {
+// The settings key that keeps a success box quiet; none for boxes that
+// always show: every failure, and a firmware update.
+QString quietKey(KeyboardOutcome::Kind kind)
+{
+    switch (kind) {
+    case KeyboardOutcome::Kind::Linked:
+        return QStringLiteral("quietBoxes/connected");
+    case KeyboardOutcome::Kind::SettingsRead:
+        return QStringLiteral("quietBoxes/settingsRead");
+    case KeyboardOutcome::Kind::Sent:
+        return QStringLiteral("quietBoxes/sent");
+    default:
+        return QString();
+    }
+}
+
+QSettings editorSettings()
+{
+    return QSettings(QStringLiteral("Telvir"), QStringLiteral("Telvir Editor"));
+}
+} // namespace
+
 void KeyboardSession::show(QWidget *parent, const KeyboardOutcome &outcome)
 {
+    const QString quiet = quietKey(outcome.kind);
+    if (!quiet.isEmpty() && editorSettings().value(quiet).toBool())
+        return;
+    // The count of settings read is a warning titled "OK"; other successes
+    // are about boxes, with the application's icon.
     const bool about = outcome.succeeded() && outcome.kind != KeyboardOutcome::Kind::SettingsRead;
+    QMessageBox box(about ? QMessageBox::NoIcon : QMessageBox::Warning, outcomeTitle(outcome), outcomeMessage(outcome),
+                    QMessageBox::Ok, parent);
     if (about)
-        QMessageBox::about(parent, outcomeTitle(outcome), outcomeMessage(outcome));
-    else
-        QMessageBox::warning(parent, outcomeTitle(outcome), outcomeMessage(outcome), QMessageBox::Ok,
-                             QMessageBox::NoButton);
+        box.setIconPixmap(QApplication::windowIcon().pixmap(QSize(64, 64)));
+    if (!quiet.isEmpty())
+        box.setCheckBox(new QCheckBox(tr("Don't show this again")));
+    box.exec();
+    if (box.checkBox() && box.checkBox()->isChecked())
+        editorSettings().setValue(quiet, true);
 }
 
 void KeyboardSession::upgradeFirmware()

@@ -8,17 +8,16 @@
 #include <QString>
 
 constexpr int kFirstPadIndex = 16;
-constexpr int kLastLowPadIndex = 23;
 constexpr int kPadBankOffset = 8;
 
 inline bool isLowPad(int controlIndex)
 {
-    return controlIndex >= kFirstPadIndex && controlIndex <= kLastLowPadIndex;
+    return controlIndex >= kFirstPadIndex && controlIndex < kFirstPadIndex + kPadBankOffset;
 }
 
 inline bool isHighPad(int controlIndex)
 {
-    return controlIndex > kLastLowPadIndex && controlIndex <= kLastLowPadIndex + kPadBankOffset;
+    return isLowPad(controlIndex - kPadBankOffset);
 }
 
 inline QString labelOf(int controlIndex)
