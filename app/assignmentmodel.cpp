@@ -2,8 +2,10 @@
 
 #include "model/controlmessage.h"
 
+#include <QApplication>
 #include <QBrush>
 #include <QColor>
+#include <QStyle>
 
 #include <cstring>
 
@@ -68,6 +70,11 @@ QVariant AssignmentModel::data(const QModelIndex &index, int role) const
         return clashes_.clashes(control) ? QBrush(kClashInk) : QVariant();
     case Qt::BackgroundRole:
         return clashes_.clashes(control) ? QBrush(kClashFill) : QVariant();
+    case Qt::DecorationRole:
+        // Seen on the selected row too, whose colours are the selection's.
+        if (index.column() == AssignmentTable::kControlColumn && clashes_.clashes(control))
+            return QApplication::style()->standardIcon(QStyle::SP_MessageBoxWarning);
+        return QVariant();
     default:
         return QVariant();
     }

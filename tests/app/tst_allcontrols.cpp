@@ -272,6 +272,9 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         QVERIFY(marked(kVolume) && marked(kCutoff) && !marked(kCutoff + 1));
+        // The selected row, in the selection's colours, still shows it.
+        QCOMPARE(view->currentIndex().row(), kVolume);
+        QVERIFY(view->model()->index(kVolume, 0).data(Qt::DecorationRole).isValid());
         QVERIFY(view->model()->index(kVolume, 0).data(Qt::ToolTipRole).toString().contains("Clashes with Cutoff"));
         QVERIFY(view->model()->index(kCutoff, 5).data(Qt::ToolTipRole).toString().contains("Clashes with Volume"));
         QCOMPARE(clashLine->text(), QStringLiteral("2 controls clash: their rows are marked."));
