@@ -1,5 +1,6 @@
 #include "app/mainwindow.h"
 
+#include "app/allcontrolswindow.h"
 #include "app/devicewidget.h"
 #include "app/formaccess.h"
 #include "app/padbank.h"
@@ -93,6 +94,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(linkMonitor, &LinkMonitor::stateChanged, this, &MainWindow::updateStatusLine);
     connect(session, &KeyboardSession::busyChanged, this, &MainWindow::updateCommandStates);
     setUpStatusButtons();
+    AllControlsWindow::attachTo(*this);
     updateStatusLine();
 
     connectToKeyboard();
