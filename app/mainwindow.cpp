@@ -17,6 +17,7 @@
 #include "midi/portwatcher.h"
 #include "midi/rememberedports.h"
 #include "model/controlcatalogue.h"
+#include "model/controlclashes.h"
 #include "model/controlfields.h"
 #include "model/globalparameters.h"
 #include "model/settingsfile.h"
@@ -122,7 +123,7 @@ void MainWindow::updateMarkerToolTips()
 void MainWindow::updateStatusLine()
 {
     if (statusLine && linkMonitor)
-        statusLine->setText(linkMonitor->stateText() + readShortText() + changesNotSentText());
+        statusLine->setText(linkMonitor->stateText() + readShortText() + changesNotSentText() + clashSuffix(settings));
 }
 
 void MainWindow::registerSetters()

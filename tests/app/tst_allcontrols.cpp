@@ -278,6 +278,8 @@ private slots:
         QVERIFY(view->model()->index(kVolume, 0).data(Qt::ToolTipRole).toString().contains("Clashes with Cutoff"));
         QVERIFY(view->model()->index(kCutoff, 5).data(Qt::ToolTipRole).toString().contains("Clashes with Volume"));
         QCOMPARE(clashLine->text(), QStringLiteral("2 controls clash: their rows are marked."));
+        QCOMPARE(window.findChild<QLabel *>(QStringLiteral("statusLine"))->text(),
+                 QStringLiteral("No keyboard connected, 2 controls clash"));
 
         // "Off - Disabled" sends nothing, so it clashes with nothing.
         chooseInCell(view, kVolume, kModeColumn, QStringLiteral("Off - Disabled"));
