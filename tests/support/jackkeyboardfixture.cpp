@@ -186,6 +186,8 @@ void JackKeyboardFixture::stopServer()
         return;
     stopProcess(*server_);
     server_.reset();
+    if (PipeWireServer::chosen())
+        PipeWireServer::cleanUp(serverName_);
 }
 
 void JackKeyboardFixture::stopProcess(QProcess &process)

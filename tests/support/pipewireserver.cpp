@@ -76,6 +76,11 @@ bool PipeWireServer::prepare(const QString &name, QString *program, QStringList 
     return true;
 }
 
+void PipeWireServer::cleanUp(const QString &name)
+{
+    QDir(runtimeFolder(name)).removeRecursively();
+}
+
 bool PipeWireServer::isServerOf(const QByteArrayList &commandLine, const QString &name)
 {
     return !commandLine.isEmpty() && commandLine.first().endsWith("pipewire")

@@ -25,6 +25,9 @@ public:
     // is not the one this process uses or the folder cannot be written.
     static bool prepare(const QString &name, QString *program, QStringList *arguments, QString *error);
 
+    // The runtime folder goes once its server has stopped.
+    static void cleanUp(const QString &name);
+
     // True for the command line of a server started for `name`.
     static bool isServerOf(const QByteArrayList &commandLine, const QString &name);
 
