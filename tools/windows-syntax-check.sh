@@ -25,7 +25,7 @@ mapfile -t not_on_windows < <(sed -n '/^if(NOT WIN32)/,/^else()/p' midi/CMakeLis
 [ ${#not_on_windows[@]} -gt 0 ] || { echo "windows-syntax-check: no sources found for other systems" >&2; exit 1; }
 
 sources=()
-for source in model/*.cpp midi/*.cpp protocol/*.cpp firmware/*.cpp app/*.cpp cli/*.cpp; do
+for source in model/*.cpp midi/*.cpp protocol/*.cpp firmware/*.cpp commands/*.cpp sheet/*.cpp app/*.cpp cli/*.cpp; do
     printf '%s\n' "${not_on_windows[@]}" | grep -qx "$source" || sources+=("$source")
 done
 
