@@ -74,7 +74,7 @@ MidiController *linkTo(const Invocation &invocation, bool upgradeMode, const QSt
     }
     MidiController *link = MidiController::getInstance(upgradeMode, search);
     if (!link)
-        *status = invocation.fail(noLink + where);
+        *status = invocation.fail(midiSystemNotResponding() ? kMidiSystemNotResponding : noLink + where);
     return link;
 }
 
@@ -117,6 +117,8 @@ int KeyboardCommands::read(const Invocation &invocation)
     // Fields without a reply keep their factory values, as in the editor.
     Settings settings;
     const int accepted = settings.recv();
+    if (accepted == 0 && midiSystemNotResponding())
+        return invocation.fail(kMidiSystemNotResponding);
     if (accepted == 0)
         return invocation.fail(QStringLiteral("Could not recv settings. '%1' sent no replies; %2 was not written.")
                                    .arg(link->deviceName(), nativePath(path)));
@@ -151,6 +153,8 @@ int KeyboardCommands::write(const Invocation &invocation)
 
     MessageCounts counts;
     if (!settings.send(slot, &counts)) {
+        if (midiSystemNotResponding())
+            return invocation.fail(kMidiSystemNotResponding);
         if (counts.stalled)
             return invocation.fail(QStringLiteral("The port of device '%1' stopped taking messages after %2 of them "
                                                   "went out. The keyboard may hold only part of these settings.")
@@ -198,6 +202,8 @@ int KeyboardCommands::firmware(const Invocation &invocation)
     progress.report(0);
     const bool upgraded = link->sendFirmware(image, [&progress](int percent) { progress.report(percent); });
     progress.finish();
+    if (!upgraded && midiSystemNotResponding())
+        return invocation.fail(kMidiSystemNotResponding);
     if (!upgraded)
         return invocation.fail(QStringLiteral("Could not upgrade firmware."));
     invocation.out << "Upgraded the firmware of '" << link->deviceName() << "' with " << image.size()

@@ -1,5 +1,7 @@
 #include "midi/combinedmidibackend.h"
 
+#include <algorithm>
+
 namespace {
 template <typename List>
 std::vector<std::string> combine(const std::vector<std::shared_ptr<MidiBackend>> &parts, List list,
@@ -72,4 +74,10 @@ std::unique_ptr<MidiBackendInput> CombinedMidiBackend::openInput(UINT port, Midi
         return nullptr;
     }
     return part->openInput(port, sink, result);
+}
+
+bool CombinedMidiBackend::notResponding() const
+{
+    return std::any_of(parts_.begin(), parts_.end(),
+                       [](const std::shared_ptr<MidiBackend> &part) { return part->notResponding(); });
 }

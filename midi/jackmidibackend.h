@@ -27,6 +27,7 @@ public:
     std::vector<std::string> presentPortNames(bool outputs) override;
     std::unique_ptr<MidiBackendOutput> openOutput(UINT port, MMRESULT &result) override;
     std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiInputSink &sink, MMRESULT &result) override;
+    bool notResponding() const override;
 
 private:
     // The client for the server of the moment, made when there is none yet

@@ -338,6 +338,21 @@ MMRESULT midiInReset(HMIDIIN handle)
     return port ? port->reset() : MMSYSERR_INVALHANDLE;
 }
 
+MMRESULT midiOutDrain(HMIDIOUT handle, DWORD *unsent)
+{
+    DWORD lost = 0;
+    MidiOutputPort *port = outputPort(handle);
+    const MMRESULT result = port ? port->drain(lost) : MMSYSERR_INVALHANDLE;
+    if (unsent)
+        *unsent = lost;
+    return result;
+}
+
+bool midiSystemNotResponding()
+{
+    return currentMidiBackend()->notResponding();
+}
+
 bool midiConnectionConfirmed(HMIDIOUT output, HMIDIIN input)
 {
     MidiOutputPort *outputConnection = outputPort(output);

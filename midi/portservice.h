@@ -164,3 +164,30 @@ inline bool midiConnectionConfirmed(HMIDIOUT, HMIDIIN)
 #else
 bool midiConnectionConfirmed(HMIDIOUT output, HMIDIIN input);
 #endif
+
+// Beyond WinMM: waits until every message sent on the port so far has left
+// the program, as a program that ends or closes the port right after a send
+// needs. Messages that cannot go out within a bounded wait are given up and
+// counted in *unsent. WinMM's done flag already means "gone out".
+#ifdef _WIN32
+inline MMRESULT midiOutDrain(HMIDIOUT, DWORD *unsent)
+{
+    if (unsent)
+        *unsent = 0;
+    return MMSYSERR_NOERROR;
+}
+#else
+MMRESULT midiOutDrain(HMIDIOUT output, DWORD *unsent);
+#endif
+
+// Beyond WinMM: true once a call into the MIDI system missed its deadline
+// (a JACK server stalled by one of its clients), until the system answers
+// again; the ports of such a system fail at once instead of waiting.
+#ifdef _WIN32
+inline bool midiSystemNotResponding()
+{
+    return false;
+}
+#else
+bool midiSystemNotResponding();
+#endif
