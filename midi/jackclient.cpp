@@ -36,6 +36,7 @@ constexpr std::chrono::milliseconds kDrainStall {2000};
 constexpr std::chrono::milliseconds kDrainLimit {5000};
 constexpr std::chrono::milliseconds kDrainPoll {1};
 constexpr std::chrono::milliseconds kStallPoll {10};
+constexpr std::uint64_t kCyclesUntilEmpty = 2;
 
 // Room that JACK's MIDI buffer needs for its own bookkeeping, for the size
 // estimate used until the first process cycle measures it.
@@ -329,8 +330,10 @@ MMRESULT JackClient::drain(jack_ringbuffer_t *queue, DWORD &unsent)
     while (alive()) {
         std::this_thread::sleep_for(kDrainPoll);
         const std::size_t left = jack_ringbuffer_read_space(queue);
-        if (left == 0)
+        if (left == 0) {
+            waitForEmptyBuffer();
             return MMSYSERR_NOERROR;
+        }
         const auto now = std::chrono::steady_clock::now();
         if (left < waiting) {
             waiting = left;
@@ -354,6 +357,18 @@ MMRESULT JackClient::drain(jack_ringbuffer_t *queue, DWORD &unsent)
         return MMSYSERR_NOERROR; // the last ones went out while we gave up
     qCDebug(lcJack) << unsent << "MIDI messages did not go out";
     return alive() ? MIDIERR_NOTREADY : MIDIERR_NODEVICE;
+}
+
+void JackClient::waitForEmptyBuffer() const
+{
+    // The cycle that took the last message may still be under way, and a
+    // client that leaves right after it leaves its port's buffer as it
+    // was: the server's next cycle then hands the same messages over once
+    // more. The cycle after the one that took them clears the buffer.
+    const std::uint64_t cycle = cyclesDone();
+    const auto deadline = std::chrono::steady_clock::now() + kDrainStall;
+    while (alive() && cyclesDone() < cycle + kCyclesUntilEmpty && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(kDrainPoll);
 }
 
 void JackClient::waitForStalledServer()

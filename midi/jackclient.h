@@ -120,6 +120,7 @@ private:
     }
     void abandon();
     void waitForStalledServer();
+    void waitForEmptyBuffer() const;
 
     // A spare port of the kind, else a new one; null when neither.
     jack_port_t *takePort(bool input);
