@@ -44,6 +44,7 @@
 
 #include <rtmidi/RtMidi.h>
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -672,14 +673,23 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     // The hex dump of every received buffer is a debug line; keep it out.
     QLoggingCategory::setFilterRules("*.debug=false");
-    bool quick = false, startupOnly = false, writeOnly = false, jack = false, soak = false;
-    for (int i = 1; i < argc; ++i) {
-        jack = jack || std::strcmp(argv[i], "--jack") == 0;
-        quick = quick || std::strcmp(argv[i], "--quick") == 0;
-        startupOnly = startupOnly || std::strcmp(argv[i], "--startup-only") == 0;
-        writeOnly = writeOnly || std::strcmp(argv[i], "--write-only") == 0;
-        soak = soak || std::strcmp(argv[i], "--soak") == 0;
-    }
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Measures the editor's overhead on top of the keyboard protocol's "
+                                                    "waits and prints each result as a ratio."));
+    parser.addHelpOption();
+    const QCommandLineOption quickOption("quick", "16 KB of firmware instead of 256 KB; with --soak a tenth of it.");
+    const QCommandLineOption jackOption("jack", "Also over a private JACK server with the simulator program.");
+    const QCommandLineOption startupOnlyOption("startup-only", "Only the start-up to the first painted window.");
+    const QCommandLineOption writeOnlyOption(
+        "write-only", "Only the read and write (over JACK also the searches and the window); no start-up, no firmware.");
+    const QCommandLineOption soakOption("soak", "Only the soak over JACK.");
+    parser.addOptions({quickOption, jackOption, startupOnlyOption, writeOnlyOption, soakOption});
+    parser.process(application);
+    const bool quick = parser.isSet(quickOption);
+    const bool startupOnly = parser.isSet(startupOnlyOption);
+    const bool writeOnly = parser.isSet(writeOnlyOption);
+    const bool jack = parser.isSet(jackOption);
+    const bool soak = parser.isSet(soakOption);
     if (soak) {
         benchSoak(quick ? 100 : 1000, quick ? 10 : 100);
         return 0;

@@ -1,18 +1,22 @@
 #include "firmware/firmwarefile.h"
 
 #include "firmware/firmwareprotocol.h"
+#include "model/regularfile.h"
 
 #include <QFile>
 
 FirmwareFile::Status FirmwareFile::read(const QString &path, std::string *image)
 {
+    // A named pipe would block the open until something writes into it.
+    if (!RegularFile::whyNotReadable(path).isEmpty())
+        return Status::Unreadable;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Status::Unreadable;
 
     const qint64 limit = qint64(FirmwareProtocol::kMaxImageSize) + 1;
     QByteArray bytes;
-    // A pipe or a device may hand out less than asked for at a time.
+    // A file being written may hand out less than asked for at a time.
     while (bytes.size() < limit) {
         const QByteArray chunk = file.read(limit - bytes.size());
         if (chunk.isEmpty())
