@@ -721,6 +721,11 @@ void MainWindow::sendToKeyboard()
                            tr("Successfully sent to device '") + link->deviceName() + QStringLiteral("' !"));
         return;
     }
+    if (midiSystemNotResponding()) {
+        linkMonitor->release();
+        QMessageBox::warning(this, tr("Error"), kMidiSystemNotResponding, QMessageBox::Ok, QMessageBox::NoButton);
+        return;
+    }
     if (link && counts.stalled) {
         // Nothing more will get through this port: the link goes, and the
         // next command searches again.

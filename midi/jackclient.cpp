@@ -375,11 +375,13 @@ void JackClient::waitForStalledServer()
 {
     // No cycle ran for a long while: the server waits for a stopped client.
     // Until it runs one again, this client is lost and no new one is made.
-    abandon();
+    // Marked stuck before anyone hears of the lost client, so nobody tries
+    // a new one meanwhile.
     calls_->runStuck([this, seen = cyclesDone()] {
         while (alive_.load() && cyclesDone() == seen)
             std::this_thread::sleep_for(kStallPoll);
     });
+    abandon();
 }
 
 DWORD JackClient::discardQueued(jack_ringbuffer_t *queue)
