@@ -1,5 +1,6 @@
 #include "model/regularfile.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 #ifndef _WIN32
