@@ -7,8 +7,9 @@
 
 FirmwareFile::Status FirmwareFile::read(const QString &path, std::string *image)
 {
-    // A named pipe would block the open until something writes into it.
-    if (!RegularFile::whyNotReadable(path).isEmpty())
+    // A named pipe would block the open until something writes into it; a
+    // device is read as far as the largest image and no further.
+    if (RegularFile::waitsForAnotherProgram(path))
         return Status::Unreadable;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
@@ -16,7 +17,7 @@ FirmwareFile::Status FirmwareFile::read(const QString &path, std::string *image)
 
     const qint64 limit = qint64(FirmwareProtocol::kMaxImageSize) + 1;
     QByteArray bytes;
-    // A file being written may hand out less than asked for at a time.
+    // A device may hand out less than asked for at a time.
     while (bytes.size() < limit) {
         const QByteArray chunk = file.read(limit - bytes.size());
         if (chunk.isEmpty())

@@ -18,7 +18,8 @@ public:
     };
 
     // On Ok, *image holds the whole file; otherwise it is left as it was.
-    // Reads at most one byte beyond the largest image, so a huge file is
-    // not read whole; anything but a regular file is Unreadable.
+    // Reads at most one byte beyond the largest image, so a huge file or a
+    // device that never ends is not read whole. A named pipe or a socket is
+    // Unreadable: opening one waits for another program.
     static Status read(const QString &path, std::string *image);
 };

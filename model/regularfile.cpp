@@ -47,3 +47,15 @@ QString RegularFile::whyNotReplaceable(const QString &path)
         return QString();
     return kindOf(info) + QStringLiteral("; it was left as it is");
 }
+
+bool RegularFile::waitsForAnotherProgram(const QString &path)
+{
+#ifndef _WIN32
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0
+           && (S_ISFIFO(status.st_mode) || S_ISSOCK(status.st_mode));
+#else
+    Q_UNUSED(path);
+    return false;
+#endif
+}

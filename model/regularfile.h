@@ -16,4 +16,7 @@ public:
     // Why `path` must not be replaced by a new file: empty when it is a
     // regular file or nothing is there yet.
     static QString whyNotReplaceable(const QString &path);
+    // True for a named pipe or a socket: opening or reading one waits for
+    // another program, possibly for ever.
+    static bool waitsForAnotherProgram(const QString &path);
 };
