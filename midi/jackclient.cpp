@@ -322,8 +322,10 @@ MMRESULT JackClient::drain(jack_ringbuffer_t *queue, DWORD &unsent)
 {
     unsent = 0;
     std::size_t waiting = jack_ringbuffer_read_space(queue);
-    if (waiting == 0)
+    if (waiting == 0) {
+        waitForEmptyBuffer();
         return MMSYSERR_NOERROR;
+    }
     const auto start = std::chrono::steady_clock::now();
     auto progressAt = start;
     std::uint64_t progressCycle = cyclesDone();

@@ -82,7 +82,7 @@ public:
     MMRESULT send(jack_ringbuffer_t *queue, const std::string &message);
 
     // Returns once the process callback has put every message of `queue`
-    // into its port's buffer. A server that runs cycles without taking any
+    // into its port's buffer, and a later cycle has cleared that buffer. A server that runs cycles without taking any
     // for a few of them, or runs none for a while, will not take them:
     // they are taken out of the callback's reach and counted in `unsent`.
     MMRESULT drain(jack_ringbuffer_t *queue, DWORD &unsent);

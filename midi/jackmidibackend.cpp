@@ -22,7 +22,7 @@ public:
     ~JackOutput() override
     {
         DWORD unsent = 0;
-        client_->drain(queue_, unsent);
+        drain(unsent);
         client_->closePort(port_);
     }
 
@@ -32,12 +32,21 @@ public:
     {
         // Queued for the next process cycle; drain() tells whether it went.
         finished = true;
+        sentSinceDrain_ = true;
         return client_->send(queue_, message);
     }
 
     bool waitUntilLive() override { return client_->waitUntilLive(port_, target_, connectedAt_); }
 
-    MMRESULT drain(DWORD &unsent) override { return client_->drain(queue_, unsent); }
+    // Under the port service's lock, as send().
+    MMRESULT drain(DWORD &unsent) override
+    {
+        unsent = 0;
+        if (!sentSinceDrain_)
+            return MMSYSERR_NOERROR;
+        sentSinceDrain_ = false;
+        return client_->drain(queue_, unsent);
+    }
 
 private:
     const std::shared_ptr<JackClient> client_;
@@ -46,6 +55,7 @@ private:
     const std::string target_;
     // Made once the port was connected.
     const std::uint64_t connectedAt_;
+    bool sentSinceDrain_ = false;
 };
 
 class JackInput : public MidiBackendInput
