@@ -86,7 +86,7 @@ KeyboardOutcome KeyboardSession::read(MidiController *link, Settings &settings, 
         return link;
     });
     // A keyboard that went away during the read may have sent only part.
-    if (!linkKept)
+    if (!linkKept && outcome.kind != KeyboardOutcome::Kind::ServerNotResponding)
         outcome.kind = KeyboardOutcome::Kind::NoReplies;
     return outcome;
 }
@@ -100,11 +100,15 @@ KeyboardOutcome KeyboardSession::write(MidiController *link, const Settings &set
         outcome = KeyboardCommand::write(*link, settings, slot);
         return link;
     });
-    if (!linkKept)
+    // A server that stopped answering takes the ports with it; that is the
+    // news, not the ports.
+    if (!linkKept && outcome.kind != KeyboardOutcome::Kind::ServerNotResponding)
         outcome.kind = KeyboardOutcome::Kind::NoKeyboard;
-    // Nothing more will get through a stalled port: the link goes, and the
-    // next command searches again.
-    if (linkKept && outcome.kind == KeyboardOutcome::Kind::PortStalled)
+    // Nothing more will get through a stalled port or server: the link
+    // goes, and the next command searches again.
+    if (linkKept
+        && (outcome.kind == KeyboardOutcome::Kind::PortStalled
+            || outcome.kind == KeyboardOutcome::Kind::ServerNotResponding))
         monitor_->release();
     return outcome;
 }
@@ -196,7 +200,7 @@ void KeyboardSession::upgradeFirmware()
         [&](bool linkKept) {
             // A keyboard unplugged during the transfer stops acknowledging;
             // the link is released then, whatever the transfer made of it.
-            if (!linkKept)
+            if (!linkKept && outcome.kind != KeyboardOutcome::Kind::ServerNotResponding)
                 outcome.kind = KeyboardOutcome::Kind::FirmwareFailed;
             show(window_, outcome);
             progressWindow.hide();

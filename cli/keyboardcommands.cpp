@@ -126,6 +126,8 @@ int KeyboardCommands::read(const Invocation &invocation)
     if (outcome.kind == KeyboardOutcome::Kind::NoReplies)
         return invocation.fail(outcomeMessage(outcome) + QStringLiteral(" '%1' sent no replies; %2 was not written.")
                                                              .arg(link->deviceName(), nativePath(path)));
+    if (!outcome.succeeded())
+        return fail(invocation, outcome);
     // A backup with settings the keyboard never sent would pass factory
     // values for the keyboard's own.
     if (!report.unanswered.empty())

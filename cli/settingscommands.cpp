@@ -19,7 +19,9 @@ bool load(const Invocation &invocation, const QString &path, Settings *settings,
     QString error;
     if (SettingsDocument::load(path, settings, &error))
         return true;
-    *status = invocation.fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error), failureStatus);
+    // An empty name still shows as a name.
+    const QString name = path.isEmpty() ? QStringLiteral("\"\"") : QDir::toNativeSeparators(path);
+    *status = invocation.fail(QStringLiteral("%1: %2").arg(name, error), failureStatus);
     return false;
 }
 

@@ -39,6 +39,8 @@ KeyboardOutcome KeyboardCommand::read(MidiController &link, Settings &settings, 
                                       const CancelToken *cancel)
 {
     const int accepted = settings.recv(cancel, report);
+    if (accepted == 0 && midiSystemNotResponding())
+        return outcomeOf(KeyboardOutcome::Kind::ServerNotResponding, link);
     if (accepted == 0)
         return outcomeOf(KeyboardOutcome::Kind::NoReplies, link);
     return outcomeOf(KeyboardOutcome::Kind::SettingsRead, link, accepted, report ? report->requested : accepted);
@@ -81,8 +83,11 @@ std::optional<KeyboardOutcome> KeyboardCommand::readFirmware(const QString &path
 KeyboardOutcome KeyboardCommand::upgrade(MidiController &link, const std::string &image,
                                          const std::function<void(int)> &progress)
 {
-    const bool upgraded = link.sendFirmware(image, progress);
-    return outcomeOf(upgraded ? KeyboardOutcome::Kind::FirmwareUpgraded : KeyboardOutcome::Kind::FirmwareFailed, link);
+    if (link.sendFirmware(image, progress))
+        return outcomeOf(KeyboardOutcome::Kind::FirmwareUpgraded, link);
+    return outcomeOf(midiSystemNotResponding() ? KeyboardOutcome::Kind::ServerNotResponding
+                                               : KeyboardOutcome::Kind::FirmwareFailed,
+                     link);
 }
 
 QString KeyboardCommand::memoryName(int slot)

@@ -19,6 +19,7 @@ public:
 
     // On Ok, *image holds the whole file; otherwise it is left as it was.
     // Reads at most one byte beyond the largest image, so a huge file or a
-    // device that never ends is not read whole.
+    // device that never ends is not read whole. A named pipe or a socket is
+    // Unreadable: opening one waits for another program.
     static Status read(const QString &path, std::string *image);
 };

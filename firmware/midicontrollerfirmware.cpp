@@ -13,5 +13,8 @@ bool MidiController::sendFirmware(const std::string &image, const std::function<
         },
         &MidiController::popMessage,
         [](int milliseconds) { QThread::msleep(static_cast<unsigned long>(milliseconds)); });
-    return transfer.run(image, progress);
+    const bool upgraded = transfer.run(image, progress);
+    // The last acknowledgement vouches for every block; the drain shows a
+    // transfer that failed because the MIDI system stalled.
+    return drainOutput() == 0 && upgraded;
 }

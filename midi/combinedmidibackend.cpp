@@ -1,5 +1,7 @@
 #include "midi/combinedmidibackend.h"
 
+#include <algorithm>
+
 namespace {
 template <typename List>
 std::vector<std::string> combine(const std::vector<std::shared_ptr<MidiBackend>> &parts, List list,
@@ -86,4 +88,10 @@ std::string CombinedMidiBackend::whyNoPorts()
         reasons += reason;
     }
     return reasons;
+}
+
+bool CombinedMidiBackend::notResponding() const
+{
+    return std::any_of(parts_.begin(), parts_.end(),
+                       [](const std::shared_ptr<MidiBackend> &part) { return part->notResponding(); });
 }

@@ -23,6 +23,7 @@ public:
     std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiInputSink &sink, MMRESULT &result) override;
     // The reasons of every backend, joined by "; ".
     std::string whyNoPorts() override;
+    bool notResponding() const override;
 
 private:
     // The backend that owns the port with this number, and its number there.

@@ -28,6 +28,17 @@ constexpr std::size_t kQueueBytes = 1 << 16;
 constexpr std::chrono::milliseconds kQueueWait {1000};
 constexpr std::chrono::milliseconds kQueuePoll {1};
 
+// A drain lets the callback go on as long as each cycle takes messages;
+// every cycle takes at least one, so cycles without progress mean the port
+// is gone from it. A server that runs no cycles at all is given longer, as
+// a loaded machine may delay a cycle, and the whole drain has a cap.
+constexpr std::uint64_t kDrainIdleCycles = 3;
+constexpr std::chrono::milliseconds kDrainStall {2000};
+constexpr std::chrono::milliseconds kDrainLimit {5000};
+constexpr std::chrono::milliseconds kDrainPoll {1};
+constexpr std::chrono::milliseconds kStallPoll {10};
+constexpr std::uint64_t kCyclesUntilEmpty = 2;
+
 // Room that JACK's MIDI buffer needs for its own bookkeeping, for the size
 // estimate used until the first process cycle measures it.
 constexpr std::size_t kMidiBufferOverhead = 64;
@@ -97,18 +108,37 @@ auto findRoute(Routes &routes, jack_port_t *port)
 std::shared_ptr<JackClient> JackClient::open(const std::string &name)
 {
     prepareJack();
+    // Until a call given up earlier returns, the server is taken as stalled:
+    // a new client would only wait for it too.
+    if (JackCallRunner::anyCallStuck())
+        return nullptr;
     const char *server = std::getenv("JACK_DEFAULT_SERVER");
     // jackd2's libjack reads JACK_DEFAULT_SERVER by itself; PipeWire's
     // ignores it and takes only a name handed over here, so it is handed
     // over for both.
-    const bool named = server && *server;
-    const auto options = static_cast<jack_options_t>(named ? JackNoStartServer | JackServerName : JackNoStartServer);
-    jack_status_t status {};
-    jack_client_t *client = named ? jack_client_open(name.c_str(), options, &status, server)
-                                  : jack_client_open(name.c_str(), options, &status);
+    const std::string serverName = server ? server : "";
+    auto calls = std::make_shared<JackCallRunner>();
+    auto opened = std::make_shared<jack_client_t *>(nullptr);
+    if (!calls->run([opened, name, serverName] {
+            jack_status_t status {};
+            const auto named = static_cast<jack_options_t>(JackNoStartServer | JackServerName);
+            *opened = serverName.empty() ? jack_client_open(name.c_str(), JackNoStartServer, &status)
+                                         : jack_client_open(name.c_str(), named, &status, serverName.c_str());
+        })) {
+        qCDebug(lcJack) << "the JACK server does not answer";
+        // A client that comes after all is closed again.
+        calls->finish([opened] {
+            if (*opened)
+                jack_client_close(*opened);
+            PortChanges::notify();
+        });
+        return nullptr;
+    }
+    jack_client_t *client = *opened;
     if (!client)
         return nullptr;
-    std::shared_ptr<JackClient> self(new JackClient(client, server ? server : ""));
+    std::shared_ptr<JackClient> self(new JackClient(client, server ? server : "", calls),
+                                     [](JackClient *jack) { jack->release(); });
     jack_set_process_callback(client, &JackClient::process, self.get());
     jack_on_info_shutdown(client, &JackClient::shutdown, self.get());
     // PipeWire's libjack tells only this one when its server goes; jackd2's
@@ -118,24 +148,41 @@ std::shared_ptr<JackClient> JackClient::open(const std::string &name)
     for (const bool input : {true, false})
         if (jack_port_t *port = self->registerPort(input))
             (input ? self->spareInputs_ : self->spareOutputs_).push_back(port);
-    if (jack_activate(client) != 0) {
+    int activated = -1;
+    if (!self->call<int>([client] { return jack_activate(client); }, activated) || activated != 0) {
         qCDebug(lcJack) << "the JACK client could not be activated";
         return nullptr;
     }
     return self;
 }
 
-JackClient::JackClient(jack_client_t *client, std::string serverName)
-    : client_(client), serverName_(std::move(serverName))
+JackClient::JackClient(jack_client_t *client, std::string serverName, std::shared_ptr<JackCallRunner> calls)
+    : client_(client), serverName_(std::move(serverName)), calls_(std::move(calls))
 {
     const std::size_t bufferSize = jack_port_type_get_buffer_size(client, JACK_DEFAULT_MIDI_TYPE);
     maxMessageSize_ = longestMessage(bufferSize > kMidiBufferOverhead ? bufferSize - kMidiBufferOverhead : 0);
 }
 
-JackClient::~JackClient()
+void JackClient::release()
 {
-    // Closing also deactivates: no process callback runs after this.
-    jack_client_close(client_);
+    // Closing also deactivates: no process callback runs after it. The
+    // runner outlives this object for as long as its thread needs it.
+    const std::shared_ptr<JackCallRunner> calls = calls_;
+    const bool abandoned = abandoned_.load();
+    calls->finish([this, abandoned] {
+        jack_client_close(client_);
+        delete this;
+        if (abandoned)
+            PortChanges::notify(); // the server answers again
+    });
+}
+
+void JackClient::abandon()
+{
+    if (abandoned_.exchange(true))
+        return;
+    qCDebug(lcJack) << "the JACK server does not answer; the client is given up";
+    PortChanges::notify();
 }
 
 std::vector<std::string> JackClient::midiPorts(bool readable) const
@@ -179,7 +226,15 @@ jack_port_t *JackClient::registerPort(bool input)
     const unsigned long flags = input ? JackPortIsInput : JackPortIsOutput;
     for (int number = 1; number <= kMaxPortsPerDirection; ++number) {
         const std::string name = number == 1 ? base : base + "-" + std::to_string(number);
-        if (jack_port_t *port = jack_port_register(client_, name.c_str(), JACK_DEFAULT_MIDI_TYPE, flags, 0))
+        jack_port_t *port = nullptr;
+        jack_client_t *client = client_;
+        if (!call<jack_port_t *>(
+                [client, name, flags] {
+                    return jack_port_register(client, name.c_str(), JACK_DEFAULT_MIDI_TYPE, flags, 0);
+                },
+                port))
+            return nullptr;
+        if (port)
             return port;
     }
     return nullptr;
@@ -262,8 +317,13 @@ void JackClient::closePort(jack_port_t *port)
     // header). A client whose server went keeps nothing: it is let go.
     if (!alive())
         return;
-    if (jack_port_disconnect(client_, port) != 0) {
-        jack_port_unregister(client_, port);
+    jack_client_t *client = client_;
+    int disconnected = -1;
+    if (!call<int>([client, port] { return jack_port_disconnect(client, port); }, disconnected))
+        return;
+    if (disconnected != 0) {
+        int unregistered = 0;
+        call<int>([client, port] { return jack_port_unregister(client, port); }, unregistered);
         return;
     }
     std::lock_guard<std::mutex> lock(spareMutex_);
@@ -299,6 +359,90 @@ MMRESULT JackClient::send(jack_ringbuffer_t *queue, const std::string &message)
     return MMSYSERR_NOERROR;
 }
 
+MMRESULT JackClient::drain(jack_ringbuffer_t *queue, DWORD &unsent)
+{
+    unsent = 0;
+    std::size_t waiting = jack_ringbuffer_read_space(queue);
+    if (waiting == 0) {
+        waitForEmptyBuffer();
+        return MMSYSERR_NOERROR;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    auto progressAt = start;
+    std::uint64_t progressCycle = cyclesDone();
+    while (alive()) {
+        std::this_thread::sleep_for(kDrainPoll);
+        const std::size_t left = jack_ringbuffer_read_space(queue);
+        if (left == 0) {
+            waitForEmptyBuffer();
+            return MMSYSERR_NOERROR;
+        }
+        const auto now = std::chrono::steady_clock::now();
+        if (left < waiting) {
+            waiting = left;
+            progressAt = now;
+            progressCycle = cyclesDone();
+        } else if (cyclesDone() >= progressCycle + kDrainIdleCycles) {
+            break;
+        } else if (now - progressAt >= kDrainStall) {
+            if (cyclesDone() == progressCycle)
+                waitForStalledServer();
+            break;
+        }
+        if (now - start >= kDrainLimit)
+            break;
+    }
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        unsent = discardQueued(queue);
+    }
+    if (unsent == 0)
+        return MMSYSERR_NOERROR; // the last ones went out while we gave up
+    qCDebug(lcJack) << unsent << "MIDI messages did not go out";
+    return alive() ? MIDIERR_NOTREADY : MIDIERR_NODEVICE;
+}
+
+void JackClient::waitForEmptyBuffer() const
+{
+    // The cycle that took the last message may still be under way, and a
+    // client that leaves right after it leaves its port's buffer as it
+    // was: the server's next cycle then hands the same messages over once
+    // more. The cycle after the one that took them clears the buffer.
+    const std::uint64_t cycle = cyclesDone();
+    const auto deadline = std::chrono::steady_clock::now() + kDrainStall;
+    while (alive() && cyclesDone() < cycle + kCyclesUntilEmpty && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(kDrainPoll);
+}
+
+void JackClient::waitForStalledServer()
+{
+    // No cycle ran for a long while: the server waits for a stopped client.
+    // Until it runs one again, this client is lost and no new one is made.
+    // Marked stuck before anyone hears of the lost client, so nobody tries
+    // a new one meanwhile.
+    calls_->runStuck([this, seen = cyclesDone()] {
+        while (alive_.load() && cyclesDone() == seen)
+            std::this_thread::sleep_for(kStallPoll);
+    });
+    abandon();
+}
+
+DWORD JackClient::discardQueued(jack_ringbuffer_t *queue)
+{
+    DWORD count = 0;
+    for (;;) {
+        std::uint32_t size = 0;
+        const std::size_t waiting = jack_ringbuffer_read_space(queue);
+        if (waiting < sizeof size)
+            break;
+        jack_ringbuffer_read(queue, reinterpret_cast<char *>(&size), sizeof size);
+        jack_ringbuffer_read_advance(queue, std::min<std::size_t>(size, waiting - sizeof size));
+        ++count;
+    }
+    jack_ringbuffer_reset(queue);
+    return count;
+}
+
 bool JackClient::waitUntilLive(jack_port_t *port, const std::string &other, std::uint64_t cycle) const
 {
     // jackd2 shows a connection as soon as jack_connect returns; PipeWire's
@@ -321,7 +465,12 @@ bool JackClient::waitUntilLive(jack_port_t *port, const std::string &other, std:
 
 MMRESULT JackClient::connect(const char *source, const char *destination)
 {
-    const int error = jack_connect(client_, source, destination);
+    jack_client_t *client = client_;
+    const std::string from = source;
+    const std::string to = destination;
+    int error = -1;
+    if (!call<int>([client, from, to] { return jack_connect(client, from.c_str(), to.c_str()); }, error))
+        return MIDIERR_NODEVICE;
     if (error == 0 || error == EEXIST) {
         // jackd2 has made the connection when jack_connect returns;
         // PipeWire's libjack only asked for it, and what is sent before

@@ -18,8 +18,12 @@
 // client is activated, so its list no longer changes while it runs.
 //
 // JACK calls are never made while `mutex_` is held: the server may wait for
-// the process callback, which takes that mutex.
+// the process callback, which takes that mutex. Those that wait for the
+// server go through a JackCallRunner: one that misses its deadline leaves
+// the client for lost, and its close waits on the runner's thread until
+// the server answers again.
 
+#include "midi/jackcallrunner.h"
 #include "midi/portservice.h"
 
 #include <jack/jack.h>
@@ -27,6 +31,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -37,15 +42,16 @@ class MidiInputSink;
 class JackClient
 {
 public:
-    // Null when no JACK server runs; none is started for the editor.
+    // Null when no JACK server runs (none is started for the editor), or
+    // while one does not answer.
     static std::shared_ptr<JackClient> open(const std::string &name);
-    ~JackClient();
 
     JackClient(const JackClient &) = delete;
     JackClient &operator=(const JackClient &) = delete;
 
-    // False once the server has gone away or dropped the client.
-    bool alive() const { return alive_.load(); }
+    // False once the server has gone away, dropped the client or missed
+    // the deadline of a call.
+    bool alive() const { return alive_.load() && !abandoned_.load(); }
     // The JACK_DEFAULT_SERVER the client was opened under ("" for the default).
     const std::string &serverName() const { return serverName_; }
 
@@ -75,6 +81,12 @@ public:
     // a time.
     MMRESULT send(jack_ringbuffer_t *queue, const std::string &message);
 
+    // Returns once the process callback has put every message of `queue`
+    // into its port's buffer, and a later cycle has cleared that buffer. A server that runs cycles without taking any
+    // for a few of them, or runs none for a while, will not take them:
+    // they are taken out of the callback's reach and counted in `unsent`.
+    MMRESULT drain(jack_ringbuffer_t *queue, DWORD &unsent);
+
     // The longest message the server's MIDI buffers carry in one piece.
     std::size_t maxMessageSize() const { return maxMessageSize_.load(); }
 
@@ -91,7 +103,24 @@ private:
         MidiInputSink *sink;
     };
 
-    explicit JackClient(jack_client_t *client, std::string serverName);
+    JackClient(jack_client_t *client, std::string serverName, std::shared_ptr<JackCallRunner> calls);
+    ~JackClient() = default;
+    // Closes the client on the runner's thread and deletes it there: the
+    // process callback runs until the close has returned.
+    void release();
+    // Runs a JACK call that waits for the server; false, with the client
+    // given up, when it missed its deadline.
+    template <typename Result>
+    bool call(std::function<Result()> work, Result &result)
+    {
+        if (!abandoned_.load() && calls_->run(std::move(work), result))
+            return true;
+        abandon();
+        return false;
+    }
+    void abandon();
+    void waitForStalledServer();
+    void waitForEmptyBuffer() const;
 
     // A spare port of the kind, else a new one; null when neither.
     jack_port_t *takePort(bool input);
@@ -104,10 +133,15 @@ private:
     static void portRegistered(jack_port_id_t, int, void *);
     void deliverInput(const Input &input, jack_nframes_t frames);
     void writeOutput(Output &output, jack_nframes_t frames);
+    // Empties the queue and returns how many messages it held; the caller
+    // holds `mutex_` and is the queue's sender.
+    static DWORD discardQueued(jack_ringbuffer_t *queue);
 
     jack_client_t *const client_;
     const std::string serverName_;
+    const std::shared_ptr<JackCallRunner> calls_;
     std::atomic<bool> alive_{true};
+    std::atomic<bool> abandoned_{false};
     std::atomic<std::size_t> maxMessageSize_{0};
     std::atomic<std::uint64_t> cycles_{0};
 

@@ -1,5 +1,6 @@
 #include "midi/jackmidibackend.h"
 
+#include "midi/jackcallrunner.h"
 #include "midi/jackclient.h"
 
 #include <cstdlib>
@@ -16,19 +17,36 @@ public:
           connectedAt_(client_->cyclesDone())
     {
     }
-    ~JackOutput() override { client_->closePort(port_); }
+    // What is still queued goes out first: a program may close the port,
+    // or end, right after its last send.
+    ~JackOutput() override
+    {
+        DWORD unsent = 0;
+        drain(unsent);
+        client_->closePort(port_);
+    }
 
     // The port service sends on a port under that port's lock, so the
     // queue has one sender at a time.
     MMRESULT send(const std::string &message, bool &finished) override
     {
-        // Queued for the next process cycle, which always comes while the
-        // server runs: the message is as good as gone.
+        // Queued for the next process cycle; drain() tells whether it went.
         finished = true;
+        sentSinceDrain_ = true;
         return client_->send(queue_, message);
     }
 
     bool waitUntilLive() override { return client_->waitUntilLive(port_, target_, connectedAt_); }
+
+    // Under the port service's lock, as send().
+    MMRESULT drain(DWORD &unsent) override
+    {
+        unsent = 0;
+        if (!sentSinceDrain_)
+            return MMSYSERR_NOERROR;
+        sentSinceDrain_ = false;
+        return client_->drain(queue_, unsent);
+    }
 
 private:
     const std::shared_ptr<JackClient> client_;
@@ -37,6 +55,7 @@ private:
     const std::string target_;
     // Made once the port was connected.
     const std::uint64_t connectedAt_;
+    bool sentSinceDrain_ = false;
 };
 
 class JackInput : public MidiBackendInput
@@ -180,4 +199,9 @@ std::unique_ptr<MidiBackendInput> JackMidiBackend::openInput(UINT number, MidiIn
     if (!port)
         return nullptr;
     return std::make_unique<JackInput>(std::move(jack), port, name);
+}
+
+bool JackMidiBackend::notResponding() const
+{
+    return JackCallRunner::anyCallStuck();
 }

@@ -29,6 +29,7 @@ public:
     std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiInputSink &sink, MMRESULT &result) override;
     // No server, or a server without MIDI ports of others.
     std::string whyNoPorts() override;
+    bool notResponding() const override;
 
 private:
     // The client for the server of the moment, made when there is none yet

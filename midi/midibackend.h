@@ -24,6 +24,15 @@ public:
     // reaches the port; waits a few milliseconds at most for that. False
     // when the system cannot tell, as most cannot: then only time helps.
     virtual bool waitUntilLive() { return false; }
+    // Returns once every message taken so far has gone out of the program,
+    // or when it became clear that some never will: those are given up
+    // and counted in `unsent`. Ports whose send() returns only once the
+    // message is out have nothing to wait for.
+    virtual MMRESULT drain(DWORD &unsent)
+    {
+        unsent = 0;
+        return MMSYSERR_NOERROR;
+    }
 };
 
 // Where an open input port delivers what arrives.
@@ -68,6 +77,9 @@ public:
     // Why this MIDI system has no port, in words for the user ("no JACK
     // server running"); empty when it has ports or cannot tell.
     virtual std::string whyNoPorts() { return {}; }
+    // True while the MIDI system behind this backend stopped answering its
+    // calls (see midiSystemNotResponding()).
+    virtual bool notResponding() const { return false; }
 };
 
 // Chooses the backend of the port service: null puts back the default

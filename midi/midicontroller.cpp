@@ -286,6 +286,7 @@ void MidiController::closeOutput()
 {
     if (!output_)
         return;
+    drainOutput();
     midiOutClose(output_);
     output_ = nullptr;
 }
@@ -409,4 +410,15 @@ int MidiController::sendShortMessage(unsigned char status, unsigned char data1, 
     if (!output_)
         return MMSYSERR_INVALHANDLE;
     return int(midiOutShortMsg(output_, DWORD(status) | (DWORD(data1) << 8) | (DWORD(data2) << 16)));
+}
+
+int MidiController::drainOutput()
+{
+    if (!output_)
+        return 0;
+    DWORD unsent = 0;
+    const MMRESULT result = midiOutDrain(output_, &unsent);
+    if (result != MMSYSERR_NOERROR)
+        qCDebug(lcMidi) << errorText(result);
+    return int(unsent);
 }

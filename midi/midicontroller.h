@@ -71,6 +71,9 @@ public:
     // Result codes are the port service's: 0 = sent.
     int sendLongMessage(const char *data, int length);
     int sendShortMessage(unsigned char status, unsigned char data1, unsigned char data2);
+    // Waits until every message sent so far has left the program and
+    // returns how many never will (0 when all went out; see midiOutDrain).
+    int drainOutput();
 
     // The keyboard's parameter protocol.
     int requestParameter(int command, int slot, int selector, int number);

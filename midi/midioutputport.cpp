@@ -35,6 +35,13 @@ bool MidiOutputPort::waitUntilLive()
     return connection_ && connection_->waitUntilLive();
 }
 
+MMRESULT MidiOutputPort::drain(DWORD &unsent)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    unsent = 0;
+    return connection_ ? connection_->drain(unsent) : MMSYSERR_INVALHANDLE;
+}
+
 MMRESULT MidiOutputPort::sendShort(DWORD packed)
 {
     const unsigned char status = packed & 0xFF;

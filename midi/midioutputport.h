@@ -26,6 +26,8 @@ public:
     MMRESULT reset();
     // The connection's MidiBackendOutput::waitUntilLive().
     bool waitUntilLive();
+    // The connection's MidiBackendOutput::drain().
+    MMRESULT drain(DWORD &unsent);
 
 private:
     std::mutex mutex_;

@@ -338,17 +338,27 @@ MMRESULT midiInReset(HMIDIIN handle)
     return port ? port->reset() : MMSYSERR_INVALHANDLE;
 }
 
+MMRESULT midiOutDrain(HMIDIOUT handle, DWORD *unsent)
+{
+    DWORD lost = 0;
+    MidiOutputPort *port = outputPort(handle);
+    const MMRESULT result = port ? port->drain(lost) : MMSYSERR_INVALHANDLE;
+    if (unsent)
+        *unsent = lost;
+    return result;
+}
+
+bool midiSystemNotResponding()
+{
+    return currentMidiBackend()->notResponding();
+}
+
 bool midiConnectionConfirmed(HMIDIOUT output, HMIDIIN input)
 {
     MidiOutputPort *outputConnection = outputPort(output);
     MidiInputPort *inputConnection = inputPort(input);
     return outputConnection && inputConnection && outputConnection->waitUntilLive()
            && inputConnection->waitUntilLive();
-}
-
-bool midiSystemNotResponding()
-{
-    return false;
 }
 
 std::string midiWhyNoPorts()

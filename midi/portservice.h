@@ -167,9 +167,24 @@ inline bool midiConnectionConfirmed(HMIDIOUT, HMIDIIN)
 bool midiConnectionConfirmed(HMIDIOUT output, HMIDIIN input);
 #endif
 
-// Beyond WinMM: true while the MIDI system has stopped answering the calls
-// that wait for it (a JACK server whose clients stalled), so that a command
-// can say so instead of reporting a keyboard that did not answer.
+// Beyond WinMM: waits until every message sent on the port so far has left
+// the program, as a program that ends or closes the port right after a send
+// needs. Messages that cannot go out within a bounded wait are given up and
+// counted in *unsent. WinMM's done flag already means "gone out".
+#ifdef _WIN32
+inline MMRESULT midiOutDrain(HMIDIOUT, DWORD *unsent)
+{
+    if (unsent)
+        *unsent = 0;
+    return MMSYSERR_NOERROR;
+}
+#else
+MMRESULT midiOutDrain(HMIDIOUT output, DWORD *unsent);
+#endif
+
+// Beyond WinMM: true once a call into the MIDI system missed its deadline
+// (a JACK server stalled by one of its clients), until the system answers
+// again; the ports of such a system fail at once instead of waiting.
 #ifdef _WIN32
 inline bool midiSystemNotResponding()
 {

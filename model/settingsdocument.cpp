@@ -1,5 +1,6 @@
 #include "model/settingsdocument.h"
 
+#include "model/regularfile.h"
 #include "model/settingsfile.h"
 #include "model/settingsjson.h"
 
@@ -31,6 +32,13 @@ bool SettingsDocument::save(const QString &path, const Settings &settings, QStri
 
 bool SettingsDocument::load(const QString &path, Settings *settings, QString *error)
 {
+    // A missing file or a folder is no invalid settings file: the user is
+    // told what is at the path.
+    const QString refused = RegularFile::whyNotReadable(path);
+    if (!refused.isEmpty()) {
+        setError(error, refused);
+        return false;
+    }
     if (!isJson(path)) {
         QString reason;
         if (SettingsFile::load(path, settings, &reason))

@@ -1,7 +1,8 @@
 #include "model/settingsfile.h"
 
+#include "model/regularfile.h"
+
 #include <QFile>
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cstring>
@@ -23,6 +24,11 @@ bool SettingsFile::save(const QString &path, const Settings &settings, QString *
 
 bool SettingsFile::writeSafely(const QString &path, const QByteArray &content, QString *error)
 {
+    const QString refused = RegularFile::whyNotReplaceable(path);
+    if (!refused.isEmpty()) {
+        setError(error, refused);
+        return false;
+    }
     // Unbuffered, so that a short write (disk full, size limit) shows in the
     // count: a buffered QSaveFile can commit a truncated file as a success.
     QSaveFile file(path);
@@ -54,8 +60,9 @@ bool SettingsFile::load(const QString &path, Settings *settings, QString *error)
 
 bool SettingsFile::readStart(const QString &path, qint64 maxBytes, QByteArray *content, QString *error)
 {
-    if (QFileInfo(path).isDir()) {
-        setError(error, QStringLiteral("Is a directory"));
+    const QString refused = RegularFile::whyNotReadable(path);
+    if (!refused.isEmpty()) {
+        setError(error, refused);
         return false;
     }
     QFile file(path);

@@ -16,7 +16,8 @@ class SettingsFile
 {
 public:
     // Writes through a temporary file that replaces `path` only when every
-    // byte was written, so a failure leaves an existing file as it was.
+    // byte was written, so a failure leaves an existing file as it was; a
+    // path that is not a regular file is never replaced.
     // On failure returns false and puts the reason into *error.
     static bool save(const QString &path, const Settings &settings, QString *error = nullptr);
 
@@ -32,7 +33,8 @@ public:
     // that replaces `path` only when every byte was written.
     static bool writeSafely(const QString &path, const QByteArray &content, QString *error = nullptr);
 
-    // The first `maxBytes` bytes of the file at `path` (a folder is refused);
+    // The first `maxBytes` bytes of the file at `path` (anything but a
+    // regular file is refused, see RegularFile);
     // false with the reason in *error when it cannot be read.
     static bool readStart(const QString &path, qint64 maxBytes, QByteArray *content, QString *error = nullptr);
 };

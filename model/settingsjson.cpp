@@ -1,6 +1,7 @@
 #include "model/settingsjson.h"
 
 #include "model/controlcatalogue.h"
+#include "model/duplicatekeyfinder.h"
 
 #include <QJsonDocument>
 #include <QJsonParseError>
@@ -166,6 +167,12 @@ bool SettingsJson::fromJson(const QByteArray &json, Settings *settings, QString 
     }
     if (!document.isObject()) {
         setError(error, QStringLiteral("the document is not a JSON object"));
+        return false;
+    }
+    QString repeated;
+    int repeatedLine = 0;
+    if (DuplicateKeyFinder::find(json, &repeated, &repeatedLine)) {
+        setError(error, QStringLiteral("line %1: \"%2\" is given twice").arg(repeatedLine).arg(repeated));
         return false;
     }
     const QJsonObject root = document.object();

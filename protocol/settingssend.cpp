@@ -17,7 +17,7 @@ bool Settings::send(int slot, MessageCounts *counts) const
     }
 
     // Nothing is acknowledged: each message waits only until the port has
-    // taken it. A refused one is counted and the rest still go out, so
+    // taken it, and the whole write until the port has let all of them go. A refused one is counted and the rest still go out, so
     // that as much of the record as possible reaches the keyboard.
     // A port that stalls ends the write as a whole, within one message's
     // timeout.
@@ -37,6 +37,9 @@ bool Settings::send(int slot, MessageCounts *counts) const
         total.refused += control.refused;
         total.stalled = control.stalled;
     }
+    // Sent is not yet out: a program may end right after this returns.
+    // What never goes out counts as refused.
+    total.refused += link->drainOutput();
     if (counts)
         *counts = total;
     return total.refused == 0;

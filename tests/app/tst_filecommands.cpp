@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QMimeData>
 #include <QPushButton>
@@ -19,6 +20,7 @@
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #endif
 
 namespace {
@@ -272,6 +274,37 @@ private slots:
         QVERIFY2(answerer.messages.last().startsWith(QStringLiteral("Error: ")), qPrintable(answerer.messages.last()));
         QVERIFY(answerer.messages.last().contains(QStringLiteral("kept.telvir")));
         QCOMPARE(readAll(target), old);
+    }
+#endif
+
+#ifdef Q_OS_UNIX
+    void aNamedPipeIsRefusedAtOnce()
+    {
+        // Opened, it would wait for a writer for ever, and the window with it.
+        const QString pipe = path("pipe.telvir");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        MainWindow window;
+        choose(window, "knobMode", 1);
+        const QByteArray before = imageOf(window.editedSettings());
+        {
+            DialogAnswerer answerer;
+            answerer.pressInMessageBox(QMessageBox::Ok);
+            QElapsedTimer timer;
+            timer.start();
+            QVERIFY(!window.loadSettingsFile(pipe));
+            QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+            checkAnswered(answerer);
+            QCOMPARE(answerer.messages, QStringList{kNotValid});
+        }
+        {
+            DialogAnswerer answerer;
+            answerer.pressInMessageBox(QMessageBox::Ok);
+            QVERIFY(drop(window, {pipe}));
+            QTRY_VERIFY(answerer.allStepsTaken());
+            checkAnswered(answerer);
+            QCOMPARE(answerer.messages, QStringList{kNotValid});
+        }
+        QCOMPARE(imageOf(window.editedSettings()), before);
     }
 #endif
 

@@ -16,6 +16,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 namespace {
 const std::string kKeyboard = "Telvir Keyboard";
 
@@ -334,6 +338,38 @@ private slots:
         QCOMPARE(text.count('\n'), 1);
         QVERIFY(text.endsWith("firmware [########################################] 100 %\n"));
     }
+
+#ifdef Q_OS_UNIX
+    void pathsThatAreNoFilesAreNamedInOneLine()
+    {
+        const QString pipe = path("pipe.telvir");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString good = writeTestFile(dir, "good.telvir", factoryFile());
+        const QList<QPair<QStringList, QString>> cases = {
+            {{"show", path("missing.telvir")}, QString("telvir: %1: The file does not exist\n").arg(path("missing.telvir"))},
+            {{"show", ""}, QString("telvir: \"\": No file name was given\n")},
+            {{"show", dir.path()}, QString("telvir: %1: This is a folder, not a file\n").arg(dir.path())},
+            {{"show", pipe}, QString("telvir: %1: This is a named pipe, not a file\n").arg(pipe)},
+            {{"convert", good, pipe},
+             QString("telvir: could not write %1: This is a named pipe, not a file; it was left as it is\n").arg(pipe)},
+        };
+        // Qt warns of an empty file name on its own line unless nothing opens it.
+        static QStringList qtMessages;
+        qtMessages.clear();
+        const QtMessageHandler previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext &, const QString &text) { qtMessages << text; });
+        QList<Outcome> outcomes;
+        for (const auto &command : cases)
+            outcomes << telvir(command.first);
+        qInstallMessageHandler(previous);
+        QCOMPARE(qtMessages, QStringList());
+        for (int index = 0; index < cases.size(); ++index) {
+            QCOMPARE(outcomes[index].status, 1);
+            QCOMPARE(outcomes[index].err, cases[index].second);
+        }
+        QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+    }
+#endif
 
     void withoutAKeyboardEachCommandFailsInOneLine()
     {

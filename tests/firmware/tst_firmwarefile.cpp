@@ -8,6 +8,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 Q_DECLARE_METATYPE(FirmwareFile::Status)
 
 class TestFirmwareFile : public QObject
@@ -62,6 +66,19 @@ private slots:
         std::string image = "before";
         QCOMPARE(FirmwareFile::read(path, &image), status);
         QCOMPARE(image, std::string("before"));
+    }
+
+    void aNamedPipeIsRefusedWithoutWaitingForAWriter()
+    {
+#ifdef Q_OS_UNIX
+        const QString pipe = dir.filePath("pipe.bin");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        std::string image = "before";
+        QCOMPARE(FirmwareFile::read(pipe, &image), FirmwareFile::Status::Unreadable);
+        QCOMPARE(image, std::string("before"));
+#else
+        QSKIP("needs named pipes");
+#endif
     }
 
     void aDeviceThatNeverEndsIsNotReadWhole()

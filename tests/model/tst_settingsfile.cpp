@@ -3,13 +3,21 @@
 #include "model/settingsfile.h"
 #include "support/testfiles.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstring>
+
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -154,6 +162,68 @@ private slots:
         QVERIFY(!error.isEmpty());
         QCOMPARE(readAll(existing), old);
         QCOMPARE(QDir(dir.path()).entryList({"kept.telvir*"}, QDir::Files), QStringList{"kept.telvir"});
+    }
+#endif
+
+#ifdef Q_OS_UNIX
+    // A named pipe, a socket, a folder and (as root) a device node.
+    QStringList pathsThatAreNoRegularFiles()
+    {
+        QStringList paths{path("pipe.telvir"), path("socket.telvir"), path("folder.telvir")};
+        if (::mkfifo(QFile::encodeName(paths[0]).constData(), 0600) != 0)
+            return {};
+        sockaddr_un address {};
+        address.sun_family = AF_UNIX;
+        const QByteArray socketPath = QFile::encodeName(paths[1]);
+        if (socketPath.size() >= int(sizeof address.sun_path))
+            return {};
+        std::memcpy(address.sun_path, socketPath.constData(), std::size_t(socketPath.size()));
+        const int socket = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        const bool bound = ::bind(socket, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0;
+        ::close(socket);
+        if (!bound || !QDir(dir.path()).mkdir("folder.telvir"))
+            return {};
+        // The null device's numbers: harmless, should anything ever use it.
+        const QString device = path("device.telvir");
+        if (::geteuid() == 0 && ::mknod(QFile::encodeName(device).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0)
+            paths << device;
+        return paths;
+    }
+
+    static mode_t typeOf(const QString &path)
+    {
+        struct stat status {};
+        return ::lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & S_IFMT : 0;
+    }
+
+    void whatIsNoRegularFileIsNeitherReplacedNorRead()
+    {
+        const QStringList paths = pathsThatAreNoRegularFiles();
+        QVERIFY(!paths.isEmpty());
+        const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+        for (const QString &target : paths) {
+            const mode_t type = typeOf(target);
+            QString error;
+            QVERIFY(!SettingsFile::save(target, editedSettings(), &error));
+            QVERIFY2(error.endsWith("; it was left as it is") && !error.contains('\n'), qPrintable(error));
+            QCOMPARE(typeOf(target), type);
+
+            // Read, a pipe would wait for a writer for ever.
+            QElapsedTimer timer;
+            timer.start();
+            Settings settings = editedSettings();
+            QVERIFY(!SettingsFile::load(target, &settings, &error));
+            QVERIFY2(timer.elapsed() < 1000, qPrintable(QString::number(timer.elapsed())));
+            QVERIFY2(error.startsWith("This is a ") && error.endsWith(", not a file"), qPrintable(error));
+            QCOMPARE(imageOf(settings), imageOf(editedSettings()));
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot), before);
+        QString error;
+        Settings settings;
+        QVERIFY(!SettingsFile::load(path("pipe.telvir"), &settings, &error));
+        QCOMPARE(error, QStringLiteral("This is a named pipe, not a file"));
+        QVERIFY(!SettingsFile::load(path("never-made.telvir"), &settings, &error));
+        QCOMPARE(error, QStringLiteral("The file does not exist"));
     }
 #endif
 

@@ -131,6 +131,16 @@ private slots:
                                   << "control \"Attack\", field \"val\": 1.5 does not fit in a byte";
         QTest::newRow("not a number") << QByteArray("\"ccNumber\": 64") << QByteArray("\"ccNumber\": true")
                                        << "control \"Substain\", field \"ccNumber\": a name or a number is needed";
+        // Qt would keep one of the two values without a word.
+        QTest::newRow("field given twice") << QByteArray("\"knobMode\": \"absolute\",")
+                                           << QByteArray("\"knobMode\": \"relative\",\n\"knobMode\": \"absolute\",")
+                                           << "line 342: \"knobMode\" is given twice";
+        QTest::newRow("control given twice") << QByteArray("\"Attack\": {")
+                                             << QByteArray("\"Attack\": {\"val\": 1},\n\"Attack\": {")
+                                             << "line 4: \"Attack\" is given twice";
+        QTest::newRow("the same key spelt with an escape")
+            << QByteArray("\"Attack\": {") << QByteArray("\"\\u0041ttack\": {\"val\": 1},\n\"Attack\": {")
+            << "line 4: \"Attack\" is given twice";
         QTest::newRow("wrong format") << QByteArray("\"telvir-settings\"") << QByteArray("\"other\"")
                                       << "\"format\" is not \"telvir-settings\"";
     }

@@ -172,10 +172,24 @@ bool JackKeyboardFixture::startSimulator(const QStringList &options)
     return true;
 }
 
+void JackKeyboardFixture::pauseSimulator()
+{
+    if (simulator_ && simulator_->state() == QProcess::Running)
+        ::kill(pid_t(simulator_->processId()), SIGSTOP);
+}
+
+void JackKeyboardFixture::resumeSimulator()
+{
+    if (simulator_ && simulator_->state() == QProcess::Running)
+        ::kill(pid_t(simulator_->processId()), SIGCONT);
+}
+
 void JackKeyboardFixture::stopSimulator()
 {
     if (!simulator_)
         return;
+    // A stopped process would not take SIGTERM before it goes on.
+    resumeSimulator();
     stopProcess(*simulator_);
     simulator_.reset();
 }

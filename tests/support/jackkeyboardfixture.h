@@ -41,6 +41,10 @@ public:
     // The simulator goes, as a keyboard unplugged; the server stays.
     void stopSimulator();
     void stop();
+    // SIGSTOP and SIGCONT to the simulator: a client that stops stalls the
+    // server, which waits for it in every cycle and every call.
+    void pauseSimulator();
+    void resumeSimulator();
 
     QString error() const { return error_; }
     QString serverName() const { return serverName_; }

@@ -1,0 +1,17 @@
+#pragma once
+
+// Qt's JSON reader takes an object whose key repeats without a word and
+// keeps one of the values; which one depends on the Qt version. A settings
+// document with a key given twice is ambiguous, so it is looked for first.
+
+#include <QByteArray>
+#include <QString>
+
+class DuplicateKeyFinder
+{
+public:
+    // The first key that a JSON object of `json` (a valid JSON text) holds
+    // twice, and the line (from 1) where it comes again; false when there
+    // is none.
+    static bool find(const QByteArray &json, QString *key, int *line);
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+// Settings and firmware files are read and written only as regular files.
+// Opening a named pipe blocks until something writes into it, a device may
+// never end, and saving replaces whatever has the name by a new file: a
+// device node, a pipe or a socket would be gone. Each answer is one line.
+
+#include <QString>
+
+class RegularFile
+{
+public:
+    // Why `path` is not read from: empty when it is a regular file (or a
+    // link to one).
+    static QString whyNotReadable(const QString &path);
+    // Why `path` must not be replaced by a new file: empty when it is a
+    // regular file or nothing is there yet.
+    static QString whyNotReplaceable(const QString &path);
+    // True for a named pipe or a socket: opening or reading one waits for
+    // another program, possibly for ever.
+    static bool waitsForAnotherProgram(const QString &path);
+};

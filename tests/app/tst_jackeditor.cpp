@@ -1,0 +1,111 @@
+// The editor's window over a real MIDI system: the simulator program on a
+// private JACK server, what it received counted in its log. A send is done
+// when the keyboard has it, also when the window closes at once; a keyboard
+// that stops (SIGSTOP) stalls the server, and the window says so in time
+// and finds the keyboard again once it goes on.
+
+#include "dialoganswerer.h"
+#include "editorprobe.h"
+#include "jackkeyboardfixture.h"
+
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+const QString kSetSeen = QStringLiteral("in:  F0 00 20 6B 7F 42 02 ");
+const QString kDevice = JackKeyboardFixture::keyboardInputPort();
+
+void checkAnswered(const DialogAnswerer &answerer, const QStringList &messages)
+{
+    QVERIFY2(answerer.problems.isEmpty(), qPrintable(answerer.problems.join(QStringLiteral("; "))));
+    QCOMPARE(answerer.messages, messages);
+    QVERIFY(answerer.allStepsTaken());
+}
+
+QString statusOf(const MainWindow &window)
+{
+    return widgetOf<QLabel>(window, "statusLine")->text();
+}
+
+// A window that found the keyboard and read it at start-up.
+std::unique_ptr<MainWindow> linkedWindow()
+{
+    DialogAnswerer starting;
+    starting.pressInMessageBox();
+    starting.pressInMessageBox();
+    auto window = std::make_unique<MainWindow>();
+    [&] {
+        checkAnswered(starting, {QString("OK: Successfully connect to device '%1' !").arg(kDevice),
+                                 "OK: Successfully recv 258 settings."});
+    }();
+    return window;
+}
+
+void clickSend(const MainWindow &window)
+{
+    QTest::mouseClick(widgetOf<QPushButton>(window, "btnSend"), Qt::LeftButton);
+}
+} // namespace
+
+class JackEditorTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLoggingCategory::setFilterRules("telvir.*.debug=false"); }
+
+    void aSendReachesTheKeyboardWhenTheWindowClosesRightAfter()
+    {
+        JackKeyboardFixture jack;
+        QVERIFY2(jack.start({"--verbose"}), qPrintable(jack.error()));
+        std::unique_ptr<MainWindow> window = linkedWindow();
+        QVERIFY(!QTest::currentTestFailed());
+        QCOMPARE(jack.simulatorOutput().count(kSetSeen), 0);
+
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox();
+        clickSend(*window);
+        checkAnswered(answerer, {QString("OK: Successfully sent to device '%1' !").arg(kDevice)});
+        QVERIFY(window->close());
+        window.reset();
+        QTRY_COMPARE_WITH_TIMEOUT(jack.simulatorOutput().count(kSetSeen), 258, 5000);
+    }
+
+    void aStoppedKeyboardGivesTheSendItsBoxInTime()
+    {
+        JackKeyboardFixture jack;
+        QVERIFY2(jack.start(), qPrintable(jack.error()));
+        std::unique_ptr<MainWindow> window = linkedWindow();
+        QVERIFY(!QTest::currentTestFailed());
+        QCOMPARE(statusOf(*window), QString("Connected to '%1'").arg(kDevice));
+
+        jack.pauseSimulator();
+        {
+            DialogAnswerer answerer;
+            answerer.pressInMessageBox();
+            QElapsedTimer timer;
+            timer.start();
+            clickSend(*window);
+            const qint64 elapsed = timer.elapsed();
+            jack.resumeSimulator();
+            checkAnswered(answerer, {"Error: The JACK server does not respond."});
+            QVERIFY2(elapsed < 4000, qPrintable(QString::number(elapsed)));
+            QCOMPARE(statusOf(*window), QString("No keyboard connected"));
+        }
+
+        // The link comes back with the server's answers, and takes sends.
+        QTRY_COMPARE_WITH_TIMEOUT(statusOf(*window), QString("Connected to '%1'").arg(kDevice), 20000);
+        DialogAnswerer again;
+        again.pressInMessageBox();
+        clickSend(*window);
+        checkAnswered(again, {QString("OK: Successfully sent to device '%1' !").arg(kDevice)});
+    }
+};
+
+QTEST_MAIN(JackEditorTest)
+#include "tst_jackeditor.moc"

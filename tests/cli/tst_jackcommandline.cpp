@@ -1,0 +1,99 @@
+// The telvir program as a user runs it, one process per command, against
+// the simulator program on a private JACK server: what the keyboard
+// received is counted in the simulator's log.
+
+#include "jackkeyboardfixture.h"
+#include "model/settings.h"
+#include "model/settingsfile.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+const QString kHandshakeSeen = QStringLiteral("in:  F0 7E 7F 0A 0B F7");
+const QString kSetSeen = QStringLiteral("in:  F0 00 20 6B 7F 42 02 ");
+constexpr int kSetMessagesPerWrite = 258;
+constexpr int kRunMs = 30000;
+
+struct Run
+{
+    int exitCode = -1;
+    QString out;
+    QString err;
+    qint64 elapsedMs = 0;
+};
+
+Run telvir(const QStringList &arguments)
+{
+    QProcess process;
+    QElapsedTimer timer;
+    timer.start();
+    process.start(TELVIR_PROGRAM, arguments);
+    Run run;
+    if (!process.waitForFinished(kRunMs)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.elapsedMs = timer.elapsed();
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+} // namespace
+
+class JackCommandLineTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(dir_.isValid());
+        file_ = dir_.filePath("good.telvir");
+        QVERIFY(SettingsFile::save(file_, Settings()));
+    }
+
+    void everyWriteReachesTheKeyboardBeforeTheProgramEnds()
+    {
+        JackKeyboardFixture jack;
+        QVERIFY2(jack.start({"--verbose"}), qPrintable(jack.error()));
+        for (int write = 1; write <= 20; ++write) {
+            const Run run = telvir({"write", file_});
+            QCOMPARE(run.exitCode, 0);
+            QCOMPARE(run.out, QString("Sent %1 messages to memory workArea of '%2'\n")
+                                  .arg(kSetMessagesPerWrite)
+                                  .arg(JackKeyboardFixture::keyboardInputPort()));
+            // The log may trail the ended program by a moment; a message
+            // that was lost never comes.
+            QTRY_COMPARE_WITH_TIMEOUT(jack.simulatorOutput().count(kSetSeen), write * kSetMessagesPerWrite, 5000);
+            QVERIFY2(jack.simulatorOutput().count(kHandshakeSeen) >= write, qPrintable(QString::number(write)));
+        }
+    }
+
+    void aStoppedKeyboardCannotTrapAWrite()
+    {
+        JackKeyboardFixture jack;
+        QVERIFY2(jack.start(), qPrintable(jack.error()));
+        jack.pauseSimulator();
+        const Run stalled = telvir({"write", file_});
+        jack.resumeSimulator();
+        QCOMPARE(stalled.exitCode, 1);
+        QCOMPARE(stalled.err, QString("telvir: The JACK server does not respond.\n"));
+        QVERIFY2(stalled.elapsedMs < 5000, qPrintable(QString::number(stalled.elapsedMs)));
+
+        // Once the keyboard goes on, so does the next command.
+        const Run again = telvir({"write", file_});
+        QCOMPARE(again.exitCode, 0);
+    }
+
+private:
+    QTemporaryDir dir_;
+    QString file_;
+};
+
+QTEST_GUILESS_MAIN(JackCommandLineTest)
+#include "tst_jackcommandline.moc"
