@@ -374,7 +374,7 @@ bool MainWindow::loadSettingsFile(const QString &fileName)
     QString error;
     if (!SettingsFile::load(fileName, &loaded, &error)) {
         qCDebug(lcEditor).noquote() << "Could not load" << fileName << ":" << error;
-        QMessageBox::warning(this, tr("Error"), tr("This is not a valid telvir settings file!"),
+        QMessageBox::warning(this, tr("Error"), SettingsFile::notASettingsFileText(),
                              QMessageBox::Ok, QMessageBox::NoButton);
         return false;
     }

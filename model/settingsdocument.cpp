@@ -44,7 +44,7 @@ bool SettingsDocument::load(const QString &path, Settings *settings, QString *er
         if (SettingsFile::load(path, settings, &reason))
             return true;
         // The editor's words for every refusal, then the reason.
-        setError(error, QStringLiteral("This is not a valid telvir settings file! (%1)").arg(reason));
+        setError(error, QStringLiteral("%1 (%2)").arg(SettingsFile::notASettingsFileText(), reason));
         return false;
     }
     QByteArray content;

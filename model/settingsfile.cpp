@@ -2,6 +2,7 @@
 
 #include "model/regularfile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 
@@ -50,6 +51,11 @@ bool SettingsFile::writeSafely(const QString &path, const QByteArray &content, Q
         return false;
     }
     return true;
+}
+
+QString SettingsFile::notASettingsFileText()
+{
+    return QCoreApplication::translate("MainWindow", "This is not a valid telvir settings file!");
 }
 
 bool SettingsFile::load(const QString &path, Settings *settings, QString *error)

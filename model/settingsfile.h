@@ -15,6 +15,9 @@ constexpr int kSettingsFileSize = kSettingsMagicSize + static_cast<int>(Settings
 class SettingsFile
 {
 public:
+    // What the editor says of any file it cannot load as settings.
+    static QString notASettingsFileText();
+
     // Writes through a temporary file that replaces `path` only when every
     // byte was written, so a failure leaves an existing file as it was; a
     // path that is not a regular file is never replaced.
