@@ -38,9 +38,17 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
     const QCommandLineOption duplicateOption("duplicate-replies", "Send every parameter reply twice.");
     const QCommandLineOption dropOption("drop-ack", "Leave out firmware acknowledgement N (0 = size).", "index");
     const QCommandLineOption delayAckOption("delay-ack", "Delay firmware acknowledgement N by MS ms.", "index:ms");
+    const QCommandLineOption playOption("play",
+                                        "Send the raw MIDI messages of FILE (\"-\": standard input), one line of "
+                                        "hexadecimal bytes each (\"B0 4A 40\"), on the output port.",
+                                        "file");
+    const QCommandLineOption playRateOption("play-rate", "Messages played per second (default 1000).", "count");
+    const QCommandLineOption playAfterLinkOption("play-after-link",
+                                                 "Start playing once the simulator answered a handshake.");
     parser.addOptions({nameOption, outputNameOption, apiOption, serverOption, verboseOption, upgradeOption,
                        silentOption, delayOption, replyOption, trafficOption, noParametersOption, limitOption,
-                       duplicateOption, dropOption, delayAckOption});
+                       duplicateOption, dropOption, delayAckOption, playOption, playRateOption,
+                       playAfterLinkOption});
 
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -97,6 +105,20 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
         error = "--parameter-reply-limit needs a count.";
         return false;
     }
+    playFile = parser.value(playOption).toStdString();
+    if (parser.isSet(playOption) && playFile.empty()) {
+        error = "--play needs a file name, or - for standard input.";
+        return false;
+    }
+    if (parser.isSet(playRateOption) && (!toInt(parser.value(playRateOption), 1, playRate))) {
+        error = "--play-rate needs a number of messages per second.";
+        return false;
+    }
+    if ((parser.isSet(playRateOption) || parser.isSet(playAfterLinkOption)) && playFile.empty()) {
+        error = "--play-rate and --play-after-link go with --play.";
+        return false;
+    }
+    playAfterLink = parser.isSet(playAfterLinkOption);
     for (const QString &value : parser.values(dropOption)) {
         int index = 0;
         if (!toInt(value, 0, index)) {

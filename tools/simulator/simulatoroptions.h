@@ -21,6 +21,12 @@ struct SimulatorOptions
     std::string jackServer;               // JACK server name, empty: JACK_DEFAULT_SERVER or the default
     bool verbose = false;                 // print every message in and out
 
+    // Raw messages to send on the output port, one hexadecimal line each
+    // ("-": standard input, sent as each line comes).
+    std::string playFile;
+    int playRate = 1000;                  // messages per second
+    bool playAfterLink = false;           // start once a handshake was answered
+
     bool upgradeMode = false;
     bool silent = false;
     int handshakeDelayMs = 0;
