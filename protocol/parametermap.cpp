@@ -5,15 +5,28 @@
 #include "protocol/parameterformat.h"
 #include "protocol/wirevalues.h"
 
+const std::array<GlobalParameterWire, 6> kGlobalParameterWires = {{
+    {kGlobalGroup, kKnobModeNumber, &Settings::knobMode, knobModeToWire},
+    {kGlobalGroup, kOctaveNumber, &Settings::octave, octaveToWire},
+    {kGlobalGroup, kGlobalChannelNumber, &Settings::globalChannel,
+     [](std::uint8_t value) { return globalToWire(value, kMaxGlobalChannel); }},
+    {kCurveGroup, kVelocityCurveNumber, &Settings::velocityCurve,
+     [](std::uint8_t value) { return globalToWire(value, kMaxCurve); }},
+    {kCurveGroup, kPadCurveNumber, &Settings::padCurve, [](std::uint8_t value) { return globalToWire(value, kMaxCurve); }},
+    {kCurveGroup, kAccelNumber, &Settings::accel, [](std::uint8_t value) { return globalToWire(value, kMaxAccel); }},
+}};
+
+ParameterValue globalParameter(const Settings &settings, int position)
+{
+    const GlobalParameterWire &wire = kGlobalParameterWires.at(static_cast<std::size_t>(position));
+    return {wire.selector, wire.number, wire.toWire(settings.*wire.field)};
+}
+
 ParameterList globalParameters(const Settings &settings)
 {
     ParameterList parameters;
-    parameters.push_back({kGlobalGroup, kKnobModeNumber, knobModeToWire(settings.knobMode)});
-    parameters.push_back({kGlobalGroup, kOctaveNumber, octaveToWire(settings.octave)});
-    parameters.push_back({kGlobalGroup, kGlobalChannelNumber, globalToWire(settings.globalChannel, kMaxGlobalChannel)});
-    parameters.push_back({kCurveGroup, kVelocityCurveNumber, globalToWire(settings.velocityCurve, kMaxCurve)});
-    parameters.push_back({kCurveGroup, kPadCurveNumber, globalToWire(settings.padCurve, kMaxCurve)});
-    parameters.push_back({kCurveGroup, kAccelNumber, globalToWire(settings.accel, kMaxAccel)});
+    for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position)
+        parameters.push_back(globalParameter(settings, static_cast<int>(position)));
     return parameters;
 }
 
