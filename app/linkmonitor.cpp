@@ -4,6 +4,7 @@
 #include "midi/linksearch.h"
 #include "midi/midicontroller.h"
 #include "midi/portwatcher.h"
+#include "midi/rememberedports.h"
 
 #include <QMetaObject>
 #include <QThread>
@@ -53,6 +54,8 @@ void LinkMonitor::setLink(MidiController *link)
     }
     deviceName_ = link->deviceName();
     linkedPorts_ = link->portPair();
+    // Tried first by the next search, also in the next session.
+    RememberedPorts::setLastLinked(linkedPorts_);
     setState(link->upgradeMode() ? State::UpgradeMode : State::Connected);
 }
 
@@ -147,6 +150,7 @@ void LinkMonitor::startBackgroundSearch()
     newInputs_.clear();
     backgroundCancel_.reset();
     LinkSearch search;
+    search.preferred = RememberedPorts::preferred();
     search.cancel = &backgroundCancel_;
     // Only the pairs with a new port: the others did not answer before.
     search.acceptPair = [outputs, inputs](const PortPair &pair) {

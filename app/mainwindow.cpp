@@ -5,16 +5,16 @@
 #include "app/progressbarwindow.h"
 #include "app/settingschange.h"
 #include "app/settingcombobox.h"
-#include "app/keyboardwork.h"
+#include "app/keyboardsession.h"
 #include "app/linkmonitor.h"
 #include "app/portsdialog.h"
-#include "firmware/firmwarefile.h"
-#include "firmware/firmwareprotocol.h"
-#include "midi/linksearch.h"
+#include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
 #include "midi/portwatcher.h"
 #include "midi/rememberedports.h"
 #include "model/controlcatalogue.h"
+#include "model/controlfields.h"
+#include "model/globalparameters.h"
 #include "model/settingsfile.h"
 #include "ui_mainwindow.h"
 
@@ -64,18 +64,6 @@ QString labelOf(int controlIndex)
     return QString::fromLatin1(kControlLabels[static_cast<std::size_t>(controlIndex)]);
 }
 
-// The mode the editor shows for a record: one the kind does not allow is
-// shown, and stored once shown, as the first allowed, "Off - Disabled".
-QString shownModeName(ControlKind kind, int mode)
-{
-    const std::vector<int> &allowed = kAllowedModes[static_cast<std::size_t>(kind)];
-    const bool isAllowed = std::find(allowed.begin(), allowed.end(), mode) != allowed.end();
-    return QString::fromLatin1(kModeNames[static_cast<std::size_t>(isAllowed ? mode : allowed.front())]);
-}
-
-constexpr int kValueCount = 128;
-constexpr int kChannelCount = 16;
-
 std::uint8_t lowByte(int position)
 {
     return static_cast<std::uint8_t>(position & 0xFF);
@@ -89,13 +77,6 @@ void showPosition(QComboBox *field, int position)
     field->setCurrentIndex(position);
 }
 
-void fillValues(QComboBox *field, const QStringList &items, int position)
-{
-    const QSignalBlocker blocker(field);
-    field->clear();
-    field->addItems(items);
-    field->setCurrentIndex(position);
-}
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
@@ -118,11 +99,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     indexMarkers();
 
-    for (int value = 0; value < kValueCount; ++value)
-        valueItems << QString::number(value);
-    for (int channel = 1; channel <= kChannelCount; ++channel)
-        channelItems << QString::number(channel);
-    channelItems << QStringLiteral("Global");
+    valueItems = valueNames();
+    channelItems = channelNames();
 
     setUpUndo();
     registerSetters();
@@ -131,9 +109,11 @@ MainWindow::MainWindow(QWidget *parent)
     statusLine = new QLabel(this);
     statusLine->setObjectName(QStringLiteral("statusLine"));
     statusBar()->addWidget(statusLine, 1);
-    setUpStatusButtons();
     linkMonitor = new LinkMonitor(this);
+    session = new KeyboardSession(this, linkMonitor);
     connect(linkMonitor, &LinkMonitor::stateChanged, this, &MainWindow::updateStatusLine);
+    connect(session, &KeyboardSession::busyChanged, this, &MainWindow::updateCommandStates);
+    setUpStatusButtons();
     updateStatusLine();
 
     connectToKeyboard();
@@ -244,9 +224,8 @@ QString MainWindow::assignmentOf(int controlIndex) const
     if (setting.ccNumber != 0)
         parts << tr("CC %1").arg(setting.ccNumber);
     parts << tr("channel %1").arg(channelItems.value(setting.channel, QString::number(setting.channel + 1)));
-    const ControlKind kind = kindOf(controlIndex);
-    if (kind != ControlKind::None)
-        parts << tr("mode %1").arg(shownModeName(kind, setting.mode));
+    if (kindOf(controlIndex) != ControlKind::None)
+        parts << tr("mode %1").arg(fieldText(*controlField(QStringLiteral("mode")), controlIndex, setting));
     return labelOf(controlIndex) + QStringLiteral(": ") + parts.join(QStringLiteral(", "));
 }
 
@@ -261,35 +240,29 @@ void MainWindow::updateMarkerToolTips()
 void MainWindow::updateStatusLine()
 {
     if (statusLine && linkMonitor)
-        statusLine->setText(linkMonitor->stateText() + changesNotSentText());
+        statusLine->setText(linkMonitor->stateText() + readShortText + changesNotSentText());
 }
 
 void MainWindow::registerSetters()
 {
-    comboSetters[ui->lsb] = [this](int position) { currentSetting().lsb = lowByte(position); };
-    comboSetters[ui->msb] = [this](int position) { currentSetting().msb = lowByte(position); };
-    comboSetters[ui->channel] = [this](int position) { currentSetting().channel = lowByte(position); };
-    comboSetters[ui->ccNumber] = [this](int position) { currentSetting().ccNumber = lowByte(position); };
-    comboSetters[ui->val] = [this](int position) { currentSetting().val = lowByte(position); };
-    comboSetters[ui->mode] = [this](int position) {
-        const ControlKind kind = kindOf(currentControlIndex());
-        if (kind == ControlKind::None)
-            return;
-        Setting &setting = currentSetting();
-        // at() throws for a position outside the list; the caller drops it.
-        setting.mode = lowByte(kAllowedModes.at(static_cast<std::size_t>(kind)).at(static_cast<std::size_t>(position)));
-        // The old option belonged to the old mode.
-        setting.modeOption = 0;
-        // The new mode brings its own option list.
-        refreshEditor();
-    };
-    comboSetters[ui->modeOption] = [this](int position) { currentSetting().modeOption = lowByte(position); };
-    comboSetters[ui->globalChannel] = [this](int position) { settings.globalChannel = lowByte(position); };
-    comboSetters[ui->padCurve] = [this](int position) { settings.padCurve = lowByte(position); };
-    comboSetters[ui->octave] = [this](int position) { settings.octave = lowByte(position); };
-    comboSetters[ui->knobMode] = [this](int position) { settings.knobMode = lowByte(position); };
-    comboSetters[ui->accel] = [this](int position) { settings.accel = lowByte(position); };
-    comboSetters[ui->velocityCurve] = [this](int position) { settings.velocityCurve = lowByte(position); };
+    // The form names each field after the record field it edits.
+    for (const ControlField &field : kControlFields) {
+        auto *box = findChild<SettingComboBox *>(QLatin1String(field.field));
+        controlBoxes.emplace_back(box, &field);
+        comboSetters[box] = [this, &field](int position) {
+            storeFieldPosition(field, currentControlIndex(), currentSetting(), position);
+            // A new mode brings its own option list.
+            if (field.value == &Setting::mode)
+                refreshEditor();
+        };
+    }
+    for (const GlobalParameter &global : kGlobalParameters) {
+        auto *box = findChild<SettingComboBox *>(QLatin1String(global.field));
+        globalBoxes.emplace_back(box, &global);
+        // Its items report their first position to a field without a setter yet.
+        box->addItems(global.items);
+        comboSetters[box] = [this, &global](int position) { settings.*global.value = lowByte(position); };
+    }
 }
 
 int MainWindow::currentControlIndex() const
@@ -315,12 +288,8 @@ Setting &MainWindow::currentSetting()
 
 void MainWindow::refreshEditor()
 {
-    showPosition(ui->globalChannel, settings.globalChannel);
-    showPosition(ui->padCurve, settings.padCurve);
-    showPosition(ui->accel, settings.accel);
-    showPosition(ui->velocityCurve, settings.velocityCurve);
-    showPosition(ui->octave, settings.octave);
-    showPosition(ui->knobMode, settings.knobMode);
+    for (const auto &[box, global] : globalBoxes)
+        showPosition(box, settings.*global->value);
 
     // Before the first selection the control fields stay empty.
     if (currentControlIndex() >= 0)
@@ -334,62 +303,18 @@ void MainWindow::refreshControlFields()
 {
     const int index = currentControlIndex();
     Setting &setting = currentSetting();
-
-    ui->widgetName->setText(QString::fromLatin1(kControlLabels[static_cast<std::size_t>(index)]));
-
-    fillValues(ui->lsb, valueItems, setting.lsb);
-    fillValues(ui->msb, valueItems, setting.msb);
-    fillValues(ui->val, valueItems, setting.val);
-
-    {
-        // A number of 0 means the control has none, so there is nothing to edit.
-        const QSignalBlocker blocker(ui->ccNumber);
-        ui->ccNumber->clear();
-        const bool hasNumber = setting.ccNumber != 0;
-        ui->ccNumber->setEnabled(hasNumber);
-        if (hasNumber) {
-            ui->ccNumber->addItems(valueItems);
-            ui->ccNumber->setCurrentIndex(setting.ccNumber);
-        }
+    ui->widgetName->setText(labelOf(index));
+    // A mode the kind does not allow is shown, and so stored, as "Off - Disabled".
+    settleMode(index, setting);
+    for (const auto &[box, field] : controlBoxes) {
+        const QSignalBlocker blocker(box);
+        box->clear();
+        const QStringList items = fieldItems(*field, index, setting);
+        box->addItems(items);
+        box->setEnabled(!items.isEmpty());
+        if (!items.isEmpty())
+            box->setCurrentIndex(fieldPosition(*field, index, setting));
     }
-
-    fillValues(ui->channel, channelItems, setting.channel);
-
-    const QSignalBlocker modeBlocker(ui->mode);
-    const QSignalBlocker optionBlocker(ui->modeOption);
-    ui->mode->clear();
-    ui->modeOption->clear();
-    ui->mode->setEnabled(true);
-    ui->modeOption->setEnabled(true);
-
-    const ControlKind kind = kindOf(index);
-    if (kind == ControlKind::None) {
-        ui->mode->setEnabled(false);
-        ui->modeOption->setEnabled(false);
-        return;
-    }
-
-    const std::vector<int> &allowedModes = kAllowedModes[static_cast<std::size_t>(kind)];
-    int chosen = -1;
-    for (std::size_t position = 0; position < allowedModes.size(); ++position) {
-        ui->mode->addItem(QString::fromLatin1(kModeNames[static_cast<std::size_t>(allowedModes[position])]));
-        if (allowedModes[position] == setting.mode)
-            chosen = static_cast<int>(position);
-    }
-    // A mode the kind does not allow (from a file, say) becomes "Off - Disabled",
-    // the first entry of every list, so that field and record agree.
-    if (chosen < 0) {
-        setting.mode = 0;
-        chosen = 0;
-    }
-    ui->mode->setCurrentIndex(chosen);
-
-    const QStringList options = optionsOfMode(setting.mode);
-    ui->modeOption->addItems(options);
-    if (options.isEmpty())
-        ui->modeOption->setEnabled(false);
-    else
-        ui->modeOption->setCurrentIndex(setting.modeOption);
 }
 
 void MainWindow::deviceWidgetOnClick()
@@ -414,8 +339,32 @@ void MainWindow::deviceWidgetOnClick()
         selectedWidget = clicked;
         clicked->markSelected();
     }
-    if (selectedWidget)
+    if (selectedWidget) {
         refreshEditor();
+        emit selectedControlChanged(currentControlIndex());
+    }
+}
+
+void MainWindow::selectControl(int controlIndex)
+{
+    const bool highPad = controlIndex > kLastLowPadIndex && controlIndex <= kLastLowPadIndex + kPadBankOffset;
+    const int markerIndex = highPad ? controlIndex - kPadBankOffset : controlIndex;
+    for (const auto &[marker, index] : widgetIndex) {
+        if (index != markerIndex)
+            continue;
+        marker->click();
+        // The pad bank follows the pad; other controls leave it as it is.
+        if (isLowPad(markerIndex) && padBankHigh != highPad)
+            padSwitch->click();
+        return;
+    }
+}
+
+void MainWindow::editControlField(int controlIndex, const ControlField &field, int position)
+{
+    Settings next = settings;
+    storeFieldPosition(field, controlIndex, next.controls[controlIndex], position);
+    replaceSettings(next, tr("Change %1").arg(QLatin1String(field.label)));
 }
 
 void MainWindow::settingBoxOnChange(int position)
@@ -438,10 +387,16 @@ void MainWindow::settingBoxOnChange(int position)
     }
     // Edits of the scratch record, before any control is chosen, are no step.
     if (settings != before)
-        undoStack->push(new SettingsChange(before, settings, tr("Change %1").arg(field->accessibleName()),
-                                           [this](const Settings &record) { restoreRecord(record); }));
+        pushChange(before, tr("Change %1").arg(field->accessibleName()));
     updateMarkerToolTips();
     updateStatusLine();
+}
+
+void MainWindow::pushChange(const Settings &before, const QString &stepText)
+{
+    undoStack->push(new SettingsChange(before, settings, stepText,
+                                       [this](const Settings &record) { restoreRecord(record); }));
+    emit settingsChanged(before, settings);
 }
 
 void MainWindow::replaceSettings(const Settings &next, const QString &stepText)
@@ -452,28 +407,34 @@ void MainWindow::replaceSettings(const Settings &next, const QString &stepText)
     // so the step ends with the record as shown. Should that make it the
     // record from before, nothing changed and there is no step.
     refreshEditor();
-    if (settings == before)
-        return;
-    undoStack->push(new SettingsChange(before, settings, stepText,
-                                       [this](const Settings &record) { restoreRecord(record); }));
+    if (settings != before)
+        pushChange(before, stepText);
 }
 
 void MainWindow::restoreRecord(const Settings &record)
 {
     // The selection and the pad bank are not part of the record and stay.
+    const Settings before = settings;
     settings = record;
     refreshEditor();
+    emit settingsChanged(before, settings);
 }
 
-void MainWindow::setKeyboardRecord(const Settings &onKeyboard)
+void MainWindow::setKeyboardRecord(const Settings &record)
 {
-    keyboardRecord = onKeyboard;
+    onKeyboard = record;
     updateStatusLine();
 }
 
 int MainWindow::changesNotSent() const
 {
-    return keyboardRecord ? settings.differencesFrom(*keyboardRecord) : -1;
+    if (!onKeyboard)
+        return -1;
+    // A setting the keyboard did not report is not known to be on it.
+    int changes = settings.differencesFrom(*onKeyboard);
+    for (std::size_t offset : unknownOnKeyboard)
+        changes += settings.image()[offset] == onKeyboard->image()[offset] ? 1 : 0;
+    return changes;
 }
 
 QString MainWindow::changesNotSentText() const
@@ -484,14 +445,14 @@ QString MainWindow::changesNotSentText() const
 
 bool MainWindow::wouldLoseEdits() const
 {
-    const Settings &onKeyboard = keyboardRecord ? *keyboardRecord : startRecord;
+    const Settings &keyboard = onKeyboard ? *onKeyboard : startRecord;
     const Settings &inFile = fileRecord ? *fileRecord : startRecord;
-    return settings != onKeyboard && settings != inFile;
+    return settings != keyboard && settings != inFile;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (keyboardBusy) {
+    if (session->busy()) {
         event->ignore();
         return;
     }
@@ -564,12 +525,15 @@ bool MainWindow::saveWithDialog()
     return true;
 }
 
-void MainWindow::setCommandsEnabled(bool enabled)
+void MainWindow::updateCommandStates()
 {
-    centralWidget()->setEnabled(enabled);
-    menuBar()->setEnabled(enabled);
-    for (QToolButton *button : statusBar()->findChildren<QToolButton *>())
-        button->setEnabled(enabled);
+    // Every command stays available without a keyboard; while one talks to
+    // the keyboard, none can start, and the window does not close.
+    const bool idle = !session->busy();
+    centralWidget()->setEnabled(idle);
+    menuBar()->setEnabled(idle);
+    for (QAbstractButton *button : statusBar()->findChildren<QAbstractButton *>())
+        button->setEnabled(idle);
 }
 
 void MainWindow::setUpStatusButtons()
@@ -582,56 +546,46 @@ void MainWindow::setUpStatusButtons()
         button->setAutoRaise(true);
         connect(button, &QToolButton::clicked, this, slot);
         statusBar()->addPermanentWidget(button);
+        return button;
     };
-    addButton("btnRead", tr("Read"), &MainWindow::readFromKeyboard);
+    readButton = addButton("btnRead", tr("Read"), &MainWindow::readFromKeyboard);
     addButton("btnPorts", tr("Ports..."), &MainWindow::choosePorts);
 }
 
-MidiController *MainWindow::talkToKeyboard(KeyboardWork &work, bool searching,
-                                           const std::function<MidiController *()> &job)
+bool MainWindow::isKeyboardBusy() const
 {
-    // The window keeps running its events meanwhile: nothing may start
-    // another command, or close the window under the work's feet.
-    keyboardBusy = true;
-    setCommandsEnabled(false);
-    linkMonitor->beginCommand(&work, searching);
-    MidiController *link = nullptr;
-    work.run([&] { link = job(); });
-    // A link whose ports went away meanwhile is released.
-    if (!linkMonitor->endCommand(link))
-        link = nullptr;
-    setCommandsEnabled(true);
-    keyboardBusy = false;
-    return link;
+    return session->busy();
+}
+
+void MainWindow::addStatusWidget(QWidget *widget, bool beforeRead)
+{
+    if (!beforeRead) {
+        statusBar()->addPermanentWidget(widget);
+        return;
+    }
+    // The permanent widgets follow the status line, which comes first.
+    const int readPosition = statusBar()->layout()->indexOf(readButton);
+    statusBar()->insertPermanentWidget(std::max(1, readPosition), widget);
 }
 
 MidiController *MainWindow::findKeyboard(bool upgradeMode, const std::optional<PortPair> &onlyPair)
 {
-    KeyboardWork work(this, tr("Connecting"), true);
-    LinkSearch search;
-    search.onlyPair = onlyPair;
-    search.cancel = &work.cancelToken();
-    search.onAttempt = [&work, monitor = linkMonitor](const PairAttempt &attempt) {
-        monitor->setTriedPair(attempt.pair);
-        work.report(tr("Trying output '%1' with input '%2' (%3 of %4)")
-                        .arg(QString::fromStdString(attempt.pair.output), QString::fromStdString(attempt.pair.input))
-                        .arg(attempt.number)
-                        .arg(attempt.count),
-                    attempt.number - 1, attempt.count);
-    };
-    return talkToKeyboard(work, true, [&] { return MidiController::getInstance(upgradeMode, search); });
+    MidiController *link = nullptr;
+    const KeyboardOutcome outcome = session->find(upgradeMode, &link, onlyPair);
+    if (!link)
+        KeyboardSession::show(this, outcome);
+    return link;
 }
 
 void MainWindow::connectToKeyboard()
 {
     MidiController *const link = findKeyboard(false);
-    if (!link) {
-        QMessageBox::warning(this, tr("Error"), tr("Could not connect to midi deivce."),
-                             QMessageBox::Ok, QMessageBox::NoButton);
+    if (!link)
         return;
-    }
-    QMessageBox::about(this, tr("OK"),
-                       tr("Successfully connect to device '") + link->deviceName() + QStringLiteral("' !"));
+    KeyboardOutcome linked;
+    linked.kind = KeyboardOutcome::Kind::Linked;
+    linked.deviceName = link->deviceName();
+    KeyboardSession::show(this, linked);
     readSettings(link);
 }
 
@@ -639,41 +593,31 @@ void MainWindow::readSettings(MidiController *link)
 {
     // Read into a copy: the worker never touches the window's record.
     Settings read = settings;
-    int accepted = 0;
-    KeyboardWork work(this, tr("Reading settings"), false);
-    work.report(tr("Reading settings"), 0, 0);
-    const bool linkKept = talkToKeyboard(work, false, [&] {
-        accepted = read.recv(&work.cancelToken());
-        return link;
-    });
-    // A keyboard that went away during the read may have sent only part.
-    if (accepted == 0 || !linkKept) {
-        QMessageBox::warning(this, tr("Error"), tr("Could not recv settings."),
-                             QMessageBox::Ok, QMessageBox::NoButton);
+    ReadReport report;
+    const KeyboardOutcome outcome = session->read(link, read, &report);
+    KeyboardSession::show(this, outcome);
+    if (!outcome.succeeded())
         return;
-    }
-    QMessageBox::warning(this, tr("OK"), tr("Successfully recv %1 settings.").arg(accepted),
-                         QMessageBox::Ok, QMessageBox::NoButton);
+    const int answered = report.requested - int(report.unanswered.size());
+    readShortText = answered < report.requested
+                        ? tr("; Read %1 of %2 settings").arg(answered).arg(report.requested)
+                        : QString();
+    unknownOnKeyboard = report.unanswered;
     replaceSettings(read, tr("Read from the keyboard"));
     setKeyboardRecord(read);
 }
 
 void MainWindow::readFromKeyboard()
 {
-    if (keyboardBusy)
+    if (session->busy())
         return;
-    MidiController *const link = findKeyboard(false);
-    if (!link) {
-        QMessageBox::warning(this, tr("Error"), tr("Could not connect to midi deivce."),
-                             QMessageBox::Ok, QMessageBox::NoButton);
-        return;
-    }
-    readSettings(link);
+    if (MidiController *const link = findKeyboard(false))
+        readSettings(link);
 }
 
 void MainWindow::choosePorts()
 {
-    if (keyboardBusy)
+    if (session->busy())
         return;
     PortsDialog dialog(this, linkMonitor->ports().outputs(), linkMonitor->ports().inputs(), RememberedPorts::chosen());
     if (dialog.exec() != QDialog::Accepted)
@@ -687,70 +631,30 @@ void MainWindow::linkChosenPorts(const std::optional<PortPair> &pair)
     if (!pair)
         return;
     linkMonitor->release();
-    if (findKeyboard(false, pair))
-        return;
-    QMessageBox::warning(this, tr("Error"),
-                         tr("The keyboard did not answer on output '%1' with input '%2'.")
-                             .arg(QString::fromStdString(pair->output), QString::fromStdString(pair->input)),
-                         QMessageBox::Ok, QMessageBox::NoButton);
+    findKeyboard(false, pair);
 }
 
 void MainWindow::sendToKeyboard()
 {
-    if (keyboardBusy)
+    if (session->busy())
         return;
     // Runs a discovery when there is no link yet, so a keyboard plugged in
     // after start is found here.
-    MidiController *link = findKeyboard(false);
-    bool sent = false;
-    MessageCounts counts;
-    if (link) {
-        const Settings toSend = settings;
-        const int slot = std::max(0, ui->memId->currentIndex());
-        KeyboardWork work(this, tr("Sending settings"), false);
-        work.report(tr("Sending settings"), 0, 0);
-        link = talkToKeyboard(work, false, [&] {
-            sent = toSend.send(slot, &counts);
-            return link;
-        });
-        if (link && sent)
-            setKeyboardRecord(toSend);
-    }
-    if (link && sent) {
-        QMessageBox::about(this, tr("OK"),
-                           tr("Successfully sent to device '") + link->deviceName() + QStringLiteral("' !"));
+    MidiController *const link = findKeyboard(false);
+    if (!link)
         return;
+    const Settings toSend = settings;
+    const KeyboardOutcome outcome = session->write(link, toSend, std::max(0, ui->memId->currentIndex()));
+    if (outcome.succeeded()) {
+        unknownOnKeyboard.clear();
+        setKeyboardRecord(toSend);
     }
-    if (link && counts.stalled) {
-        // Nothing more will get through this port: the link goes, and the
-        // next command searches again.
-        const QString device = link->deviceName();
-        linkMonitor->release();
-        QMessageBox::warning(this, tr("Error"),
-                             tr("The port of device '%1' stopped taking messages after %2 of them went out. "
-                                "The keyboard may hold only part of these settings.")
-                                 .arg(device)
-                                 .arg(counts.messages - counts.refused),
-                             QMessageBox::Ok, QMessageBox::NoButton);
-        return;
-    }
-    if (link && counts.refused > 0) {
-        QMessageBox::warning(this, tr("Error"),
-                             tr("The port of device '%1' refused %2 of %3 messages. "
-                                "The keyboard may hold only part of these settings.")
-                                 .arg(link->deviceName())
-                                 .arg(counts.refused)
-                                 .arg(counts.messages),
-                             QMessageBox::Ok, QMessageBox::NoButton);
-        return;
-    }
-    QMessageBox::warning(this, tr("Error"), tr("Could not connect to midi deivce."),
-                         QMessageBox::Ok, QMessageBox::NoButton);
+    KeyboardSession::show(this, outcome);
 }
 
 void MainWindow::upgradeFirmware()
 {
-    if (keyboardBusy)
+    if (session->busy())
         return;
     const QMessageBox::StandardButton answer = QMessageBox::warning(
         this, tr("Enter Firmware Upgrade Mode"),
@@ -769,53 +673,34 @@ void MainWindow::upgradeFirmware()
     // one that cannot be announced, or none at all, is refused while nothing
     // has been sent yet.
     std::string image;
-    switch (FirmwareFile::read(fileName, &image)) {
-    case FirmwareFile::Status::Ok:
-        break;
-    case FirmwareFile::Status::TooLarge:
-        QMessageBox::warning(this, tr("Error"),
-                             tr("Could not upgrade firmware: the file is too large for the keyboard "
-                                "(at most %1 bytes).")
-                                 .arg(FirmwareProtocol::kMaxImageSize),
-                             QMessageBox::Ok, QMessageBox::NoButton);
-        return;
-    case FirmwareFile::Status::Unreadable:
-    case FirmwareFile::Status::Empty:
-        qCDebug(lcEditor).noquote() << "No firmware image in" << fileName;
-        QMessageBox::warning(this, tr("Error"), tr("Could not upgrade firmware."), QMessageBox::Ok,
-                             QMessageBox::NoButton);
+    if (const std::optional<KeyboardOutcome> refusal = KeyboardCommand::readFirmware(fileName, &image)) {
+        KeyboardSession::show(this, *refusal);
         return;
     }
 
     MidiController *const link = findKeyboard(true);
-    // The transfer lets events through once per block. A command started
-    // meanwhile could ask for the link in normal mode and so replace the
-    // link the transfer is using; the window takes no input until the end.
-    keyboardBusy = true;
-    setCommandsEnabled(false);
-    linkMonitor->beginCommand(nullptr, false);
-    if (!link)
-        QMessageBox::warning(this, tr("Error"), tr("Could not connect to device."), QMessageBox::Ok,
-                             QMessageBox::NoButton);
-
     ProgressBarWindow progressWindow(this);
     const std::function<void(int)> progress = [&progressWindow](int percent) { progressWindow.setProgress(percent); };
-    progress(0);
-    progressWindow.show();
-
-    bool upgraded = link && link->sendFirmware(image, progress);
-    // A keyboard unplugged during the transfer stops acknowledging; the
-    // link is released then, whatever the transfer made of it.
-    upgraded = linkMonitor->endCommand(link) && upgraded;
-    if (upgraded)
-        QMessageBox::about(this, tr("OK"),
-                           tr("Successfully upgrade the firmware of device '%1' !").arg(link->deviceName()));
-    else
-        QMessageBox::warning(this, tr("Error"), tr("Could not upgrade firmware."), QMessageBox::Ok,
-                             QMessageBox::NoButton);
-    progressWindow.hide();
-    setCommandsEnabled(true);
-    keyboardBusy = false;
+    KeyboardOutcome outcome;
+    outcome.kind = KeyboardOutcome::Kind::FirmwareFailed;
+    // The transfer lets events through once per block; the session keeps
+    // every other command out meanwhile, so none can replace its link.
+    session->runHere(
+        link,
+        [&] {
+            progress(0);
+            progressWindow.show();
+            if (link)
+                outcome = KeyboardCommand::upgrade(*link, image, progress);
+        },
+        [&](bool linkKept) {
+            // A keyboard unplugged during the transfer stops acknowledging;
+            // the link is released then, whatever the transfer made of it.
+            if (!linkKept)
+                outcome.kind = KeyboardOutcome::Kind::FirmwareFailed;
+            KeyboardSession::show(this, outcome);
+            progressWindow.hide();
+        });
 }
 
 namespace {

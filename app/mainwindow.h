@@ -1,6 +1,7 @@
 #pragma once
 
 #include "midi/portpair.h"
+#include "model/controlfields.h"
 #include "model/setting.h"
 #include "model/settings.h"
 
@@ -13,7 +14,9 @@
 #include <vector>
 
 class DeviceWidget;
-class KeyboardWork;
+struct GlobalParameter;
+class KeyboardSession;
+class QAbstractButton;
 class LinkMonitor;
 class MidiController;
 class QDragEnterEvent;
@@ -59,14 +62,34 @@ public:
     // and shows it; a record equal to the current one makes no step.
     void replaceSettings(const Settings &next, const QString &stepText);
 
-    // The record as last read from or sent to the keyboard.
-    void setKeyboardRecord(const Settings &onKeyboard);
+    // The record as last read from or sent to the keyboard; none before any.
+    const std::optional<Settings> &keyboardRecord() const { return onKeyboard; }
+    void setKeyboardRecord(const Settings &record);
+
+    // Shows control `controlIndex` as a click on its marker does, switching
+    // the pad bank for pads 9..16.
+    void selectControl(int controlIndex);
+    // The same change as choosing item `position` in the panel's field:
+    // one undo step, and the panel, tooltips and status line follow.
+    void editControlField(int controlIndex, const ControlField &field, int position);
+    // Adds a widget to the right of the status line: left of "Read" when
+    // `beforeRead`, else after the buttons there.
+    void addStatusWidget(QWidget *widget, bool beforeRead);
+    // A command is talking to the keyboard.
+    bool isKeyboardBusy() const;
 
     // How many settings (global fields and fields of controls) differ from
     // the keyboard record; -1 before any read or send.
     int changesNotSent() const;
     // ", N changes not sent" while there are any, else empty.
     QString changesNotSentText() const;
+
+signals:
+    // After every change of the record: a field, undo and redo, "Default
+    // Values", "Load...", a read.
+    void settingsChanged(const Settings &before, const Settings &after);
+    // After a marker click showed another control (or the other pad bank).
+    void selectedControlChanged(int controlIndex);
 
 public slots:
     void deviceWidgetOnClick();
@@ -96,19 +119,18 @@ private:
     // Finds the keyboard and reads its settings into the record, telling
     // the user how that went.
     void connectToKeyboard();
-    // The live link in the mode asked for, searched for while the progress
-    // window tells which pair is tried; null when none answered or the
-    // user cancelled. With `onlyPair`, that pair alone is tried.
+    // The live link in the mode asked for; null, after the box that says
+    // why, when none answered or the user cancelled. With `onlyPair`, that
+    // pair alone is tried.
     MidiController *findKeyboard(bool upgradeMode, const std::optional<PortPair> &onlyPair = std::nullopt);
-    // Runs `job` through `work` with the window's commands disabled; gives
-    // the link that `job` returns, or null when the link's ports went away
-    // meanwhile (the link is then released).
-    MidiController *talkToKeyboard(KeyboardWork &work, bool searching, const std::function<MidiController *()> &job);
     // Reads the keyboard's settings over `link` as at start-up, with the
     // same boxes, and takes them only when any came.
     void readSettings(MidiController *link);
     void setUpStatusButtons();
-    void setCommandsEnabled(bool enabled);
+    // Every command's enabled state, from whether the keyboard is busy.
+    void updateCommandStates();
+    // One undo step from `before` to the record as it is now.
+    void pushChange(const Settings &before, const QString &stepText);
     void indexMarkers();
     void registerSetters();
     void refreshControlFields();
@@ -139,17 +161,23 @@ private:
     QStringList valueItems;   // "0".."127"
     QStringList channelItems; // "1".."16", "Global"
     Setting scratchSetting;
-    // True while the keyboard is talked to: commands started then are
-    // dropped, and the window does not close.
-    bool keyboardBusy = false;
+    // The fields bound to the record, by the table rows they show.
+    std::vector<std::pair<SettingComboBox *, const ControlField *>> controlBoxes;
+    std::vector<std::pair<SettingComboBox *, const GlobalParameter *>> globalBoxes;
 
     QUndoStack *undoStack;
     QLabel *statusLine;
     LinkMonitor *linkMonitor = nullptr;
+    KeyboardSession *session = nullptr;
+    QAbstractButton *readButton = nullptr;
     // What the record is compared with for the changes not sent and the
     // guard on close. Until there was a read or send, or a load or save,
     // the record the window started with stands in for either.
-    std::optional<Settings> keyboardRecord;
+    std::optional<Settings> onKeyboard;
+    // Fields (image offsets) the last read asked for and got no reply to.
+    std::vector<std::size_t> unknownOnKeyboard;
+    // "; Read N of M settings" after a read that missed some, until the next.
+    QString readShortText;
     std::optional<Settings> fileRecord;
     Settings startRecord;
 };

@@ -2,10 +2,9 @@
 
 #include "cli/portchoice.h"
 #include "cli/progressreport.h"
-#include "firmware/firmwarefile.h"
-#include "firmware/firmwareprotocol.h"
+#include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
-#include "midi/linksearch.h"
+#include "midi/rememberedports.h"
 #include "model/settings.h"
 #include "model/settingsdocument.h"
 
@@ -14,8 +13,6 @@
 #include <string>
 
 namespace {
-const QString kNoKeyboard = QStringLiteral("no keyboard answered");
-
 // The link is closed however the command ends, so the ports are free for
 // the next program.
 struct LinkRelease
@@ -39,28 +36,18 @@ void printPorts(QTextStream &out, const QString &kind, const QStringList &names)
         out << kind << ' ' << port << ": " << names[port] << '\n';
 }
 
-// "workArea" is memory 0, the one the keyboard plays from; 1..8 are stored.
-bool parseMemory(const QString &text, int *slot)
+int fail(const Invocation &invocation, const KeyboardOutcome &outcome)
 {
-    if (text == QLatin1String("workArea")) {
-        *slot = 0;
-        return true;
-    }
-    bool isNumber = false;
-    const int number = text.toInt(&isNumber);
-    if (!isNumber || number < 1 || number > 8)
-        return false;
-    *slot = number;
-    return true;
+    return invocation.fail(outcomeMessage(outcome));
 }
 
 // The link in the mode asked for: through exactly the pair --ports names,
-// or by a search of all pairs, the remembered one first. Null, with the
+// or by a search of all pairs, the remembered ones first. Null, with the
 // failure written, when there is none.
-MidiController *linkTo(const Invocation &invocation, bool upgradeMode, const QString &noLink, int *status)
+MidiController *linkTo(const Invocation &invocation, bool upgradeMode, int *status)
 {
     LinkSearch search;
-    QString where;
+    search.preferred = RememberedPorts::preferred();
     if (!invocation.ports.isEmpty()) {
         PortPair pair;
         QString error;
@@ -69,18 +56,27 @@ MidiController *linkTo(const Invocation &invocation, bool upgradeMode, const QSt
             return nullptr;
         }
         search.onlyPair = pair;
-        where = QStringLiteral(" (output '%1', input '%2')")
-                    .arg(QString::fromStdString(pair.output), QString::fromStdString(pair.input));
     }
-    MidiController *link = MidiController::getInstance(upgradeMode, search);
-    if (!link)
-        *status = invocation.fail(noLink + where);
+    MidiController *link = nullptr;
+    const KeyboardOutcome outcome = KeyboardCommand::find(upgradeMode, search, &link);
+    if (!link) {
+        *status = fail(invocation, outcome);
+        return nullptr;
+    }
+    RememberedPorts::setLastLinked(link->portPair());
     return link;
 }
 
-QString memoryName(int slot)
+// "Could not upgrade firmware: <why>" for a file refused before sending.
+QString firmwareRefusal(const KeyboardOutcome &refusal, const QString &path)
 {
-    return slot == 0 ? QStringLiteral("workArea") : QString::number(slot);
+    QString message = outcomeMessage(refusal);
+    if (refusal.kind == KeyboardOutcome::Kind::FirmwareTooLarge)
+        return message;
+    message.chop(1);
+    const QString why = refusal.kind == KeyboardOutcome::Kind::FirmwareEmpty ? QStringLiteral("%1 is empty.")
+                                                                             : QStringLiteral("%1 cannot be read.");
+    return message + QStringLiteral(": ") + why.arg(nativePath(path));
 }
 } // namespace
 
@@ -95,9 +91,10 @@ int KeyboardCommands::ports(const Invocation &invocation)
 
     const LinkRelease release;
     invocation.out.flush();
-    MidiController *link = MidiController::getInstance(false);
+    int status = kExitFailure;
+    MidiController *link = linkTo(invocation, false, &status);
     if (!link)
-        return invocation.fail(kNoKeyboard);
+        return status;
     const QString output = QString::fromStdString(link->portPair().output);
     const QString input = QString::fromStdString(link->portPair().input);
     invocation.out << "keyboard: output " << outputs.indexOf(output) << " '" << output << "', input "
@@ -110,21 +107,28 @@ int KeyboardCommands::read(const Invocation &invocation)
     const QString path = invocation.arguments.at(0);
     const LinkRelease release;
     int status = kExitFailure;
-    MidiController *link = linkTo(invocation, false, kNoKeyboard, &status);
+    MidiController *link = linkTo(invocation, false, &status);
     if (!link)
         return status;
 
-    // Fields without a reply keep their factory values, as in the editor.
     Settings settings;
-    const int accepted = settings.recv();
-    if (accepted == 0)
-        return invocation.fail(QStringLiteral("Could not recv settings. '%1' sent no replies; %2 was not written.")
-                                   .arg(link->deviceName(), nativePath(path)));
+    ReadReport report;
+    const KeyboardOutcome outcome = KeyboardCommand::read(*link, settings, &report);
+    if (outcome.kind == KeyboardOutcome::Kind::NoReplies)
+        return invocation.fail(outcomeMessage(outcome) + QStringLiteral(" '%1' sent no replies; %2 was not written.")
+                                                             .arg(link->deviceName(), nativePath(path)));
+    // A backup with settings the keyboard never sent would pass factory
+    // values for the keyboard's own.
+    if (!report.unanswered.empty())
+        return invocation.fail(QStringLiteral("Read only %1 of %2 settings; %3 was not written.")
+                                   .arg(report.requested - int(report.unanswered.size()))
+                                   .arg(report.requested)
+                                   .arg(nativePath(path)));
 
     QString error;
     if (!SettingsDocument::save(path, settings, &error))
         return invocation.fail(QStringLiteral("could not write %1: %2").arg(nativePath(path), error));
-    invocation.out << "Read " << accepted << " settings from '" << link->deviceName() << "' into "
+    invocation.out << "Read " << outcome.count << " settings from '" << link->deviceName() << "' into "
                    << nativePath(path) << '\n';
     return kExitSuccess;
 }
@@ -133,10 +137,13 @@ int KeyboardCommands::write(const Invocation &invocation)
 {
     const QString path = invocation.arguments.at(0);
     int slot = 0;
-    if (invocation.options.isSet(QStringLiteral("memory"))
-        && !parseMemory(invocation.options.value(QStringLiteral("memory")), &slot))
-        return invocation.usageError(QStringLiteral("--memory takes workArea or 1..8, not '%1'")
-                                         .arg(invocation.options.value(QStringLiteral("memory"))));
+    if (invocation.options.isSet(QStringLiteral("memory"))) {
+        const QString memory = invocation.options.value(QStringLiteral("memory"));
+        const std::optional<int> chosen = KeyboardCommand::memorySlot(memory);
+        if (!chosen)
+            return invocation.usageError(QStringLiteral("--memory takes workArea or 1..8, not '%1'").arg(memory));
+        slot = *chosen;
+    }
 
     Settings settings;
     QString error;
@@ -145,27 +152,15 @@ int KeyboardCommands::write(const Invocation &invocation)
 
     const LinkRelease release;
     int status = kExitFailure;
-    MidiController *link = linkTo(invocation, false, QStringLiteral("Could not connect to midi deivce."), &status);
+    MidiController *link = linkTo(invocation, false, &status);
     if (!link)
         return status;
 
-    MessageCounts counts;
-    if (!settings.send(slot, &counts)) {
-        if (counts.stalled)
-            return invocation.fail(QStringLiteral("The port of device '%1' stopped taking messages after %2 of them "
-                                                  "went out. The keyboard may hold only part of these settings.")
-                                       .arg(link->deviceName())
-                                       .arg(counts.messages - counts.refused));
-        if (counts.refused > 0)
-            return invocation.fail(QStringLiteral("The port of device '%1' refused %2 of %3 messages. "
-                                                  "The keyboard may hold only part of these settings.")
-                                       .arg(link->deviceName())
-                                       .arg(counts.refused)
-                                       .arg(counts.messages));
-        return invocation.fail(QStringLiteral("Could not connect to midi deivce."));
-    }
-    invocation.out << "Sent " << counts.messages << " messages to memory " << memoryName(slot) << " of '"
-                   << link->deviceName() << "'\n";
+    const KeyboardOutcome outcome = KeyboardCommand::write(*link, settings, slot);
+    if (!outcome.succeeded())
+        return fail(invocation, outcome);
+    invocation.out << "Sent " << outcome.total << " messages to memory " << KeyboardCommand::memoryName(slot)
+                   << " of '" << link->deviceName() << "'\n";
     return kExitSuccess;
 }
 
@@ -175,31 +170,22 @@ int KeyboardCommands::firmware(const Invocation &invocation)
     // Checked before the keyboard is looked for: nothing is sent for an
     // image the keyboard cannot take.
     std::string image;
-    switch (FirmwareFile::read(path, &image)) {
-    case FirmwareFile::Status::Ok:
-        break;
-    case FirmwareFile::Status::TooLarge:
-        return invocation.fail(QStringLiteral("Could not upgrade firmware: the file is too large for the keyboard "
-                                              "(at most %1 bytes).")
-                                   .arg(FirmwareProtocol::kMaxImageSize));
-    case FirmwareFile::Status::Unreadable:
-        return invocation.fail(QStringLiteral("Could not upgrade firmware: %1 cannot be read.").arg(nativePath(path)));
-    case FirmwareFile::Status::Empty:
-        return invocation.fail(QStringLiteral("Could not upgrade firmware: %1 is empty.").arg(nativePath(path)));
-    }
+    if (const std::optional<KeyboardOutcome> refusal = KeyboardCommand::readFirmware(path, &image))
+        return invocation.fail(firmwareRefusal(*refusal, path));
 
     const LinkRelease release;
     int status = kExitFailure;
-    MidiController *link = linkTo(invocation, true, QStringLiteral("Could not connect to device."), &status);
+    MidiController *link = linkTo(invocation, true, &status);
     if (!link)
         return status;
 
     ProgressReport progress(invocation.err, invocation.errorIsTerminal);
     progress.report(0);
-    const bool upgraded = link->sendFirmware(image, [&progress](int percent) { progress.report(percent); });
+    const KeyboardOutcome outcome =
+        KeyboardCommand::upgrade(*link, image, [&progress](int percent) { progress.report(percent); });
     progress.finish();
-    if (!upgraded)
-        return invocation.fail(QStringLiteral("Could not upgrade firmware."));
+    if (!outcome.succeeded())
+        return fail(invocation, outcome);
     invocation.out << "Upgraded the firmware of '" << link->deviceName() << "' with " << image.size()
                    << " bytes from " << nativePath(path) << '\n';
     return kExitSuccess;

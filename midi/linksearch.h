@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class CancelToken;
 
@@ -20,8 +21,11 @@ struct PairAttempt
 
 struct LinkSearch
 {
-    // Only this pair is tried, whatever else is listed or remembered.
+    // Only this pair is tried, whatever else is listed or preferred.
     std::optional<PortPair> onlyPair;
+    // Tried first, in this order, where they are listed (the pair chosen by
+    // hand and the one that linked last, as the caller remembers them).
+    std::vector<PortPair> preferred;
     // Only the pairs it accepts are tried (all when empty).
     std::function<bool(const PortPair &)> acceptPair;
     // Called on the searching thread before each pair.

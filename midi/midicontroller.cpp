@@ -5,7 +5,6 @@
 #include "midi/messagecopybuffer.h"
 #include "midi/miditap.h"
 #include "midi/portnames.h"
-#include "midi/rememberedports.h"
 #include "midi/searchorder.h"
 
 #include <QLoggingCategory>
@@ -91,11 +90,7 @@ std::vector<PortNumbers> plannedPairs(const std::vector<std::string> &outputs, c
             order.clear();
         return order;
     }
-    std::vector<PortPair> preferred;
-    for (const std::optional<PortPair> &pair : {RememberedPorts::chosen(), RememberedPorts::lastLinked()})
-        if (pair)
-            preferred.push_back(*pair);
-    order = searchOrder(outputs, inputs, preferred);
+    order = searchOrder(outputs, inputs, search.preferred);
     if (search.acceptPair) {
         order.erase(std::remove_if(order.begin(), order.end(),
                                    [&](const PortNumbers &numbers) {
@@ -267,7 +262,6 @@ MidiController::MidiController(bool upgradeMode, const LinkSearch &search)
         deviceName_ = PortNames::output(linked.first);
         portPair_ = {outputs[linked.first], inputs[linked.second]};
         emptyQueue();
-        RememberedPorts::setLastLinked(portPair_);
         return;
     }
     closeInput();

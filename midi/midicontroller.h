@@ -45,8 +45,8 @@ public:
     static bool useLiveInstance(const std::function<void(MidiController &)> &use,
                                 std::chrono::milliseconds patience = std::chrono::milliseconds(100));
 
-    // Discovery; throws std::exception when no port pair answers. The pair
-    // that answers is remembered for the next search.
+    // Discovery; throws std::exception when no port pair answers. Nothing
+    // is stored: the caller remembers the pair that answered, if it wants.
     explicit MidiController(bool upgradeMode, const LinkSearch &search = {});
     ~MidiController();
 

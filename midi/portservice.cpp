@@ -345,3 +345,8 @@ bool midiConnectionConfirmed(HMIDIOUT output, HMIDIIN input)
     return outputConnection && inputConnection && outputConnection->waitUntilLive()
            && inputConnection->waitUntilLive();
 }
+
+bool midiSystemNotResponding()
+{
+    return false;
+}

@@ -164,3 +164,15 @@ inline bool midiConnectionConfirmed(HMIDIOUT, HMIDIIN)
 #else
 bool midiConnectionConfirmed(HMIDIOUT output, HMIDIIN input);
 #endif
+
+// Beyond WinMM: true while the MIDI system has stopped answering the calls
+// that wait for it (a JACK server whose clients stalled), so that a command
+// can say so instead of reporting a keyboard that did not answer.
+#ifdef _WIN32
+inline bool midiSystemNotResponding()
+{
+    return false;
+}
+#else
+bool midiSystemNotResponding();
+#endif

@@ -60,3 +60,12 @@ void RememberedPorts::forget()
     writePair(kLastLinkedGroup, std::nullopt);
     writePair(kChosenGroup, std::nullopt);
 }
+
+std::vector<PortPair> RememberedPorts::preferred()
+{
+    std::vector<PortPair> pairs;
+    for (const std::optional<PortPair> &pair : {chosen(), lastLinked()})
+        if (pair)
+            pairs.push_back(*pair);
+    return pairs;
+}

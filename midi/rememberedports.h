@@ -8,6 +8,7 @@
 #include "midi/portpair.h"
 
 #include <optional>
+#include <vector>
 
 class RememberedPorts
 {
@@ -19,6 +20,8 @@ public:
     static std::optional<PortPair> chosen();
     static void setChosen(const std::optional<PortPair> &pair);
 
+    // The pairs a search tries first: the chosen one, then the last linked.
+    static std::vector<PortPair> preferred();
     // Both pairs forgotten.
     static void forget();
 };

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
+#include <vector>
 
 class CancelToken;
 
@@ -14,6 +15,8 @@ class CancelToken;
 // downward shift (codes 1..4 are +1..+4, codes 5..8 are -1..-4).
 constexpr std::array<std::uint8_t, 9> kOctaveCodes = {0x00, 0x01, 0x02, 0x03, 0x04,
                                                       0x41, 0x42, 0x43, 0x44};
+
+struct ReadReport;
 
 // The whole keyboard configuration. Its 265-byte image is the body of a
 // settings file, so the fields, their order and their sizes are fixed.
@@ -46,7 +49,8 @@ struct Settings
     // replies were accepted (0 without a link). Fields without a reply keep
     // their values. Ends as soon as every request has had its reply, at the
     // latest after a second, or when `cancel` is cancelled.
-    int recv(const CancelToken *cancel = nullptr);
+    // `report`, when given, learns what was asked and what stayed unanswered.
+    int recv(const CancelToken *cancel = nullptr, ReadReport *report = nullptr);
 
     // Writes this record into keyboard memory `slot` (0 = "workArea",
     // 1..8). Every message is tried even after a refusal, but none after
@@ -59,6 +63,14 @@ struct Settings
     MessageCounts sendGlobal(MidiController &link, int position, int slot) const;
 
     static constexpr std::size_t kImageSize = 6 + kControlCount * sizeof(Setting);
+};
+
+// What a read asked the keyboard for and what it did not answer.
+struct ReadReport
+{
+    int requested = 0;
+    // Offsets into the record's image of the fields no reply came for.
+    std::vector<std::size_t> unanswered;
 };
 
 static_assert(Settings::kImageSize == 265, "the settings image is 265 bytes");

@@ -21,44 +21,6 @@ constexpr int kByteMax = 255;
 // value past the end, or with an empty name, has none and is a number.
 using ValueNames = QStringList;
 
-const ValueNames &channelNames()
-{
-    static const ValueNames names = [] {
-        ValueNames list;
-        for (int channel = 1; channel <= 16; ++channel)
-            list << QString::number(channel);
-        list << QStringLiteral("Global"); // kGlobalChannel
-        return list;
-    }();
-    return names;
-}
-
-bool isAllowedMode(ControlKind kind, int mode)
-{
-    if (kind == ControlKind::None)
-        return false;
-    const std::vector<int> &allowed = kAllowedModes[static_cast<std::size_t>(kind)];
-    return std::find(allowed.begin(), allowed.end(), mode) != allowed.end();
-}
-
-// Only what the editor can show has a name: the modes of the control's
-// kind, and the options of such a mode. The octave buttons have neither.
-ValueNames namesOf(const Setting &setting, int control, const ControlField &field)
-{
-    if (field.value == &Setting::channel)
-        return channelNames();
-    const ControlKind kind = kindOf(control);
-    if (field.value == &Setting::mode) {
-        ValueNames names;
-        for (int mode = 0; mode < kModeCount; ++mode)
-            names << (isAllowedMode(kind, mode) ? QString::fromLatin1(kModeNames[std::size_t(mode)]) : QString());
-        return names;
-    }
-    if (field.value == &Setting::modeOption && isAllowedMode(kind, setting.mode))
-        return optionsOfMode(setting.mode);
-    return {};
-}
-
 QJsonValue shown(std::uint8_t value, const ValueNames &names)
 {
     if (value < names.size() && !names[value].isEmpty())
@@ -163,7 +125,7 @@ QJsonValue SettingsJson::globalValue(const Settings &settings, const GlobalParam
 QJsonValue SettingsJson::controlValue(const Settings &settings, int control, const ControlField &field)
 {
     const Setting &setting = settings.controls[control];
-    return shown(setting.*field.value, namesOf(setting, control, field));
+    return shown(setting.*field.value, fieldValueNames(field, control, setting));
 }
 
 QString SettingsJson::text(const QJsonValue &value)
@@ -260,7 +222,7 @@ bool SettingsJson::fromJson(const QByteArray &json, Settings *settings, QString 
         // In table order: the mode is in place before its option is read.
         for (const ControlField &field : kControlFields) {
             const QString name = QLatin1String(field.field);
-            if (!readValue(fields.value(name), namesOf(setting, control, field),
+            if (!readValue(fields.value(name), fieldValueNames(field, control, setting),
                            QStringLiteral("%1, field \"%2\"").arg(where, name), &(setting.*field.value), &problem)) {
                 setError(error, problem);
                 return false;

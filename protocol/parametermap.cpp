@@ -100,3 +100,31 @@ bool storeParameterReply(Settings &settings, int selector, int number, int value
         return false;
     return storeControl(settings.controls[index], selector, value);
 }
+
+std::uint8_t *parameterField(Settings &settings, int selector, int number)
+{
+    if (selector == kGlobalGroup || selector == kCurveGroup) {
+        const std::pair<int, std::uint8_t Settings::*> globals[] = {
+            {kKnobModeNumber, &Settings::knobMode},       {kOctaveNumber, &Settings::octave},
+            {kGlobalChannelNumber, &Settings::globalChannel}, {kVelocityCurveNumber, &Settings::velocityCurve},
+            {kPadCurveNumber, &Settings::padCurve},       {kAccelNumber, &Settings::accel},
+        };
+        // The two groups number their parameters apart: the first three
+        // are the global group's, the last three the curve group's.
+        const int first = selector == kGlobalGroup ? 0 : 3;
+        for (int entry = first; entry < first + 3; ++entry) {
+            if (globals[entry].first == number)
+                return &(settings.*globals[entry].second);
+        }
+        return nullptr;
+    }
+    const int index = controlOfId(number);
+    if (index < 0)
+        return nullptr;
+    Setting &setting = settings.controls[index];
+    std::uint8_t Setting::*const subParameters[] = {&Setting::val, &Setting::mode, &Setting::channel, &Setting::ccNumber,
+                                                    &Setting::lsb, &Setting::msb, &Setting::modeOption};
+    if (selector < kSubValue || selector > kSubModeOption)
+        return nullptr;
+    return &(setting.*subParameters[selector - kSubValue]);
+}

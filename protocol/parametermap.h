@@ -49,6 +49,10 @@ ParameterList controlParameters(const Setting &setting, int index, bool request)
 // selector is a sub-parameter 0..6.
 bool storeParameterReply(Settings &settings, int selector, int number, int value);
 
+// The byte of `settings` that the parameter (selector, number) holds; null
+// for an address that is none of the record's fields.
+std::uint8_t *parameterField(Settings &settings, int selector, int number);
+
 // Takes every message out of the input queue and stores the parameter
 // replies among them into `settings`; returns how many were accepted.
 // Anything that is not a reply is dropped. `onReply`, when given, learns the

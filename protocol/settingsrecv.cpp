@@ -24,7 +24,7 @@ constexpr std::chrono::milliseconds kReplyWait{1000};
 using ParameterAddress = std::pair<int, int>; // selector, number
 } // namespace
 
-int Settings::recv(const CancelToken *cancel)
+int Settings::recv(const CancelToken *cancel, ReadReport *report)
 {
     MidiController *link = MidiController::getInstance(false);
     if (!link)
@@ -54,6 +54,7 @@ int Settings::recv(const CancelToken *cancel)
         stalled = counts.stalled;
     }
 
+    const int requested = int(awaited.size());
     qCDebug(lcProtocol, "waiting for incoming settings");
     const auto tickOff = [&awaited](int selector, int number) {
         const auto entry = std::find(awaited.begin(), awaited.end(), ParameterAddress(selector, number));
@@ -72,6 +73,15 @@ int Settings::recv(const CancelToken *cancel)
             // What came in the last moment still counts.
             accepted += storeQueuedReplies(*this, tickOff);
             break;
+        }
+    }
+    if (report) {
+        report->requested = requested;
+        report->unanswered.clear();
+        const auto *start = reinterpret_cast<const std::uint8_t *>(this);
+        for (const ParameterAddress &address : awaited) {
+            if (const std::uint8_t *field = parameterField(*this, address.first, address.second))
+                report->unanswered.push_back(std::size_t(field - start));
         }
     }
     return accepted;

@@ -4,8 +4,6 @@
 #include "editorprobe.h"
 #include "nokeyboard.h"
 
-#include "model/globalparameters.h"
-
 #include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
@@ -171,21 +169,6 @@ private slots:
             }
         }
         QVERIFY2(labelFound, qPrintable(label));
-    }
-
-    // Programs without widgets name the globals from a table of their own;
-    // it must say what the form shows.
-    void globalParameterTableMatchesTheForm()
-    {
-        MainWindow window;
-        for (const GlobalParameter &global : kGlobalParameters) {
-            SettingComboBox *box = field(window, global.field);
-            QCOMPARE(itemsOf(box), global.items);
-            QStringList labels;
-            for (QLabel *label : box->parentWidget()->findChildren<QLabel *>())
-                labels << label->text().remove(QLatin1Char(':')).trimmed();
-            QVERIFY2(labels.contains(QLatin1String(global.label)), global.label);
-        }
     }
 
     void fieldsAreStackedInTheirPanels_data()

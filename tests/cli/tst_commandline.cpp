@@ -260,7 +260,7 @@ private slots:
         rig.clearSent();
         const Outcome other = telvir({"read", path("synth.telvir"), "--ports", "Synth", "0"});
         QCOMPARE(other.status, 1);
-        QCOMPARE(other.err, QStringLiteral("telvir: no keyboard answered (output 'Synth', input 'Synth In')\n"));
+        QCOMPARE(other.err, QStringLiteral("telvir: The keyboard did not answer on output 'Synth' with input 'Synth In'.\n"));
         QCOMPARE(hexList(rig.sent("Synth")), QList<QByteArray>({"f0 7e 7f 0a 0b f7"}));
         QVERIFY(rig.sent(kKeyboard).empty());
         QVERIFY(!QFile::exists(path("synth.telvir")));
@@ -325,8 +325,8 @@ private slots:
         const QString settingsFile = writeTestFile(dir, "nokeyboard.telvir", factoryFile());
         const QString firmwareFile = writeTestFile(dir, "nokeyboard.bin", "image");
         const QList<QPair<QStringList, QString>> cases = {
-            {{"read", path("never.telvir")}, "telvir: no keyboard answered\n"},
-            {{"ports", "--find"}, "telvir: no keyboard answered\n"},
+            {{"read", path("never.telvir")}, "telvir: Could not connect to midi deivce.\n"},
+            {{"ports", "--find"}, "telvir: Could not connect to midi deivce.\n"},
             {{"write", settingsFile}, "telvir: Could not connect to midi deivce.\n"},
             {{"firmware", firmwareFile}, "telvir: Could not connect to device.\n"},
         };
