@@ -39,6 +39,9 @@ LiveSender::LiveSender(MainWindow &window)
     busyRetry_.setSingleShot(true);
     busyRetry_.setInterval(kBusyRetryMs);
     connect(&busyRetry_, &QTimer::timeout, this, &LiveSender::dispatch);
+    dispatchLater_.setSingleShot(true);
+    dispatchLater_.setInterval(0);
+    connect(&dispatchLater_, &QTimer::timeout, this, &LiveSender::dispatch);
     connect(&window, &MainWindow::settingsChanged, this, &LiveSender::settingsChanged);
     worker_ = std::thread([this] { work(); });
 }
@@ -67,7 +70,7 @@ void LiveSender::settingsChanged(const Settings &before, const Settings &after)
     if (!on_)
         return;
     markDifferences(before, after);
-    dispatch();
+    dispatchLater_.start();
 }
 
 void LiveSender::markDifferences(const Settings &from, const Settings &to)
@@ -97,7 +100,7 @@ void LiveSender::dispatch()
     if (const std::optional<Settings> &onKeyboard = window_.keyboardRecord()) {
         for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position) {
             const auto field = kGlobalParameterWires[position].field;
-            if (batch.record.*field == onKeyboard->*field)
+            if (batch.record.*field == (*onKeyboard).*field)
                 batch.globals.reset(position);
         }
         for (int index = 0; index < kControlCount; ++index) {

@@ -74,7 +74,10 @@ private:
     std::bitset<6> pendingGlobals_;
     std::bitset<kControlCount> pendingControls_;
     bool batchOut_ = false;
-    // Retries a dispatch while a command of the window runs.
+    // A dispatch waits until the window finished the step that changed the
+    // record (a read sets the keyboard's record right after it), and
+    // while a command of the window runs.
+    QTimer dispatchLater_;
     QTimer busyRetry_;
 
     std::mutex mutex_;

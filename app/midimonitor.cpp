@@ -158,7 +158,8 @@ void MidiMonitor::drainTap()
             if (match.follows)
                 lastMatch = match;
         }
-        if (!addingLines)
+        // What came before the monitor opened is not its business.
+        if (!addingLines || message.timeNs < openedAtNs_)
             continue;
         MonitorLine line;
         line.ms = std::max<std::int64_t>(0, message.timeNs - openedAtNs_) / kNsPerMs;
@@ -176,8 +177,10 @@ void MidiMonitor::drainTap()
             line.meaning += QLatin1Char(' ') + followed;
         lines.push_back(std::move(line));
     }
-    if (showing)
-        messageCount_ += qint64(drained_.size());
+    if (showing) {
+        messageCount_ += std::count_if(drained_.begin(), drained_.end(),
+                                       [this](const TappedMessage &message) { return message.timeNs >= openedAtNs_; });
+    }
     if (lastMatch)
         follow(*lastMatch);
     if (!lines.isEmpty()) {

@@ -59,7 +59,7 @@ QString channelMessage(const std::string &bytes)
         return QStringLiteral("Pitch Bend %1, %2%3").arg(channel, bend > 0 ? QStringLiteral("+") : QString()).arg(bend);
     }
     default:
-        return QStringLiteral("System message %1").arg(status, 2, 16, QLatin1Char('0')).toUpper();
+        return QStringLiteral("System message %1").arg(QString::number(status, 16).toUpper());
     }
 }
 

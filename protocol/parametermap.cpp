@@ -104,17 +104,10 @@ bool storeParameterReply(Settings &settings, int selector, int number, int value
 std::uint8_t *parameterField(Settings &settings, int selector, int number)
 {
     if (selector == kGlobalGroup || selector == kCurveGroup) {
-        const std::pair<int, std::uint8_t Settings::*> globals[] = {
-            {kKnobModeNumber, &Settings::knobMode},       {kOctaveNumber, &Settings::octave},
-            {kGlobalChannelNumber, &Settings::globalChannel}, {kVelocityCurveNumber, &Settings::velocityCurve},
-            {kPadCurveNumber, &Settings::padCurve},       {kAccelNumber, &Settings::accel},
-        };
-        // The two groups number their parameters apart: the first three
-        // are the global group's, the last three the curve group's.
-        const int first = selector == kGlobalGroup ? 0 : 3;
-        for (int entry = first; entry < first + 3; ++entry) {
-            if (globals[entry].first == number)
-                return &(settings.*globals[entry].second);
+        // The two groups number their parameters apart.
+        for (const GlobalParameterWire &wire : kGlobalParameterWires) {
+            if (wire.selector == selector && wire.number == number)
+                return &(settings.*wire.field);
         }
         return nullptr;
     }

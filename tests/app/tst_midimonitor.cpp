@@ -141,7 +141,7 @@ private slots:
         QTRY_COMPARE(shownControl(*window), QString("Cutoff"));
         rig.inject(kKeyboard, wire("902664")); // Pad #3: note 38
         QTRY_COMPARE(window->currentControlIndex(), 18);
-        rig.inject(kKeyboard, wire("b01a7f")); // Pad #11: CC 26, on the high pad bank
+        rig.inject(kKeyboard, wire("b0187f")); // Pad #11: CC 24, on the high pad bank
         QTRY_COMPARE(window->currentControlIndex(), 26);
         QCOMPARE(shownControl(*window), QString("Pad #11"));
         rig.inject(kKeyboard, wire("e00050")); // Pitch
