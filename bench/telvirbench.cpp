@@ -26,10 +26,13 @@
 //
 // Usage: telvir-bench [--quick] [--jack] [--startup-only | --write-only]
 //        telvir-bench --soak
+//        telvir-bench --live
 //   --quick: 16 KB of firmware instead of 256 KB
 //   --write-only: the read and write only (over JACK also the searches and
 //     the window), no start-up and no firmware
 //   --soak: only the soak over JACK (soakbench.h); with --quick a tenth of it
+//   --live: only Live, following the keyboard and the monitor over JACK
+//     (livebench.h)
 
 #include "benchtimer.h"
 #include "keyboardsimulator.h"
@@ -40,6 +43,7 @@
 #include "model/settings.h"
 #include "virtualkeyboardrig.h"
 #include "jackkeyboardfixture.h"
+#include "livebench.h"
 #include "soakbench.h"
 
 #include <rtmidi/RtMidi.h>
@@ -672,13 +676,18 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     // The hex dump of every received buffer is a debug line; keep it out.
     QLoggingCategory::setFilterRules("*.debug=false");
-    bool quick = false, startupOnly = false, writeOnly = false, jack = false, soak = false;
+    bool quick = false, startupOnly = false, writeOnly = false, jack = false, soak = false, live = false;
     for (int i = 1; i < argc; ++i) {
         jack = jack || std::strcmp(argv[i], "--jack") == 0;
         quick = quick || std::strcmp(argv[i], "--quick") == 0;
         startupOnly = startupOnly || std::strcmp(argv[i], "--startup-only") == 0;
         writeOnly = writeOnly || std::strcmp(argv[i], "--write-only") == 0;
         soak = soak || std::strcmp(argv[i], "--soak") == 0;
+        live = live || std::strcmp(argv[i], "--live") == 0;
+    }
+    if (live) {
+        benchLive();
+        return 0;
     }
     if (soak) {
         benchSoak(quick ? 100 : 1000, quick ? 10 : 100);

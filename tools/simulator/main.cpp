@@ -95,6 +95,18 @@ struct Session
 {
     KeyboardSimulator keyboard;
     bool verbose = false;
+    bool timestamps = false;
+
+    // "123456789 " with timestamps, else nothing.
+    std::string stamp() const
+    {
+        if (!timestamps)
+            return std::string();
+        return std::to_string(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                  std::chrono::steady_clock::now().time_since_epoch())
+                                  .count())
+            + " ";
+    }
     std::unique_ptr<ReplyScheduler> replies;
     // Set once everything above is in place; the input callback runs on the
     // MIDI system's thread and checks it first.
@@ -156,7 +168,7 @@ void received(double, std::vector<unsigned char> *message, void *sessionData)
         return;
     const std::string bytes(message->begin(), message->end());
     if (session->verbose)
-        std::printf("in:  %s\n", hex(bytes).c_str());
+        std::printf("in:  %s%s\n", session->stamp().c_str(), hex(bytes).c_str());
     const std::vector<SimulatorReply> replies = session->keyboard.receive(bytes);
     for (const SimulatorReply &reply : replies)
         session->replies->schedule(std::string(), reply.bytes, reply.delayMs);
@@ -194,6 +206,7 @@ int main(int argc, char *argv[])
 
     Session session;
     session.verbose = options.verbose;
+    session.timestamps = options.timestamps;
     options.applyTo(session.keyboard);
 
     std::vector<RtMidi::Api> apis;
@@ -222,7 +235,7 @@ int main(int argc, char *argv[])
         std::lock_guard<std::mutex> lock(session.outputMutex);
         output.sendMessage(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size());
         if (session.verbose) {
-            std::printf("out: %s\n", hex(bytes).c_str());
+            std::printf("out: %s%s\n", session.stamp().c_str(), hex(bytes).c_str());
             std::fflush(stdout);
         }
     };
@@ -253,6 +266,8 @@ int main(int argc, char *argv[])
                     return;
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             }
+            for (int waited = 0; waited < options.playDelayMs && !stopping.load(); waited += 10)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
             play(playSource, options.playRate, send, stopping);
         });
     }

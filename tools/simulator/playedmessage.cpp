@@ -28,7 +28,7 @@ PlayedMessage::Line PlayedMessage::parse(const std::string &line, std::string *b
     std::string word;
     std::string message;
     while (words >> word) {
-        if (message.empty() && word[0] == '#')
+        if (word[0] == '#')
             break;
         int high = 0;
         int low = 0;

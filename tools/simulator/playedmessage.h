@@ -1,8 +1,8 @@
 #pragma once
 
 // One line of a file that the simulator plays: a raw MIDI message as
-// hexadecimal bytes ("B0 4A 40", "f0 7e 7f 0a 0b f7"). Blank lines and
-// lines starting with '#' carry no message.
+// hexadecimal bytes ("B0 4A 40", "f0 7e 7f 0a 0b f7"). A '#' starts a
+// comment; blank lines and comments carry no message.
 
 #include <string>
 

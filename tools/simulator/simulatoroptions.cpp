@@ -26,6 +26,8 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
     const QCommandLineOption apiOption("api", "MIDI system: alsa or jack (default: the first that runs).", "api");
     const QCommandLineOption serverOption("jack-server", "Name of the JACK server to use.", "name");
     const QCommandLineOption verboseOption("verbose", "Print every message received and sent.");
+    const QCommandLineOption timestampsOption("timestamps",
+                                              "With --verbose: start each line with the monotonic clock in ns.");
     const QCommandLineOption upgradeOption("upgrade", "Start in firmware upgrade mode (as if shift was held).");
     const QCommandLineOption silentOption("silent", "Answer nothing at all.");
     const QCommandLineOption delayOption("handshake-delay", "Answer the handshake after this many ms.", "ms");
@@ -45,10 +47,11 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
     const QCommandLineOption playRateOption("play-rate", "Messages played per second (default 1000).", "count");
     const QCommandLineOption playAfterLinkOption("play-after-link",
                                                  "Start playing once the simulator answered a handshake.");
+    const QCommandLineOption playDelayOption("play-delay", "Wait this many ms before playing.", "ms");
     parser.addOptions({nameOption, outputNameOption, apiOption, serverOption, verboseOption, upgradeOption,
                        silentOption, delayOption, replyOption, trafficOption, noParametersOption, limitOption,
                        duplicateOption, dropOption, delayAckOption, playOption, playRateOption,
-                       playAfterLinkOption});
+                       playAfterLinkOption, playDelayOption, timestampsOption});
 
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -114,10 +117,16 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
         error = "--play-rate needs a number of messages per second.";
         return false;
     }
-    if ((parser.isSet(playRateOption) || parser.isSet(playAfterLinkOption)) && playFile.empty()) {
-        error = "--play-rate and --play-after-link go with --play.";
+    if (parser.isSet(playDelayOption) && !toInt(parser.value(playDelayOption), 0, playDelayMs)) {
+        error = "--play-delay needs a number of milliseconds.";
         return false;
     }
+    if ((parser.isSet(playRateOption) || parser.isSet(playAfterLinkOption) || parser.isSet(playDelayOption))
+        && playFile.empty()) {
+        error = "--play-rate, --play-after-link and --play-delay go with --play.";
+        return false;
+    }
+    timestamps = parser.isSet(timestampsOption);
     playAfterLink = parser.isSet(playAfterLinkOption);
     for (const QString &value : parser.values(dropOption)) {
         int index = 0;
