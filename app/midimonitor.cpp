@@ -84,6 +84,8 @@ MidiMonitor::MidiMonitor(MainWindow &window)
 
     drainTimer_.setInterval(kRedrawIntervalMs);
     connect(&drainTimer_, &QTimer::timeout, this, &MidiMonitor::drainTap);
+    // Meanings and matches are read against the record.
+    connect(&window, &MainWindow::settingsChanged, this, [this] { lineTexts_.clear(); });
     drained_.reserve(MidiTap::kCapacity);
     updateTapNeed();
 }
@@ -151,30 +153,20 @@ void MidiMonitor::drainTap()
     std::optional<KeyboardFollower::Match> lastMatch;
     for (const TappedMessage &message : drained_) {
         const bool in = message.direction == TappedMessage::Direction::In;
-        const std::string bytes = message.bytes();
-        KeyboardFollower::Match match;
-        if (in && following) {
-            match = KeyboardFollower::match(window_.editedSettings(), bytes);
-            if (match.follows)
-                lastMatch = match;
-        }
+        const bool early = message.timeNs < openedAtNs_;
+        if (!(in && following) && (!addingLines || early))
+            continue;
+        const LineText &text = lineText(message, in && following);
+        if (text.match.follows)
+            lastMatch = text.match;
         // What came before the monitor opened is not its business.
-        if (!addingLines || message.timeNs < openedAtNs_)
+        if (!addingLines || early)
             continue;
         MonitorLine line;
         line.ms = std::max<std::int64_t>(0, message.timeNs - openedAtNs_) / kNsPerMs;
         line.in = in;
-        line.bytes = QString::fromLatin1(QByteArray::fromStdString(bytes).toHex(' ').toUpper());
-        if (message.truncated())
-            line.bytes += QStringLiteral(" ...");
-        line.meaning = MessageDecoder::describe(bytes, in, window_.editedSettings());
-        if (message.truncated())
-            line.meaning += tr(" (%1 bytes)").arg(message.length);
-        if (message.refused)
-            line.meaning += tr(" (refused by the port)");
-        const QString followed = KeyboardFollower::describe(match);
-        if (!followed.isEmpty())
-            line.meaning += QLatin1Char(' ') + followed;
+        line.bytes = text.bytes;
+        line.meaning = text.meaning;
         lines.push_back(std::move(line));
     }
     if (showing) {
@@ -192,6 +184,43 @@ void MidiMonitor::drainTap()
     }
     if (showing)
         updateCount();
+}
+
+const MidiMonitor::LineText &MidiMonitor::lineText(const TappedMessage &message, bool following)
+{
+    // A knob turned back and forth sends the same few messages over and
+    // over: their texts are made once and shared by their lines.
+    const std::string bytes = message.bytes();
+    QByteArray key;
+    key.reserve(int(bytes.size()) + 16);
+    key.append(char(message.direction == TappedMessage::Direction::In));
+    key.append(char(message.refused));
+    key.append(char(following));
+    key.append(QByteArray::number(message.length)).append(':');
+    key.append(bytes.data(), int(bytes.size()));
+    const auto cached = lineTexts_.constFind(key);
+    if (cached != lineTexts_.constEnd())
+        return *cached;
+    if (lineTexts_.size() >= kMaxLineTexts)
+        lineTexts_.clear();
+
+    const bool in = message.direction == TappedMessage::Direction::In;
+    LineText text;
+    text.bytes = QString::fromLatin1(QByteArray::fromStdString(bytes).toHex(' ').toUpper());
+    if (message.truncated())
+        text.bytes += QStringLiteral(" ...");
+    text.meaning = MessageDecoder::describe(bytes, in, window_.editedSettings());
+    if (message.truncated())
+        text.meaning += tr(" (%1 bytes)").arg(message.length);
+    if (message.refused)
+        text.meaning += tr(" (refused by the port)");
+    if (following) {
+        text.match = KeyboardFollower::match(window_.editedSettings(), bytes);
+        const QString followed = KeyboardFollower::describe(text.match);
+        if (!followed.isEmpty())
+            text.meaning += QLatin1Char(' ') + followed;
+    }
+    return *lineTexts_.insert(key, text);
 }
 
 void MidiMonitor::follow(const KeyboardFollower::Match &match)

@@ -10,6 +10,8 @@
 #include "app/keyboardfollower.h"
 #include "midi/tappedmessage.h"
 
+#include <QByteArray>
+#include <QHash>
 #include <QTimer>
 #include <QWidget>
 
@@ -47,6 +49,17 @@ protected:
     void hideEvent(QHideEvent *event) override;
 
 private:
+    struct LineText
+    {
+        QString bytes;
+        QString meaning;
+        KeyboardFollower::Match match;
+    };
+    // The texts of a message's line, and the control it selects when
+    // `following`.
+    const LineText &lineText(const TappedMessage &message, bool following);
+    static constexpr int kMaxLineTexts = 4096;
+
     void followChanged(bool on);
     void clearLines();
     void saveLines();
@@ -63,4 +76,5 @@ private:
     qint64 messageCount_ = 0;
     std::uint64_t droppedAtOpen_ = 0;
     std::vector<TappedMessage> drained_;
+    QHash<QByteArray, LineText> lineTexts_;
 };
