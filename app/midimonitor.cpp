@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QMessageBox>
@@ -73,9 +74,13 @@ MidiMonitor::MidiMonitor(MainWindow &window)
     ui->lineView->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
     QHeaderView *columns = ui->lineView->horizontalHeader();
     columns->setStretchLastSection(true);
-    columns->resizeSection(MonitorLineModel::TimeColumn, 70);
-    columns->resizeSection(MonitorLineModel::DirectionColumn, 40);
-    columns->resizeSection(MonitorLineModel::BytesColumn, 260);
+    const QFontMetrics metrics = fontMetrics();
+    const int padding = 2 * metrics.averageCharWidth();
+    columns->resizeSection(MonitorLineModel::TimeColumn, metrics.horizontalAdvance(QStringLiteral("0000000")) + padding);
+    columns->resizeSection(MonitorLineModel::DirectionColumn, metrics.horizontalAdvance(QStringLiteral("out")) + padding);
+    // Wide enough for the keyboard's parameter messages.
+    columns->resizeSection(MonitorLineModel::BytesColumn,
+                           metrics.horizontalAdvance(QStringLiteral("F0 00 20 6B 7F 42 02 00 00 01 00 F7")) + padding);
 
     ui->followBox->setChecked(EditorPreferences::followKeyboard());
     connect(ui->followBox, &QCheckBox::toggled, this, &MidiMonitor::followChanged);
