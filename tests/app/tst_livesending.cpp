@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QLoggingCategory>
 #include <QSettings>
+#include <QTimer>
 #include <QUndoStack>
 #include <QtTest>
 
@@ -190,6 +191,32 @@ private slots:
         QCOMPARE(keyboard.receivedCount() % 7, 0);
         for (const std::string &message : keyboard.received())
             QCOMPARE(int(static_cast<unsigned char>(message[9])), kCutoffId);
+    }
+
+    void nothingGoesWhileACommandTalksToTheKeyboard()
+    {
+        EditorPreferences::setLiveSending(true);
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        KeyboardSimulator &keyboard = rig.attachSimulator(kKeyboard, kKeyboard);
+        const std::unique_ptr<MainWindow> window = linkedWindow();
+        QVERIFY(window);
+        keyboard.clearReceived();
+        // Made while "Read" runs; the read then takes the keyboard's values,
+        // so afterwards nothing differs and nothing is sent at all.
+        bool editedWhileBusy = false;
+        QTimer::singleShot(0, window.get(), [&] {
+            editedWhileBusy = window->isKeyboardBusy();
+            window->editControlField(kCutoff, controlField("val"), 99);
+        });
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox();
+        window->readFromKeyboard();
+        QVERIFY(editedWhileBusy);
+        QTRY_VERIFY(liveSender(*window).isIdle());
+        for (const std::string &message : keyboard.received())
+            QCOMPARE(int(static_cast<unsigned char>(message[6])), 0x01); // requests only
+        QCOMPARE(int(window->editedSettings().controls[kCutoff].val), 0);
+        QCOMPARE(window->changesNotSent(), 0);
     }
 
     void aRefusedMessageLeavesItsChangeNotSent()
