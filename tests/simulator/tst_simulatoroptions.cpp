@@ -82,7 +82,10 @@ private slots:
         QCOMPARE(PlayedMessage::parse("", &bytes, &error), PlayedMessage::Line::Nothing);
         QCOMPARE(PlayedMessage::parse("# a knob turned up", &bytes, &error), PlayedMessage::Line::Nothing);
 
-        const char *const invalid[] = {"B0 4A4", "4A 40", "B0 4A 40 41", "B0 90 40", "F0 01 02", "F0 81 F7", "zz"};
+        QCOMPARE(PlayedMessage::parse("c1 05", &bytes, &error), PlayedMessage::Line::Message);
+        QCOMPARE(PlayedMessage::parse("f8", &bytes, &error), PlayedMessage::Line::Message);
+        const char *const invalid[] = {"B0 4A4", "4A 40",    "B0 4A 40 41", "B0 4A", "C1 05 06",
+                                       "B0 90 40", "F0 01 02", "F0 81 F7",  "zz"};
         for (const char *line : invalid) {
             bytes = "untouched";
             error.clear();

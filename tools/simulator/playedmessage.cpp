@@ -1,6 +1,7 @@
 #include "playedmessage.h"
 
 #include <cctype>
+#include <cstdio>
 #include <sstream>
 
 namespace {
@@ -15,6 +16,20 @@ bool hexDigit(char c, int *value)
     else
         return false;
     return true;
+}
+
+// Bytes of a short message, status included, by its status.
+std::size_t shortMessageLength(unsigned char status)
+{
+    switch (status & 0xF0) {
+    case 0xC0: // Program Change
+    case 0xD0: // Channel Pressure
+        return 2;
+    case 0xF0:
+        return status == 0xF2 ? 3 : (status == 0xF1 || status == 0xF3) ? 2 : 1;
+    default:
+        return 3;
+    }
 }
 
 constexpr unsigned char kStatusBit = 0x80;
@@ -66,8 +81,11 @@ PlayedMessage::Line PlayedMessage::parse(const std::string &line, std::string *b
                 return Line::Invalid;
             }
         }
-        if (message.size() > 3) {
-            *error = "a short message has at most three bytes";
+        if (message.size() != shortMessageLength(byteAt(0))) {
+            char text[80];
+            std::snprintf(text, sizeof text, "a short message with status %02X has %zu bytes", byteAt(0),
+                          shortMessageLength(byteAt(0)));
+            *error = text;
             return Line::Invalid;
         }
     }
