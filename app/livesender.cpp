@@ -6,6 +6,7 @@
 #include "protocol/parameterformat.h"
 #include "protocol/parametermap.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QMetaObject>
 
@@ -90,7 +91,9 @@ void LiveSender::dispatch()
 {
     if (batchOut_ || !on_ || (pendingGlobals_.none() && pendingControls_.none()))
         return;
-    if (window_.isKeyboardBusy()) {
+    // A command's box is up before the window takes in what the command
+    // brought (a read's record): until it closes, the command is not over.
+    if (window_.isKeyboardBusy() || QApplication::activeModalWidget()) {
         busyRetry_.start();
         return;
     }

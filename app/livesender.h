@@ -7,8 +7,8 @@
 // own; changes that come while a batch is out are gathered and sent after
 // it with the record as it is then, so a held arrow key may skip values
 // but the keyboard ends with the last one. While a command of the window
-// talks to the keyboard nothing is sent; after it, what still differs
-// from the keyboard goes. Without a link the changes are dropped, not kept
+// talks to the keyboard, or a modal box is up, nothing is sent; after it,
+// what still differs from the keyboard goes. Without a link the changes are dropped, not kept
 // for a keyboard that comes later. No box ever opens.
 
 #include "model/settings.h"
