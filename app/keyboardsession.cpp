@@ -2,12 +2,18 @@
 
 #include "app/keyboardwork.h"
 #include "app/linkmonitor.h"
+#include "app/progressbarwindow.h"
 #include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
 #include "midi/rememberedports.h"
 #include "model/settings.h"
 
+#include <QApplication>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QSettings>
 
 KeyboardSession::KeyboardSession(QWidget *window, LinkMonitor *monitor)
     : QObject(window), window_(window), monitor_(monitor)
@@ -103,12 +109,96 @@ KeyboardOutcome KeyboardSession::write(MidiController *link, const Settings &set
     return outcome;
 }
 
+namespace {
+// The settings key that keeps a success box quiet; none for boxes that
+// always show: every failure, and a firmware update.
+QString quietKey(KeyboardOutcome::Kind kind)
+{
+    switch (kind) {
+    case KeyboardOutcome::Kind::Linked:
+        return QStringLiteral("quietBoxes/connected");
+    case KeyboardOutcome::Kind::SettingsRead:
+        return QStringLiteral("quietBoxes/settingsRead");
+    case KeyboardOutcome::Kind::Sent:
+        return QStringLiteral("quietBoxes/sent");
+    default:
+        return QString();
+    }
+}
+
+QSettings editorSettings()
+{
+    return QSettings(QStringLiteral("Telvir"), QStringLiteral("Telvir Editor"));
+}
+} // namespace
+
 void KeyboardSession::show(QWidget *parent, const KeyboardOutcome &outcome)
 {
+    const QString quiet = quietKey(outcome.kind);
+    if (!quiet.isEmpty() && editorSettings().value(quiet).toBool())
+        return;
+    // The count of settings read is a warning titled "OK"; other successes
+    // are about boxes, with the application's icon.
     const bool about = outcome.succeeded() && outcome.kind != KeyboardOutcome::Kind::SettingsRead;
+    QMessageBox box(about ? QMessageBox::NoIcon : QMessageBox::Warning, outcomeTitle(outcome), outcomeMessage(outcome),
+                    QMessageBox::Ok, parent);
     if (about)
-        QMessageBox::about(parent, outcomeTitle(outcome), outcomeMessage(outcome));
-    else
-        QMessageBox::warning(parent, outcomeTitle(outcome), outcomeMessage(outcome), QMessageBox::Ok,
-                             QMessageBox::NoButton);
+        box.setIconPixmap(QApplication::windowIcon().pixmap(QSize(64, 64)));
+    if (!quiet.isEmpty())
+        box.setCheckBox(new QCheckBox(tr("Don't show this again")));
+    box.exec();
+    if (box.checkBox() && box.checkBox()->isChecked())
+        editorSettings().setValue(quiet, true);
+}
+
+void KeyboardSession::upgradeFirmware()
+{
+    const QMessageBox::StandardButton answer = QMessageBox::warning(
+        window_, tr("Enter Firmware Upgrade Mode"),
+        tr("Please unplug the keyboard, then plug it in again WHILE HOLDING THE KEYBOARD SHIFT KEY.\n"
+           "Click OK when ready or CANCEL TO abort firmware update."),
+        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton);
+    if (answer == QMessageBox::Cancel)
+        return;
+
+    const QString fileName = QFileDialog::getOpenFileName(window_, tr("Select Firmware File"), QString());
+    if (fileName.isEmpty())
+        return;
+    QCoreApplication::processEvents();
+
+    // The image is read and checked before the keyboard is even looked for:
+    // one that cannot be announced, or none at all, is refused while nothing
+    // has been sent yet.
+    std::string image;
+    if (const std::optional<KeyboardOutcome> refusal = KeyboardCommand::readFirmware(fileName, &image)) {
+        KeyboardSession::show(window_, *refusal);
+        return;
+    }
+
+    MidiController *link = nullptr;
+    const KeyboardOutcome found = find(true, &link);
+    if (!link)
+        show(window_, found);
+    ProgressBarWindow progressWindow(window_);
+    const std::function<void(int)> progress = [&progressWindow](int percent) { progressWindow.setProgress(percent); };
+    KeyboardOutcome outcome;
+    outcome.kind = KeyboardOutcome::Kind::FirmwareFailed;
+    // The transfer lets events through once per block; the session keeps
+    // every other command out meanwhile, so none can replace its link.
+    runHere(
+        link,
+        [&] {
+            progress(0);
+            progressWindow.show();
+            if (link)
+                outcome = KeyboardCommand::upgrade(*link, image, progress);
+        },
+        [&](bool linkKept) {
+            // A keyboard unplugged during the transfer stops acknowledging;
+            // the link is released then, whatever the transfer made of it.
+            if (!linkKept)
+                outcome.kind = KeyboardOutcome::Kind::FirmwareFailed;
+            show(window_, outcome);
+            progressWindow.hide();
+        });
 }

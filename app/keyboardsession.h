@@ -44,6 +44,10 @@ public:
     // ports of `link` are still there, while the commands are still kept out.
     void runHere(MidiController *link, const std::function<void()> &job, const std::function<void(bool)> &done);
 
+    // "Upgrade firmware...": asks for the keyboard in its upgrade mode and
+    // for the file, then streams it with the progress window.
+    void upgradeFirmware();
+
     // The outcome's box: an about box for a success, a warning otherwise
     // (the count of settings read, too, is a warning titled "OK").
     static void show(QWidget *parent, const KeyboardOutcome &outcome);

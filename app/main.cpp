@@ -1,11 +1,10 @@
 #include "app/editorcommandline.h"
-#include "app/editorlogging.h"
+#include "app/applicationstyle.h"
 #include "app/mainwindow.h"
 
 #include <QApplication>
 #include <QByteArray>
 #include <QCoreApplication>
-#include <QFile>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLoggingCategory>
@@ -56,11 +55,7 @@ int main(int argc, char *argv[])
 
     // Without its style sheet the editor still works; the markers then look
     // like plain buttons.
-    QFile styleFile(QStringLiteral(":/main/style.qss"));
-    if (!styleFile.open(QIODevice::ReadOnly))
-        qCWarning(lcEditor).noquote() << "No style sheet:" << styleFile.errorString();
-    const QString styleSheet = QString::fromUtf8(styleFile.readAll());
-    application.setStyleSheet(styleSheet);
+    application.setStyleSheet(applicationStyleSheet());
 
     MainWindow window;
     window.show();

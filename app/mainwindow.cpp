@@ -1,6 +1,10 @@
 #include "app/mainwindow.h"
 
+#include "app/allcontrolswindow.h"
 #include "app/devicewidget.h"
+#include "app/formaccess.h"
+#include "app/padbank.h"
+#include "app/settingsfiledrop.h"
 #include "app/editorlogging.h"
 #include "app/progressbarwindow.h"
 #include "app/settingschange.h"
@@ -14,6 +18,7 @@
 #include "midi/portwatcher.h"
 #include "midi/rememberedports.h"
 #include "model/controlcatalogue.h"
+#include "model/controlclashes.h"
 #include "model/controlfields.h"
 #include "model/globalparameters.h"
 #include "model/settingsfile.h"
@@ -22,49 +27,25 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDebug>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QStatusBar>
 #include <QUndoStack>
-#include <QTimer>
-#include <QUrl>
 
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 #include <functional>
-#include <string>
 
 MainWindow *theMainWindow = nullptr;
 
 namespace {
-// Pads 1..8 have markers of their own; pads 9..16 are the same markers with
-// the pad bank switched high.
-constexpr int kFirstPadIndex = 16;
-constexpr int kLastLowPadIndex = 23;
-constexpr int kPadBankOffset = 8;
-
-bool isLowPad(int controlIndex)
-{
-    return controlIndex >= kFirstPadIndex && controlIndex <= kLastLowPadIndex;
-}
-
-QString labelOf(int controlIndex)
-{
-    return QString::fromLatin1(kControlLabels[static_cast<std::size_t>(controlIndex)]);
-}
-
 std::uint8_t lowByte(int position)
 {
     return static_cast<std::uint8_t>(position & 0xFF);
@@ -96,16 +77,16 @@ MainWindow::MainWindow(QWidget *parent)
     ui = new Ui_MainWindow;
     ui->setupUi(this);
     padSwitch = ui->padSwitch;
-    setAcceptDrops(true);
+    new SettingsFileDrop(this, [this](const QString &fileName) { loadSettingsFile(fileName); });
 
-    indexMarkers();
+    widgetIndex = FormAccess::markerIndex(*ui);
 
     valueItems = valueNames();
     channelItems = channelNames();
 
-    setUpUndo();
+    undoStack = SettingsChange::undoStackFor(centralWidget());
     registerSetters();
-    setUpKeyboardAccess();
+    FormAccess::setUp(this, *ui, widgetIndex);
 
     statusLine = new QLabel(this);
     statusLine->setObjectName(QStringLiteral("statusLine"));
@@ -116,6 +97,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(session, &KeyboardSession::busyChanged, this, &MainWindow::updateCommandStates);
     setUpStatusButtons();
     attachKeyboardTools(*this);
+    AllControlsWindow::attachTo(*this);
     updateStatusLine();
 
     connectToKeyboard();
@@ -135,114 +117,15 @@ MainWindow::~MainWindow()
         theMainWindow = nullptr;
 }
 
-void MainWindow::indexMarkers()
-{
-    DeviceWidget *const markers[] = {
-        ui->pushButton_5,  ui->pushButton_6,  ui->pushButton_7,  ui->pushButton_8,  // 0..3
-        ui->pushButton_9,  ui->pushButton_10, ui->pushButton_11, ui->pushButton_12, // 4..7
-        ui->pushButton_13, ui->pushButton_14, ui->pushButton_15, ui->pushButton_16, // 8..11
-        ui->pushButton_17, ui->pushButton_18, ui->pushButton_19, ui->pushButton_20, // 12..15
-        ui->pushButton_21, ui->pushButton_22, ui->pushButton_23, ui->pushButton_24, // 16..19
-        ui->pushButton_25, ui->pushButton_26, ui->pushButton_27, ui->pushButton_28, // 20..23
-    };
-    int index = 0;
-    for (DeviceWidget *marker : markers)
-        widgetIndex[marker] = index++;
-
-    // 24..31 are reached through the pad bank only.
-    widgetIndex[ui->pushButton_29] = 32; // "OCT -"
-    widgetIndex[ui->pushButton_30] = 33; // "OCT +"
-    widgetIndex[ui->pushButton_31] = 34; // "Pitch"
-    widgetIndex[ui->pushButton_32] = 35; // "Mod"
-    widgetIndex[ui->pushButton_33] = 36; // "Substain"
-}
-
-void MainWindow::setUpUndo()
-{
-    undoStack = new QUndoStack(this);
-    QAction *undo = undoStack->createUndoAction(this);
-    undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
-    QAction *redo = undoStack->createRedoAction(this);
-    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
-    // There is no menu. As actions of the central widget their shortcuts
-    // work wherever in the window the focus is, but not while the commands
-    // are disabled for keyboard work.
-    centralWidget()->addAction(undo);
-    centralWidget()->addAction(redo);
-}
-
-std::vector<DeviceWidget *> MainWindow::markersInPictureOrder() const
-{
-    return {
-        ui->pushButton_33, // the pedal, top left
-        ui->pushButton_5,  ui->pushButton_6,  ui->pushButton_7,  ui->pushButton_8,  // upper knob row
-        ui->pushButton_9,  ui->pushButton_10, ui->pushButton_11, ui->pushButton_12,
-        ui->pushButton_13, ui->pushButton_14, ui->pushButton_15, ui->pushButton_16, // lower knob row
-        ui->pushButton_17, ui->pushButton_18, ui->pushButton_19, ui->pushButton_20,
-        ui->padSwitch,     ui->pushButton_29, ui->pushButton_30,                    // pad bank, octave
-        ui->pushButton_21, ui->pushButton_22, ui->pushButton_23, ui->pushButton_24, // pads
-        ui->pushButton_25, ui->pushButton_26, ui->pushButton_27, ui->pushButton_28,
-        ui->pushButton_31, ui->pushButton_32,                                       // wheels
-    };
-}
-
-void MainWindow::setUpKeyboardAccess()
-{
-    // The form creates the markers in no order a user would follow.
-    const std::vector<DeviceWidget *> markers = markersInPictureOrder();
-    for (std::size_t position = 1; position < markers.size(); ++position)
-        setTabOrder(markers[position - 1], markers[position]);
-
-    for (const auto &[marker, index] : widgetIndex) {
-        QString name = labelOf(index);
-        if (isLowPad(index))
-            name += QStringLiteral(" / ") + labelOf(index + kPadBankOffset);
-        marker->setAccessibleName(name);
-    }
-    padSwitch->setAccessibleName(tr("Pad Bank"));
-
-    const std::pair<QLabel *, QWidget *> labelledFields[] = {
-        {ui->label_2, ui->globalChannel}, {ui->label_12, ui->octave}, {ui->label_3, ui->padCurve},
-        {ui->label_5, ui->accel},         {ui->label_13, ui->knobMode}, {ui->label_4, ui->velocityCurve},
-        {ui->label_14, ui->ccNumber},     {ui->label_11, ui->mode},   {ui->label_8, ui->lsb},
-        {ui->label_7, ui->channel},       {ui->label_15, ui->val},    {ui->label_9, ui->modeOption},
-        {ui->label_10, ui->msb},          {ui->label_6, ui->memId},
-    };
-    for (const auto &[label, field] : labelledFields) {
-        label->setBuddy(field);
-        // Without the colon and the blanks that line the form up.
-        QString name = label->text().trimmed();
-        if (name.endsWith(QLatin1Char(':')))
-            name.chop(1);
-        field->setAccessibleName(name.trimmed());
-    }
-    ui->widgetName->setAccessibleName(tr("Selected Control"));
-}
-
-QString MainWindow::assignmentOf(int controlIndex) const
-{
-    const Setting &setting = settings.controls[controlIndex];
-    QStringList parts;
-    if (setting.ccNumber != 0)
-        parts << tr("CC %1").arg(setting.ccNumber);
-    parts << tr("channel %1").arg(channelItems.value(setting.channel, QString::number(setting.channel + 1)));
-    if (kindOf(controlIndex) != ControlKind::None)
-        parts << tr("mode %1").arg(fieldText(*controlField(QStringLiteral("mode")), controlIndex, setting));
-    return labelOf(controlIndex) + QStringLiteral(": ") + parts.join(QStringLiteral(", "));
-}
-
 void MainWindow::updateMarkerToolTips()
 {
-    for (const auto &[marker, index] : widgetIndex)
-        marker->setToolTip(assignmentOf(padBankHigh && isLowPad(index) ? index + kPadBankOffset : index));
-    const int firstPad = padBankHigh ? kFirstPadIndex + kPadBankOffset : kFirstPadIndex;
-    padSwitch->setToolTip(tr("Pad Bank: %1 to %2").arg(labelOf(firstPad), labelOf(firstPad + kPadBankOffset - 1)));
+    FormAccess::showAssignments(widgetIndex, padSwitch, settings, padBankHigh);
 }
 
 void MainWindow::updateStatusLine()
 {
     if (statusLine && linkMonitor)
-        statusLine->setText(linkMonitor->stateText() + readShortText + changesNotSentText());
+        statusLine->setText(linkMonitor->stateText() + readShortText() + changesNotSentText() + clashSuffix(settings));
 }
 
 void MainWindow::registerSetters()
@@ -349,7 +232,7 @@ void MainWindow::deviceWidgetOnClick()
 
 void MainWindow::selectControl(int controlIndex)
 {
-    const bool highPad = controlIndex > kLastLowPadIndex && controlIndex <= kLastLowPadIndex + kPadBankOffset;
+    const bool highPad = isHighPad(controlIndex);
     const int markerIndex = highPad ? controlIndex - kPadBankOffset : controlIndex;
     for (const auto &[marker, index] : widgetIndex) {
         if (index != markerIndex)
@@ -424,19 +307,20 @@ void MainWindow::restoreRecord(const Settings &record)
 
 void MainWindow::setKeyboardRecord(const Settings &record)
 {
-    onKeyboard = record;
+    keyboard.setRecord(record);
     updateStatusLine();
 }
 
 int MainWindow::changesNotSent() const
 {
-    if (!onKeyboard)
-        return -1;
-    // A setting the keyboard did not report is not known to be on it.
-    int changes = settings.differencesFrom(*onKeyboard);
-    for (std::size_t offset : unknownOnKeyboard)
-        changes += settings.image()[offset] == onKeyboard->image()[offset] ? 1 : 0;
-    return changes;
+    return keyboard.changesNotSent(settings);
+}
+
+QString MainWindow::readShortText() const
+{
+    if (keyboard.answered() == keyboard.requested())
+        return QString();
+    return tr("; Read %1 of %2 settings").arg(keyboard.answered()).arg(keyboard.requested());
 }
 
 QString MainWindow::changesNotSentText() const
@@ -447,9 +331,9 @@ QString MainWindow::changesNotSentText() const
 
 bool MainWindow::wouldLoseEdits() const
 {
-    const Settings &keyboard = onKeyboard ? *onKeyboard : startRecord;
+    const Settings &onKeyboard = keyboard.record() ? *keyboard.record() : startRecord;
     const Settings &inFile = fileRecord ? *fileRecord : startRecord;
-    return settings != keyboard && settings != inFile;
+    return settings != onKeyboard && settings != inFile;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -600,13 +484,8 @@ void MainWindow::readSettings(MidiController *link)
     KeyboardSession::show(this, outcome);
     if (!outcome.succeeded())
         return;
-    const int answered = report.requested - int(report.unanswered.size());
-    readShortText = answered < report.requested
-                        ? tr("; Read %1 of %2 settings").arg(answered).arg(report.requested)
-                        : QString();
-    unknownOnKeyboard = report.unanswered;
+    keyboard.setRead(read, report);
     replaceSettings(read, tr("Read from the keyboard"));
-    setKeyboardRecord(read);
 }
 
 void MainWindow::readFromKeyboard()
@@ -648,88 +527,14 @@ void MainWindow::sendToKeyboard()
     const Settings toSend = settings;
     const KeyboardOutcome outcome = session->write(link, toSend, std::max(0, ui->memId->currentIndex()));
     if (outcome.succeeded()) {
-        unknownOnKeyboard.clear();
-        setKeyboardRecord(toSend);
+        keyboard.setWritten(toSend);
+        updateStatusLine();
     }
     KeyboardSession::show(this, outcome);
 }
 
 void MainWindow::upgradeFirmware()
 {
-    if (session->busy())
-        return;
-    const QMessageBox::StandardButton answer = QMessageBox::warning(
-        this, tr("Enter Firmware Upgrade Mode"),
-        tr("Please unplug the keyboard, then plug it in again WHILE HOLDING THE KEYBOARD SHIFT KEY.\n"
-           "Click OK when ready or CANCEL TO abort firmware update."),
-        QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::NoButton);
-    if (answer == QMessageBox::Cancel)
-        return;
-
-    const QString fileName = QFileDialog::getOpenFileName(this, tr("Select Firmware File"), QString());
-    if (fileName.isEmpty())
-        return;
-    QCoreApplication::processEvents();
-
-    // The image is read and checked before the keyboard is even looked for:
-    // one that cannot be announced, or none at all, is refused while nothing
-    // has been sent yet.
-    std::string image;
-    if (const std::optional<KeyboardOutcome> refusal = KeyboardCommand::readFirmware(fileName, &image)) {
-        KeyboardSession::show(this, *refusal);
-        return;
-    }
-
-    MidiController *const link = findKeyboard(true);
-    ProgressBarWindow progressWindow(this);
-    const std::function<void(int)> progress = [&progressWindow](int percent) { progressWindow.setProgress(percent); };
-    KeyboardOutcome outcome;
-    outcome.kind = KeyboardOutcome::Kind::FirmwareFailed;
-    // The transfer lets events through once per block; the session keeps
-    // every other command out meanwhile, so none can replace its link.
-    session->runHere(
-        link,
-        [&] {
-            progress(0);
-            progressWindow.show();
-            if (link)
-                outcome = KeyboardCommand::upgrade(*link, image, progress);
-        },
-        [&](bool linkKept) {
-            // A keyboard unplugged during the transfer stops acknowledging;
-            // the link is released then, whatever the transfer made of it.
-            if (!linkKept)
-                outcome.kind = KeyboardOutcome::Kind::FirmwareFailed;
-            KeyboardSession::show(this, outcome);
-            progressWindow.hide();
-        });
-}
-
-namespace {
-// The settings file that a drag carries: one local file named *.telvir.
-QString draggedSettingsFile(const QMimeData *data)
-{
-    const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
-    if (urls.size() != 1 || !urls.first().isLocalFile())
-        return QString();
-    const QString fileName = urls.first().toLocalFile();
-    return fileName.endsWith(QLatin1String(".telvir"), Qt::CaseInsensitive) ? fileName : QString();
-}
-} // namespace
-
-void MainWindow::dragEnterEvent(QDragEnterEvent *event)
-{
-    if (!draggedSettingsFile(event->mimeData()).isEmpty())
-        event->acceptProposedAction();
-}
-
-void MainWindow::dropEvent(QDropEvent *event)
-{
-    const QString fileName = draggedSettingsFile(event->mimeData());
-    if (fileName.isEmpty())
-        return;
-    event->acceptProposedAction();
-    // Loaded once the drop is over: a box opened inside the drop would keep
-    // the program the file came from waiting.
-    QTimer::singleShot(0, this, [this, fileName] { loadSettingsFile(fileName); });
+    if (!session->busy())
+        session->upgradeFirmware();
 }

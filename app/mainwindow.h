@@ -2,6 +2,7 @@
 
 #include "midi/portpair.h"
 #include "model/controlfields.h"
+#include "model/keyboardcopy.h"
 #include "model/setting.h"
 #include "model/settings.h"
 
@@ -19,8 +20,6 @@ class KeyboardSession;
 class QAbstractButton;
 class LinkMonitor;
 class MidiController;
-class QDragEnterEvent;
-class QDropEvent;
 class QLabel;
 class QUndoStack;
 class SettingComboBox;
@@ -63,7 +62,7 @@ public:
     void replaceSettings(const Settings &next, const QString &stepText);
 
     // The record as last read from or sent to the keyboard; none before any.
-    const std::optional<Settings> &keyboardRecord() const { return onKeyboard; }
+    const std::optional<Settings> &keyboardRecord() const { return keyboard.record(); }
     void setKeyboardRecord(const Settings &record);
 
     // Shows control `controlIndex` as a click on its marker does, switching
@@ -81,6 +80,8 @@ public:
     // How many settings (global fields and fields of controls) differ from
     // the keyboard record; -1 before any read or send.
     int changesNotSent() const;
+    // "; Read N of M settings" after a read that missed some, until the next.
+    QString readShortText() const;
     // ", N changes not sent" while there are any, else empty.
     QString changesNotSentText() const;
 
@@ -111,9 +112,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    // A .telvir file dropped on the window is loaded as "Load..." loads it.
-    void dragEnterEvent(QDragEnterEvent *event) override;
-    void dropEvent(QDropEvent *event) override;
 
 private:
     // Finds the keyboard and reads its settings into the record, telling
@@ -131,19 +129,12 @@ private:
     void updateCommandStates();
     // One undo step from `before` to the record as it is now.
     void pushChange(const Settings &before, const QString &stepText);
-    void indexMarkers();
     void registerSetters();
     void refreshControlFields();
 
     // Puts a record of the undo history into the window.
     void restoreRecord(const Settings &record);
-    void setUpUndo();
-    // The 30 markers as the eye reads the picture: row by row, left to right.
-    std::vector<DeviceWidget *> markersInPictureOrder() const;
-    void setUpKeyboardAccess();
     void updateMarkerToolTips();
-    // "Cutoff: CC 74, channel Global, mode Continuous"
-    QString assignmentOf(int controlIndex) const;
     void updateStatusLine();
     // True when closing now would lose edits that are neither on the
     // keyboard nor in a file.
@@ -173,11 +164,7 @@ private:
     // What the record is compared with for the changes not sent and the
     // guard on close. Until there was a read or send, or a load or save,
     // the record the window started with stands in for either.
-    std::optional<Settings> onKeyboard;
-    // Fields (image offsets) the last read asked for and got no reply to.
-    std::vector<std::size_t> unknownOnKeyboard;
-    // "; Read N of M settings" after a read that missed some, until the next.
-    QString readShortText;
+    KeyboardCopy keyboard;
     std::optional<Settings> fileRecord;
     Settings startRecord;
 };

@@ -1,5 +1,9 @@
 #include "app/settingschange.h"
 
+#include <QAction>
+#include <QKeySequence>
+#include <QWidget>
+
 #include <utility>
 
 SettingsChange::SettingsChange(const Settings &before, const Settings &after, const QString &text, Apply apply)
@@ -19,4 +23,16 @@ void SettingsChange::redo()
         return;
     }
     apply(after);
+}
+
+QUndoStack *SettingsChange::undoStackFor(QWidget *owner)
+{
+    auto *stack = new QUndoStack(owner);
+    QAction *undo = stack->createUndoAction(owner);
+    undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
+    QAction *redo = stack->createRedoAction(owner);
+    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
+    owner->addAction(undo);
+    owner->addAction(redo);
+    return stack;
 }

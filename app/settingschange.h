@@ -3,6 +3,7 @@
 #include "model/settings.h"
 
 #include <QUndoCommand>
+#include <QUndoStack>
 
 #include <functional>
 
@@ -18,6 +19,12 @@ public:
     // The change has already been made when the step is pushed, so the
     // stack's first redo() leaves the record alone.
     SettingsChange(const Settings &before, const Settings &after, const QString &text, Apply apply);
+
+    // A stack whose undo and redo actions (Ctrl+Z; Ctrl+Shift+Z, Ctrl+Y)
+    // belong to `owner`: there is no menu, and as its actions their
+    // shortcuts work wherever in it the focus is, but not while it is
+    // disabled for keyboard work.
+    static QUndoStack *undoStackFor(QWidget *owner);
 
     void undo() override;
     void redo() override;

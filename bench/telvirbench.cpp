@@ -27,13 +27,16 @@
 // Usage: telvir-bench [--quick] [--jack] [--startup-only | --write-only]
 //        telvir-bench --soak
 //        telvir-bench --live
+//        telvir-bench --table-only
 //   --quick: 16 KB of firmware instead of 256 KB
 //   --write-only: the read and write only (over JACK also the searches and
 //     the window), no start-up and no firmware
 //   --soak: only the soak over JACK (soakbench.h); with --quick a tenth of it
 //   --live: only Live, following the keyboard and the monitor over JACK
 //     (livebench.h)
+//   --table-only: only the "All Controls" table (allcontrolsbench.h)
 
+#include "allcontrolsbench.h"
 #include "benchtimer.h"
 #include "keyboardsimulator.h"
 #include "midi/handshake.h"
@@ -676,7 +679,8 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     // The hex dump of every received buffer is a debug line; keep it out.
     QLoggingCategory::setFilterRules("*.debug=false");
-    bool quick = false, startupOnly = false, writeOnly = false, jack = false, soak = false, live = false;
+    bool quick = false, startupOnly = false, writeOnly = false, jack = false, soak = false, live = false,
+         tableOnly = false;
     for (int i = 1; i < argc; ++i) {
         jack = jack || std::strcmp(argv[i], "--jack") == 0;
         quick = quick || std::strcmp(argv[i], "--quick") == 0;
@@ -684,6 +688,7 @@ int main(int argc, char *argv[])
         writeOnly = writeOnly || std::strcmp(argv[i], "--write-only") == 0;
         soak = soak || std::strcmp(argv[i], "--soak") == 0;
         live = live || std::strcmp(argv[i], "--live") == 0;
+        tableOnly = tableOnly || std::strcmp(argv[i], "--table-only") == 0;
     }
     if (live) {
         benchLive();
@@ -694,9 +699,11 @@ int main(int argc, char *argv[])
         return 0;
     }
 
-    if (!writeOnly)
+    if (!writeOnly && !tableOnly)
         benchStartup();
-    if (startupOnly)
+    if (!writeOnly && !startupOnly)
+        benchAllControls();
+    if (startupOnly || tableOnly)
         return 0;
     const int firmwareBytes = writeOnly ? 0 : quick ? 16 * 1024 : 256 * 1024;
     std::printf("Over in-process virtual ports:\n");

@@ -2,6 +2,7 @@
 
 #include "cli/invocation.h"
 #include "cli/keyboardcommands.h"
+#include "cli/overviewcommands.h"
 #include "cli/settingscommands.h"
 
 #include <QCommandLineParser>
@@ -58,6 +59,12 @@ CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errorIsTermina
           {QStringLiteral("diff"), {QStringLiteral("A"), QStringLiteral("B")}, {},
            QStringLiteral("Print the settings that differ; exit 0 when equal, 1 when not."),
            &SettingsCommands::diff},
+          {QStringLiteral("check"), {QStringLiteral("FILE")}, {},
+           QStringLiteral("Print the controls that send the same message; exit 1 when any do."),
+           &OverviewCommands::check},
+          {OverviewCommands::kSheet, {QStringLiteral("FILE"), QStringLiteral("OUT")}, {},
+           QStringLiteral("Make a printable sheet of all assignments, OUT.pdf or OUT.png."),
+           &OverviewCommands::sheet},
       }
 {
 }

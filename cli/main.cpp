@@ -1,11 +1,14 @@
 // telvir: the keyboard's settings and firmware from the command line.
 
 #include "cli/commandline.h"
+#include "cli/overviewcommands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <memory>
 #ifdef _WIN32
 #include <io.h>
 #define isatty _isatty
@@ -16,7 +19,20 @@
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication application(argc, argv);
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    // Only the sheet paints. It needs no display either: it is drawn
+    // offscreen unless a platform is named. Every other command stays on
+    // Qt Core alone.
+    std::unique_ptr<QCoreApplication> application;
+    if (OverviewCommands::paints(arguments)) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        application = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        application = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QTextStream out(stdout);
     QTextStream err(stderr);
     CommandLine commandLine(out, err, isatty(fileno(stderr)) != 0);

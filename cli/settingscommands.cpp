@@ -1,6 +1,7 @@
 #include "cli/settingscommands.h"
 
 #include "model/controlcatalogue.h"
+#include "model/controlclashes.h"
 #include "model/controlfields.h"
 #include "model/globalparameters.h"
 #include "model/settingsdocument.h"
@@ -70,10 +71,14 @@ int SettingsCommands::show(const Invocation &invocation)
     for (const ControlField &field : kControlFields)
         header << QLatin1String(field.label);
     rows << header;
+    // A control that sends what others send says so at the end of its row.
+    const ControlClashes clashes(settings);
     for (int control = 0; control < kControlCount; ++control) {
         QStringList row{QLatin1String(kControlLabels[std::size_t(control)])};
         for (const ControlField &field : kControlFields)
             row << controlText(settings, control, field);
+        if (clashes.clashes(control))
+            row << QStringLiteral("! ") + clashes.partnersText(control);
         rows << row;
     }
     printTable(invocation.out, rows);

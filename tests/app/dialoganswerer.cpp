@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -65,7 +66,17 @@ void DialogAnswerer::cancelFileDialog()
 
 void DialogAnswerer::pressInMessageBox(QMessageBox::StandardButton button)
 {
-    steps.append([this, button](QWidget *modal) {
+    answerMessageBox(button, false);
+}
+
+void DialogAnswerer::tickAndPressInMessageBox(QMessageBox::StandardButton button)
+{
+    answerMessageBox(button, true);
+}
+
+void DialogAnswerer::answerMessageBox(QMessageBox::StandardButton button, bool tick)
+{
+    steps.append([this, button, tick](QWidget *modal) {
         auto *box = qobject_cast<QMessageBox *>(modal);
         if (!box) {
             problems << QStringLiteral("expected a message box, got %1").arg(describe(modal));
@@ -73,6 +84,12 @@ void DialogAnswerer::pressInMessageBox(QMessageBox::StandardButton button)
             return;
         }
         messages << box->windowTitle() + QStringLiteral(": ") + box->text();
+        if (box->checkBox())
+            withCheckBox << box->text();
+        if (tick && !box->checkBox())
+            problems << QStringLiteral("message box \"%1\" has no check box").arg(box->text());
+        else if (tick)
+            box->checkBox()->setChecked(true);
         QAbstractButton *pressed = box->button(button);
         if (!pressed) {
             problems << QStringLiteral("message box \"%1\" has no such button").arg(box->text());

@@ -25,15 +25,20 @@ public:
     void cancelFileDialog();
     // Presses `button` in the next message box and records its title and text.
     void pressInMessageBox(QMessageBox::StandardButton button = QMessageBox::Ok);
+    // The same, after ticking the box's check box ("Don't show this again").
+    void tickAndPressInMessageBox(QMessageBox::StandardButton button = QMessageBox::Ok);
 
     bool allStepsTaken() const { return steps.isEmpty(); }
 
     // "title: text" of each message box answered, in order.
     QStringList messages;
+    // The texts of the message boxes answered that had a check box.
+    QStringList withCheckBox;
     // What went wrong: dialogs nobody expected, or dialogs of the wrong kind.
     QStringList problems;
 
 private:
+    void answerMessageBox(QMessageBox::StandardButton button, bool tick);
     void poll();
     void closeStuckDialog(QDialog *dialog);
 

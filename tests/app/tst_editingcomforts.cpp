@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QSet>
+#include <QSettings>
 #include <QtTest>
 
 namespace {
@@ -170,6 +171,58 @@ private slots:
         checkAnswered(*answerer, {"OK: Successfully connect to device 'Telvir Keyboard' !",
                                   "OK: Successfully recv 258 settings.",
                                   "OK: Successfully sent to device 'Telvir Keyboard' !"});
+    }
+
+    void settingsAReadMissedCountAsNotOnTheKeyboard()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        rig.attachSimulator(kKeyboard, kKeyboard).setParameterReplyLimit(100);
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox();
+        answerer.pressInMessageBox();
+        answerer.pressInMessageBox();
+        MainWindow window;
+        showActive(window);
+        const auto *statusLine = widgetOf<QLabel>(window, "statusLine");
+        QCOMPARE(statusLine->text(), QStringLiteral("Connected to 'Telvir Keyboard'; Read 100 of 258 settings, "
+                                                    "158 changes not sent"));
+        // A whole write puts every setting on the keyboard.
+        window.sendToKeyboard();
+        QCOMPARE(statusLine->text(), QStringLiteral("Connected to 'Telvir Keyboard'"));
+        checkAnswered(answerer, {"OK: Successfully connect to device 'Telvir Keyboard' !",
+                                 "OK: Successfully recv 100 settings.",
+                                 "OK: Successfully sent to device 'Telvir Keyboard' !"});
+    }
+
+    void successBoxesCanBeToldToStayAwayButFailuresAlwaysShow()
+    {
+        {
+            VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+            rig.attachSimulator(kKeyboard, kKeyboard);
+            DialogAnswerer answerer;
+            answerer.tickAndPressInMessageBox();
+            answerer.pressInMessageBox();
+            MainWindow window;
+            checkAnswered(answerer, {"OK: Successfully connect to device 'Telvir Keyboard' !",
+                                     "OK: Successfully recv 258 settings."});
+            QCOMPARE(answerer.withCheckBox.size(), 2);
+        }
+        {
+            // The next start: the connection goes without a word.
+            VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+            rig.attachSimulator(kKeyboard, kKeyboard);
+            DialogAnswerer answerer;
+            answerer.tickAndPressInMessageBox();
+            MainWindow window;
+            checkAnswered(answerer, {"OK: Successfully recv 258 settings."});
+        }
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard}); // nobody answers
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox();
+        MainWindow window;
+        checkAnswered(answerer, {"Error: Could not connect to midi deivce."});
+        QVERIFY(answerer.withCheckBox.isEmpty());
+        QSettings(QStringLiteral("Telvir"), QStringLiteral("Telvir Editor")).remove(QStringLiteral("quietBoxes"));
     }
 
     void closingAsksOnlyWhileEditsWouldBeLost()

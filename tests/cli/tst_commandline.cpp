@@ -219,6 +219,22 @@ private slots:
         QVERIFY(!rig.isInputOpen(kKeyboard));
     }
 
+    void aReadWithRepliesMissingLeavesTheBackupAsItWas()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        rig.attachSimulator(kKeyboard, kKeyboard).setParameterReplyLimit(100);
+        QByteArray backup = factoryFile();
+        backup[8 + 2] = 1; // a backup that differs from what a read would make
+        const QString file = writeTestFile(dir, "backup.telvir", backup);
+
+        const Outcome read = telvir({"read", file});
+        QCOMPARE(read.status, 1);
+        QCOMPARE(read.out, QString());
+        QCOMPARE(read.err, QStringLiteral("telvir: Read only 100 of 258 settings; %1 was not written.\n")
+                               .arg(QDir::toNativeSeparators(file)));
+        QCOMPARE(readAll(file), backup);
+    }
+
     void writeSendsADocumentToMemoryFour()
     {
         VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});

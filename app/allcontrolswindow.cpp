@@ -1,0 +1,184 @@
+#include "app/allcontrolswindow.h"
+
+#include "app/assignmentmodel.h"
+#include "app/fieldchoicedelegate.h"
+#include "app/mainwindow.h"
+#include "sheet/controlsheet.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString kPdfFilter = QStringLiteral("PDF (*.pdf)");
+const QString kPngFilter = QStringLiteral("PNG image (*.png)");
+} // namespace
+
+void AllControlsWindow::attachTo(MainWindow &window)
+{
+    auto *action = new QAction(tr("All Controls"), &window);
+    action->setObjectName(QStringLiteral("actionAllControls"));
+    action->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
+    connect(action, &QAction::triggered, &window, [&window] { open(window); });
+    window.addAction(action);
+
+    // Flat as "Read" and "Ports...", so the status line keeps its height.
+    auto *button = new QToolButton(&window);
+    button->setObjectName(QStringLiteral("btnAllControls"));
+    button->setText(tr("All Controls"));
+    button->setToolTip(tr("Every control's assignment in one table (Ctrl+T)"));
+    button->setAutoRaise(true);
+    connect(button, &QToolButton::clicked, action, &QAction::trigger);
+    window.addStatusWidget(button, true);
+}
+
+AllControlsWindow *AllControlsWindow::open(MainWindow &window)
+{
+    auto *table = window.findChild<AllControlsWindow *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!table)
+        table = new AllControlsWindow(window);
+    table->show();
+    table->raise();
+    table->activateWindow();
+    return table;
+}
+
+AllControlsWindow::AllControlsWindow(MainWindow &window)
+    : QWidget(&window, Qt::Window),
+      window(window),
+      model(nullptr),
+      view(new QTableView(this)),
+      clashLine(new QLabel(this))
+{
+    setObjectName(QStringLiteral("allControlsWindow"));
+    setWindowTitle(tr("All Controls"));
+
+    model = new AssignmentModel(
+        window.editedSettings(),
+        [&window](int controlIndex, const ControlField &field, int position) {
+            // Nothing changes the record while the keyboard is talked to.
+            if (window.isKeyboardBusy())
+                return false;
+            window.editControlField(controlIndex, field, position);
+            return true;
+        },
+        this);
+
+    view->setObjectName(QStringLiteral("allControlsTable"));
+    view->setModel(model);
+    view->setItemDelegate(new FieldChoiceDelegate(view));
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Enter edits too (see eventFilter).
+    view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+    view->verticalHeader()->hide();
+    view->horizontalHeader()->setStretchLastSection(true);
+    view->horizontalHeader()->setSectionsClickable(false);
+    view->setAlternatingRowColors(true);
+    view->installEventFilter(this);
+    view->resizeColumnsToContents();
+
+    auto *exportButton = new QPushButton(tr("Export Sheet..."), this);
+    exportButton->setObjectName(QStringLiteral("btnExportSheet"));
+    connect(exportButton, &QPushButton::clicked, this, &AllControlsWindow::exportSheet);
+    clashLine->setObjectName(QStringLiteral("clashLine"));
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(clashLine, 1);
+    bottom->addWidget(exportButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(view);
+    layout->addLayout(bottom);
+
+    // The main window's shortcuts (Ctrl+Z, Ctrl+Y, ...) work here as there,
+    // and as there not while the keyboard is talked to.
+    for (QAction *original : window.centralWidget()->actions()) {
+        auto *proxy = new QAction(original->text(), this);
+        proxy->setShortcuts(original->shortcuts());
+        connect(proxy, &QAction::triggered, original, [original, &window] {
+            if (!window.isKeyboardBusy())
+                original->trigger();
+        });
+        addAction(proxy);
+    }
+
+    connect(&window, &MainWindow::settingsChanged, this, [this](const Settings &, const Settings &after) {
+        model->setSettings(after);
+        updateClashLine();
+    });
+    connect(&window, &MainWindow::selectedControlChanged, this, &AllControlsWindow::showControl);
+    connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (!followingWindow && current.isValid() && current.row() != this->window.currentControlIndex())
+                    this->window.selectControl(current.row());
+            });
+    showControl(window.currentControlIndex());
+    updateClashLine();
+
+    // Wide enough for every column, tall enough for about twenty rows.
+    const int width = view->horizontalHeader()->length() + view->frameWidth() * 2
+                      + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + layout->contentsMargins().left()
+                      + layout->contentsMargins().right();
+    resize(width, 20 * view->verticalHeader()->defaultSectionSize() + view->horizontalHeader()->height() + 80);
+}
+
+void AllControlsWindow::showControl(int controlIndex)
+{
+    followingWindow = true;
+    if (controlIndex < 0) {
+        view->clearSelection();
+    } else {
+        const int column = std::max(0, view->currentIndex().column());
+        const QModelIndex index = model->index(controlIndex, column);
+        view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        view->scrollTo(index);
+    }
+    followingWindow = false;
+}
+
+void AllControlsWindow::updateClashLine()
+{
+    const int count = model->clashes().controlCount();
+    clashLine->setText(count > 0 ? tr("%1 controls clash: their rows are marked.").arg(count) : QString());
+}
+
+bool AllControlsWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter edits the current cell, as F2 does. An open editor has the
+    // focus, and its Enter, which reaches the table too, stores the choice.
+    if (watched == view && event->type() == QEvent::KeyPress && view->hasFocus()) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && (view->currentIndex().flags() & Qt::ItemIsEditable)) {
+            view->edit(view->currentIndex());
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void AllControlsWindow::exportSheet()
+{
+    QString filter = kPdfFilter;
+    QString fileName = QFileDialog::getSaveFileName(this, tr("Export Sheet"), QString(),
+                                                    kPdfFilter + QStringLiteral(";;") + kPngFilter, &filter);
+    if (fileName.isEmpty())
+        return;
+    // A name without either extension takes the kind that was chosen.
+    if (!ControlSheet::isSheetFileName(fileName))
+        fileName += filter == kPngFilter ? QStringLiteral(".png") : QStringLiteral(".pdf");
+    QString error;
+    if (!ControlSheet(window.editedSettings(), tr("Telvir keyboard")).save(fileName, &error))
+        QMessageBox::warning(this, tr("Error"),
+                             tr("Could not export the sheet to \"%1\": %2").arg(QDir::toNativeSeparators(fileName), error),
+                             QMessageBox::Ok, QMessageBox::NoButton);
+}

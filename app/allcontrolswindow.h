@@ -1,0 +1,51 @@
+#pragma once
+
+// "All Controls": every control's assignment in one table beside the main
+// window, not modal. Each cell is edited with the panel's own choices and
+// makes the very change the panel's field makes, so undo, the panel, the
+// markers' tooltips and the status line follow; the row of the control
+// shown in the panel is the selected row, and the other way round.
+// Controls that send the same message are marked, and "Export Sheet..."
+// saves the printable sheet.
+
+#include <QWidget>
+
+class AssignmentModel;
+class MainWindow;
+class QLabel;
+class QTableView;
+
+class AllControlsWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Gives `window` the status-line button "All Controls" and Ctrl+T,
+    // which open the table (made on first use) or bring it to the front.
+    static void attachTo(MainWindow &window);
+    // The window's table, made and shown if need be.
+    static AllControlsWindow *open(MainWindow &window);
+
+    explicit AllControlsWindow(MainWindow &window);
+
+    QTableView *table() const { return view; }
+
+public slots:
+    // "Export Sheet...": PDF or PNG by the name's extension.
+    void exportSheet();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void showControl(int controlIndex);
+    void updateClashLine();
+
+    MainWindow &window;
+    AssignmentModel *model;
+    QTableView *view;
+    QLabel *clashLine;
+    // True while the selection follows the main window, so that it is not
+    // handed back to it.
+    bool followingWindow = false;
+};
