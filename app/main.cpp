@@ -43,6 +43,11 @@ int main(int argc, char *argv[])
     if (commandLine.verbose())
         QLoggingCategory::setFilterRules(QStringLiteral("telvir.*.debug=true"));
 
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    // The window's parts have fixed pixel sizes: on a desktop scaled to
+    // 200 % they must grow with the text, as Qt 6 always does.
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+#endif
     QApplication application(argc, argv);
     QGuiApplication::setDesktopFileName(QLatin1String(kApplicationId));
     QIcon icon;

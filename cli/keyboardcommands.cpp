@@ -5,6 +5,7 @@
 #include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
 #include "midi/rememberedports.h"
+#include "midi/portnames.h"
 #include "model/settings.h"
 #include "model/settingsdocument.h"
 
@@ -86,6 +87,14 @@ int KeyboardCommands::ports(const Invocation &invocation)
     const QStringList inputs = PortChoice::inputNames();
     printPorts(invocation.out, QStringLiteral("output"), outputs);
     printPorts(invocation.out, QStringLiteral("input"), inputs);
+    if (outputs.isEmpty() && inputs.isEmpty()) {
+        // Empty listings alone do not tell a missing MIDI system from a
+        // keyboard that is not plugged in.
+        invocation.out.flush();
+        const QString reasons = PortNames::whyNone();
+        return invocation.fail(reasons.isEmpty() ? QStringLiteral("no MIDI port found")
+                                                 : QStringLiteral("no MIDI port found: %1").arg(reasons));
+    }
     if (!invocation.options.isSet(QStringLiteral("find")))
         return kExitSuccess;
 

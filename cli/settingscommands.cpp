@@ -8,6 +8,7 @@
 #include "model/settingsjson.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QVector>
 
 #include <algorithm>
@@ -49,6 +50,18 @@ QString controlText(const Settings &settings, int control, const ControlField &f
     return SettingsJson::text(SettingsJson::controlValue(settings, control, field));
 }
 } // namespace
+
+int SettingsCommands::create(const Invocation &invocation)
+{
+    const QString path = invocation.arguments.at(0);
+    // A new file never replaces one: a typo must not wipe a backup.
+    if (QFileInfo::exists(path))
+        return invocation.fail(QStringLiteral("%1 exists already; not replaced").arg(QDir::toNativeSeparators(path)));
+    QString error;
+    if (!SettingsDocument::save(path, Settings(), &error))
+        return invocation.fail(QStringLiteral("could not write %1: %2").arg(QDir::toNativeSeparators(path), error));
+    return kExitSuccess;
+}
 
 int SettingsCommands::show(const Invocation &invocation)
 {

@@ -1,12 +1,16 @@
 #pragma once
 
-// The commands that work on settings files alone: show, convert and diff.
+// The commands that work on settings files alone: new, show, convert and
+// diff.
 
 #include "cli/invocation.h"
 
 class SettingsCommands
 {
 public:
+    // new FILE: the factory settings, as ".telvir" or ".json" by the name.
+    // An existing file is left alone.
+    static int create(const Invocation &invocation);
     // show FILE [--json]: every setting by name, or the settings document.
     static int show(const Invocation &invocation);
     // convert IN OUT: between ".telvir" and ".json", by the names.

@@ -73,3 +73,17 @@ std::unique_ptr<MidiBackendInput> CombinedMidiBackend::openInput(UINT port, Midi
     }
     return part->openInput(port, sink, result);
 }
+
+std::string CombinedMidiBackend::whyNoPorts()
+{
+    std::string reasons;
+    for (const std::shared_ptr<MidiBackend> &part : parts_) {
+        const std::string reason = part->whyNoPorts();
+        if (reason.empty())
+            continue;
+        if (!reasons.empty())
+            reasons += "; ";
+        reasons += reason;
+    }
+    return reasons;
+}

@@ -21,6 +21,8 @@ public:
     std::vector<std::string> presentPortNames(bool outputs) override;
     std::unique_ptr<MidiBackendOutput> openOutput(UINT port, MMRESULT &result) override;
     std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiInputSink &sink, MMRESULT &result) override;
+    // The reasons of every backend, joined by "; ".
+    std::string whyNoPorts() override;
 
 private:
     // The backend that owns the port with this number, and its number there.

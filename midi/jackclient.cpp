@@ -1,6 +1,7 @@
 #include "midi/jackclient.h"
 
 #include "midi/midibackend.h"
+#include "midi/pipewirejackmidi.h"
 #include "midi/portchanges.h"
 
 #include <jack/midiport.h>
@@ -33,6 +34,34 @@ constexpr std::size_t kMidiBufferOverhead = 64;
 
 constexpr int kMaxPortsPerDirection = 16;
 
+// PipeWire's libjack takes as many events into a cycle's MIDI buffer as
+// jackd2's does, but then copies them into its own graph's buffer of the
+// same size at a higher cost per event: a 16-byte control header, the bytes
+// in steps of 8, and a 16-byte header for the whole sequence. What does not
+// fit there is lost without a word, so a cycle is filled only up to that
+// cost, which is more than jackd2 needs and so safe on both servers.
+constexpr std::size_t kSequenceHeaderBytes = 16;
+constexpr std::size_t kEventHeaderBytes = 16;
+
+std::size_t eventCost(std::size_t size)
+{
+    return kEventHeaderBytes + (size + 7) / 8 * 8;
+}
+
+// The bytes one cycle may carry on a port whose empty buffer takes at most
+// `capacity` bytes in one event.
+std::size_t cycleBudget(std::size_t capacity)
+{
+    return capacity > kSequenceHeaderBytes ? capacity - kSequenceHeaderBytes : 0;
+}
+
+// The longest message whose cost fits the budget.
+std::size_t longestMessage(std::size_t capacity)
+{
+    const std::size_t budget = cycleBudget(capacity);
+    return budget > kEventHeaderBytes ? (budget - kEventHeaderBytes) / 8 * 8 : 0;
+}
+
 // Two cycles take about 11 ms at 256 frames and 48 kHz, 43 ms at 1024;
 // a server that runs none for this long is taken as one that cannot vouch.
 constexpr std::chrono::milliseconds kLiveWait {100};
@@ -46,10 +75,13 @@ void logJackError(const char *text)
     qCDebug(lcJack) << text;
 }
 
-void quietJack()
+// Once, before the first client: libjack's lines to the log, and MIDI
+// events as they were sent.
+void prepareJack()
 {
     static std::once_flag once;
     std::call_once(once, [] {
+        PipeWireJackMidi::keepEventsAsSent();
         jack_set_error_function(logJackError);
         jack_set_info_function(logJackError);
     });
@@ -64,15 +96,24 @@ auto findRoute(Routes &routes, jack_port_t *port)
 
 std::shared_ptr<JackClient> JackClient::open(const std::string &name)
 {
-    quietJack();
+    prepareJack();
     const char *server = std::getenv("JACK_DEFAULT_SERVER");
+    // jackd2's libjack reads JACK_DEFAULT_SERVER by itself; PipeWire's
+    // ignores it and takes only a name handed over here, so it is handed
+    // over for both.
+    const bool named = server && *server;
+    const auto options = static_cast<jack_options_t>(named ? JackNoStartServer | JackServerName : JackNoStartServer);
     jack_status_t status {};
-    jack_client_t *client = jack_client_open(name.c_str(), JackNoStartServer, &status);
+    jack_client_t *client = named ? jack_client_open(name.c_str(), options, &status, server)
+                                  : jack_client_open(name.c_str(), options, &status);
     if (!client)
         return nullptr;
     std::shared_ptr<JackClient> self(new JackClient(client, server ? server : ""));
     jack_set_process_callback(client, &JackClient::process, self.get());
     jack_on_info_shutdown(client, &JackClient::shutdown, self.get());
+    // PipeWire's libjack tells only this one when its server goes; jackd2's
+    // calls the one above instead when both are set.
+    jack_on_shutdown(client, &JackClient::serverGone, self.get());
     jack_set_port_registration_callback(client, &JackClient::portRegistered, nullptr);
     for (const bool input : {true, false})
         if (jack_port_t *port = self->registerPort(input))
@@ -88,7 +129,7 @@ JackClient::JackClient(jack_client_t *client, std::string serverName)
     : client_(client), serverName_(std::move(serverName))
 {
     const std::size_t bufferSize = jack_port_type_get_buffer_size(client, JACK_DEFAULT_MIDI_TYPE);
-    maxMessageSize_ = bufferSize > kMidiBufferOverhead ? bufferSize - kMidiBufferOverhead : 0;
+    maxMessageSize_ = longestMessage(bufferSize > kMidiBufferOverhead ? bufferSize - kMidiBufferOverhead : 0);
 }
 
 JackClient::~JackClient()
@@ -260,9 +301,16 @@ MMRESULT JackClient::send(jack_ringbuffer_t *queue, const std::string &message)
 
 bool JackClient::waitUntilLive(jack_port_t *port, const std::string &other, std::uint64_t cycle) const
 {
-    if (!alive() || !jack_port_connected_to(port, other.c_str()))
-        return false;
+    // jackd2 shows a connection as soon as jack_connect returns; PipeWire's
+    // libjack once the server has told the client about the new link, and
+    // the cycles are counted from then.
     const auto deadline = std::chrono::steady_clock::now() + kLiveWait;
+    while (!jack_port_connected_to(port, other.c_str())) {
+        if (!alive() || std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(kLivePoll);
+        cycle = cyclesDone();
+    }
     while (cyclesDone() < cycle + kCyclesUntilLive) {
         if (!alive() || std::chrono::steady_clock::now() >= deadline)
             return false;
@@ -274,8 +322,16 @@ bool JackClient::waitUntilLive(jack_port_t *port, const std::string &other, std:
 MMRESULT JackClient::connect(const char *source, const char *destination)
 {
     const int error = jack_connect(client_, source, destination);
-    if (error == 0 || error == EEXIST)
+    if (error == 0 || error == EEXIST) {
+        // jackd2 has made the connection when jack_connect returns;
+        // PipeWire's libjack only asked for it, and what is sent before
+        // the link is there is lost: wait for it, briefly.
+        const jack_port_t *port = jack_port_by_name(client_, source);
+        const auto deadline = std::chrono::steady_clock::now() + kLiveWait;
+        while (port && !jack_port_connected_to(port, destination) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(kLivePoll);
         return MMSYSERR_NOERROR;
+    }
     qCDebug(lcJack) << "could not connect" << source << "to" << destination;
     return MIDIERR_NODEVICE;
 }
@@ -311,8 +367,11 @@ void JackClient::writeOutput(Output &output, jack_nframes_t frames)
     if (!buffer)
         return;
     jack_midi_clear_buffer(buffer);
-    // Measured on an empty buffer: the exact limit for one message.
-    maxMessageSize_.store(jack_midi_max_event_size(buffer));
+    // Measured on an empty buffer: what one cycle can carry.
+    const std::size_t capacity = jack_midi_max_event_size(buffer);
+    maxMessageSize_.store(longestMessage(capacity));
+    const std::size_t budget = cycleBudget(capacity);
+    std::size_t used = 0;
     for (bool first = true;; first = false) {
         std::uint32_t size = 0;
         const std::size_t waiting = jack_ringbuffer_read_space(output.queue);
@@ -321,7 +380,10 @@ void JackClient::writeOutput(Output &output, jack_nframes_t frames)
         jack_ringbuffer_peek(output.queue, reinterpret_cast<char *>(&size), sizeof size);
         if (waiting < sizeof size + size)
             return; // the sender is still writing it
-        jack_midi_data_t *event = jack_midi_event_reserve(buffer, 0, size);
+        used += eventCost(size);
+        if (!first && used > budget)
+            return;
+        jack_midi_data_t *event = eventCost(size) <= budget ? jack_midi_event_reserve(buffer, 0, size) : nullptr;
         // A full buffer: the rest waits for the next cycle. A message that
         // does not even fit an empty one could never go out.
         if (!event && !first)
@@ -342,6 +404,11 @@ void JackClient::shutdown(jack_status_t, const char *reason, void *self)
     static_cast<JackClient *>(self)->alive_ = false;
     // Every port of the server is gone with it.
     PortChanges::notify();
+}
+
+void JackClient::serverGone(void *self)
+{
+    shutdown(JackFailure, "the server went away", self);
 }
 
 void JackClient::portRegistered(jack_port_id_t, int, void *)

@@ -99,6 +99,7 @@ private:
     MMRESULT connect(const char *source, const char *destination);
     static int process(jack_nframes_t frames, void *self);
     static void shutdown(jack_status_t, const char *reason, void *self);
+    static void serverGone(void *self);
     // JACK's notification thread: a port of any client came or went.
     static void portRegistered(jack_port_id_t, int, void *);
     void deliverInput(const Input &input, jack_nframes_t frames);

@@ -124,6 +124,22 @@ std::vector<std::string> JackMidiBackend::presentPortNames(bool outputs)
     return jack ? jack->midiPorts(!outputs) : std::vector<std::string>();
 }
 
+std::string JackMidiBackend::whyNoPorts()
+{
+    std::shared_ptr<JackClient> jack;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        jack = client();
+    }
+    const std::string server = defaultServerName();
+    const std::string named = server.empty() ? std::string() : " '" + server + "'";
+    if (!jack)
+        return "no JACK server" + named + " running";
+    if (jack->midiPorts(true).empty() && jack->midiPorts(false).empty())
+        return "the JACK server" + named + " has no MIDI port";
+    return {};
+}
+
 bool JackMidiBackend::listedPort(const std::vector<std::string> &ports, UINT number, std::string &name,
                                  std::shared_ptr<JackClient> &jack, MMRESULT &result)
 {

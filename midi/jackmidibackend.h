@@ -27,6 +27,8 @@ public:
     std::vector<std::string> presentPortNames(bool outputs) override;
     std::unique_ptr<MidiBackendOutput> openOutput(UINT port, MMRESULT &result) override;
     std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiInputSink &sink, MMRESULT &result) override;
+    // No server, or a server without MIDI ports of others.
+    std::string whyNoPorts() override;
 
 private:
     // The client for the server of the moment, made when there is none yet

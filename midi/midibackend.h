@@ -64,6 +64,10 @@ public:
 
     virtual std::unique_ptr<MidiBackendOutput> openOutput(UINT port, MMRESULT &result) = 0;
     virtual std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiInputSink &sink, MMRESULT &result) = 0;
+
+    // Why this MIDI system has no port, in words for the user ("no JACK
+    // server running"); empty when it has ports or cannot tell.
+    virtual std::string whyNoPorts() { return {}; }
 };
 
 // Chooses the backend of the port service: null puts back the default

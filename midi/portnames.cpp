@@ -33,3 +33,8 @@ QStringList PortNames::inputs()
         names << input(port);
     return names;
 }
+
+QString PortNames::whyNone()
+{
+    return QString::fromStdString(midiWhyNoPorts());
+}

@@ -19,4 +19,7 @@ public:
     // opening a port goes by from now on.
     static QStringList outputs();
     static QStringList inputs();
+
+    // Why there is no port at all, one reason per MIDI system tried.
+    static QString whyNone();
 };

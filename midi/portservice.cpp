@@ -350,3 +350,8 @@ bool midiSystemNotResponding()
 {
     return false;
 }
+
+std::string midiWhyNoPorts()
+{
+    return currentMidiBackend()->whyNoPorts();
+}

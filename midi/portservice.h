@@ -6,6 +6,8 @@
 // in-process virtual one for tests), so the code above this layer is the
 // same on every platform.
 
+#include <string>
+
 #ifdef _WIN32
 
 #ifndef NOMINMAX
@@ -175,4 +177,16 @@ inline bool midiSystemNotResponding()
 }
 #else
 bool midiSystemNotResponding();
+#endif
+
+// Beyond WinMM: why the service lists no port at all, in words for the
+// user, one reason per MIDI system tried ("no ALSA sequencer (...); no JACK
+// server running"); empty when it cannot tell.
+#ifdef _WIN32
+inline std::string midiWhyNoPorts()
+{
+    return "no MIDI device is installed";
+}
+#else
+std::string midiWhyNoPorts();
 #endif

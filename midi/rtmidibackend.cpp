@@ -31,19 +31,37 @@ bool alsaSequencerOpens()
 
 // Where the editor has its own JACK backend, RtMidi's is left out: RtMidi
 // makes a JACK client for every open port. The dummy API has no ports.
-bool listedHere(RtMidi::Api api)
+bool triedHere(RtMidi::Api api)
 {
 #ifdef TELVIR_HAVE_JACK
     if (api == RtMidi::UNIX_JACK)
         return false;
 #endif
+    return api != RtMidi::RTMIDI_DUMMY;
+}
+
+// Why an API tried here cannot be asked for ports; empty when it can.
+std::string unavailable(RtMidi::Api api)
+{
 #ifdef __linux__
-    if (api == RtMidi::LINUX_ALSA && !alsaSequencerOpens()) {
-        qCDebug(lcRtMidi) << "no ALSA sequencer: /dev/snd/seq cannot be opened";
+    if (api == RtMidi::LINUX_ALSA && !alsaSequencerOpens())
+        return "no ALSA sequencer (/dev/snd/seq cannot be opened)";
+#else
+    (void)api;
+#endif
+    return {};
+}
+
+bool listedHere(RtMidi::Api api)
+{
+    if (!triedHere(api))
+        return false;
+    const std::string reason = unavailable(api);
+    if (!reason.empty()) {
+        qCDebug(lcRtMidi) << QString::fromStdString(reason);
         return false;
     }
-#endif
-    return api != RtMidi::RTMIDI_DUMMY;
+    return true;
 }
 
 // RtMidi reports errors through a callback once one is set, instead of
@@ -217,6 +235,34 @@ std::vector<std::string> RtMidiBackend::presentPortNames(bool outputs)
     for (const Port &port : listPorts(outputs))
         names.push_back(port.name);
     return names;
+}
+
+std::string RtMidiBackend::whyNoPorts()
+{
+    std::string reasons;
+    std::vector<RtMidi::Api> apis;
+    RtMidi::getCompiledApi(apis);
+    for (RtMidi::Api api : apis) {
+        if (!triedHere(api))
+            continue;
+        std::string reason = unavailable(api);
+        if (reason.empty()) {
+            const std::string name = RtMidi::getApiDisplayName(api);
+            ErrorRecord errors;
+            const std::unique_ptr<RtMidiIn> input = createMidi<RtMidiIn>(api, &errors);
+            const std::unique_ptr<RtMidiOut> output = createMidi<RtMidiOut>(api, &errors);
+            if (!input || !output)
+                reason = "no " + name + " (it does not start)";
+            else if (input->getPortCount() == 0 && output->getPortCount() == 0)
+                reason = "no " + name + " port";
+        }
+        if (reason.empty())
+            continue;
+        if (!reasons.empty())
+            reasons += "; ";
+        reasons += reason;
+    }
+    return reasons;
 }
 
 bool RtMidiBackend::findPort(RtMidi &midi, const Port &port, unsigned int &index)

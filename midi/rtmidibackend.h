@@ -21,6 +21,9 @@ public:
     std::vector<std::string> presentPortNames(bool outputs) override;
     std::unique_ptr<MidiBackendOutput> openOutput(UINT port, MMRESULT &result) override;
     std::unique_ptr<MidiBackendInput> openInput(UINT port, MidiInputSink &sink, MMRESULT &result) override;
+    // Per API that is tried here: its device cannot be opened, it does not
+    // start, or it has no port.
+    std::string whyNoPorts() override;
 
     // The name the editor's own ports appear under.
     static const char *const kClientName;

@@ -8,9 +8,10 @@ packages=(
     qtbase5-dev qtbase5-dev-tools libqt5svg5 libqt5svg5-dev
     qt6-base-dev qt6-base-dev-tools
     librtmidi-dev libjack-jackd2-dev
-    jackd2
+    jackd2 pipewire pipewire-jack
+    g++-mingw-w64-x86-64-posix
     xvfb x11-utils imagemagick
-    fonts-liberation
+    fonts-liberation fonts-dejavu-core
     desktop-file-utils appstream libxml2-utils shared-mime-info man-db file
     dpkg-dev
 )

@@ -16,6 +16,7 @@ cmake --install "$build" --prefix "$stage" >/dev/null
 id=org.telvir.TelvirEditor
 for file in \
     bin/telvir-editor \
+    bin/telvir \
     share/applications/$id.desktop \
     share/metainfo/$id.metainfo.xml \
     share/mime/packages/$id.xml \
@@ -23,7 +24,8 @@ for file in \
     share/icons/hicolor/48x48/apps/$id.png \
     share/icons/hicolor/128x128/apps/$id.png \
     share/icons/hicolor/256x256/apps/$id.png \
-    share/man/man1/telvir-editor.1; do
+    share/man/man1/telvir-editor.1.gz \
+    share/man/man1/telvir.1.gz; do
     [ -s "$stage/$file" ] || fail "not installed: $file"
 done
 for size in 48 128 256; do
@@ -46,8 +48,17 @@ grep -qx 'application/x-telvir-settings' "$stage/share/mime/types" || fail "MIME
 grep -q '^50:application/x-telvir-settings:\*\.telvir$' "$stage/share/mime/globs2" || fail "glob *.telvir"
 grep -aq 'TELVIR00' "$stage/share/mime/magic" || fail "magic TELVIR00"
 
-man --warnings -l -Tutf8 "$stage/share/man/man1/telvir-editor.1" 2>&1 >/dev/null | grep . && fail "man page warnings"
-grep -q "^\.TH .* $version\"" "$stage/share/man/man1/telvir-editor.1" || fail "man page version"
+# Man pages go in gzipped, as Debian's own do, and read without warnings.
+for page in telvir-editor telvir; do
+    gzipped="$stage/share/man/man1/$page.1.gz"
+    [ ! -e "$stage/share/man/man1/$page.1" ] || fail "$page.1 installed uncompressed"
+    gzip -t "$gzipped" || fail "$page.1.gz is not gzip data"
+    man --warnings -l -Tutf8 "$gzipped" 2>&1 >/dev/null | grep . && fail "$page man page warnings"
+done
+zcat "$stage/share/man/man1/telvir-editor.1.gz" | grep -q "^\.TH .* $version\"" || fail "man page version"
+for program in telvir-editor telvir; do
+    grep -q "<binary>$program</binary>" "$stage/share/metainfo/$id.metainfo.xml" || fail "metainfo provides no $program"
+done
 
 # The command line is answered before anything needs a display.
 editor="$stage/bin/telvir-editor"

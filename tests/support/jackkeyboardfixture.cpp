@@ -1,6 +1,7 @@
 #include "jackkeyboardfixture.h"
 
 #include "midi/midicontroller.h"
+#include "pipewireserver.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -60,6 +61,8 @@ JackKeyboardFixture::JackKeyboardFixture()
         serverName_ = kDefaultServer;
         qputenv("JACK_DEFAULT_SERVER", serverName_.toUtf8());
     }
+    if (PipeWireServer::chosen())
+        PipeWireServer::useServer(serverName_);
 }
 
 JackKeyboardFixture::~JackKeyboardFixture()
@@ -107,11 +110,15 @@ bool JackKeyboardFixture::startServer()
         error_ = "Another JACK server named \"" + serverName_ + "\" is running and is not this test's.";
         return false;
     }
+    QString program = "jackd";
+    QStringList arguments{"--no-realtime", "--sync", "--name", serverName_, "-d", "dummy", "-r", "48000", "-p", "256"};
+    if (PipeWireServer::chosen() && !PipeWireServer::prepare(serverName_, &program, &arguments, &error_))
+        return false;
     server_ = std::make_unique<QProcess>();
     server_->setProcessChannelMode(QProcess::MergedChannels);
-    server_->start("jackd", {"--no-realtime", "--sync", "--name", serverName_, "-d", "dummy", "-r", "48000", "-p", "256"});
+    server_->start(program, arguments);
     if (!server_->waitForStarted(kServerStartMs)) {
-        error_ = "jackd does not start: " + server_->errorString() + " (is jackd2 installed?)";
+        error_ = program + " does not start: " + server_->errorString() + " (is jackd2, or pipewire, installed?)";
         server_.reset();
         return false;
     }
@@ -179,6 +186,8 @@ void JackKeyboardFixture::stopServer()
         return;
     stopProcess(*server_);
     server_.reset();
+    if (PipeWireServer::chosen())
+        PipeWireServer::cleanUp(serverName_);
 }
 
 void JackKeyboardFixture::stopProcess(QProcess &process)
@@ -216,6 +225,10 @@ void JackKeyboardFixture::killLeftovers()
         const QList<QByteArray> arguments = commandLine(pid);
         if (arguments.isEmpty())
             continue;
+        if (PipeWireServer::isServerOf(arguments, serverName_)) {
+            servers << pid;
+            continue;
+        }
         const int nameOption = std::max(arguments.indexOf("--name"), arguments.indexOf("--jack-server"));
         if (nameOption < 0 || nameOption + 1 >= arguments.size() || arguments[nameOption + 1] != name)
             continue;

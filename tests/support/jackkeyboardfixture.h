@@ -14,7 +14,8 @@
 // goes away, also when a test fails half-way; it releases the editor's live
 // link first, because JACK clients must close before their server stops.
 // Processes a crashed test left under the same server name are stopped
-// when the next fixture starts.
+// when the next fixture starts. With TELVIR_TEST_SERVER=pipewire the server
+// is PipeWire instead (see PipeWireServer).
 
 #include <QProcess>
 #include <QString>

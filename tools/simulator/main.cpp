@@ -5,6 +5,7 @@
 // SIGINT or SIGTERM.
 
 #include "keyboardsimulator.h"
+#include "midi/pipewirejackmidi.h"
 #include "playedmessage.h"
 #include "replyscheduler.h"
 #include "simulatoroptions.h"
@@ -200,9 +201,14 @@ int main(int argc, char *argv[])
     sigaddset(&stopSignals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
-    // Libjack takes the server name from the environment.
-    if (!options.jackServer.empty())
+    // RtMidi opens its JACK clients without a server name, so libjack takes
+    // it from the environment: jackd2's from JACK_DEFAULT_SERVER,
+    // PipeWire's from PIPEWIRE_REMOTE.
+    if (!options.jackServer.empty()) {
         qputenv("JACK_DEFAULT_SERVER", QByteArray::fromStdString(options.jackServer));
+        qputenv("PIPEWIRE_REMOTE", QByteArray::fromStdString(options.jackServer));
+    }
+    PipeWireJackMidi::keepEventsAsSent();
 
     Session session;
     session.verbose = options.verbose;
