@@ -10,6 +10,7 @@
 #include "app/settingschange.h"
 #include "app/settingcombobox.h"
 #include "app/keyboardsession.h"
+#include "app/keyboardtools.h"
 #include "app/linkmonitor.h"
 #include "app/portsdialog.h"
 #include "commands/keyboardcommand.h"
@@ -95,6 +96,7 @@ MainWindow::MainWindow(QWidget *parent)
     connect(linkMonitor, &LinkMonitor::stateChanged, this, &MainWindow::updateStatusLine);
     connect(session, &KeyboardSession::busyChanged, this, &MainWindow::updateCommandStates);
     setUpStatusButtons();
+    attachKeyboardTools(*this);
     AllControlsWindow::attachTo(*this);
     updateStatusLine();
 

@@ -28,11 +28,14 @@
 //
 // Usage: telvir-bench [--quick] [--jack] [--startup-only | --write-only]
 //        telvir-bench --soak
+//        telvir-bench --live
 //        telvir-bench --table-only
 //   --quick: 16 KB of firmware instead of 256 KB
 //   --write-only: the read and write only (over JACK also the searches and
 //     the window), no start-up and no firmware
 //   --soak: only the soak over JACK (soakbench.h); with --quick a tenth of it
+//   --live: only Live, following the keyboard and the monitor over JACK
+//     (livebench.h)
 //   --table-only: only the "All Controls" table (allcontrolsbench.h)
 
 #include "allcontrolsbench.h"
@@ -45,6 +48,7 @@
 #include "model/settings.h"
 #include "virtualkeyboardrig.h"
 #include "jackkeyboardfixture.h"
+#include "livebench.h"
 #include "soakbench.h"
 
 #include <rtmidi/RtMidi.h>
@@ -61,7 +65,6 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -701,7 +704,9 @@ int main(int argc, char *argv[])
         "write-only", "Only the read and write (over JACK also the searches and the window); no start-up, no firmware.");
     const QCommandLineOption soakOption("soak", "Only the soak over JACK.");
     const QCommandLineOption tableOnlyOption("table-only", "Only the All Controls table: opening it and an edit in it.");
-    parser.addOptions({quickOption, jackOption, startupOnlyOption, writeOnlyOption, soakOption, tableOnlyOption});
+    const QCommandLineOption liveOption("live", "Only Live, following the keyboard and the monitor, over JACK.");
+    parser.addOptions({quickOption, jackOption, startupOnlyOption, writeOnlyOption, soakOption, tableOnlyOption,
+                       liveOption});
     parser.process(application);
     const bool quick = parser.isSet(quickOption);
     const bool startupOnly = parser.isSet(startupOnlyOption);
@@ -709,6 +714,10 @@ int main(int argc, char *argv[])
     const bool jack = parser.isSet(jackOption);
     const bool soak = parser.isSet(soakOption);
     const bool tableOnly = parser.isSet(tableOnlyOption);
+    if (parser.isSet(liveOption)) {
+        benchLive();
+        return 0;
+    }
     if (soak) {
         benchSoak(quick ? 100 : 1000, quick ? 10 : 100);
         return 0;

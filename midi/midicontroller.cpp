@@ -3,6 +3,7 @@
 #include "midi/canceltoken.h"
 #include "midi/handshake.h"
 #include "midi/messagecopybuffer.h"
+#include "midi/miditap.h"
 #include "midi/portnames.h"
 #include "midi/searchorder.h"
 
@@ -25,7 +26,8 @@ std::mutex queueMutex;
 std::condition_variable queueChanged;
 
 namespace {
-std::mutex instanceMutex;
+// Timed, so that a live send gives up on a link that a search is replacing.
+std::timed_mutex instanceMutex;
 MidiController *liveLink = nullptr;
 
 // Pauses of the handshake: the keyboard needs time after the port opens,
@@ -118,7 +120,7 @@ MidiController *MidiController::getInstance(bool upgradeMode)
 
 MidiController *MidiController::getInstance(bool upgradeMode, const LinkSearch &search)
 {
-    std::lock_guard<std::mutex> lock(instanceMutex);
+    std::lock_guard<std::timed_mutex> lock(instanceMutex);
     if (liveLink && liveLink->upgradeMode_ == upgradeMode)
         return liveLink;
     delete liveLink;
@@ -131,9 +133,22 @@ MidiController *MidiController::getInstance(bool upgradeMode, const LinkSearch &
     return liveLink;
 }
 
+bool MidiController::useLiveInstance(const std::function<void(MidiController &)> &use,
+                                     std::chrono::milliseconds patience)
+{
+    std::unique_lock<std::timed_mutex> lock(instanceMutex, std::defer_lock);
+    // Held for long only by a search, which means there is no link now.
+    if (!lock.try_lock_for(patience))
+        return false;
+    if (!liveLink || liveLink->upgradeMode_)
+        return false;
+    use(*liveLink);
+    return true;
+}
+
 void MidiController::releaseInstance()
 {
-    std::lock_guard<std::mutex> lock(instanceMutex);
+    std::lock_guard<std::timed_mutex> lock(instanceMutex);
     delete liveLink;
     liveLink = nullptr;
 }
@@ -217,8 +232,12 @@ MidiController::MidiController(bool upgradeMode, const LinkSearch &search)
         MMRESULT lastResult = MMSYSERR_NOERROR;
         if (upgradeMode_) {
             lastResult = midiOutShortMsg(output_, kUpgradeProbeFirst);
-            if (lastResult == MMSYSERR_NOERROR)
+            MidiTap::recordShort(TappedMessage::Direction::Out, kUpgradeProbeFirst, lastResult != MMSYSERR_NOERROR);
+            if (lastResult == MMSYSERR_NOERROR) {
                 lastResult = midiOutShortMsg(output_, kUpgradeProbeSecond);
+                MidiTap::recordShort(TappedMessage::Direction::Out, kUpgradeProbeSecond,
+                                     lastResult != MMSYSERR_NOERROR);
+            }
         } else {
             lastResult = sendLongMessage(kHandshakeRequest.data(), int(kHandshakeRequest.size()));
         }
@@ -297,6 +316,8 @@ void CALLBACK MidiController::midiInProc(HMIDIIN handle, UINT message, DWORD_PTR
     auto *link = reinterpret_cast<MidiController *>(instance);
     switch (message) {
     case MIM_DATA: {
+        // The tap sees every short message; the queue only the keyboard's own.
+        MidiTap::recordShort(TappedMessage::Direction::In, DWORD(param1));
         const auto status = static_cast<unsigned char>(param1 & 0xFF);
         if (status != kKeyboardStatus)
             return;
@@ -318,6 +339,7 @@ void CALLBACK MidiController::midiInProc(HMIDIIN handle, UINT message, DWORD_PTR
                 }
                 qCDebug(lcMidi, "%s", hex.c_str());
             }
+            MidiTap::record(TappedMessage::Direction::In, header->lpData, header->dwBytesRecorded);
             appendToQueue(std::string(header->lpData, header->dwBytesRecorded));
         }
         if (!link->closing_)
@@ -353,6 +375,14 @@ std::string MidiController::popMessage()
 }
 
 int MidiController::sendLongMessage(const char *data, int length)
+{
+    const int result = sendLongMessageUntapped(data, length);
+    if (data && length > 0)
+        MidiTap::record(TappedMessage::Direction::Out, data, std::size_t(length), result != MMSYSERR_NOERROR);
+    return result;
+}
+
+int MidiController::sendLongMessageUntapped(const char *data, int length)
 {
     if (!output_)
         return MMSYSERR_INVALHANDLE;
@@ -409,7 +439,10 @@ int MidiController::sendShortMessage(unsigned char status, unsigned char data1, 
 {
     if (!output_)
         return MMSYSERR_INVALHANDLE;
-    return int(midiOutShortMsg(output_, DWORD(status) | (DWORD(data1) << 8) | (DWORD(data2) << 16)));
+    const DWORD packed = DWORD(status) | (DWORD(data1) << 8) | (DWORD(data2) << 16);
+    const MMRESULT result = midiOutShortMsg(output_, packed);
+    MidiTap::recordShort(TappedMessage::Direction::Out, packed, result != MMSYSERR_NOERROR);
+    return int(result);
 }
 
 int MidiController::drainOutput()

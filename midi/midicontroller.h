@@ -38,6 +38,12 @@ public:
     // The same, with a discovery that runs as `search` says.
     static MidiController *getInstance(bool upgradeMode, const LinkSearch &search);
     static void releaseInstance();
+    // Runs `use` with the live link in normal mode, during which no other
+    // thread can replace or release the link; false, without calling it,
+    // when there is none, or when a search holds the link longer than
+    // `patience`. Never searches.
+    static bool useLiveInstance(const std::function<void(MidiController &)> &use,
+                                std::chrono::milliseconds patience = std::chrono::milliseconds(100));
 
     // Discovery; throws std::exception when no port pair answers. Nothing
     // is stored: the caller remembers the pair that answered, if it wants.
@@ -84,6 +90,8 @@ public:
     bool sendFirmware(const std::string &image, const std::function<void(int)> &progress);
 
 private:
+    int sendLongMessageUntapped(const char *data, int length);
+
     HMIDIIN input_ = nullptr;
     HMIDIOUT output_ = nullptr;
     MIDIHDR inputHeaders_[kInputBufferCount];

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <type_traits>
 
+class MidiController;
+
 // Channel value that makes a control follow the keyboard's global channel.
 constexpr std::uint8_t kGlobalChannel = 16;
 
@@ -41,6 +43,8 @@ struct Setting
     // with its values, addressed to keyboard memory `slot`. A refused
     // message does not stop the others; a port that stalls does.
     MessageCounts transfer(int index, int slot, bool request) const;
+    // The same over `link`.
+    MessageCounts transfer(MidiController &link, int index, int slot, bool request) const;
 };
 
 static_assert(sizeof(Setting) == 7, "a Setting is exactly seven bytes");

@@ -58,6 +58,9 @@ struct Settings
     // any message. `counts`, when given, receives how many messages were
     // handed to the port, how many were refused and whether it stalled.
     bool send(int slot, MessageCounts *counts = nullptr) const;
+    // The set message of one global parameter, the one at `position` of
+    // the order a write sends them in, over `link` into memory `slot`.
+    MessageCounts sendGlobal(MidiController &link, int position, int slot) const;
 
     static constexpr std::size_t kImageSize = 6 + kControlCount * sizeof(Setting);
 };

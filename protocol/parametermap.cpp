@@ -5,15 +5,28 @@
 #include "protocol/parameterformat.h"
 #include "protocol/wirevalues.h"
 
+const std::array<GlobalParameterWire, 6> kGlobalParameterWires = {{
+    {kGlobalGroup, kKnobModeNumber, &Settings::knobMode, knobModeToWire},
+    {kGlobalGroup, kOctaveNumber, &Settings::octave, octaveToWire},
+    {kGlobalGroup, kGlobalChannelNumber, &Settings::globalChannel,
+     [](std::uint8_t value) { return globalToWire(value, kMaxGlobalChannel); }},
+    {kCurveGroup, kVelocityCurveNumber, &Settings::velocityCurve,
+     [](std::uint8_t value) { return globalToWire(value, kMaxCurve); }},
+    {kCurveGroup, kPadCurveNumber, &Settings::padCurve, [](std::uint8_t value) { return globalToWire(value, kMaxCurve); }},
+    {kCurveGroup, kAccelNumber, &Settings::accel, [](std::uint8_t value) { return globalToWire(value, kMaxAccel); }},
+}};
+
+ParameterValue globalParameter(const Settings &settings, int position)
+{
+    const GlobalParameterWire &wire = kGlobalParameterWires.at(static_cast<std::size_t>(position));
+    return {wire.selector, wire.number, wire.toWire(settings.*wire.field)};
+}
+
 ParameterList globalParameters(const Settings &settings)
 {
     ParameterList parameters;
-    parameters.push_back({kGlobalGroup, kKnobModeNumber, knobModeToWire(settings.knobMode)});
-    parameters.push_back({kGlobalGroup, kOctaveNumber, octaveToWire(settings.octave)});
-    parameters.push_back({kGlobalGroup, kGlobalChannelNumber, globalToWire(settings.globalChannel, kMaxGlobalChannel)});
-    parameters.push_back({kCurveGroup, kVelocityCurveNumber, globalToWire(settings.velocityCurve, kMaxCurve)});
-    parameters.push_back({kCurveGroup, kPadCurveNumber, globalToWire(settings.padCurve, kMaxCurve)});
-    parameters.push_back({kCurveGroup, kAccelNumber, globalToWire(settings.accel, kMaxAccel)});
+    for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position)
+        parameters.push_back(globalParameter(settings, static_cast<int>(position)));
     return parameters;
 }
 
@@ -91,17 +104,10 @@ bool storeParameterReply(Settings &settings, int selector, int number, int value
 std::uint8_t *parameterField(Settings &settings, int selector, int number)
 {
     if (selector == kGlobalGroup || selector == kCurveGroup) {
-        const std::pair<int, std::uint8_t Settings::*> globals[] = {
-            {kKnobModeNumber, &Settings::knobMode},       {kOctaveNumber, &Settings::octave},
-            {kGlobalChannelNumber, &Settings::globalChannel}, {kVelocityCurveNumber, &Settings::velocityCurve},
-            {kPadCurveNumber, &Settings::padCurve},       {kAccelNumber, &Settings::accel},
-        };
-        // The two groups number their parameters apart: the first three
-        // are the global group's, the last three the curve group's.
-        const int first = selector == kGlobalGroup ? 0 : 3;
-        for (int entry = first; entry < first + 3; ++entry) {
-            if (globals[entry].first == number)
-                return &(settings.*globals[entry].second);
+        // The two groups number their parameters apart.
+        for (const GlobalParameterWire &wire : kGlobalParameterWires) {
+            if (wire.selector == selector && wire.number == number)
+                return &(settings.*wire.field);
         }
         return nullptr;
     }

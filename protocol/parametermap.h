@@ -7,11 +7,28 @@
 
 #include "protocol/parameterlist.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
 struct Setting;
 struct Settings;
+
+// One global parameter: its address, the record field it carries and how
+// the field's value goes on the wire.
+struct GlobalParameterWire
+{
+    int selector;
+    int number;
+    std::uint8_t Settings::*field;
+    std::uint8_t (*toWire)(std::uint8_t value);
+};
+
+// In the order they are exchanged.
+extern const std::array<GlobalParameterWire, 6> kGlobalParameterWires;
+
+// The parameter at `position` of kGlobalParameterWires with its wire value.
+ParameterValue globalParameter(const Settings &settings, int position);
 
 // The six global parameters in the order they are exchanged: knob mode,
 // octave, global channel, velocity curve, pad curve, acceleration. The

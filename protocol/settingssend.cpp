@@ -21,15 +21,11 @@ bool Settings::send(int slot, MessageCounts *counts) const
     // that as much of the record as possible reaches the keyboard.
     // A port that stalls ends the write as a whole, within one message's
     // timeout.
-    for (const ParameterValue &parameter : globalParameters(*this)) {
-        ++total.messages;
-        const int result = link->setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value);
-        if (result != 0)
-            ++total.refused;
-        if (result == MIDIERR_NOTREADY) {
-            total.stalled = true;
-            break;
-        }
+    for (std::size_t position = 0; position < kGlobalParameterWires.size() && !total.stalled; ++position) {
+        const MessageCounts global = sendGlobal(*link, static_cast<int>(position), slot);
+        total.messages += global.messages;
+        total.refused += global.refused;
+        total.stalled = global.stalled;
     }
     for (int index = 0; index < kControlCount && !total.stalled; ++index) {
         const MessageCounts control = controls[index].transfer(index, slot, false);
@@ -43,4 +39,15 @@ bool Settings::send(int slot, MessageCounts *counts) const
     if (counts)
         *counts = total;
     return total.refused == 0;
+}
+
+MessageCounts Settings::sendGlobal(MidiController &link, int position, int slot) const
+{
+    MessageCounts counts;
+    const ParameterValue parameter = globalParameter(*this, position);
+    const int result = link.setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value);
+    counts.messages = 1;
+    counts.refused = result != 0 ? 1 : 0;
+    counts.stalled = result == MIDIERR_NOTREADY;
+    return counts;
 }

@@ -16,11 +16,16 @@ MessageCounts Setting::transfer(int index, int slot, bool request) const
     Q_ASSERT_X(link, "Setting::transfer", "mc");
     if (!link)
         return counts;
+    return transfer(*link, index, slot, request);
+}
 
+MessageCounts Setting::transfer(MidiController &link, int index, int slot, bool request) const
+{
+    MessageCounts counts;
     for (const ParameterValue &parameter : controlParameters(*this, index, request)) {
         const int result = request
-            ? link->requestParameter(kRequestCommand, slot, parameter.selector, parameter.number)
-            : link->setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value);
+            ? link.requestParameter(kRequestCommand, slot, parameter.selector, parameter.number)
+            : link.setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value);
         ++counts.messages;
         if (result != 0)
             ++counts.refused;

@@ -1,6 +1,7 @@
 // The simulator program's command line: each switch reaches the keyboard,
 // and nonsense is refused with a message instead of being ignored.
 
+#include "playedmessage.h"
 #include "simulatoroptions.h"
 #include "support/wirebytes.h"
 
@@ -53,6 +54,47 @@ private slots:
         QVERIFY(keyboard.receive(wire("f07e7f0a0bf7")).empty());
     }
 
+    void playOptions()
+    {
+        SimulatorOptions options;
+        QString error;
+        QVERIFY(options.parse({"sim", "--play", "-"}, error));
+        QCOMPARE(options.playFile, std::string("-"));
+        QCOMPARE(options.playRate, 1000);
+        QVERIFY(!options.playAfterLink);
+        SimulatorOptions paced;
+        QVERIFY(paced.parse({"sim", "--play", "knobs.txt", "--play-rate", "3000", "--play-after-link"}, error));
+        QCOMPARE(paced.playFile, std::string("knobs.txt"));
+        QCOMPARE(paced.playRate, 3000);
+        QVERIFY(paced.playAfterLink);
+    }
+
+    void playedLinesAreRawMessages()
+    {
+        std::string bytes;
+        std::string error;
+        QCOMPARE(PlayedMessage::parse("B0 4A 40", &bytes, &error), PlayedMessage::Line::Message);
+        QCOMPARE(QByteArray::fromStdString(bytes).toHex(' '), QByteArray("b0 4a 40"));
+        QCOMPARE(PlayedMessage::parse("  e0 00 7f  # pitch up", &bytes, &error), PlayedMessage::Line::Message);
+        QCOMPARE(QByteArray::fromStdString(bytes).toHex(' '), QByteArray("e0 00 7f"));
+        QCOMPARE(PlayedMessage::parse("f0 7e 7f 0a 0b f7", &bytes, &error), PlayedMessage::Line::Message);
+        QCOMPARE(int(bytes.size()), 6);
+        QCOMPARE(PlayedMessage::parse("", &bytes, &error), PlayedMessage::Line::Nothing);
+        QCOMPARE(PlayedMessage::parse("# a knob turned up", &bytes, &error), PlayedMessage::Line::Nothing);
+
+        QCOMPARE(PlayedMessage::parse("c1 05", &bytes, &error), PlayedMessage::Line::Message);
+        QCOMPARE(PlayedMessage::parse("f8", &bytes, &error), PlayedMessage::Line::Message);
+        const char *const invalid[] = {"B0 4A4", "4A 40",    "B0 4A 40 41", "B0 4A", "C1 05 06",
+                                       "B0 90 40", "F0 01 02", "F0 81 F7",  "zz"};
+        for (const char *line : invalid) {
+            bytes = "untouched";
+            error.clear();
+            QCOMPARE(PlayedMessage::parse(line, &bytes, &error), PlayedMessage::Line::Invalid);
+            QVERIFY2(!error.empty(), line);
+            QCOMPARE(bytes, std::string("untouched"));
+        }
+    }
+
     void nonsenseIsRefused_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -64,6 +106,9 @@ private slots:
         QTest::newRow("empty name") << QStringList{"sim", "--name", ""};
         QTest::newRow("output named as the input") << QStringList{"sim", "--name", "K", "--output-name", "K"};
         QTest::newRow("stray argument") << QStringList{"sim", "extra"};
+        QTest::newRow("play without a file") << QStringList{"sim", "--play", ""};
+        QTest::newRow("rate of zero") << QStringList{"sim", "--play", "-", "--play-rate", "0"};
+        QTest::newRow("rate without play") << QStringList{"sim", "--play-rate", "100"};
     }
 
     void nonsenseIsRefused()

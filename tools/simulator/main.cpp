@@ -6,6 +6,7 @@
 
 #include "keyboardsimulator.h"
 #include "midi/pipewirejackmidi.h"
+#include "playedmessage.h"
 #include "replyscheduler.h"
 #include "simulatoroptions.h"
 
@@ -16,12 +17,17 @@
 #include <QStringList>
 
 #include <atomic>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <pthread.h>
 #include <string>
+#include <thread>
 
 namespace {
 const char *const kInputPortName = "MIDI In";
@@ -90,11 +96,71 @@ struct Session
 {
     KeyboardSimulator keyboard;
     bool verbose = false;
+    bool timestamps = false;
+
+    // "123456789 " with timestamps, else nothing.
+    std::string stamp() const
+    {
+        if (!timestamps)
+            return std::string();
+        return std::to_string(std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                  std::chrono::steady_clock::now().time_since_epoch())
+                                  .count())
+            + " ";
+    }
     std::unique_ptr<ReplyScheduler> replies;
     // Set once everything above is in place; the input callback runs on the
     // MIDI system's thread and checks it first.
     std::atomic<bool> running{false};
+    // A handshake was answered: an editor is linked.
+    std::atomic<bool> linked{false};
+    // Replies and played messages come from two threads; RtMidi's output is
+    // not safe to share between them.
+    std::mutex outputMutex;
 };
+
+bool isHandshake(const std::string &bytes)
+{
+    return bytes == KeyboardSimulator::kHandshakeRequest || bytes == KeyboardSimulator::kUpgradeProbeSecond;
+}
+
+// Sends the messages of `source` at `rate` per second, in the order of its
+// lines; an invalid line is told on standard error and skipped.
+void play(std::istream &source, int rate, const std::function<void(const std::string &)> &send,
+          const std::atomic<bool> &stopping)
+{
+    const auto interval = std::chrono::nanoseconds(std::chrono::seconds(1)) / rate;
+    auto due = std::chrono::steady_clock::now();
+    std::string line;
+    int lineNumber = 0;
+    int played = 0;
+    while (!stopping.load() && std::getline(source, line)) {
+        ++lineNumber;
+        std::string bytes;
+        std::string error;
+        switch (PlayedMessage::parse(line, &bytes, &error)) {
+        case PlayedMessage::Line::Nothing:
+            continue;
+        case PlayedMessage::Line::Invalid:
+            std::fprintf(stderr, "line %d: %s\n", lineNumber, error.c_str());
+            continue;
+        case PlayedMessage::Line::Message:
+            break;
+        }
+        // Paced by a schedule, not by sleeps of one interval each, so the
+        // rate holds however long a send takes.
+        const auto now = std::chrono::steady_clock::now();
+        if (due > now)
+            std::this_thread::sleep_until(due);
+        else
+            due = now;
+        due += interval;
+        send(bytes);
+        ++played;
+    }
+    std::printf("played: %d messages\n", played);
+    std::fflush(stdout);
+}
 
 void received(double, std::vector<unsigned char> *message, void *sessionData)
 {
@@ -103,9 +169,12 @@ void received(double, std::vector<unsigned char> *message, void *sessionData)
         return;
     const std::string bytes(message->begin(), message->end());
     if (session->verbose)
-        std::printf("in:  %s\n", hex(bytes).c_str());
-    for (const SimulatorReply &reply : session->keyboard.receive(bytes))
+        std::printf("in:  %s%s\n", session->stamp().c_str(), hex(bytes).c_str());
+    const std::vector<SimulatorReply> replies = session->keyboard.receive(bytes);
+    for (const SimulatorReply &reply : replies)
         session->replies->schedule(std::string(), reply.bytes, reply.delayMs);
+    if (!replies.empty() && isHandshake(bytes))
+        session->linked.store(true, std::memory_order_release);
     if (session->verbose)
         std::fflush(stdout);
 }
@@ -143,6 +212,7 @@ int main(int argc, char *argv[])
 
     Session session;
     session.verbose = options.verbose;
+    session.timestamps = options.timestamps;
     options.applyTo(session.keyboard);
 
     std::vector<RtMidi::Api> apis;
@@ -167,13 +237,15 @@ int main(int argc, char *argv[])
     }
 
     RtMidiOut &output = *ports.output;
-    session.replies = std::make_unique<ReplyScheduler>([&](const std::string &, const std::string &bytes) {
+    const auto send = [&](const std::string &bytes) {
+        std::lock_guard<std::mutex> lock(session.outputMutex);
         output.sendMessage(reinterpret_cast<const unsigned char *>(bytes.data()), bytes.size());
         if (session.verbose) {
-            std::printf("out: %s\n", hex(bytes).c_str());
+            std::printf("out: %s%s\n", session.stamp().c_str(), hex(bytes).c_str());
             std::fflush(stdout);
         }
-    });
+    };
+    session.replies = std::make_unique<ReplyScheduler>([&](const std::string &, const std::string &bytes) { send(bytes); });
     session.running.store(true, std::memory_order_release);
     ports.input->setCallback(&received, &session);
 
@@ -182,8 +254,40 @@ int main(int argc, char *argv[])
                 options.silent ? " (silent)" : "");
     std::fflush(stdout);
 
+    std::ifstream playFile;
+    if (!options.playFile.empty() && options.playFile != "-") {
+        playFile.open(options.playFile);
+        if (!playFile) {
+            std::fprintf(stderr, "Could not open %s\n", options.playFile.c_str());
+            return 1;
+        }
+    }
+    std::istream &playSource = options.playFile == "-" ? std::cin : static_cast<std::istream &>(playFile);
+    std::atomic<bool> stopping{false};
+    std::thread player;
+    if (!options.playFile.empty()) {
+        player = std::thread([&] {
+            while (options.playAfterLink && !session.linked.load(std::memory_order_acquire)) {
+                if (stopping.load())
+                    return;
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+            for (int waited = 0; waited < options.playDelayMs && !stopping.load(); waited += 10)
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            play(playSource, options.playRate, send, stopping);
+        });
+    }
+
     int signal = 0;
     sigwait(&stopSignals, &signal);
+    stopping.store(true);
+    // A player still reading standard input is left to the process's end.
+    if (player.joinable()) {
+        if (options.playFile == "-")
+            player.detach();
+        else
+            player.join();
+    }
 
     // Input first, so nothing schedules replies on a scheduler that is gone.
     session.running.store(false, std::memory_order_release);

@@ -26,6 +26,8 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
     const QCommandLineOption apiOption("api", "MIDI system: alsa or jack (default: the first that runs).", "api");
     const QCommandLineOption serverOption("jack-server", "Name of the JACK server to use.", "name");
     const QCommandLineOption verboseOption("verbose", "Print every message received and sent.");
+    const QCommandLineOption timestampsOption("timestamps",
+                                              "With --verbose: start each line with the monotonic clock in ns.");
     const QCommandLineOption upgradeOption("upgrade", "Start in firmware upgrade mode (as if shift was held).");
     const QCommandLineOption silentOption("silent", "Answer nothing at all.");
     const QCommandLineOption delayOption("handshake-delay", "Answer the handshake after this many ms.", "ms");
@@ -38,9 +40,18 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
     const QCommandLineOption duplicateOption("duplicate-replies", "Send every parameter reply twice.");
     const QCommandLineOption dropOption("drop-ack", "Leave out firmware acknowledgement N (0 = size).", "index");
     const QCommandLineOption delayAckOption("delay-ack", "Delay firmware acknowledgement N by MS ms.", "index:ms");
+    const QCommandLineOption playOption("play",
+                                        "Send the raw MIDI messages of FILE (\"-\": standard input), one line of "
+                                        "hexadecimal bytes each (\"B0 4A 40\"), on the output port.",
+                                        "file");
+    const QCommandLineOption playRateOption("play-rate", "Messages played per second (default 1000).", "count");
+    const QCommandLineOption playAfterLinkOption("play-after-link",
+                                                 "Start playing once the simulator answered a handshake.");
+    const QCommandLineOption playDelayOption("play-delay", "Wait this many ms before playing.", "ms");
     parser.addOptions({nameOption, outputNameOption, apiOption, serverOption, verboseOption, upgradeOption,
                        silentOption, delayOption, replyOption, trafficOption, noParametersOption, limitOption,
-                       duplicateOption, dropOption, delayAckOption});
+                       duplicateOption, dropOption, delayAckOption, playOption, playRateOption,
+                       playAfterLinkOption, playDelayOption, timestampsOption});
 
     if (!parser.parse(arguments)) {
         error = parser.errorText();
@@ -97,6 +108,26 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
         error = "--parameter-reply-limit needs a count.";
         return false;
     }
+    playFile = parser.value(playOption).toStdString();
+    if (parser.isSet(playOption) && playFile.empty()) {
+        error = "--play needs a file name, or - for standard input.";
+        return false;
+    }
+    if (parser.isSet(playRateOption) && (!toInt(parser.value(playRateOption), 1, playRate))) {
+        error = "--play-rate needs a number of messages per second.";
+        return false;
+    }
+    if (parser.isSet(playDelayOption) && !toInt(parser.value(playDelayOption), 0, playDelayMs)) {
+        error = "--play-delay needs a number of milliseconds.";
+        return false;
+    }
+    if ((parser.isSet(playRateOption) || parser.isSet(playAfterLinkOption) || parser.isSet(playDelayOption))
+        && playFile.empty()) {
+        error = "--play-rate, --play-after-link and --play-delay go with --play.";
+        return false;
+    }
+    timestamps = parser.isSet(timestampsOption);
+    playAfterLink = parser.isSet(playAfterLinkOption);
     for (const QString &value : parser.values(dropOption)) {
         int index = 0;
         if (!toInt(value, 0, index)) {

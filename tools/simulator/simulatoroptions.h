@@ -20,6 +20,16 @@ struct SimulatorOptions
     std::string api;                      // "alsa", "jack" or empty: the first that starts
     std::string jackServer;               // JACK server name, empty: JACK_DEFAULT_SERVER or the default
     bool verbose = false;                 // print every message in and out
+    // With verbose: each line gives the steady clock's nanoseconds first,
+    // for timing against another process on the same machine.
+    bool timestamps = false;
+
+    // Raw messages to send on the output port, one hexadecimal line each
+    // ("-": standard input, sent as each line comes).
+    std::string playFile;
+    int playRate = 1000;                  // messages per second
+    bool playAfterLink = false;           // start once a handshake was answered
+    int playDelayMs = 0;                  // and this long after that
 
     bool upgradeMode = false;
     bool silent = false;

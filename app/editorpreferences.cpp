@@ -1,0 +1,26 @@
+#include "app/editorpreferences.h"
+
+#include <QSettings>
+#include <QString>
+
+namespace {
+const char *const kFollowKeyboardKey = "monitor/followKeyboard";
+const char *const kLiveSendingKey = "live/enabled";
+
+bool readFlag(const char *key, bool byDefault)
+{
+    const QSettings settings(QStringLiteral("Telvir"), QStringLiteral("Telvir Editor"));
+    return settings.value(QLatin1String(key), byDefault).toBool();
+}
+
+void writeFlag(const char *key, bool on)
+{
+    QSettings settings(QStringLiteral("Telvir"), QStringLiteral("Telvir Editor"));
+    settings.setValue(QLatin1String(key), on);
+}
+} // namespace
+
+bool EditorPreferences::followKeyboard() { return readFlag(kFollowKeyboardKey, true); }
+void EditorPreferences::setFollowKeyboard(bool on) { writeFlag(kFollowKeyboardKey, on); }
+bool EditorPreferences::liveSending() { return readFlag(kLiveSendingKey, false); }
+void EditorPreferences::setLiveSending(bool on) { writeFlag(kLiveSendingKey, on); }

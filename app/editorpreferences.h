@@ -1,0 +1,15 @@
+#pragma once
+
+// Choices of the user that the editor keeps across starts, in the same
+// store as the remembered ports.
+
+class EditorPreferences
+{
+public:
+    // "Follow the keyboard" in the MIDI monitor; on at the first start.
+    static bool followKeyboard();
+    static void setFollowKeyboard(bool on);
+    // "Live" in the status line; off at the first start.
+    static bool liveSending();
+    static void setLiveSending(bool on);
+};

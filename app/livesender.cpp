@@ -1,0 +1,194 @@
+#include "app/livesender.h"
+
+#include "app/editorpreferences.h"
+#include "app/mainwindow.h"
+#include "midi/midicontroller.h"
+#include "protocol/parameterformat.h"
+#include "protocol/parametermap.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QMetaObject>
+
+#include <cstring>
+
+namespace {
+constexpr int kBusyRetryMs = 50;
+} // namespace
+
+LiveSender *LiveSender::attachTo(MainWindow &window)
+{
+    auto *sender = new LiveSender(window);
+    auto *box = new QCheckBox(tr("Live"), &window);
+    box->setObjectName(QStringLiteral("liveBox"));
+    box->setToolTip(tr("Send every change to the keyboard's workArea at once"));
+    box->setChecked(sender->isOn());
+    window.addStatusWidget(box, true);
+    connect(box, &QCheckBox::toggled, sender, [sender](bool on) {
+        sender->setOn(on);
+        EditorPreferences::setLiveSending(on);
+    });
+    return sender;
+}
+
+LiveSender::LiveSender(MainWindow &window)
+    : QObject(&window),
+      window_(window),
+      on_(EditorPreferences::liveSending())
+{
+    setObjectName(QStringLiteral("liveSender"));
+    busyRetry_.setSingleShot(true);
+    busyRetry_.setInterval(kBusyRetryMs);
+    connect(&busyRetry_, &QTimer::timeout, this, &LiveSender::dispatch);
+    dispatchLater_.setSingleShot(true);
+    dispatchLater_.setInterval(0);
+    connect(&dispatchLater_, &QTimer::timeout, this, &LiveSender::dispatch);
+    connect(&window, &MainWindow::settingsChanged, this, &LiveSender::settingsChanged);
+    worker_ = std::thread([this] { work(); });
+}
+
+LiveSender::~LiveSender()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    worker_.join();
+}
+
+void LiveSender::setOn(bool on)
+{
+    on_ = on;
+    if (!on) {
+        pendingGlobals_.reset();
+        pendingControls_.reset();
+    }
+}
+
+void LiveSender::settingsChanged(const Settings &before, const Settings &after)
+{
+    if (!on_)
+        return;
+    markDifferences(before, after);
+    dispatchLater_.start();
+}
+
+void LiveSender::markDifferences(const Settings &from, const Settings &to)
+{
+    for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position) {
+        const auto field = kGlobalParameterWires[position].field;
+        if (from.*field != to.*field)
+            pendingGlobals_.set(position);
+    }
+    for (int index = 0; index < kControlCount; ++index) {
+        if (std::memcmp(&from.controls[index], &to.controls[index], sizeof(Setting)) != 0)
+            pendingControls_.set(std::size_t(index));
+    }
+}
+
+void LiveSender::dispatch()
+{
+    if (batchOut_ || !on_ || (pendingGlobals_.none() && pendingControls_.none()))
+        return;
+    // A command's box is up before the window takes in what the command
+    // brought (a read's record): until it closes, the command is not over.
+    if (window_.isKeyboardBusy() || QApplication::activeModalWidget()) {
+        busyRetry_.start();
+        return;
+    }
+    Batch batch{window_.editedSettings(), pendingGlobals_, pendingControls_};
+    // A command may have put some of it on the keyboard meanwhile (a
+    // write), or taken the keyboard's values into the record (a read).
+    if (const std::optional<Settings> &onKeyboard = window_.keyboardRecord()) {
+        for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position) {
+            const auto field = kGlobalParameterWires[position].field;
+            if (batch.record.*field == (*onKeyboard).*field)
+                batch.globals.reset(position);
+        }
+        for (int index = 0; index < kControlCount; ++index) {
+            if (std::memcmp(&batch.record.controls[index], &onKeyboard->controls[index], sizeof(Setting)) == 0)
+                batch.controls.reset(std::size_t(index));
+        }
+    }
+    pendingGlobals_.reset();
+    pendingControls_.reset();
+    if (batch.globals.none() && batch.controls.none())
+        return;
+    batchOut_ = true;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        nextBatch_ = batch;
+    }
+    wake_.notify_all();
+}
+
+void LiveSender::work()
+{
+    for (;;) {
+        Batch batch;
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            wake_.wait(lock, [this] { return stopping_ || nextBatch_; });
+            if (stopping_)
+                return;
+            batch = *nextBatch_;
+            nextBatch_.reset();
+        }
+        const Outcome outcome = send(batch);
+        QMetaObject::invokeMethod(this, [this, outcome] { finished(outcome); }, Qt::QueuedConnection);
+    }
+}
+
+LiveSender::Outcome LiveSender::send(const Batch &batch)
+{
+    Outcome outcome;
+    outcome.batch = batch;
+    outcome.linked = MidiController::useLiveInstance([&](MidiController &link) {
+        // Globals first, then the controls by index: a whole write's order.
+        bool stalled = false;
+        for (std::size_t position = 0; position < batch.globals.size() && !stalled; ++position) {
+            if (!batch.globals.test(position))
+                continue;
+            const MessageCounts counts = batch.record.sendGlobal(link, int(position), kWorkAreaSlot);
+            outcome.globalsSent.set(position, counts.refused == 0);
+            stalled = counts.stalled;
+        }
+        for (int index = 0; index < kControlCount && !stalled; ++index) {
+            if (!batch.controls.test(std::size_t(index)))
+                continue;
+            const MessageCounts counts = batch.record.controls[index].transfer(link, index, kWorkAreaSlot, false);
+            outcome.controlsSent.set(std::size_t(index), counts.refused == 0);
+            stalled = counts.stalled;
+        }
+    });
+    return outcome;
+}
+
+void LiveSender::finished(const Outcome &outcome)
+{
+    batchOut_ = false;
+    // What went out counts as on the keyboard, field by field; a record
+    // that was never read or written has nothing to count against.
+    if (outcome.linked && window_.keyboardRecord()) {
+        Settings onKeyboard = *window_.keyboardRecord();
+        for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position) {
+            const auto field = kGlobalParameterWires[position].field;
+            if (outcome.globalsSent.test(position))
+                onKeyboard.*field = outcome.batch.record.*field;
+        }
+        for (int index = 0; index < kControlCount; ++index) {
+            if (outcome.controlsSent.test(std::size_t(index)))
+                onKeyboard.controls[index] = outcome.batch.record.controls[index];
+        }
+        window_.setKeyboardRecord(onKeyboard);
+    }
+    emit batchDone(outcome.linked);
+    if (!outcome.linked) {
+        // No keyboard: nothing is kept for one that comes later.
+        pendingGlobals_.reset();
+        pendingControls_.reset();
+        return;
+    }
+    dispatch();
+}

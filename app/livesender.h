@@ -1,0 +1,88 @@
+#pragma once
+
+// "Live": while it is on and a keyboard is linked, every change of the
+// window's record goes to the keyboard's "workArea" (memory 0) at once: the
+// set messages of each control and global parameter that changed, in the
+// order a whole write sends them. The messages go out on a thread of their
+// own; changes that come while a batch is out are gathered and sent after
+// it with the record as it is then, so a held arrow key may skip values
+// but the keyboard ends with the last one. While a command of the window
+// talks to the keyboard, or a modal box is up, nothing is sent; after it,
+// what still differs from the keyboard goes. Without a link the changes are dropped, not kept
+// for a keyboard that comes later. No box ever opens.
+
+#include "model/settings.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <bitset>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+class MainWindow;
+class QCheckBox;
+
+class LiveSender : public QObject
+{
+    Q_OBJECT
+
+public:
+    // The check box "Live" left of "Read", remembered across starts.
+    static LiveSender *attachTo(MainWindow &window);
+
+    explicit LiveSender(MainWindow &window);
+    ~LiveSender() override;
+
+    bool isOn() const { return on_; }
+    void setOn(bool on);
+    // Nothing waits to go out and no batch is out.
+    bool isIdle() const { return !batchOut_ && pendingGlobals_.none() && pendingControls_.none(); }
+
+signals:
+    // A batch is done; `sent` is false when there was no link for it.
+    void batchDone(bool sent);
+
+private:
+    struct Batch
+    {
+        Settings record;
+        std::bitset<6> globals;            // positions in the order of a write
+        std::bitset<kControlCount> controls;
+    };
+    struct Outcome
+    {
+        Batch batch;   // what was to go
+        bool linked = false;
+        std::bitset<6> globalsSent;         // taken by the port, every message
+        std::bitset<kControlCount> controlsSent;
+    };
+
+    void settingsChanged(const Settings &before, const Settings &after);
+    void markDifferences(const Settings &from, const Settings &to);
+    // Hands what is pending to the worker when it is free and the window
+    // is not talking to the keyboard.
+    void dispatch();
+    void finished(const Outcome &outcome);
+    void work();
+    static Outcome send(const Batch &batch);
+
+    MainWindow &window_;
+    bool on_ = false;
+    std::bitset<6> pendingGlobals_;
+    std::bitset<kControlCount> pendingControls_;
+    bool batchOut_ = false;
+    // A dispatch waits until the window finished the step that changed the
+    // record (a read sets the keyboard's record right after it), and
+    // while a command of the window runs.
+    QTimer dispatchLater_;
+    QTimer busyRetry_;
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::optional<Batch> nextBatch_;
+    bool stopping_ = false;
+    std::thread worker_;
+};
