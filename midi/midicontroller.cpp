@@ -245,6 +245,10 @@ MidiController::MidiController(bool upgradeMode, const LinkSearch &search)
             qCDebug(lcMidi) << errorText(lastResult);
             continue;
         }
+        // A handshake still waiting to leave (a JACK server that runs no
+        // cycles) can get no answer; the pair's wait would only hide that.
+        if (drainOutput() > 0)
+            continue;
         qCDebug(lcMidi) << "waiting";
         waitForMessages(kAnswerTime + kExtraAnswerTime, holdsReply, search.cancel);
 

@@ -3,6 +3,7 @@
 // received is counted in the simulator's log.
 
 #include "jackkeyboardfixture.h"
+#include "pipewireserver.h"
 #include "model/settings.h"
 #include "model/settingsfile.h"
 
@@ -82,7 +83,12 @@ private slots:
         const Run stalled = telvir({"write", file_});
         jack.resumeSimulator();
         QCOMPARE(stalled.exitCode, 1);
-        QCOMPARE(stalled.err, QString("telvir: The JACK server does not respond.\n"));
+        // jackd2 waits for every client in each cycle, so a stopped one
+        // stalls the whole server; PipeWire leaves a client that does not
+        // take up its new connections out of the cycle, and the keyboard
+        // simply does not answer.
+        QCOMPARE(stalled.err, PipeWireServer::chosen() ? QString("telvir: Could not connect to midi deivce.\n")
+                                                       : QString("telvir: The JACK server does not respond.\n"));
         QVERIFY2(stalled.elapsedMs < 5000, qPrintable(QString::number(stalled.elapsedMs)));
 
         // Once the keyboard goes on, so does the next command.
