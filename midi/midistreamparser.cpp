@@ -1,5 +1,7 @@
 #include "midi/midistreamparser.h"
 
+#include "midi/shortmessagelength.h"
+
 namespace {
 constexpr unsigned char kSysexStart = 0xF0;
 constexpr unsigned char kSysexEnd = 0xF7;
@@ -13,31 +15,7 @@ DWORD pack(unsigned char status, unsigned char data1, unsigned char data2)
 
 int MidiStreamParser::dataLength(unsigned char status)
 {
-    if (status < 0x80)
-        return -1;
-    switch (status & 0xF0) {
-    case 0xC0:
-    case 0xD0:
-        return 1;
-    case 0xF0:
-        break;
-    default:
-        return 2;
-    }
-    switch (status) {
-    case 0xF1: // time code quarter frame
-    case 0xF3: // song select
-        return 1;
-    case 0xF2: // song position
-        return 2;
-    case 0xF0:
-    case 0xF7:
-    case 0xF4:
-    case 0xF5:
-        return -1;
-    default:   // tune request and real-time bytes
-        return 0;
-    }
+    return shortMessageDataLength(status);
 }
 
 void MidiStreamParser::feed(const unsigned char *bytes, std::size_t size, Handler &handler)

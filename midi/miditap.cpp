@@ -1,5 +1,7 @@
 #include "midi/miditap.h"
 
+#include "midi/shortmessagelength.h"
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -42,20 +44,6 @@ Queue &queue()
 
 constexpr std::size_t kMask = MidiTap::kCapacity - 1;
 
-// Bytes of a short message by its status. The stream parser knows the same,
-// but it is part of the port service only where the project brings its own.
-std::size_t shortMessageLength(unsigned char status)
-{
-    switch (status & 0xF0) {
-    case 0xC0: // Program Change
-    case 0xD0: // Channel Pressure
-        return 2;
-    case 0xF0:
-        return status == 0xF2 ? 3 : (status == 0xF1 || status == 0xF3) ? 2 : 1;
-    default:
-        return 3;
-    }
-}
 } // namespace
 
 void MidiTap::setEnabled(bool enabled)
@@ -108,7 +96,8 @@ void MidiTap::recordShort(TappedMessage::Direction direction, DWORD packed, bool
         return;
     const auto status = static_cast<unsigned char>(packed & 0xFF);
     const char bytes[3] = {char(status), char((packed >> 8) & 0xFF), char((packed >> 16) & 0xFF)};
-    record(direction, bytes, shortMessageLength(status), refused);
+    // A byte that starts no short message is kept alone.
+    record(direction, bytes, std::size_t(1 + std::max(0, shortMessageDataLength(status))), refused);
 }
 
 std::size_t MidiTap::drain(std::vector<TappedMessage> &into, std::size_t limit)
