@@ -414,13 +414,13 @@ bool MainWindow::saveWithDialog()
 void MainWindow::updateCommandStates()
 {
     // Every command stays available without a keyboard; while one talks to
-    // the keyboard, none can start, and the window does not close. What
-    // only watches the keyboard (the monitor) is most useful then.
+    // the keyboard, none can start, and the window does not close. (The
+    // monitor still opens with Ctrl+M meanwhile.)
     const bool idle = !session->busy();
     centralWidget()->setEnabled(idle);
     menuBar()->setEnabled(idle);
     for (QAbstractButton *button : statusBar()->findChildren<QAbstractButton *>())
-        button->setEnabled(idle || button->property(kWatchesOnly).toBool());
+        button->setEnabled(idle);
 }
 
 void MainWindow::setUpStatusButtons()

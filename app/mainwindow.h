@@ -76,9 +76,6 @@ public:
     void addStatusWidget(QWidget *widget, bool beforeRead);
     // A command is talking to the keyboard.
     bool isKeyboardBusy() const;
-    // A status widget with this property set to true stays enabled while a
-    // command talks to the keyboard: it only watches.
-    static constexpr const char *kWatchesOnly = "watchesOnly";
 
     // How many settings (global fields and fields of controls) differ from
     // the keyboard record; -1 before any read or send.

@@ -41,7 +41,6 @@ MidiMonitor *MidiMonitor::attachTo(MainWindow &window)
     button->setText(tr("Monitor"));
     button->setAutoRaise(true);
     button->setToolTip(tr("MIDI Monitor (Ctrl+M)"));
-    button->setProperty(MainWindow::kWatchesOnly, true);
     window.addStatusWidget(button, false);
     const auto open = [monitor] {
         monitor->show();
