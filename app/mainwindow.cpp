@@ -90,6 +90,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     statusLine = new QLabel(this);
     statusLine->setObjectName(QStringLiteral("statusLine"));
+    // A long line is cut, and whole in its tooltip: it never widens the window.
+    statusLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(statusLine, 1);
     linkMonitor = new LinkMonitor(this);
     session = new KeyboardSession(this, linkMonitor);
@@ -124,8 +126,10 @@ void MainWindow::updateMarkerToolTips()
 
 void MainWindow::updateStatusLine()
 {
-    if (statusLine && linkMonitor)
-        statusLine->setText(linkMonitor->stateText() + readShortText() + changesNotSentText() + clashSuffix(settings));
+    if (!statusLine || !linkMonitor)
+        return;
+    statusLine->setText(linkMonitor->stateText() + readShortText() + changesNotSentText() + clashSuffix(settings));
+    statusLine->setToolTip(statusLine->text());
 }
 
 void MainWindow::registerSetters()

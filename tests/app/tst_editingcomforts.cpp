@@ -186,6 +186,8 @@ private slots:
         const auto *statusLine = widgetOf<QLabel>(window, "statusLine");
         QCOMPARE(statusLine->text(), QStringLiteral("Connected to 'Telvir Keyboard'; Read 100 of 258 settings, "
                                                     "158 changes not sent"));
+        // However long the line, the window keeps its size.
+        QCOMPARE(window.size(), QSize(759, 605));
         // A whole write puts every setting on the keyboard.
         window.sendToKeyboard();
         QCOMPARE(statusLine->text(), QStringLiteral("Connected to 'Telvir Keyboard'"));
