@@ -10,8 +10,8 @@
 class DuplicateKeyFinder
 {
 public:
-    // The first key that a JSON object of `json` (a valid JSON text) holds
-    // twice, and the line (from 1) where it comes again; false when there
-    // is none.
+    // The first key that a JSON object of `json` holds twice, and the line
+    // (from 1) where it comes again; false when there is none. Any bytes
+    // are taken; for a text that is not JSON the answer means nothing.
     static bool find(const QByteArray &json, QString *key, int *line);
 };

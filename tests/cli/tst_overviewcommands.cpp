@@ -47,8 +47,10 @@ Settings volumeOnCutoff()
 }
 
 // How many pixels of the image have exactly this colour.
-int pixelsOf(const QImage &image, QRgb colour)
+int pixelsOf(const QImage &picture, QRgb colour)
 {
+    // A PNG may come back as any format; its lines are read as 32-bit pixels.
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
     int count = 0;
     for (int y = 0; y < image.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
