@@ -4,6 +4,7 @@
 
 #include "dialoganswerer.h"
 #include "editorprobe.h"
+#include "linkedwindow.h"
 #include "virtualkeyboardrig.h"
 
 #include "app/editorpreferences.h"
@@ -41,18 +42,6 @@ QList<QByteArray> hexList(const std::vector<std::string> &messages)
     for (const std::string &message : messages)
         list << hexOf(message);
     return list;
-}
-
-// A window that found the keyboard and read it at start-up.
-std::unique_ptr<MainWindow> linkedWindow()
-{
-    DialogAnswerer answerer;
-    answerer.pressInMessageBox();
-    answerer.pressInMessageBox();
-    auto window = std::make_unique<MainWindow>();
-    if (!answerer.problems.isEmpty() || answerer.messages.size() != 2)
-        return nullptr;
-    return window;
 }
 
 LiveSender &liveSender(const MainWindow &window)

@@ -5,6 +5,7 @@
 
 #include "dialoganswerer.h"
 #include "editorprobe.h"
+#include "linkedwindow.h"
 #include "virtualkeyboardrig.h"
 
 #include "app/editorpreferences.h"
@@ -27,17 +28,6 @@
 
 namespace {
 const std::string kKeyboard = "Telvir Keyboard";
-
-std::unique_ptr<MainWindow> linkedWindow()
-{
-    DialogAnswerer answerer;
-    answerer.pressInMessageBox();
-    answerer.pressInMessageBox();
-    auto window = std::make_unique<MainWindow>();
-    if (!answerer.problems.isEmpty() || answerer.messages.size() != 2)
-        return nullptr;
-    return window;
-}
 
 MidiMonitor &monitorOf(const MainWindow &window)
 {
