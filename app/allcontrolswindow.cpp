@@ -75,9 +75,13 @@ AllControlsWindow::AllControlsWindow(MainWindow &window)
         this);
 
     view->setObjectName(QStringLiteral("allControlsTable"));
+    view->setAccessibleName(tr("Assignments of every control"));
     view->setModel(model);
     view->setItemDelegate(new FieldChoiceDelegate(view));
     view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    // The arrow keys move within the table; Tab leaves it, or a keyboard
+    // user would never reach the buttons beside it.
+    view->setTabKeyNavigation(false);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     // Enter edits too (see eventFilter).
     view->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);

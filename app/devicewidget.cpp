@@ -1,6 +1,9 @@
 #include "app/devicewidget.h"
 
 #include "app/mainwindow.h"
+#include "app/markeraccessible.h"
+
+#include <QAccessible>
 
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -13,6 +16,8 @@
 DeviceWidget::DeviceWidget(QWidget *parent)
     : QPushButton(parent)
 {
+    static const bool accessibleAsMarker = (QAccessible::installFactory(MarkerAccessible::create), true);
+    Q_UNUSED(accessibleAsMarker)
     if (theMainWindow)
         connect(this, SIGNAL(clicked()), theMainWindow, SLOT(deviceWidgetOnClick()));
     setFocusPolicy(Qt::StrongFocus);
@@ -32,11 +37,23 @@ void DeviceWidget::setIsSelected(bool selectedNow)
 void DeviceWidget::markSelected()
 {
     restyle("isSelected", true);
+    announceSelection();
 }
 
 void DeviceWidget::markUnselected()
 {
     restyle("isSelected", false);
+    announceSelection();
+}
+
+void DeviceWidget::announceSelection()
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void DeviceWidget::restyle(const char *property, bool value)

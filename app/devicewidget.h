@@ -34,6 +34,8 @@ private:
     // A style sheet does not re-evaluate a property selector by itself, so
     // every change of a property it selects on re-polishes the marker.
     void restyle(const char *property, bool value);
+    // Tells a screen reader that the marker's checked state may have changed.
+    void announceSelection();
 
     bool selected = false;
 };

@@ -11,6 +11,7 @@ packages=(
     jackd2 pipewire pipewire-jack
     g++-mingw-w64-x86-64-posix
     xvfb x11-utils imagemagick
+    at-spi2-core dbus python3-pyatspi xdotool
     fonts-liberation fonts-dejavu-core
     desktop-file-utils appstream libxml2-utils shared-mime-info man-db file
     dpkg-dev
