@@ -2,9 +2,19 @@
 
 void KeyboardCopy::setRead(const Settings &read, const ReadReport &report)
 {
-    record_ = read;
+    // What the read did not ask for (a number the record says is 0) is
+    // as known, or as unknown, as it was.
+    Settings known = read;
+    if (record_) {
+        auto *bytes = reinterpret_cast<char *>(&known);
+        for (std::size_t offset = 0; offset < Settings::kImageSize; ++offset) {
+            if (!report.asked.test(offset))
+                bytes[offset] = record_->image()[offset];
+        }
+    }
+    record_ = known;
     unanswered_.reset();
-    unknown_.reset();
+    unknown_ &= ~report.asked;
     for (std::size_t offset : report.unanswered)
         unanswered_.set(offset);
     requested_ = report.requested;

@@ -18,7 +18,8 @@ public:
     // None before the first read or send, and after forget().
     const std::optional<Settings> &record() const { return record_; }
 
-    // After a read: `read` as it came, with the fields `report` names as unanswered.
+    // After a read: `read` as it came, with the fields `report` names as
+    // unanswered; the fields it did not ask for keep what the copy had.
     void setRead(const Settings &read, const ReadReport &report);
     // After a write of `sent`: the fields `report` says went out are on
     // the keyboard; the others keep what the copy had. Without a copy,

@@ -68,16 +68,18 @@ struct Settings
     static constexpr std::size_t kImageSize = 6 + kControlCount * sizeof(Setting);
 };
 
+// One flag for each byte of a record's image.
+using SettingsFields = std::bitset<Settings::kImageSize>;
+
 // What a read asked the keyboard for and what it did not answer.
 struct ReadReport
 {
     int requested = 0;
     // Offsets into the record's image of the fields no reply came for.
     std::vector<std::size_t> unanswered;
+    // The fields asked for; the others keep the record's values.
+    SettingsFields asked;
 };
-
-// One flag for each byte of a record's image.
-using SettingsFields = std::bitset<Settings::kImageSize>;
 
 // The parts of a record that a write sends: all of them unless it says less.
 struct WriteParts
