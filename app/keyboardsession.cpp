@@ -91,15 +91,17 @@ KeyboardOutcome KeyboardSession::read(MidiController *link, Settings &settings, 
     return outcome;
 }
 
-KeyboardOutcome KeyboardSession::write(MidiController *link, const Settings &settings, int slot)
+KeyboardOutcome KeyboardSession::write(MidiController *link, const Settings &settings, int slot, WriteReport *report)
 {
     KeyboardWork work(window_, tr("Sending settings"), false);
     work.report(tr("Sending settings"), 0, 0);
     KeyboardOutcome outcome;
     const bool linkKept = run(work, false, [&] {
-        outcome = KeyboardCommand::write(*link, settings, slot);
+        outcome = KeyboardCommand::write(*link, settings, slot, report);
         return link;
     });
+    if (!linkKept)
+        report->carried.reset();
     // A server that stopped answering takes the ports with it; that is the
     // news, not the ports.
     if (!linkKept && outcome.kind != KeyboardOutcome::Kind::ServerNotResponding)

@@ -21,6 +21,7 @@ class MidiController;
 class QWidget;
 struct ReadReport;
 struct Settings;
+struct WriteReport;
 
 class KeyboardSession : public QObject
 {
@@ -38,7 +39,9 @@ public:
     // The keyboard's settings into `settings`. A link whose ports went
     // away meanwhile counts as no reply.
     KeyboardOutcome read(MidiController *link, Settings &settings, ReadReport *report);
-    KeyboardOutcome write(MidiController *link, const Settings &settings, int slot);
+    // `report` learns which fields are on the keyboard: none when the
+    // link's ports went away meanwhile.
+    KeyboardOutcome write(MidiController *link, const Settings &settings, int slot, WriteReport *report);
     // Runs `job` on the GUI thread as a command: for the firmware transfer,
     // whose progress window lets events through. `done` learns whether the
     // ports of `link` are still there, while the commands are still kept out.

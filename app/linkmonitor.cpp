@@ -46,6 +46,10 @@ void LinkMonitor::setState(State state)
 
 void LinkMonitor::setLink(MidiController *link)
 {
+    const bool lost = !linkedPorts_.output.empty()
+                      && (!link || link->portPair() != linkedPorts_ || link->upgradeMode() != linkedInUpgradeMode_);
+    if (lost)
+        emit linkLost();
     if (!link) {
         deviceName_.clear();
         linkedPorts_ = {};
@@ -54,6 +58,7 @@ void LinkMonitor::setLink(MidiController *link)
     }
     deviceName_ = link->deviceName();
     linkedPorts_ = link->portPair();
+    linkedInUpgradeMode_ = link->upgradeMode();
     // Tried first by the next search, also in the next session.
     RememberedPorts::setLastLinked(linkedPorts_);
     setState(link->upgradeMode() ? State::UpgradeMode : State::Connected);

@@ -57,6 +57,9 @@ public:
 
 signals:
     void stateChanged();
+    // The link went away, or another one took its place: what is known of
+    // the keyboard it led to no longer holds.
+    void linkLost();
 
 private slots:
     void noteTriedPair(const QString &output, const QString &input);
@@ -73,6 +76,7 @@ private:
     State state_ = State::NoKeyboard;
     QString deviceName_;
     PortPair linkedPorts_;
+    bool linkedInUpgradeMode_ = false;
 
     bool commandRunning_ = false;
     KeyboardWork *work_ = nullptr;

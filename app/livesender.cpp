@@ -2,7 +2,9 @@
 
 #include "app/editorpreferences.h"
 #include "app/mainwindow.h"
+#include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
+#include "model/keyboardcopy.h"
 #include "protocol/parameterformat.h"
 #include "protocol/parametermap.h"
 
@@ -97,23 +99,23 @@ void LiveSender::dispatch()
         busyRetry_.start();
         return;
     }
-    Batch batch{window_.editedSettings(), pendingGlobals_, pendingControls_};
+    Batch batch{window_.editedSettings(), {pendingGlobals_, pendingControls_}};
     // A command may have put some of it on the keyboard meanwhile (a
     // write), or taken the keyboard's values into the record (a read).
     if (const std::optional<Settings> &onKeyboard = window_.keyboardRecord()) {
         for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position) {
             const auto field = kGlobalParameterWires[position].field;
             if (batch.record.*field == (*onKeyboard).*field)
-                batch.globals.reset(position);
+                batch.parts.globals.reset(position);
         }
         for (int index = 0; index < kControlCount; ++index) {
             if (std::memcmp(&batch.record.controls[index], &onKeyboard->controls[index], sizeof(Setting)) == 0)
-                batch.controls.reset(std::size_t(index));
+                batch.parts.controls.reset(std::size_t(index));
         }
     }
     pendingGlobals_.reset();
     pendingControls_.reset();
-    if (batch.globals.none() && batch.controls.none())
+    if (batch.parts.globals.none() && batch.parts.controls.none())
         return;
     batchOut_ = true;
     {
@@ -144,23 +146,9 @@ LiveSender::Outcome LiveSender::send(const Batch &batch)
 {
     Outcome outcome;
     outcome.batch = batch;
+    // Globals first, then the controls by index: a whole write's order.
     outcome.linked = MidiController::useLiveInstance([&](MidiController &link) {
-        // Globals first, then the controls by index: a whole write's order.
-        bool stalled = false;
-        for (std::size_t position = 0; position < batch.globals.size() && !stalled; ++position) {
-            if (!batch.globals.test(position))
-                continue;
-            const MessageCounts counts = batch.record.sendGlobal(link, int(position), kWorkAreaSlot);
-            outcome.globalsSent.set(position, counts.refused == 0);
-            stalled = counts.stalled;
-        }
-        for (int index = 0; index < kControlCount && !stalled; ++index) {
-            if (!batch.controls.test(std::size_t(index)))
-                continue;
-            const MessageCounts counts = batch.record.controls[index].transfer(link, index, kWorkAreaSlot, false);
-            outcome.controlsSent.set(std::size_t(index), counts.refused == 0);
-            stalled = counts.stalled;
-        }
+        KeyboardCommand::write(link, batch.record, kWorkAreaSlot, batch.parts, &outcome.report);
     });
     return outcome;
 }
@@ -170,19 +158,8 @@ void LiveSender::finished(const Outcome &outcome)
     batchOut_ = false;
     // What went out counts as on the keyboard, field by field; a record
     // that was never read or written has nothing to count against.
-    if (outcome.linked && window_.keyboardRecord()) {
-        Settings onKeyboard = *window_.keyboardRecord();
-        for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position) {
-            const auto field = kGlobalParameterWires[position].field;
-            if (outcome.globalsSent.test(position))
-                onKeyboard.*field = outcome.batch.record.*field;
-        }
-        for (int index = 0; index < kControlCount; ++index) {
-            if (outcome.controlsSent.test(std::size_t(index)))
-                onKeyboard.controls[index] = outcome.batch.record.controls[index];
-        }
-        window_.setKeyboardRecord(onKeyboard);
-    }
+    if (outcome.linked && window_.keyboardRecord())
+        window_.changeKeyboardCopy([&](KeyboardCopy &copy) { copy.setSent(outcome.batch.record, outcome.report); });
     emit batchDone(outcome.linked);
     if (!outcome.linked) {
         // No keyboard: nothing is kept for one that comes later.

@@ -49,15 +49,13 @@ private:
     struct Batch
     {
         Settings record;
-        std::bitset<6> globals;            // positions in the order of a write
-        std::bitset<kControlCount> controls;
+        WriteParts parts;
     };
     struct Outcome
     {
         Batch batch;   // what was to go
         bool linked = false;
-        std::bitset<6> globalsSent;         // taken by the port, every message
-        std::bitset<kControlCount> controlsSent;
+        WriteReport report;
     };
 
     void settingsChanged(const Settings &before, const Settings &after);

@@ -9,6 +9,7 @@
 #include "app/progressbarwindow.h"
 #include "app/settingschange.h"
 #include "app/settingcombobox.h"
+#include "app/keyboardrecheck.h"
 #include "app/keyboardsession.h"
 #include "app/keyboardtools.h"
 #include "app/linkmonitor.h"
@@ -95,6 +96,7 @@ MainWindow::MainWindow(QWidget *parent)
     statusBar()->addWidget(statusLine, 1);
     linkMonitor = new LinkMonitor(this);
     session = new KeyboardSession(this, linkMonitor);
+    new KeyboardRecheck(*this, *linkMonitor, *session);
     connect(linkMonitor, &LinkMonitor::stateChanged, this, &MainWindow::updateStatusLine);
     connect(session, &KeyboardSession::busyChanged, this, &MainWindow::updateCommandStates);
     setUpStatusButtons();
@@ -309,9 +311,9 @@ void MainWindow::restoreRecord(const Settings &record)
     emit settingsChanged(before, settings);
 }
 
-void MainWindow::setKeyboardRecord(const Settings &record)
+void MainWindow::changeKeyboardCopy(const std::function<void(KeyboardCopy &)> &change)
 {
-    keyboard.setRecord(record);
+    change(keyboard);
     updateStatusLine();
 }
 
@@ -530,11 +532,9 @@ void MainWindow::sendToKeyboard()
     if (!link)
         return;
     const Settings toSend = settings;
-    const KeyboardOutcome outcome = session->write(link, toSend, std::max(0, ui->memId->currentIndex()));
-    if (outcome.succeeded()) {
-        keyboard.setWritten(toSend);
-        updateStatusLine();
-    }
+    WriteReport written;
+    const KeyboardOutcome outcome = session->write(link, toSend, std::max(0, ui->memId->currentIndex()), &written);
+    changeKeyboardCopy([&](KeyboardCopy &copy) { copy.setSent(toSend, written); });
     KeyboardSession::show(this, outcome);
 }
 

@@ -63,7 +63,8 @@ public:
 
     // The record as last read from or sent to the keyboard; none before any.
     const std::optional<Settings> &keyboardRecord() const { return keyboard.record(); }
-    void setKeyboardRecord(const Settings &record);
+    // Changes what is known of the keyboard; the status line follows.
+    void changeKeyboardCopy(const std::function<void(KeyboardCopy &)> &change);
 
     // Shows control `controlIndex` as a click on its marker does, switching
     // the pad bank for pads 9..16.

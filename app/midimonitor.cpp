@@ -4,6 +4,7 @@
 #include "app/mainwindow.h"
 #include "app/monitorlinemodel.h"
 #include "midi/miditap.h"
+#include "model/regularfile.h"
 #include "protocol/messagedecoder.h"
 #include "ui_midimonitor.h"
 
@@ -263,10 +264,13 @@ void MidiMonitor::saveLines()
         return;
     QSaveFile file(fileName);
     const QByteArray text = model_->plainText().toUtf8();
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(text) != text.size() || !file.commit()) {
+    QString problem = RegularFile::whyNotReplaceable(fileName);
+    if (problem.isEmpty()
+        && (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(text) != text.size() || !file.commit()))
+        problem = file.errorString();
+    if (!problem.isEmpty()) {
         QMessageBox::warning(this, tr("Error"),
-                             tr("Could not save the monitor to \"%1\": %2")
-                                 .arg(QDir::toNativeSeparators(fileName), file.errorString()),
+                             tr("Could not save the monitor to \"%1\": %2").arg(QDir::toNativeSeparators(fileName), problem),
                              QMessageBox::Ok, QMessageBox::NoButton);
     }
 }

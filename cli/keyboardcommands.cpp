@@ -6,11 +6,13 @@
 #include "midi/midicontroller.h"
 #include "midi/rememberedports.h"
 #include "midi/portnames.h"
+#include "model/controlcatalogue.h"
 #include "model/settings.h"
 #include "model/settingsdocument.h"
 
 #include <QDir>
 
+#include <cstddef>
 #include <string>
 
 namespace {
@@ -35,6 +37,22 @@ void printPorts(QTextStream &out, const QString &kind, const QStringList &names)
         out << "no MIDI " << kind << " port\n";
     for (int port = 0; port < names.size(); ++port)
         out << kind << ' ' << port << ": " << names[port] << '\n';
+}
+
+// The controls whose number of 0 (none) the write left out although they
+// come with one: the keyboard keeps the number it had.
+QStringList numbersLeftOut(const Settings &settings, const WriteReport &report)
+{
+    const Settings factory;
+    QStringList controls;
+    for (int index = 0; index < kControlCount; ++index) {
+        const std::size_t offset = offsetof(Settings, controls) + std::size_t(index) * sizeof(Setting)
+                                   + offsetof(Setting, ccNumber);
+        if (!report.tried.test(offset) && settings.controls[index].ccNumber == 0
+            && factory.controls[index].ccNumber != 0)
+            controls << QLatin1String(kControlLabels[std::size_t(index)]);
+    }
+    return controls;
 }
 
 int fail(const Invocation &invocation, const KeyboardOutcome &outcome)
@@ -167,11 +185,18 @@ int KeyboardCommands::write(const Invocation &invocation)
     if (!link)
         return status;
 
-    const KeyboardOutcome outcome = KeyboardCommand::write(*link, settings, slot);
+    WriteReport report;
+    const KeyboardOutcome outcome = KeyboardCommand::write(*link, settings, slot, &report);
     if (!outcome.succeeded())
         return fail(invocation, outcome);
     invocation.out << "Sent " << outcome.total << " messages to memory " << KeyboardCommand::memoryName(slot)
                    << " of '" << link->deviceName() << "'\n";
+    // Every message went out; a number of 0 is not one the messages carry.
+    const QStringList leftOut = numbersLeftOut(settings, report);
+    if (!leftOut.isEmpty()) {
+        invocation.err << "telvir: not sent: a CC Number / Note of 0 is never written, so the keyboard keeps its own for "
+                       << leftOut.join(QStringLiteral(", ")) << '\n';
+    }
     return kExitSuccess;
 }
 

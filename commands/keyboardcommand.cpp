@@ -46,16 +46,29 @@ KeyboardOutcome KeyboardCommand::read(MidiController &link, Settings &settings, 
     return outcomeOf(KeyboardOutcome::Kind::SettingsRead, link, accepted, report ? report->requested : accepted);
 }
 
-KeyboardOutcome KeyboardCommand::write(MidiController &link, const Settings &settings, int slot)
+KeyboardOutcome KeyboardCommand::write(MidiController &link, const Settings &settings, int slot, WriteReport *report)
 {
-    MessageCounts counts;
-    if (settings.send(slot, &counts))
+    return write(link, settings, slot, WriteParts::all(), report);
+}
+
+KeyboardOutcome KeyboardCommand::write(MidiController &link, const Settings &settings, int slot,
+                                       const WriteParts &parts, WriteReport *report)
+{
+    WriteReport written;
+    const bool sent = settings.send(link, slot, parts, written);
+    if (report)
+        *report = written;
+    const MessageCounts &counts = written.counts;
+    if (sent)
         return outcomeOf(KeyboardOutcome::Kind::Sent, link, counts.messages, counts.messages);
     if (midiSystemNotResponding())
         return outcomeOf(KeyboardOutcome::Kind::ServerNotResponding, link);
     // Nothing more will get through a stalled port.
     if (counts.stalled)
         return outcomeOf(KeyboardOutcome::Kind::PortStalled, link, counts.messages - counts.refused, counts.messages);
+    // Messages into a keyboard that left went nowhere.
+    if (written.portGone)
+        return outcomeOf(KeyboardOutcome::Kind::NoKeyboard, link);
     if (counts.refused > 0)
         return outcomeOf(KeyboardOutcome::Kind::PortRefused, link, counts.messages - counts.refused, counts.messages);
     return outcomeOf(KeyboardOutcome::Kind::NoKeyboard, link);

@@ -19,6 +19,8 @@ class CancelToken;
 class MidiController;
 struct ReadReport;
 struct Settings;
+struct WriteParts;
+struct WriteReport;
 
 class KeyboardCommand
 {
@@ -33,8 +35,13 @@ public:
     static KeyboardOutcome read(MidiController &link, Settings &settings, ReadReport *report = nullptr,
                                 const CancelToken *cancel = nullptr);
 
-    // Writes `settings` into keyboard memory `slot` (0 = "workArea", 1..8).
-    static KeyboardOutcome write(MidiController &link, const Settings &settings, int slot);
+    // Writes `settings` into keyboard memory `slot` (0 = "workArea", 1..8);
+    // `report`, when given, learns which fields are on the keyboard now.
+    static KeyboardOutcome write(MidiController &link, const Settings &settings, int slot,
+                                 WriteReport *report = nullptr);
+    // Writes only the parts of `settings` that `parts` names.
+    static KeyboardOutcome write(MidiController &link, const Settings &settings, int slot, const WriteParts &parts,
+                                 WriteReport *report);
 
     // The firmware image in `path`, or the outcome that refuses it before
     // anything is sent.

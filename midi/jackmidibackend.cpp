@@ -45,7 +45,13 @@ public:
         if (!sentSinceDrain_)
             return MMSYSERR_NOERROR;
         sentSinceDrain_ = false;
-        return client_->drain(queue_, unsent);
+        const MMRESULT result = client_->drain(queue_, unsent);
+        if (result != MMSYSERR_NOERROR)
+            return result;
+        // The server drops the connection with the port of a keyboard that
+        // left, and our port then writes into nothing; one of the same name
+        // that came back is not connected either.
+        return jack_port_connected_to(port_, target_.c_str()) ? MMSYSERR_NOERROR : MIDIERR_NODEVICE;
     }
 
 private:

@@ -452,13 +452,17 @@ int MidiController::sendShortMessage(unsigned char status, unsigned char data1, 
     return int(result);
 }
 
-int MidiController::drainOutput()
+int MidiController::drainOutput(bool *destinationGone)
 {
+    if (destinationGone)
+        *destinationGone = false;
     if (!output_)
         return 0;
     DWORD unsent = 0;
     const MMRESULT result = midiOutDrain(output_, &unsent);
     if (result != MMSYSERR_NOERROR)
         qCDebug(lcMidi) << errorText(result);
+    if (destinationGone)
+        *destinationGone = result == MIDIERR_NODEVICE;
     return int(unsent);
 }

@@ -79,7 +79,9 @@ public:
     int sendShortMessage(unsigned char status, unsigned char data1, unsigned char data2);
     // Waits until every message sent so far has left the program and
     // returns how many never will (0 when all went out; see midiOutDrain).
-    int drainOutput();
+    // `destinationGone`, when given, learns whether the port they were sent
+    // to has gone meanwhile, so that none of them arrived.
+    int drainOutput(bool *destinationGone = nullptr);
 
     // The keyboard's parameter protocol.
     int requestParameter(int command, int slot, int selector, int number);

@@ -170,7 +170,9 @@ bool midiConnectionConfirmed(HMIDIOUT output, HMIDIIN input);
 // Beyond WinMM: waits until every message sent on the port so far has left
 // the program, as a program that ends or closes the port right after a send
 // needs. Messages that cannot go out within a bounded wait are given up and
-// counted in *unsent. WinMM's done flag already means "gone out".
+// counted in *unsent. MIDIERR_NODEVICE when the port they were sent to is
+// gone (the keyboard left): they went out into nothing. WinMM's done flag
+// already means "gone out", and its port fails when its device leaves.
 #ifdef _WIN32
 inline MMRESULT midiOutDrain(HMIDIOUT, DWORD *unsent)
 {

@@ -1,31 +1,48 @@
 #include "model/keyboardcopy.h"
 
-#include <algorithm>
-
 void KeyboardCopy::setRead(const Settings &read, const ReadReport &report)
 {
-    record_ = read;
-    unanswered_ = report.unanswered;
+    // What the read did not ask for (a number the record says is 0) is
+    // as known, or as unknown, as it was.
+    Settings known = read;
+    if (record_) {
+        auto *bytes = reinterpret_cast<char *>(&known);
+        for (std::size_t offset = 0; offset < Settings::kImageSize; ++offset) {
+            if (!report.asked.test(offset))
+                bytes[offset] = record_->image()[offset];
+        }
+    }
+    record_ = known;
+    unanswered_.reset();
+    unknown_ &= ~report.asked;
+    for (std::size_t offset : report.unanswered)
+        unanswered_.set(offset);
     requested_ = report.requested;
 }
 
-void KeyboardCopy::setWritten(const Settings &written)
+void KeyboardCopy::setSent(const Settings &sent, const WriteReport &report)
 {
-    record_ = written;
-    unanswered_.clear();
+    if (report.carried.none())
+        return;
+    if (!record_) {
+        record_ = sent;
+        unknown_ = report.tried & ~report.carried;
+        return;
+    }
+    Settings onKeyboard = *record_;
+    auto *bytes = reinterpret_cast<char *>(&onKeyboard);
+    for (std::size_t offset = 0; offset < Settings::kImageSize; ++offset) {
+        if (report.carried.test(offset))
+            bytes[offset] = sent.image()[offset];
+    }
+    record_ = onKeyboard;
+    unanswered_ &= ~report.carried;
+    unknown_ &= ~report.carried;
 }
 
-void KeyboardCopy::setRecord(const Settings &record)
+void KeyboardCopy::forget()
 {
-    if (record_) {
-        const Settings &before = *record_;
-        unanswered_.erase(std::remove_if(unanswered_.begin(), unanswered_.end(),
-                                         [&](std::size_t offset) {
-                                             return record.image()[offset] != before.image()[offset];
-                                         }),
-                          unanswered_.end());
-    }
-    record_ = record;
+    *this = KeyboardCopy();
 }
 
 int KeyboardCopy::changesNotSent(const Settings &edited) const
@@ -33,8 +50,11 @@ int KeyboardCopy::changesNotSent(const Settings &edited) const
     if (!record_)
         return -1;
     int changes = edited.differencesFrom(*record_);
-    // An unanswered field counts even where the values happen to agree.
-    for (std::size_t offset : unanswered_)
-        changes += edited.image()[offset] == record_->image()[offset] ? 1 : 0;
+    // A field not known to be there counts even where the values happen to agree.
+    const SettingsFields unsure = unanswered_ | unknown_;
+    for (std::size_t offset = 0; offset < Settings::kImageSize; ++offset) {
+        if (unsure.test(offset))
+            changes += edited.image()[offset] == record_->image()[offset] ? 1 : 0;
+    }
     return changes;
 }

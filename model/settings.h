@@ -4,6 +4,7 @@
 #include "model/setting.h"
 
 #include <array>
+#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
@@ -17,6 +18,8 @@ constexpr std::array<std::uint8_t, 9> kOctaveCodes = {0x00, 0x01, 0x02, 0x03, 0x
                                                       0x41, 0x42, 0x43, 0x44};
 
 struct ReadReport;
+struct WriteParts;
+struct WriteReport;
 
 // The whole keyboard configuration. Its 265-byte image is the body of a
 // settings file, so the fields, their order and their sizes are fixed.
@@ -58,12 +61,15 @@ struct Settings
     // any message. `counts`, when given, receives how many messages were
     // handed to the port, how many were refused and whether it stalled.
     bool send(int slot, MessageCounts *counts = nullptr) const;
-    // The set message of one global parameter, the one at `position` of
-    // the order a write sends them in, over `link` into memory `slot`.
-    MessageCounts sendGlobal(MidiController &link, int position, int slot) const;
+    // The same over `link`, for the parts of the record that `parts` names;
+    // `report` learns which fields are on the keyboard now.
+    bool send(MidiController &link, int slot, const WriteParts &parts, WriteReport &report) const;
 
     static constexpr std::size_t kImageSize = 6 + kControlCount * sizeof(Setting);
 };
+
+// One flag for each byte of a record's image.
+using SettingsFields = std::bitset<Settings::kImageSize>;
 
 // What a read asked the keyboard for and what it did not answer.
 struct ReadReport
@@ -71,6 +77,36 @@ struct ReadReport
     int requested = 0;
     // Offsets into the record's image of the fields no reply came for.
     std::vector<std::size_t> unanswered;
+    // The fields asked for; the others keep the record's values.
+    SettingsFields asked;
+};
+
+// The parts of a record that a write sends: all of them unless it says less.
+struct WriteParts
+{
+    std::bitset<6> globals;              // positions in the order of a write
+    std::bitset<kControlCount> controls; // by control index
+
+    static WriteParts all()
+    {
+        WriteParts parts;
+        parts.globals.set();
+        parts.controls.set();
+        return parts;
+    }
+};
+
+// What a write did. A field is on the keyboard only when a set message
+// carrying it was taken by the MIDI service and went out; a write leaves
+// out what the messages cannot say (a number of 0, the option of a mode
+// that has none), and such a field keeps whatever the keyboard held.
+struct WriteReport
+{
+    MessageCounts counts;
+    SettingsFields tried;   // a set message carrying the field was sent
+    SettingsFields carried; // and it went out
+    // The port the messages went to is gone: none of them arrived.
+    bool portGone = false;
 };
 
 static_assert(Settings::kImageSize == 265, "the settings image is 265 bytes");

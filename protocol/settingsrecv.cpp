@@ -55,6 +55,11 @@ int Settings::recv(const CancelToken *cancel, ReadReport *report)
     }
 
     const int requested = int(awaited.size());
+    SettingsFields asked;
+    for (const ParameterAddress &address : awaited) {
+        if (const std::uint8_t *field = parameterField(*this, address.first, address.second))
+            asked.set(std::size_t(field - reinterpret_cast<const std::uint8_t *>(this)));
+    }
     qCDebug(lcProtocol, "waiting for incoming settings");
     const auto tickOff = [&awaited](int selector, int number) {
         const auto entry = std::find(awaited.begin(), awaited.end(), ParameterAddress(selector, number));
@@ -78,6 +83,7 @@ int Settings::recv(const CancelToken *cancel, ReadReport *report)
     if (report) {
         report->requested = requested;
         report->unanswered.clear();
+        report->asked = asked;
         const auto *start = reinterpret_cast<const std::uint8_t *>(this);
         for (const ParameterAddress &address : awaited) {
             if (const std::uint8_t *field = parameterField(*this, address.first, address.second))

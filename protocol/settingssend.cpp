@@ -6,48 +6,83 @@
 #include "protocol/parameterformat.h"
 #include "protocol/parametermap.h"
 
-bool Settings::send(int slot, MessageCounts *counts) const
-{
-    MessageCounts total;
-    MidiController *link = MidiController::getInstance(false);
-    if (!link) {
-        if (counts)
-            *counts = total;
-        return false;
-    }
+#include <algorithm>
+#include <vector>
 
-    // Nothing is acknowledged: each message waits only until the port has
-    // taken it, and the whole write until the port has let all of them go. A refused one is counted and the rest still go out, so
-    // that as much of the record as possible reaches the keyboard.
-    // A port that stalls ends the write as a whole, within one message's
-    // timeout.
-    for (std::size_t position = 0; position < kGlobalParameterWires.size() && !total.stalled; ++position) {
-        const MessageCounts global = sendGlobal(*link, static_cast<int>(position), slot);
-        total.messages += global.messages;
-        total.refused += global.refused;
-        total.stalled = global.stalled;
-    }
-    for (int index = 0; index < kControlCount && !total.stalled; ++index) {
-        const MessageCounts control = controls[index].transfer(index, slot, false);
-        total.messages += control.messages;
-        total.refused += control.refused;
-        total.stalled = control.stalled;
-    }
-    // Sent is not yet out: a program may end right after this returns.
-    // What never goes out counts as refused.
-    total.refused += link->drainOutput();
-    if (counts)
-        *counts = total;
-    return total.refused == 0;
+namespace {
+// Where in a record's image the parameter (selector, number) lives.
+std::size_t fieldOffset(int selector, int number)
+{
+    static Settings probe;
+    const std::uint8_t *field = parameterField(probe, selector, number);
+    return std::size_t(field - reinterpret_cast<const std::uint8_t *>(&probe));
 }
 
-MessageCounts Settings::sendGlobal(MidiController &link, int position, int slot) const
+// Sends `parameters` until the port stalls; the offsets of the fields
+// whose message the port took are appended to `taken`, in order.
+void sendParameters(MidiController &link, int slot, const ParameterList &parameters, WriteReport &report,
+                    std::vector<std::size_t> &taken)
 {
-    MessageCounts counts;
-    const ParameterValue parameter = globalParameter(*this, position);
-    const int result = link.setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value);
-    counts.messages = 1;
-    counts.refused = result != 0 ? 1 : 0;
-    counts.stalled = result == MIDIERR_NOTREADY;
-    return counts;
+    for (const ParameterValue &parameter : parameters) {
+        const std::size_t offset = fieldOffset(parameter.selector, parameter.number);
+        const int result = link.setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value);
+        report.tried.set(offset);
+        ++report.counts.messages;
+        if (result == 0)
+            taken.push_back(offset);
+        else
+            ++report.counts.refused;
+        // Each further message would wait out its own timeout.
+        if (result == MIDIERR_NOTREADY) {
+            report.counts.stalled = true;
+            return;
+        }
+    }
+}
+} // namespace
+
+bool Settings::send(int slot, MessageCounts *counts) const
+{
+    WriteReport report;
+    MidiController *link = MidiController::getInstance(false);
+    const bool sent = link && send(*link, slot, WriteParts::all(), report);
+    if (counts)
+        *counts = report.counts;
+    return sent;
+}
+
+bool Settings::send(MidiController &link, int slot, const WriteParts &parts, WriteReport &report) const
+{
+    report = WriteReport();
+    // Nothing is acknowledged: each message waits only until the port has
+    // taken it, and the whole write until the port has let all of them go.
+    // A refused one is counted and the rest still go out, so that as much
+    // of the record as possible reaches the keyboard. A port that stalls
+    // ends the write as a whole, within one message's timeout.
+    std::vector<std::size_t> taken;
+    for (std::size_t position = 0; position < kGlobalParameterWires.size() && !report.counts.stalled; ++position) {
+        if (parts.globals.test(position)) {
+            ParameterList global;
+            global.push_back(globalParameter(*this, int(position)));
+            sendParameters(link, slot, global, report, taken);
+        }
+    }
+    for (int index = 0; index < kControlCount && !report.counts.stalled; ++index) {
+        if (parts.controls.test(std::size_t(index)))
+            sendParameters(link, slot, controlParameters(controls[index], index, false), report, taken);
+    }
+    // Sent is not yet out: a program may end right after this returns.
+    // What never goes out counts as refused: the last ones taken.
+    bool gone = false;
+    const int unsent = link.drainOutput(&gone);
+    report.counts.refused += unsent;
+    taken.resize(taken.size() - std::min(taken.size(), std::size_t(unsent)));
+    if (gone) {
+        report.portGone = true;
+        report.counts.refused = report.counts.messages;
+        taken.clear();
+    }
+    for (std::size_t offset : taken)
+        report.carried.set(offset);
+    return report.counts.refused == 0;
 }

@@ -6,6 +6,7 @@
 #include "model/controlclashes.h"
 #include "model/controlmessage.h"
 #include "model/globalparameters.h"
+#include "model/regularfile.h"
 #include "model/settingsjson.h"
 
 #include <QFileInfo>
@@ -353,6 +354,8 @@ bool ControlSheet::save(const QString &fileName, QString *error) const
     QSaveFile file(fileName);
     if (!isSheetFileName(fileName)) {
         problem = QStringLiteral("a sheet is written as .pdf or .png");
+    } else if (!(problem = RegularFile::whyNotReplaceable(fileName)).isEmpty()) {
+        // A pipe, a device or a folder of that name stays as it is.
     } else if (!file.open(QIODevice::WriteOnly)) {
         problem = file.errorString();
     } else if (suffix == kPng) {

@@ -167,7 +167,11 @@ private slots:
         NoKeyboard noKeyboard;
         MainWindow window;
         showActive(window);
-        window.setKeyboardRecord(Settings());
+        window.changeKeyboardCopy([](KeyboardCopy &copy) {
+            WriteReport everything;
+            everything.carried.set();
+            copy.setSent(Settings(), everything);
+        });
         AllControlsWindow *table = AllControlsWindow::open(window);
         showActive(*table);
         QTableView *view = table->table();

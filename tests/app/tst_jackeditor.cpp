@@ -8,6 +8,10 @@
 #include "editorprobe.h"
 #include "jackkeyboardfixture.h"
 
+#include "app/editorpreferences.h"
+#include "app/livesender.h"
+#include "model/controlfields.h"
+
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLoggingCategory>
@@ -104,6 +108,55 @@ private slots:
         again.pressInMessageBox();
         clickSend(*window);
         checkAnswered(again, {QString("OK: Successfully sent to device '%1' !").arg(kDevice)});
+    }
+
+    void aKeyboardKilledAndRestartedDuringLiveEditsLeavesTheCountTrueAndTheGuardAsking()
+    {
+        EditorPreferences::setLiveSending(true);
+        JackKeyboardFixture jack;
+        QVERIFY2(jack.start(), qPrintable(jack.error()));
+        std::unique_ptr<MainWindow> window = linkedWindow();
+        QVERIFY(!QTest::currentTestFailed());
+        auto *live = window->findChild<LiveSender *>(QStringLiteral("liveSender"));
+        QVERIFY(live && live->isOn());
+        const Settings onNewKeyboard = *window->keyboardRecord();
+        const ControlField &value = *controlField(QStringLiteral("val"));
+
+        window->editControlField(1, value, 10);
+        QTRY_VERIFY(live->isIdle());
+        QCOMPARE(window->changesNotSent(), 0);
+
+        // Killed in the middle of the edits: what went after it is not on
+        // any keyboard, and nothing is known of it once it is gone.
+        jack.stopSimulator();
+        window->editControlField(1, value, 20);
+        window->editControlField(2, value, 30);
+        QTRY_COMPARE_WITH_TIMEOUT(statusOf(*window), QString("No keyboard connected"), 5000);
+        QTRY_VERIFY(live->isIdle());
+        QCOMPARE(window->changesNotSent(), -1);
+        const QStringList guard = {"Unsaved changes: Save the settings to a file before closing?"};
+        {
+            DialogAnswerer answerer;
+            answerer.pressInMessageBox(QMessageBox::Cancel);
+            QVERIFY(!window->close());
+            checkAnswered(answerer, guard);
+        }
+
+        // Back with its factory settings: read again, the window's record
+        // untouched, and every edit since the start counted.
+        QVERIFY2(jack.plugSimulatorIn(), qPrintable(jack.error()));
+        QTRY_COMPARE_WITH_TIMEOUT(window->changesNotSent(), 2, 20000);
+        QCOMPARE(int(window->editedSettings().controls[1].val), 20);
+        QCOMPARE(int(window->editedSettings().controls[2].val), 30);
+        QCOMPARE(window->editedSettings().differencesFrom(onNewKeyboard), 2);
+        QCOMPARE(statusOf(*window), QString("Connected to '%1', 2 changes not sent").arg(kDevice));
+        {
+            DialogAnswerer answerer;
+            answerer.pressInMessageBox(QMessageBox::Discard);
+            QVERIFY(window->close());
+            checkAnswered(answerer, guard);
+        }
+        EditorPreferences::setLiveSending(false);
     }
 };
 

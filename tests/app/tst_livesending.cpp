@@ -14,6 +14,7 @@
 #include "support/wirebytes.h"
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QSettings>
 #include <QTimer>
@@ -225,6 +226,63 @@ private slots:
         QCOMPARE(keyboard.value(0, 1, 0x30), 1);
         QCOMPARE(keyboard.value(0, 0, kCutoffId), 33);
         QCOMPARE(window->changesNotSent(), 1);
+    }
+
+    void aNumberOfZeroNeverGoesOutAndStaysNotSentThroughLiveSendAndRead()
+    {
+        EditorPreferences::setLiveSending(true);
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        KeyboardSimulator &keyboard = rig.attachSimulator(kKeyboard, kKeyboard);
+        const std::unique_ptr<MainWindow> window = linkedWindow();
+        QVERIFY(window);
+        keyboard.clearReceived();
+
+        window->editControlField(kCutoff, controlField("ccNumber"), 0);
+        QTRY_VERIFY(liveSender(*window).isIdle());
+        // Cutoff's set messages without its number: value, mode, channel,
+        // min, max, option.
+        QCOMPARE(hexList(keyboard.received()), QList<QByteArray>({
+            "f0 00 20 6b 7f 42 02 00 00 01 00 f7", "f0 00 20 6b 7f 42 02 00 01 01 01 f7",
+            "f0 00 20 6b 7f 42 02 00 02 01 41 f7", "f0 00 20 6b 7f 42 02 00 04 01 00 f7",
+            "f0 00 20 6b 7f 42 02 00 05 01 7f f7", "f0 00 20 6b 7f 42 02 00 06 01 00 f7",
+        }));
+        QCOMPARE(keyboard.value(0, 3, kCutoffId), 74);
+        QCOMPARE(window->changesNotSent(), 1);
+        QVERIFY(widgetOf<QLabel>(*window, "statusLine")->text().contains(", 1 changes not sent"));
+
+        // A whole write sends the same: 257 messages, the number left out.
+        keyboard.clearReceived();
+        {
+            DialogAnswerer answerer;
+            answerer.pressInMessageBox();
+            window->sendToKeyboard();
+            QCOMPARE(answerer.messages, QStringList({"OK: Successfully sent to device 'Telvir Keyboard' !"}));
+        }
+        QTRY_VERIFY(liveSender(*window).isIdle());
+        QCOMPARE(keyboard.receivedCount(), 257);
+        QCOMPARE(keyboard.value(0, 3, kCutoffId), 74);
+        QCOMPARE(window->changesNotSent(), 1);
+
+        // A read does not ask for a number the record says is 0: the
+        // keyboard's 74 is still what is known of it.
+        {
+            DialogAnswerer answerer;
+            answerer.pressInMessageBox();
+            window->readFromKeyboard();
+            QCOMPARE(answerer.messages, QStringList({"OK: Successfully recv 257 settings."}));
+        }
+        QCOMPARE(int(window->editedSettings().controls[kCutoff].ccNumber), 0);
+        QCOMPARE(window->changesNotSent(), 1);
+
+        // Any other number goes, and is on the keyboard.
+        keyboard.clearReceived();
+        Settings withNumber = window->editedSettings();
+        withNumber.controls[kCutoff].ccNumber = 75;
+        window->replaceSettings(withNumber, QStringLiteral("Number 75"));
+        QTRY_VERIFY(liveSender(*window).isIdle());
+        QVERIFY(hexList(keyboard.received()).contains("f0 00 20 6b 7f 42 02 00 03 01 4b f7"));
+        QCOMPARE(keyboard.value(0, 3, kCutoffId), 75);
+        QCOMPARE(window->changesNotSent(), 0);
     }
 };
 

@@ -7,6 +7,7 @@
 #include "cli/progressreport.h"
 #include "midi/midicontroller.h"
 #include "midi/rememberedports.h"
+#include "model/settingsdocument.h"
 #include "virtualkeyboardrig.h"
 #include "support/testfiles.h"
 #include "support/wirebytes.h"
@@ -263,6 +264,31 @@ private slots:
         rig.waitForReplies();
         QCOMPARE(keyboard.value(4, 3, 0x72), 0x30);
         QCOMPARE(keyboard.value(0, 3, 0x72), 0x26);
+    }
+
+    void aNumberOfZeroIsNotWrittenAndTheWriteSaysSo()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        KeyboardSimulator &keyboard = rig.attachSimulator(kKeyboard, kKeyboard);
+        QByteArray file = factoryFile();
+        file[8 + 6 + 7 * 1 + 3] = 0; // Cutoff without a number
+        const QString settingsFile = writeTestFile(dir, "nonumber.telvir", file);
+
+        const Outcome written = telvir({"write", settingsFile});
+        QCOMPARE(written.status, 0);
+        QCOMPARE(written.out, QStringLiteral("Sent 257 messages to memory workArea of 'Telvir Keyboard'\n"));
+        QCOMPARE(written.err, QStringLiteral("telvir: not sent: a CC Number / Note of 0 is never written, "
+                                             "so the keyboard keeps its own for Cutoff\n"));
+        QVERIFY(!hexList(rig.sent(kKeyboard)).contains("f0 00 20 6b 7f 42 02 00 03 01 00 f7"));
+
+        // Read back by another run: the keyboard kept its number.
+        rig.waitForReplies();
+        QCOMPARE(telvir({"read", path("back.json")}).status, 0);
+        Settings back;
+        QString error;
+        QVERIFY2(SettingsDocument::load(path("back.json"), &back, &error), qPrintable(error));
+        QCOMPARE(int(back.controls[1].ccNumber), 74);
+        QCOMPARE(keyboard.value(0, 3, 0x01), 74);
     }
 
     void portsOptionTriesExactlyThatPair()

@@ -4,6 +4,7 @@
 // then answers every parameter exactly as memory 0 does.
 
 #include "jackkeyboardfixture.h"
+#include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
 #include "model/settings.h"
 #include "support/wirebytes.h"
@@ -145,6 +146,39 @@ private slots:
                                                   memoryFive.at(address), address.first, address.second, value)));
         // Memory 0 itself was not touched by the write.
         QCOMPARE(readBack(link, 0, served), served);
+    }
+
+    void aWriteIntoAKeyboardThatLeftOrCameBackUnlinkedPutsNothingOnIt()
+    {
+        JackKeyboardFixture jack;
+        QVERIFY2(jack.start(), qPrintable(jack.error()));
+        MidiController *link = MidiController::getInstance(false);
+        QVERIFY2(link, qPrintable(jack.simulatorOutput()));
+        const Settings factory;
+        WriteReport report;
+        QCOMPARE(KeyboardCommand::write(*link, factory, 0, &report).kind, KeyboardOutcome::Kind::Sent);
+        QCOMPARE(int(report.carried.count()), 258);
+        QCOMPARE(report.tried, report.carried);
+
+        // The server drops the keyboard's ports with its program; what the
+        // editor's port then sends goes nowhere.
+        jack.stopSimulator();
+        QTRY_VERIFY_WITH_TIMEOUT(KeyboardCommand::write(*link, factory, 0, &report).kind
+                                     == KeyboardOutcome::Kind::NoKeyboard,
+                                 5000);
+        QVERIFY(report.portGone);
+        QVERIFY(report.carried.none());
+        QCOMPARE(int(report.tried.count()), 258);
+
+        // A keyboard of the same name that came back is not on this link.
+        QVERIFY2(jack.plugSimulatorIn(), qPrintable(jack.error()));
+        QCOMPARE(KeyboardCommand::write(*link, factory, 0, &report).kind, KeyboardOutcome::Kind::NoKeyboard);
+        QVERIFY(report.carried.none());
+        MidiController::releaseInstance();
+        link = MidiController::getInstance(false);
+        QVERIFY(link);
+        QCOMPARE(KeyboardCommand::write(*link, factory, 0, &report).kind, KeyboardOutcome::Kind::Sent);
+        QCOMPARE(int(report.carried.count()), 258);
     }
 };
 

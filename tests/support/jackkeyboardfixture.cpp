@@ -78,16 +78,21 @@ bool JackKeyboardFixture::start(const QStringList &simulatorOptions)
     return restartSimulator(simulatorOptions);
 }
 
-bool JackKeyboardFixture::restartSimulator(const QStringList &simulatorOptions)
+bool JackKeyboardFixture::plugSimulatorIn(const QStringList &simulatorOptions)
 {
     error_.clear();
-    MidiController::releaseInstance();
     stopSimulator();
     if (!server_) {
         error_ = "The JACK server is not running.";
         return false;
     }
     return startSimulator(simulatorOptions);
+}
+
+bool JackKeyboardFixture::restartSimulator(const QStringList &simulatorOptions)
+{
+    MidiController::releaseInstance();
+    return plugSimulatorIn(simulatorOptions);
 }
 
 void JackKeyboardFixture::stop()

@@ -40,6 +40,9 @@ public:
     bool restartSimulator(const QStringList &simulatorOptions = {});
     // The simulator goes, as a keyboard unplugged; the server stays.
     void stopSimulator();
+    // A new simulator while the editor's link stays as it is, as a keyboard
+    // plugged in again.
+    bool plugSimulatorIn(const QStringList &simulatorOptions = {});
     void stop();
     // SIGSTOP and SIGCONT to the simulator: a client that stops stalls the
     // server, which waits for it in every cycle and every call.
