@@ -3,15 +3,21 @@
 // server, logs every message it receives, and the image is rebuilt from
 // that log.
 
+#include "commands/keyboardcommand.h"
+#include "commands/keyboardoutcome.h"
 #include "jackkeyboardfixture.h"
 #include "midi/midicontroller.h"
+#include "pipewireserver.h"
 #include "support/wirebytes.h"
 
+#include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <QtTest>
 
 #include <algorithm>
+#include <thread>
 
 namespace {
 // The lines "in:  90 0A 05 " of the simulator's log, in order, as bytes.
@@ -28,6 +34,48 @@ std::string receivedData(const QString &log, QStringList *controlMessages)
             *controlMessages << bytes.join(' ');
     }
     return data;
+}
+
+const QString kEditorOutput = "Telvir Editor:out";
+const QString kListenerInput = "telvir-listener:input";
+
+// jack_midi_dump as another program's JACK client with its MIDI system's
+// defaults: PipeWire's libjack turns a Note-On with velocity 0 into a
+// Note-Off for it, unless told otherwise as the editor tells its own.
+bool startListener(QProcess &listener)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("PIPEWIRE_PROPS");
+    listener.setProcessEnvironment(environment);
+    listener.setStandardOutputFile(QProcess::nullDevice());
+    listener.start("jack_midi_dump", {"telvir-listener"});
+    if (!listener.waitForStarted())
+        return false;
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 10000) {
+        QProcess lister;
+        lister.start("jack_lsp", QStringList());
+        lister.waitForFinished();
+        if (lister.readAllStandardOutput().contains(kListenerInput.toUtf8()))
+            return true;
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+bool connectListener(bool connect)
+{
+    return QProcess::execute(connect ? "jack_connect" : "jack_disconnect", {kEditorOutput, kListenerInput}) == 0;
+}
+
+void stopListener(QProcess &listener)
+{
+    listener.terminate();
+    if (!listener.waitForFinished(5000)) {
+        listener.kill();
+        listener.waitForFinished();
+    }
 }
 } // namespace
 
@@ -71,6 +119,60 @@ private slots:
         // The probe and the announcement of 196 = 0xC4 blocks.
         QCOMPARE(controlMessages, (QStringList{"9A 01 02", "9A 7E 7D", "9A 0C 04"}));
         QVERIFY(log.contains(QLatin1String("out: 9A 01 05")));
+    }
+
+    void anotherProgramListeningToTheEditorNeverChangesTheImage()
+    {
+        JackKeyboardFixture jack;
+        QVERIFY2(jack.start({"--upgrade"}), qPrintable(jack.error()));
+        MidiController *link = MidiController::getInstance(true);
+        QVERIFY2(link, qPrintable(jack.simulatorOutput().right(2000)));
+        QProcess listener;
+        QVERIFY(startListener(listener));
+        QVERIFY(connectListener(true));
+
+        // 20 blocks; about one byte in sixteen goes out as 90 0h 00.
+        const std::string image = randomImage(20 * 512, 200);
+        const QString imageLine = QString("firmware image: 10240 bytes, sha256 %1")
+                                      .arg(QString::fromLatin1(QCryptographicHash::hash(QByteArray::fromStdString(image),
+                                                                                        QCryptographicHash::Sha256)
+                                                                   .toHex()));
+        KeyboardOutcome outcome = KeyboardCommand::upgrade(*link, image, [](int) {});
+        if (!PipeWireServer::chosen()) {
+            // jackd2 hands every reader the bytes as they were sent.
+            QVERIFY2(outcome.succeeded(), qPrintable(outcomeMessage(outcome)));
+            QVERIFY2(jack.simulatorOutput().contains(imageLine), qPrintable(jack.simulatorOutput().right(2000)));
+            stopListener(listener);
+            return;
+        }
+        // PipeWire: refused before anything is sent, saying who listens.
+        QCOMPARE(outcomeMessage(outcome),
+                 QString("Could not upgrade firmware: telvir-listener:input listens to the editor's MIDI output, and "
+                         "PipeWire may change the firmware's bytes for the keyboard as well. Disconnect it from the "
+                         "editor, then try again."));
+        QCOMPARE(outcomeTitle(outcome), QString("Error"));
+        QVERIFY(!jack.simulatorOutput().contains("firmware"));
+
+        // Once it is disconnected, the same keyboard, still in its upgrade
+        // mode, takes the image whole.
+        QVERIFY(connectListener(false));
+        outcome = KeyboardCommand::upgrade(*link, image, [](int) {});
+        QVERIFY2(outcome.succeeded(), qPrintable(outcomeMessage(outcome)));
+        QVERIFY2(jack.simulatorOutput().contains(imageLine), qPrintable(jack.simulatorOutput().right(2000)));
+
+        // A listener that comes during an update ends it at that block,
+        // with the same text; the keyboard never completes that image.
+        const std::string second = randomImage(40 * 512, 201);
+        std::thread connecter([] {
+            QThread::msleep(1500);
+            connectListener(true);
+        });
+        outcome = KeyboardCommand::upgrade(*link, second, [](int) {});
+        connecter.join();
+        QCOMPARE(outcome.kind, KeyboardOutcome::Kind::FirmwareOutputShared);
+        QCOMPARE(outcome.listeners, QStringList{kListenerInput});
+        QCOMPARE(jack.simulatorOutput().count("firmware image:"), 1);
+        stopListener(listener);
     }
 };
 
