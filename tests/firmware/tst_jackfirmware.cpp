@@ -1,7 +1,9 @@
 // A firmware image through the editor's own port code and a real MIDI
 // system: the simulator program, in its upgrade mode on a private JACK
 // server, logs every message it receives, and the image is rebuilt from
-// that log.
+// that log, or reports the image it took by its SHA-256. Another program
+// listening to the editor's output must never change what the keyboard
+// takes.
 
 #include "commands/keyboardcommand.h"
 #include "commands/keyboardoutcome.h"
@@ -37,31 +39,26 @@ std::string receivedData(const QString &log, QStringList *controlMessages)
 }
 
 const QString kEditorOutput = "Telvir Editor:out";
-const QString kListenerInput = "telvir-listener:input";
+const QString kListenerInput = "telvir-listener:MIDI In";
 
-// jack_midi_dump as another program's JACK client with its MIDI system's
-// defaults: PipeWire's libjack turns a Note-On with velocity 0 into a
-// Note-Off for it, unless told otherwise as the editor tells its own.
+// Another program's JACK client with PipeWire's default, which turns a
+// Note-On with velocity 0 into a Note-Off for it: a second, silent
+// simulator told so explicitly, as a user's PIPEWIRE_PROPS would.
 bool startListener(QProcess &listener)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove("PIPEWIRE_PROPS");
+    environment.insert("PIPEWIRE_PROPS", "{ jack.fix-midi-events = true }");
     listener.setProcessEnvironment(environment);
-    listener.setStandardOutputFile(QProcess::nullDevice());
-    listener.start("jack_midi_dump", {"telvir-listener"});
-    if (!listener.waitForStarted())
-        return false;
+    listener.setProcessChannelMode(QProcess::MergedChannels);
+    listener.start(TELVIR_SIMULATOR_PROGRAM,
+                   {"--api", "jack", "--jack-server", qEnvironmentVariable("JACK_DEFAULT_SERVER"), "--name",
+                    "telvir-listener", "--output-name", "telvir-listener-out", "--silent"});
     QElapsedTimer clock;
     clock.start();
-    while (clock.elapsed() < 10000) {
-        QProcess lister;
-        lister.start("jack_lsp", QStringList());
-        lister.waitForFinished();
-        if (lister.readAllStandardOutput().contains(kListenerInput.toUtf8()))
-            return true;
-        QThread::msleep(100);
-    }
-    return false;
+    QByteArray output;
+    while (!output.contains("ready") && clock.elapsed() < 10000 && listener.waitForReadyRead(1000))
+        output += listener.readAll();
+    return output.contains("ready");
 }
 
 bool connectListener(bool connect)
@@ -147,7 +144,7 @@ private slots:
         }
         // PipeWire: refused before anything is sent, saying who listens.
         QCOMPARE(outcomeMessage(outcome),
-                 QString("Could not upgrade firmware: telvir-listener:input listens to the editor's MIDI output, and "
+                 QString("Could not upgrade firmware: telvir-listener:MIDI In listens to the editor's MIDI output, and "
                          "PipeWire may change the firmware's bytes for the keyboard as well. Disconnect it from the "
                          "editor, then try again."));
         QCOMPARE(outcomeTitle(outcome), QString("Error"));
