@@ -98,6 +98,13 @@ KeyboardOutcome KeyboardCommand::upgrade(MidiController &link, const std::string
 {
     if (link.sendFirmware(image, progress))
         return outcomeOf(KeyboardOutcome::Kind::FirmwareUpgraded, link);
+    const std::vector<std::string> listeners = link.outputRewritingListeners();
+    if (!listeners.empty()) {
+        KeyboardOutcome outcome = outcomeOf(KeyboardOutcome::Kind::FirmwareOutputShared, link);
+        for (const std::string &listener : listeners)
+            outcome.listeners << QString::fromStdString(listener);
+        return outcome;
+    }
     return outcomeOf(midiSystemNotResponding() ? KeyboardOutcome::Kind::ServerNotResponding
                                                : KeyboardOutcome::Kind::FirmwareFailed,
                      link);

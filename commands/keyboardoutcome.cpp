@@ -48,6 +48,10 @@ QString outcomeMessage(const KeyboardOutcome &outcome)
     case Kind::FirmwareEmpty:
     case Kind::FirmwareFailed:
         return tr("Could not upgrade firmware.");
+    case Kind::FirmwareOutputShared:
+        return tr("Could not upgrade firmware: %1 listens to the editor's MIDI output, and PipeWire may change "
+                  "the firmware's bytes for the keyboard as well. Disconnect it from the editor, then try again.")
+            .arg(outcome.listeners.join(QStringLiteral(", ")));
     case Kind::NoKeyboardInUpgradeMode:
         return tr("Could not connect to device.");
     case Kind::FirmwareUpgraded:

@@ -6,6 +6,7 @@
 #include "midi/portpair.h"
 
 #include <QString>
+#include <QStringList>
 
 struct KeyboardOutcome
 {
@@ -24,12 +25,14 @@ struct KeyboardOutcome
         FirmwareEmpty,
         NoKeyboardInUpgradeMode,
         FirmwareFailed,        // an acknowledgement did not come
+        FirmwareOutputShared,  // `listeners` may have the image's bytes rewritten
         FirmwareUpgraded,
     };
 
     Kind kind = Kind::NoKeyboard;
     QString deviceName;
     PortPair pair; // the pair named, for ChosenPairSilent
+    QStringList listeners;
     int count = 0;
     int total = 0;
 

@@ -23,9 +23,13 @@ constexpr unsigned char kFillerByte = 0xFF;
 constexpr std::size_t kMaxBlockCount = 0x7F * 16 + 0x0F;
 constexpr std::size_t kMaxImageSize = kMaxBlockCount * kBlockSize; // 1,048,064 bytes
 
-// The keyboard must have answered within this time after the announcement
-// and after each block; a later answer counts as missing.
+// The keyboard is given this long after the announcement and after each
+// block before its answer is looked for.
 constexpr int kAcknowledgementWaitMs = 100;
+// An answer still counts until this long after the messages left the
+// program: a loaded MIDI server may deliver them, and the answer, some
+// cycles late. A later answer counts as missing.
+constexpr int kAcknowledgementLimitMs = 3 * kAcknowledgementWaitMs;
 
 // The keyboard's answers.
 inline const std::string kSizeAccepted("\x9A\x01\x03", 3);

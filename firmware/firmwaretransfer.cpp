@@ -6,8 +6,17 @@
 
 using namespace FirmwareProtocol;
 
-FirmwareTransfer::FirmwareTransfer(SendShortMessage send, TakeMessage take, Sleep sleep)
-    : send_(std::move(send)), take_(std::move(take)), sleep_(std::move(sleep))
+namespace {
+// How often a late answer is looked for.
+constexpr int kLatePollMs = 2;
+} // namespace
+
+FirmwareTransfer::FirmwareTransfer(SendShortMessage send, Drain drain, TakeMessage take, Sleep sleep, Clock clock)
+    : send_(std::move(send)),
+      drain_(std::move(drain)),
+      take_(std::move(take)),
+      sleep_(std::move(sleep)),
+      clock_(std::move(clock))
 {
 }
 
@@ -18,9 +27,8 @@ bool FirmwareTransfer::run(const std::string &image, const Progress &progress) c
 
     const std::size_t blocks = blockCount(image.size());
     // The results of the single sends are not looked at: a message that did
-    // not go out shows as a missing acknowledgement.
+    // not go out shows in the drain, or as a missing acknowledgement.
     send_(kControlStatus, static_cast<unsigned char>(blocks >> 4), static_cast<unsigned char>(blocks & 0x0F));
-    sleep_(kAcknowledgementWaitMs);
     if (!acknowledged(kSizeAccepted))
         return false;
 
@@ -30,7 +38,6 @@ bool FirmwareTransfer::run(const std::string &image, const Progress &progress) c
             sendImageByte(static_cast<unsigned char>(image[offset]));
         if (progress)
             progress(static_cast<int>(block * 100 / blocks));
-        sleep_(kAcknowledgementWaitMs);
         if (!acknowledged(kBlockAccepted))
             return false;
     }
@@ -40,7 +47,6 @@ bool FirmwareTransfer::run(const std::string &image, const Progress &progress) c
         sendImageByte(static_cast<unsigned char>(image[offset]));
     for (std::size_t offset = image.size(); offset < blocks * kBlockSize; ++offset)
         sendImageByte(kFillerByte);
-    sleep_(kAcknowledgementWaitMs);
     if (!acknowledged(kImageComplete))
         return false;
 
@@ -54,13 +60,23 @@ void FirmwareTransfer::sendImageByte(unsigned char byte) const
     send_(kDataStatus, static_cast<unsigned char>(byte >> 4), static_cast<unsigned char>(byte & 0x0F));
 }
 
-// One pass over what is queued now, without waiting: whatever comes before
-// the expected answer (stale answers, other 0x9A traffic) is dropped.
+// The wait is counted from the moment the messages have left, not from
+// when they were queued: a server that runs late takes the block late, and
+// the keyboard cannot answer before it has it. Whatever comes before the
+// expected answer (stale answers, other 0x9A traffic) is dropped.
 bool FirmwareTransfer::acknowledged(const std::string &expected) const
 {
-    for (std::string message = take_(); !message.empty(); message = take_()) {
-        if (message == expected)
-            return true;
+    if (!drain_())
+        return false;
+    const auto deadline = clock_() + std::chrono::milliseconds(kAcknowledgementLimitMs);
+    sleep_(kAcknowledgementWaitMs);
+    for (;;) {
+        for (std::string message = take_(); !message.empty(); message = take_()) {
+            if (message == expected)
+                return true;
+        }
+        if (clock_() >= deadline)
+            return false;
+        sleep_(kLatePollMs);
     }
-    return false;
 }

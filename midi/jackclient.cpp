@@ -402,6 +402,22 @@ MMRESULT JackClient::drain(jack_ringbuffer_t *queue, DWORD &unsent)
     return alive() ? MIDIERR_NOTREADY : MIDIERR_NODEVICE;
 }
 
+std::vector<std::string> JackClient::rewritingListeners(jack_port_t *port, const std::string &target) const
+{
+    std::vector<std::string> names;
+    if (!alive() || !PipeWireJackMidi::inUse())
+        return names;
+    const char **connections = jack_port_get_all_connections(client_, port);
+    if (!connections)
+        return names;
+    for (const char **name = connections; *name; ++name) {
+        if (target != *name)
+            names.emplace_back(*name);
+    }
+    jack_free(connections);
+    return names;
+}
+
 void JackClient::waitForEmptyBuffer() const
 {
     // The cycle that took the last message may still be under way, and a

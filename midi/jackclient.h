@@ -87,6 +87,11 @@ public:
     // they are taken out of the callback's reach and counted in `unsent`.
     MMRESULT drain(jack_ringbuffer_t *queue, DWORD &unsent);
 
+    // The ports other than `target` that our `port` is connected to, on a
+    // server that may change what the port sends for them and for the
+    // target alike (PipeWire's, see pipewirejackmidi.h); empty elsewhere.
+    std::vector<std::string> rewritingListeners(jack_port_t *port, const std::string &target) const;
+
     // The longest message the server's MIDI buffers carry in one piece.
     std::size_t maxMessageSize() const { return maxMessageSize_.load(); }
 

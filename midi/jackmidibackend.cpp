@@ -38,6 +38,8 @@ public:
 
     bool waitUntilLive() override { return client_->waitUntilLive(port_, target_, connectedAt_); }
 
+    std::vector<std::string> rewritingListeners() override { return client_->rewritingListeners(port_, target_); }
+
     // Under the port service's lock, as send().
     MMRESULT drain(DWORD &unsent) override
     {

@@ -33,6 +33,9 @@ public:
         unsent = 0;
         return MMSYSERR_NOERROR;
     }
+    // Other listeners on the port for whom the MIDI system may change what
+    // the port sends, for the target too; most systems never do.
+    virtual std::vector<std::string> rewritingListeners() { return {}; }
 };
 
 // Where an open input port delivers what arrives.

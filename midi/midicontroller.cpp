@@ -452,6 +452,11 @@ int MidiController::sendShortMessage(unsigned char status, unsigned char data1, 
     return int(result);
 }
 
+std::vector<std::string> MidiController::outputRewritingListeners() const
+{
+    return output_ ? midiOutRewritingListeners(output_) : std::vector<std::string>();
+}
+
 int MidiController::drainOutput(bool *destinationGone)
 {
     if (destinationGone)

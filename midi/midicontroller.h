@@ -18,6 +18,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 constexpr int kInputBufferCount = 512;
 constexpr int kInputBufferSize = 512;
@@ -82,13 +83,17 @@ public:
     // `destinationGone`, when given, learns whether the port they were sent
     // to has gone meanwhile, so that none of them arrived.
     int drainOutput(bool *destinationGone = nullptr);
+    // Other programs' ports listening to the output for which the MIDI
+    // system may change what the keyboard gets (see midiOutRewritingListeners).
+    std::vector<std::string> outputRewritingListeners() const;
 
     // The keyboard's parameter protocol.
     int requestParameter(int command, int slot, int selector, int number);
     int setParameter(int command, int slot, int selector, int number, int value);
 
     // Streams a firmware image in 512-byte blocks; false at the first
-    // missing acknowledgement. progress gets 0..100.
+    // missing acknowledgement. progress gets 0..100. Nothing is sent, or
+    // nothing more, while outputRewritingListeners() names a port.
     bool sendFirmware(const std::string &image, const std::function<void(int)> &progress);
 
 private:

@@ -42,6 +42,12 @@ MMRESULT MidiOutputPort::drain(DWORD &unsent)
     return connection_ ? connection_->drain(unsent) : MMSYSERR_INVALHANDLE;
 }
 
+std::vector<std::string> MidiOutputPort::rewritingListeners()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return connection_ ? connection_->rewritingListeners() : std::vector<std::string>();
+}
+
 MMRESULT MidiOutputPort::sendShort(DWORD packed)
 {
     const unsigned char status = packed & 0xFF;

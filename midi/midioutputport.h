@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 class MidiOutputPort
@@ -28,6 +29,8 @@ public:
     bool waitUntilLive();
     // The connection's MidiBackendOutput::drain().
     MMRESULT drain(DWORD &unsent);
+    // The connection's MidiBackendOutput::rewritingListeners().
+    std::vector<std::string> rewritingListeners();
 
 private:
     std::mutex mutex_;

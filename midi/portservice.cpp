@@ -348,6 +348,12 @@ MMRESULT midiOutDrain(HMIDIOUT handle, DWORD *unsent)
     return result;
 }
 
+std::vector<std::string> midiOutRewritingListeners(HMIDIOUT handle)
+{
+    MidiOutputPort *port = outputPort(handle);
+    return port ? port->rewritingListeners() : std::vector<std::string>();
+}
+
 bool midiSystemNotResponding()
 {
     return currentMidiBackend()->notResponding();

@@ -7,6 +7,7 @@
 // same on every platform.
 
 #include <string>
+#include <vector>
 
 #ifdef _WIN32
 
@@ -182,6 +183,19 @@ inline MMRESULT midiOutDrain(HMIDIOUT, DWORD *unsent)
 }
 #else
 MMRESULT midiOutDrain(HMIDIOUT output, DWORD *unsent);
+#endif
+
+// Beyond WinMM: the ports other than the one it was opened for that listen
+// to the output, where the MIDI system may change what the output sends for
+// them in a way the opened port sees too (PipeWire's JACK); empty where that
+// cannot happen, as on WinMM.
+#ifdef _WIN32
+inline std::vector<std::string> midiOutRewritingListeners(HMIDIOUT)
+{
+    return {};
+}
+#else
+std::vector<std::string> midiOutRewritingListeners(HMIDIOUT output);
 #endif
 
 // Beyond WinMM: true once a call into the MIDI system missed its deadline

@@ -1,6 +1,7 @@
 // The firmware block transfer against the simulated keyboard, on a clock of
-// the test's own: answers become visible once the transfer has slept past
-// their delay, so timing faults show without real waits.
+// the test's own: messages reach the keyboard when the transfer drains, and
+// answers become visible once the transfer has slept past their delay, so
+// timing faults show without real waits.
 
 #include "firmware/firmwaretransfer.h"
 #include "firmware/firmwareprotocol.h"
@@ -14,16 +15,51 @@
 Q_DECLARE_METATYPE(std::vector<int>)
 
 namespace {
-// A keyboard in its upgrade mode behind a recording link.
+// A keyboard in its upgrade mode behind a recording link. What the link
+// sends reaches the keyboard when the link drains, which takes drainMs on
+// the test's clock, as a MIDI server that runs late takes a block late.
 struct ClockedKeyboard
 {
     KeyboardSimulator keyboard{true};
     std::vector<std::string> sent;
-    std::vector<std::string> answers; // what the keyboard said, in order
+    std::vector<std::string> inFlight; // queued, not yet left
+    std::vector<std::string> answers;  // what the keyboard said, in order
     std::deque<std::string> queue;
     std::vector<std::pair<int, std::string>> pending; // (due time, message)
     std::vector<int> progress;
     int now = 0;
+    int drainMs = 0;
+    int drains = 0;
+    int failingDrain = -1; // this drain (counted from 0) gives up on what it holds
+
+    void advance(int milliseconds)
+    {
+        now += milliseconds;
+        for (auto it = pending.begin(); it != pending.end();) {
+            if (it->first <= now) {
+                answers.push_back(it->second);
+                queue.push_back(it->second);
+                it = pending.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+
+    bool drain()
+    {
+        advance(drainMs);
+        if (drains++ == failingDrain) {
+            inFlight.clear();
+            return false;
+        }
+        for (const std::string &message : inFlight) {
+            for (const SimulatorReply &reply : keyboard.receive(message))
+                pending.emplace_back(now + reply.delayMs, reply.bytes);
+        }
+        inFlight.clear();
+        return true;
+    }
 
     FirmwareTransfer transfer()
     {
@@ -31,10 +67,10 @@ struct ClockedKeyboard
             [this](unsigned char status, unsigned char data1, unsigned char data2) {
                 const std::string message{char(status), char(data1), char(data2)};
                 sent.push_back(message);
-                for (const SimulatorReply &reply : keyboard.receive(message))
-                    pending.emplace_back(now + reply.delayMs, reply.bytes);
+                inFlight.push_back(message);
                 return 0;
             },
+            [this] { return drain(); },
             [this] {
                 if (queue.empty())
                     return std::string();
@@ -42,18 +78,8 @@ struct ClockedKeyboard
                 queue.pop_front();
                 return message;
             },
-            [this](int milliseconds) {
-                now += milliseconds;
-                for (auto it = pending.begin(); it != pending.end();) {
-                    if (it->first <= now) {
-                        answers.push_back(it->second);
-                        queue.push_back(it->second);
-                        it = pending.erase(it);
-                    } else {
-                        ++it;
-                    }
-                }
-            });
+            [this](int milliseconds) { advance(milliseconds); },
+            [this] { return std::chrono::steady_clock::time_point(std::chrono::milliseconds(now)); });
     }
 
     bool send(const std::string &image)
@@ -198,11 +224,14 @@ private slots:
         QTest::addColumn<int>("delayMs"); // -1: never comes
         QTest::addColumn<int>("sentCount");
         QTest::addColumn<std::vector<int>>("progress");
-        QTest::newRow("size never acknowledged") << 0 << -1 << 1 << std::vector<int>{};
-        QTest::newRow("size acknowledged late") << 0 << 150 << 1 << std::vector<int>{};
-        QTest::newRow("second block acknowledged late") << 2 << 101 << 1 + 2 * 512 << std::vector<int>{0, 25};
-        QTest::newRow("end never acknowledged") << 4 << -1 << 1 + 4 * 512 << std::vector<int>{0, 25, 50};
-        QTest::newRow("end acknowledged late") << 4 << 400 << 1 + 4 * 512 << std::vector<int>{0, 25, 50};
+        QTest::addColumn<int>("endsAtMs");
+        // Each answer is looked for until 300 ms after its messages left.
+        QTest::newRow("size never acknowledged") << 0 << -1 << 1 << std::vector<int>{} << 300;
+        QTest::newRow("size acknowledged too late") << 0 << 301 << 1 << std::vector<int>{} << 300;
+        QTest::newRow("second block acknowledged too late")
+            << 2 << 301 << 1 + 2 * 512 << std::vector<int>{0, 25} << 100 + 100 + 300;
+        QTest::newRow("end never acknowledged") << 4 << -1 << 1 + 4 * 512 << std::vector<int>{0, 25, 50} << 700;
+        QTest::newRow("end acknowledged too late") << 4 << 400 << 1 + 4 * 512 << std::vector<int>{0, 25, 50} << 700;
     }
 
     void aMissingOrLateAcknowledgementStopsTheTransferAtOnce()
@@ -211,6 +240,7 @@ private slots:
         QFETCH(int, delayMs);
         QFETCH(int, sentCount);
         QFETCH(std::vector<int>, progress);
+        QFETCH(int, endsAtMs);
 
         ClockedKeyboard link;
         if (delayMs < 0)
@@ -220,14 +250,48 @@ private slots:
         QVERIFY(!link.send(randomImage(4 * 512, 4)));
         QCOMPARE(link.sentCount(), sentCount);
         QCOMPARE(link.progress, progress);
+        QCOMPARE(link.now, endsAtMs);
     }
 
-    void anAnswerJustWithinTheWaitCounts()
+    void anAnswerUpToThreeTimesTheWaitAfterTheBlockLeftCounts()
     {
         ClockedKeyboard link;
         link.keyboard.delayAcknowledgement(0, 100);
-        link.keyboard.delayAcknowledgement(1, 100);
-        QVERIFY(link.send(randomImage(600, 3)));
+        link.keyboard.delayAcknowledgement(1, 250);
+        link.keyboard.delayAcknowledgement(2, 300);
+        const std::string image = randomImage(1000, 3);
+        QVERIFY(link.send(image));
+        QCOMPARE(link.now, 100 + 250 + 300);
+        QCOMPARE(link.keyboard.firmwareImage().substr(0, image.size()), image);
+    }
+
+    void theWaitStartsWhenTheBlockHasLeft()
+    {
+        // A server that takes each block 250 ms after it was queued, and a
+        // keyboard that answers 200 ms after it has the block: 450 ms after
+        // the block was queued, but within the wait counted from its leaving.
+        ClockedKeyboard link;
+        link.drainMs = 250;
+        for (int acknowledgement = 0; acknowledgement < 4; ++acknowledgement)
+            link.keyboard.delayAcknowledgement(acknowledgement, 200);
+        const std::string image = randomImage(3 * 512, 5);
+        QVERIFY(link.send(image));
+        QCOMPARE(link.now, 4 * (250 + 200));
+        QCOMPARE(link.progress, (std::vector<int>{0, 33, 100}));
+        QVERIFY(link.keyboard.firmwareComplete());
+        QCOMPARE(link.keyboard.firmwareImage(), image);
+    }
+
+    void aBlockThatCannotLeaveEndsTheTransferWithoutWaiting()
+    {
+        ClockedKeyboard link;
+        link.failingDrain = 2; // the second block's
+        QVERIFY(!link.send(randomImage(4 * 512, 6)));
+        QCOMPARE(link.sentCount(), 1 + 2 * 512);
+        QCOMPARE(link.progress, (std::vector<int>{0, 25}));
+        QCOMPARE(link.now, 200);
+        QCOMPARE(link.keyboard.firmwareImage().size(), std::size_t(512));
+        QVERIFY(!link.keyboard.firmwareComplete());
     }
 };
 

@@ -1,17 +1,25 @@
 // A firmware image through the editor's own port code and a real MIDI
 // system: the simulator program, in its upgrade mode on a private JACK
 // server, logs every message it receives, and the image is rebuilt from
-// that log.
+// that log, or reports the image it took by its SHA-256. Another program
+// listening to the editor's output must never change what the keyboard
+// takes.
 
+#include "commands/keyboardcommand.h"
+#include "commands/keyboardoutcome.h"
 #include "jackkeyboardfixture.h"
 #include "midi/midicontroller.h"
+#include "pipewireserver.h"
 #include "support/wirebytes.h"
 
+#include <QCryptographicHash>
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QRandomGenerator>
 #include <QtTest>
 
 #include <algorithm>
+#include <thread>
 
 namespace {
 // The lines "in:  90 0A 05 " of the simulator's log, in order, as bytes.
@@ -28,6 +36,43 @@ std::string receivedData(const QString &log, QStringList *controlMessages)
             *controlMessages << bytes.join(' ');
     }
     return data;
+}
+
+const QString kEditorOutput = "Telvir Editor:out";
+const QString kListenerInput = "telvir-listener:MIDI In";
+
+// Another program's JACK client with PipeWire's default, which turns a
+// Note-On with velocity 0 into a Note-Off for it: a second, silent
+// simulator told so explicitly, as a user's PIPEWIRE_PROPS would.
+bool startListener(QProcess &listener)
+{
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("PIPEWIRE_PROPS", "{ jack.fix-midi-events = true }");
+    listener.setProcessEnvironment(environment);
+    listener.setProcessChannelMode(QProcess::MergedChannels);
+    listener.start(TELVIR_SIMULATOR_PROGRAM,
+                   {"--api", "jack", "--jack-server", qEnvironmentVariable("JACK_DEFAULT_SERVER"), "--name",
+                    "telvir-listener", "--output-name", "telvir-listener-out", "--silent"});
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray output;
+    while (!output.contains("ready") && clock.elapsed() < 10000 && listener.waitForReadyRead(1000))
+        output += listener.readAll();
+    return output.contains("ready");
+}
+
+bool connectListener(bool connect)
+{
+    return QProcess::execute(connect ? "jack_connect" : "jack_disconnect", {kEditorOutput, kListenerInput}) == 0;
+}
+
+void stopListener(QProcess &listener)
+{
+    listener.terminate();
+    if (!listener.waitForFinished(5000)) {
+        listener.kill();
+        listener.waitForFinished();
+    }
 }
 } // namespace
 
@@ -71,6 +116,65 @@ private slots:
         // The probe and the announcement of 196 = 0xC4 blocks.
         QCOMPARE(controlMessages, (QStringList{"9A 01 02", "9A 7E 7D", "9A 0C 04"}));
         QVERIFY(log.contains(QLatin1String("out: 9A 01 05")));
+    }
+
+    void anotherProgramListeningToTheEditorNeverChangesTheImage()
+    {
+        JackKeyboardFixture jack;
+        QVERIFY2(jack.start({"--upgrade"}), qPrintable(jack.error()));
+        MidiController *link = MidiController::getInstance(true);
+        QVERIFY2(link, qPrintable(jack.simulatorOutput().right(2000)));
+        QProcess listener;
+        QVERIFY(startListener(listener));
+        QVERIFY(connectListener(true));
+
+        // 20 blocks; about one byte in sixteen goes out as 90 0h 00.
+        const std::string image = randomImage(20 * 512, 200);
+        const QString imageLine = QString("firmware image: 10240 bytes, sha256 %1")
+                                      .arg(QString::fromLatin1(QCryptographicHash::hash(QByteArray::fromStdString(image),
+                                                                                        QCryptographicHash::Sha256)
+                                                                   .toHex()));
+        KeyboardOutcome outcome = KeyboardCommand::upgrade(*link, image, [](int) {});
+        if (!PipeWireServer::chosen()) {
+            // jackd2 hands every reader the bytes as they were sent: the
+            // listener is no reason to refuse. (Two simulators in a
+            // ThreadSanitizer build on a loaded machine may still miss an
+            // answer's 300 ms; a success must then be the whole image.)
+            QVERIFY(link->outputRewritingListeners().empty());
+            QVERIFY2(outcome.kind != KeyboardOutcome::Kind::FirmwareOutputShared, qPrintable(outcomeMessage(outcome)));
+            if (outcome.succeeded())
+                QVERIFY2(jack.simulatorOutput().contains(imageLine), qPrintable(jack.simulatorOutput().right(2000)));
+            stopListener(listener);
+            return;
+        }
+        // PipeWire: refused before anything is sent, saying who listens.
+        QCOMPARE(outcomeMessage(outcome),
+                 QString("Could not upgrade firmware: telvir-listener:MIDI In listens to the editor's MIDI output, and "
+                         "PipeWire may change the firmware's bytes for the keyboard as well. Disconnect it from the "
+                         "editor, then try again."));
+        QCOMPARE(outcomeTitle(outcome), QString("Error"));
+        QVERIFY(!jack.simulatorOutput().contains("firmware"));
+
+        // Once it is disconnected, the same keyboard, still in its upgrade
+        // mode, takes the image whole.
+        QVERIFY(connectListener(false));
+        outcome = KeyboardCommand::upgrade(*link, image, [](int) {});
+        QVERIFY2(outcome.succeeded(), qPrintable(outcomeMessage(outcome)));
+        QVERIFY2(jack.simulatorOutput().contains(imageLine), qPrintable(jack.simulatorOutput().right(2000)));
+
+        // A listener that comes during an update ends it at that block,
+        // with the same text; the keyboard never completes that image.
+        const std::string second = randomImage(40 * 512, 201);
+        std::thread connecter([] {
+            QThread::msleep(1500);
+            connectListener(true);
+        });
+        outcome = KeyboardCommand::upgrade(*link, second, [](int) {});
+        connecter.join();
+        QCOMPARE(outcome.kind, KeyboardOutcome::Kind::FirmwareOutputShared);
+        QCOMPARE(outcome.listeners, QStringList{kListenerInput});
+        QCOMPARE(jack.simulatorOutput().count("firmware image:"), 1);
+        stopListener(listener);
     }
 };
 

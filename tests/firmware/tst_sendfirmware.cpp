@@ -82,13 +82,14 @@ private slots:
         MidiController *link = MidiController::getInstance(true);
         QVERIFY(link);
         rig.clearSent();
-        keyboard.delayAcknowledgement(2, 300); // the answer to the second block
+        // The answer to the second block, later than 300 ms after it left.
+        keyboard.delayAcknowledgement(2, 700);
 
         QVERIFY(!link->sendFirmware(randomImage(4 * 512, 12), recordProgress));
         QCOMPARE(progress, (std::vector<int>{0, 25}));
         QCOMPARE(int(rig.sent(kPort).size()), 1 + 2 * 512);
         // The answer comes after all; the link stays silent.
-        QTest::qWait(350);
+        QTest::qWait(750);
         rig.waitForReplies();
         QCOMPARE(int(rig.sent(kPort).size()), 1 + 2 * 512);
         QVERIFY(!keyboard.firmwareComplete());

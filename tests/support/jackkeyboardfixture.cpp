@@ -119,8 +119,15 @@ bool JackKeyboardFixture::startServer()
     QStringList arguments{"--no-realtime", "--sync", "--name", serverName_, "-d", "dummy", "-r", "48000", "-p", "256"};
     if (PipeWireServer::chosen() && !PipeWireServer::prepare(serverName_, &program, &arguments, &error_))
         return false;
+    // Into a file, not a pipe: nobody reads a pipe while a test runs, and a
+    // server whose pipe is full waits in its next write, every client with
+    // it. jackd2 writes a line for every late cycle on a loaded machine, and
+    // filled the 64 KB of a pipe in about 75 s.
+    const QString logPath = serverLogFile();
+    QFile::remove(logPath);
     server_ = std::make_unique<QProcess>();
-    server_->setProcessChannelMode(QProcess::MergedChannels);
+    server_->setStandardOutputFile(logPath);
+    server_->setStandardErrorFile(logPath, QIODevice::Append);
     server_->start(program, arguments);
     if (!server_->waitForStarted(kServerStartMs)) {
         error_ = program + " does not start: " + server_->errorString() + " (is jackd2, or pipewire, installed?)";
@@ -135,8 +142,9 @@ bool JackKeyboardFixture::startServer()
     timer.start();
     while (!serverAnswers()) {
         if (server_->waitForFinished(0) || timer.elapsed() > kServerStartMs) {
+            QFile log(logPath);
             error_ = "The JACK server \"" + serverName_ + "\" did not come up: "
-                     + QString::fromLocal8Bit(server_->readAll());
+                     + (log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString());
             stopServer();
             return false;
         }
@@ -225,6 +233,11 @@ void JackKeyboardFixture::stopProcess(QProcess &process)
 QString JackKeyboardFixture::simulatorLogFile() const
 {
     return QDir::temp().filePath("telvir-jack-" + serverName_ + "-simulator.log");
+}
+
+QString JackKeyboardFixture::serverLogFile() const
+{
+    return QDir::temp().filePath("telvir-jack-" + serverName_ + "-server.log");
 }
 
 void JackKeyboardFixture::killLeftovers()

@@ -67,6 +67,7 @@ private:
     static void stopProcess(QProcess &process);
     void killLeftovers();
     QString simulatorLogFile() const;
+    QString serverLogFile() const;
 
     QString serverName_;
     QString error_;

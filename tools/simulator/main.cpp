@@ -14,6 +14,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QStringList>
 
 #include <atomic>
@@ -114,6 +115,8 @@ struct Session
     std::atomic<bool> running{false};
     // A handshake was answered: an editor is linked.
     std::atomic<bool> linked{false};
+    // Used by the input callback only.
+    std::size_t firmwareErrorsReported = 0;
     // Replies and played messages come from two threads; RtMidi's output is
     // not safe to share between them.
     std::mutex outputMutex;
@@ -162,6 +165,28 @@ void play(std::istream &source, int rate, const std::function<void(const std::st
     std::fflush(stdout);
 }
 
+// Once per transfer, without --verbose: the image the keyboard took, as its
+// size and SHA-256, and every fault of the transfer as it is seen, so a test
+// can tell an image that arrived byte for byte from one that did not.
+void reportFirmware(Session &session, bool wasComplete)
+{
+    const std::vector<std::string> errors = session.keyboard.firmwareErrors();
+    bool printed = false;
+    for (std::size_t index = session.firmwareErrorsReported; index < errors.size(); ++index) {
+        std::printf("firmware fault: %s\n", errors[index].c_str());
+        printed = true;
+    }
+    session.firmwareErrorsReported = errors.size();
+    if (!wasComplete && session.keyboard.firmwareComplete()) {
+        const std::string image = session.keyboard.firmwareImage();
+        const QByteArray digest = QCryptographicHash::hash(QByteArray::fromStdString(image), QCryptographicHash::Sha256);
+        std::printf("firmware image: %zu bytes, sha256 %s\n", image.size(), digest.toHex().constData());
+        printed = true;
+    }
+    if (printed)
+        std::fflush(stdout);
+}
+
 void received(double, std::vector<unsigned char> *message, void *sessionData)
 {
     auto *session = static_cast<Session *>(sessionData);
@@ -170,7 +195,9 @@ void received(double, std::vector<unsigned char> *message, void *sessionData)
     const std::string bytes(message->begin(), message->end());
     if (session->verbose)
         std::printf("in:  %s%s\n", session->stamp().c_str(), hex(bytes).c_str());
+    const bool complete = session->keyboard.firmwareComplete();
     const std::vector<SimulatorReply> replies = session->keyboard.receive(bytes);
+    reportFirmware(*session, complete);
     for (const SimulatorReply &reply : replies)
         session->replies->schedule(std::string(), reply.bytes, reply.delayMs);
     if (!replies.empty() && isHandshake(bytes))

@@ -1,0 +1,149 @@
+// Firmware updates one after another on a loaded machine: two processes
+// that only spin take the processors while 100,000-byte images go to the
+// simulator program over a real JACK server (jackd2, or PipeWire's with
+// TELVIR_TEST_SERVER=pipewire). Each update must end with the keyboard
+// holding the image byte for byte (the simulator reports its size and
+// SHA-256 once the last block is in), or with the failure text and the
+// keyboard still answering in its upgrade mode; a success for an image that
+// did not arrive fails the test at once. It takes about half an hour, so it
+// runs only with TELVIR_SOAK=1 (ctest -L soak).
+
+#include "commands/keyboardcommand.h"
+#include "commands/keyboardoutcome.h"
+#include "jackkeyboardfixture.h"
+#include "midi/midicontroller.h"
+#include "support/wirebytes.h"
+
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QLoggingCategory>
+#include <QRegularExpression>
+#include <QThread>
+#include <QtTest>
+
+#include <memory>
+#include <vector>
+
+namespace {
+constexpr int kUpdates = 50;
+constexpr int kBusyProcesses = 2;
+constexpr int kSearches = 10;
+constexpr std::size_t kImageSize = 100000;
+constexpr std::size_t kPaddedSize = 196 * 512;
+
+// Processes that take a processor each until they are killed.
+class BusyProcesses
+{
+public:
+    explicit BusyProcesses(int count)
+    {
+        for (int i = 0; i < count; ++i) {
+            auto process = std::make_unique<QProcess>();
+            // The loop ends with the test, also when it is killed.
+            process->start("sh", {"-c", "while kill -0 $PPID 2>/dev/null; do :; done"});
+            if (process->waitForStarted())
+                processes_.push_back(std::move(process));
+        }
+    }
+    ~BusyProcesses()
+    {
+        for (const auto &process : processes_) {
+            process->kill();
+            process->waitForFinished();
+        }
+    }
+    int running() const { return int(processes_.size()); }
+
+private:
+    std::vector<std::unique_ptr<QProcess>> processes_;
+};
+
+// The simulator's line for an image it took whole.
+QString imageLine(const std::string &image)
+{
+    std::string padded = image;
+    padded.resize(kPaddedSize, char(0xFF));
+    const QByteArray digest = QCryptographicHash::hash(QByteArray::fromStdString(padded), QCryptographicHash::Sha256);
+    return QString("firmware image: %1 bytes, sha256 %2").arg(kPaddedSize).arg(QString::fromLatin1(digest.toHex()));
+}
+} // namespace
+
+class TestJackFirmwareSeries : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        if (qEnvironmentVariable("TELVIR_SOAK") != QLatin1String("1"))
+            QSKIP("a series of half an hour: run with TELVIR_SOAK=1 (ctest -L soak)");
+        QLoggingCategory::setFilterRules("telvir.midi.debug=false");
+    }
+
+    void fiftyUpdatesUnderLoadArriveWholeOrFailHonestly()
+    {
+        JackKeyboardFixture jack;
+        QVERIFY2(jack.start({"--upgrade"}), qPrintable(jack.error()));
+        MidiController *link = MidiController::getInstance(true);
+        QVERIFY2(link, qPrintable(jack.simulatorOutput().right(2000)));
+
+        const BusyProcesses busy(kBusyProcesses);
+        QCOMPARE(busy.running(), kBusyProcesses);
+
+        int upgraded = 0;
+        QStringList failures;
+        QElapsedTimer series;
+        series.start();
+        for (int update = 0; update < kUpdates; ++update) {
+            const std::string image = randomImage(kImageSize, quint32(1000 + update));
+            const QString expectedLine = imageLine(image);
+            const QString before = jack.simulatorOutput();
+            const int imagesBefore = before.count(expectedLine);
+            const int faultsBefore = before.count(QLatin1String("firmware fault"));
+            QElapsedTimer clock;
+            clock.start();
+            const KeyboardOutcome outcome = KeyboardCommand::upgrade(*link, image, [](int) {});
+            const qint64 took = clock.elapsed();
+            // The last acknowledgement comes after the image line.
+            const QString log = jack.simulatorOutput();
+            const bool arrived = log.count(expectedLine) == imagesBefore + 1;
+            if (outcome.succeeded()) {
+                QVERIFY2(arrived, qPrintable(QString("update %1 reported success, but the keyboard does not hold "
+                                                     "the image:\n%2")
+                                                 .arg(update)
+                                                 .arg(log.right(1500))));
+                ++upgraded;
+                qInfo("update %d arrived whole in %lld ms", update, took);
+                continue;
+            }
+            // A server that ran no cycle for seconds says so instead.
+            const QString message = outcomeMessage(outcome);
+            QVERIFY2(message == QLatin1String("Could not upgrade firmware.")
+                         || message == QLatin1String("The JACK server does not respond."),
+                     qPrintable(message));
+            const QStringList faults = log.split('\n').filter(QRegularExpression("^firmware fault")).mid(faultsBefore);
+            failures << QString("update %1 failed after %2 ms, \"%3\" (%4 the image; simulator: %5)")
+                            .arg(update)
+                            .arg(took)
+                            .arg(message)
+                            .arg(arrived ? "the keyboard holds" : "the keyboard does not hold")
+                            .arg(faults.isEmpty() ? QString("no fault") : faults.join("; "));
+            qInfo("%s", qPrintable(failures.last()));
+            // Still in its upgrade mode: a new search finds it there, once
+            // the loaded server lets a search through.
+            MidiController::releaseInstance();
+            link = nullptr;
+            for (int search = 0; search < kSearches && !link; ++search) {
+                link = MidiController::getInstance(true);
+                if (!link)
+                    QThread::sleep(1);
+            }
+            QVERIFY2(link, qPrintable(failures.join('\n')));
+        }
+        qInfo("%d of %d updates arrived whole, %d failed and said so, in %lld s", upgraded, kUpdates,
+              int(failures.size()), series.elapsed() / 1000);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestJackFirmwareSeries)
+#include "tst_jackfirmwareseries.moc"
