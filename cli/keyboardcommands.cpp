@@ -1,5 +1,6 @@
 #include "cli/keyboardcommands.h"
 
+#include "cli/librarycommands.h"
 #include "cli/portchoice.h"
 #include "cli/progressreport.h"
 #include "commands/keyboardcommand.h"
@@ -141,6 +142,7 @@ int KeyboardCommands::read(const Invocation &invocation)
         return invocation.fail(QStringLiteral("could not write %1: %2").arg(nativePath(path), error));
     invocation.out << "Read " << outcome.count << " settings from '" << link->deviceName() << "' into "
                    << nativePath(path) << '\n';
+    LibraryCommands::record(invocation, LibraryEvent::Kind::Read, settings, path);
     return kExitSuccess;
 }
 
@@ -172,6 +174,8 @@ int KeyboardCommands::write(const Invocation &invocation)
         return fail(invocation, outcome);
     invocation.out << "Sent " << outcome.total << " messages to memory " << KeyboardCommand::memoryName(slot)
                    << " of '" << link->deviceName() << "'\n";
+    // Only a write of which every message went out is known to be there.
+    LibraryCommands::record(invocation, LibraryEvent::Kind::Write, settings, path, slot);
     return kExitSuccess;
 }
 
