@@ -11,6 +11,7 @@
 #include "app/settingcombobox.h"
 #include "app/keyboardsession.h"
 #include "app/keyboardtools.h"
+#include "app/librarywindow.h"
 #include "app/linkmonitor.h"
 #include "app/portsdialog.h"
 #include "commands/keyboardcommand.h"
@@ -21,6 +22,7 @@
 #include "model/controlclashes.h"
 #include "model/controlfields.h"
 #include "model/globalparameters.h"
+#include "model/settingsdocument.h"
 #include "model/settingsfile.h"
 #include "ui_mainwindow.h"
 
@@ -62,15 +64,7 @@ void showPosition(QComboBox *field, int position)
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent),
-      ui(nullptr),
-      selectedWidget(nullptr),
-      padSwitch(nullptr),
-      settings(),
-      padBankHigh(false),
-      scratchSetting(),
-      undoStack(nullptr),
-      statusLine(nullptr)
+    : QMainWindow(parent)
 {
     theMainWindow = this;
 
@@ -100,6 +94,7 @@ MainWindow::MainWindow(QWidget *parent)
     setUpStatusButtons();
     attachKeyboardTools(*this);
     AllControlsWindow::attachTo(*this);
+    LibraryWindow::attachTo(*this);
     updateStatusLine();
 
     connectToKeyboard();
@@ -367,8 +362,8 @@ void MainWindow::resetSettings()
 
 void MainWindow::loadFromFile()
 {
-    const QString fileName = QFileDialog::getOpenFileName(this, tr("Open Settings File"), QString(),
-                                                          tr("TELVIR Settings Files (*.telvir)"));
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, tr("Open Settings File"), QString(), tr("TELVIR Settings Files (*.telvir);;Settings Documents (*.json)"));
     if (fileName.isEmpty())
         return;
     loadSettingsFile(fileName);
@@ -378,7 +373,7 @@ bool MainWindow::loadSettingsFile(const QString &fileName)
 {
     Settings loaded;
     QString error;
-    if (!SettingsFile::load(fileName, &loaded, &error)) {
+    if (!SettingsDocument::load(fileName, &loaded, &error)) {
         qCDebug(lcEditor).noquote() << "Could not load" << fileName << ":" << error;
         QMessageBox::warning(this, tr("Error"), SettingsFile::notASettingsFileText(),
                              QMessageBox::Ok, QMessageBox::NoButton);
@@ -386,6 +381,7 @@ bool MainWindow::loadSettingsFile(const QString &fileName)
     }
     replaceSettings(loaded, tr("Load %1").arg(QFileInfo(fileName).fileName()));
     fileRecord = settings;
+    passSettings(LibraryEvent::Kind::Load, loaded, fileName);
     return true;
 }
 
@@ -412,6 +408,7 @@ bool MainWindow::saveWithDialog()
         return false;
     }
     fileRecord = settings;
+    passSettings(LibraryEvent::Kind::Save, settings, fileName);
     return true;
 }
 
@@ -490,6 +487,8 @@ void MainWindow::readSettings(MidiController *link)
     if (!outcome.succeeded())
         return;
     keyboard.setRead(read, report);
+    if (report.unanswered.empty()) // only a whole read is a setup of its own
+        passSettings(LibraryEvent::Kind::Read, read);
     replaceSettings(read, tr("Read from the keyboard"));
 }
 
@@ -522,6 +521,11 @@ void MainWindow::linkChosenPorts(const std::optional<PortPair> &pair)
 
 void MainWindow::sendToKeyboard()
 {
+    sendSettings(settings, std::max(0, ui->memId->currentIndex()));
+}
+
+void MainWindow::sendSettings(const Settings &toSend, int slot)
+{
     if (session->busy())
         return;
     // Runs a discovery when there is no link yet, so a keyboard plugged in
@@ -529,11 +533,11 @@ void MainWindow::sendToKeyboard()
     MidiController *const link = findKeyboard(false);
     if (!link)
         return;
-    const Settings toSend = settings;
-    const KeyboardOutcome outcome = session->write(link, toSend, std::max(0, ui->memId->currentIndex()));
+    const KeyboardOutcome outcome = session->write(link, toSend, slot);
     if (outcome.succeeded()) {
         keyboard.setWritten(toSend);
         updateStatusLine();
+        passSettings(LibraryEvent::Kind::Write, toSend, QString(), slot);
     }
     KeyboardSession::show(this, outcome);
 }

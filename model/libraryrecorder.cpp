@@ -129,7 +129,7 @@ bool LibraryRecorder::tryRecord(const LibraryEvent &event, QSqlError *error)
     query.addBindValue(kindName(event.kind));
     query.addBindValue(now);
     query.addBindValue(programName(event.program));
-    query.addBindValue(nullable(event.path));
+    query.addBindValue(nullable(event.path.isEmpty() ? QString() : QFileInfo(event.path).absoluteFilePath()));
     query.addBindValue(written ? QVariant(event.memory) : QVariant());
     if (!query.exec() || !query.exec(QStringLiteral("COMMIT")))
         return failed();
