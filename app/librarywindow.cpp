@@ -257,9 +257,7 @@ void LibraryWindow::compareMemory()
         comparison_->setPlainText(tr("Memory %1 holds the settings of the form.").arg(memory));
         return;
     }
-    comparison_->setPlainText(tr("Memory %1 differs from the form in %n setting(s), the form's value first:", nullptr,
-                                 int(lines.size()))
-                                  .arg(memory)
+    comparison_->setPlainText(tr("Memory %1 differs from the form here (the form's value first):").arg(memory)
                               + QLatin1Char('\n') + lines.join(QLatin1Char('\n')));
 }
 
