@@ -205,6 +205,8 @@ void LibraryWindow::reload()
         memories_->addTopLevelItem(new QTreeWidgetItem(columns));
     }
     memories_->setCurrentItem(memories_->topLevelItem(std::max(0, memoryRow)));
+    for (int column = 0; column < memories_->columnCount(); ++column)
+        memories_->resizeColumnToContents(column);
     model_->setSetups(queries_->setups());
     if (setup) {
         for (int row = 0; row < model_->rowCount(); ++row) {
