@@ -3,6 +3,7 @@
 #include "app/librarysetupmodel.h"
 #include "app/mainwindow.h"
 #include "app/settingsfiledrop.h"
+#include "app/statuscommand.h"
 #include "commands/keyboardcommand.h"
 #include "model/libraryqueries.h"
 #include "model/libraryqueue.h"
@@ -11,13 +12,11 @@
 #include "model/settingsdifferences.h"
 #include "model/settingsdocument.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -28,7 +27,6 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -59,23 +57,12 @@ void LibraryWindow::attachTo(MainWindow &window)
     };
     connect(queue, &LibraryQueue::notice, &window, tell);
 
-    auto *action = new QAction(tr("Library"), &window);
-    action->setObjectName(QStringLiteral("actionLibrary"));
-    action->setShortcut(QKeySequence(QStringLiteral("Ctrl+L")));
-    connect(action, &QAction::triggered, &window, [&window, tell] {
-        LibraryWindow *library = open(window);
-        connect(library, &LibraryWindow::notice, &window, tell, Qt::UniqueConnection);
-    });
-    window.addAction(action);
-
-    // Flat as "Read" and "Ports...", so the status line keeps its height.
-    auto *button = new QToolButton(&window);
-    button->setObjectName(QStringLiteral("btnLibrary"));
-    button->setText(tr("Library"));
-    button->setToolTip(tr("What this computer wrote into the keyboard's memories, and every setup (Ctrl+L)"));
-    button->setAutoRaise(true);
-    connect(button, &QToolButton::clicked, action, &QAction::trigger);
-    window.addStatusWidget(button, true);
+    StatusCommand::add(window, "actionLibrary", "btnLibrary", tr("Library"),
+                       tr("What this computer wrote into the keyboard's memories, and every setup (Ctrl+L)"),
+                       "Ctrl+L", [&window, tell] {
+                           LibraryWindow *library = open(window);
+                           connect(library, &LibraryWindow::notice, &window, tell, Qt::UniqueConnection);
+                       });
 }
 
 LibraryWindow *LibraryWindow::open(MainWindow &window)

@@ -45,8 +45,8 @@ int saveInto(const Invocation &invocation, LibraryStore &store, const Settings &
         return invocation.fail(QStringLiteral("could not write %1: %2").arg(QDir::toNativeSeparators(path), error));
     invocation.out << "Wrote " << what << " into " << QDir::toNativeSeparators(path) << '\n';
     invocation.out.flush();
-    LibraryRecorder(store).record(LibraryEvent::of(LibraryEvent::Kind::Save, LibraryEvent::Program::Telvir, settings,
-                                                   QFileInfo(path).absoluteFilePath()));
+    LibraryRecorder(store).record(
+        LibraryEvent::of(LibraryEvent::Kind::Save, LibraryEvent::Program::Telvir, settings, path));
     sayNotice(invocation, store);
     return kExitSuccess;
 }
@@ -151,6 +151,6 @@ void LibraryCommands::record(const Invocation &invocation, LibraryEvent::Kind ki
     invocation.out.flush();
     LibraryStore store;
     LibraryRecorder(store).record(LibraryEvent::of(kind, LibraryEvent::Program::Telvir, settings,
-                                                   path.isEmpty() ? path : QFileInfo(path).absoluteFilePath(), memory));
+                                                   path, memory));
     sayNotice(invocation, store);
 }
