@@ -3,6 +3,7 @@
 #include "app/assignmentmodel.h"
 #include "app/fieldchoicedelegate.h"
 #include "app/mainwindow.h"
+#include "app/statuscommand.h"
 #include "sheet/controlsheet.h"
 
 #include <QAction>
@@ -26,20 +27,8 @@ const QString kPngFilter = QStringLiteral("PNG image (*.png)");
 
 void AllControlsWindow::attachTo(MainWindow &window)
 {
-    auto *action = new QAction(tr("All Controls"), &window);
-    action->setObjectName(QStringLiteral("actionAllControls"));
-    action->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
-    connect(action, &QAction::triggered, &window, [&window] { open(window); });
-    window.addAction(action);
-
-    // Flat as "Read" and "Ports...", so the status line keeps its height.
-    auto *button = new QToolButton(&window);
-    button->setObjectName(QStringLiteral("btnAllControls"));
-    button->setText(tr("All Controls"));
-    button->setToolTip(tr("Every control's assignment in one table (Ctrl+T)"));
-    button->setAutoRaise(true);
-    connect(button, &QToolButton::clicked, action, &QAction::trigger);
-    window.addStatusWidget(button, true);
+    StatusCommand::add(window, "actionAllControls", "btnAllControls", tr("All Controls"),
+                       tr("Every control's assignment in one table (Ctrl+T)"), "Ctrl+T", [&window] { open(window); });
 }
 
 AllControlsWindow *AllControlsWindow::open(MainWindow &window)

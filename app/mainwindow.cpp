@@ -12,6 +12,7 @@
 #include "app/keyboardrecheck.h"
 #include "app/keyboardsession.h"
 #include "app/keyboardtools.h"
+#include "app/librarywindow.h"
 #include "app/linkmonitor.h"
 #include "app/portsdialog.h"
 #include "commands/keyboardcommand.h"
@@ -22,6 +23,7 @@
 #include "model/controlclashes.h"
 #include "model/controlfields.h"
 #include "model/globalparameters.h"
+#include "model/settingsdocument.h"
 #include "model/settingsfile.h"
 #include "ui_mainwindow.h"
 
@@ -63,15 +65,7 @@ void showPosition(QComboBox *field, int position)
 } // namespace
 
 MainWindow::MainWindow(QWidget *parent)
-    : QMainWindow(parent),
-      ui(nullptr),
-      selectedWidget(nullptr),
-      padSwitch(nullptr),
-      settings(),
-      padBankHigh(false),
-      scratchSetting(),
-      undoStack(nullptr),
-      statusLine(nullptr)
+    : QMainWindow(parent)
 {
     theMainWindow = this;
 
@@ -102,6 +96,7 @@ MainWindow::MainWindow(QWidget *parent)
     setUpStatusButtons();
     attachKeyboardTools(*this);
     AllControlsWindow::attachTo(*this);
+    LibraryWindow::attachTo(*this);
     updateStatusLine();
 
     connectToKeyboard();
@@ -369,8 +364,8 @@ void MainWindow::resetSettings()
 
 void MainWindow::loadFromFile()
 {
-    const QString fileName = QFileDialog::getOpenFileName(this, tr("Open Settings File"), QString(),
-                                                          tr("TELVIR Settings Files (*.telvir)"));
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, tr("Open Settings File"), QString(), tr("TELVIR Settings Files (*.telvir);;Settings Documents (*.json)"));
     if (fileName.isEmpty())
         return;
     loadSettingsFile(fileName);
@@ -380,7 +375,7 @@ bool MainWindow::loadSettingsFile(const QString &fileName)
 {
     Settings loaded;
     QString error;
-    if (!SettingsFile::load(fileName, &loaded, &error)) {
+    if (!SettingsDocument::load(fileName, &loaded, &error)) {
         qCDebug(lcEditor).noquote() << "Could not load" << fileName << ":" << error;
         QMessageBox::warning(this, tr("Error"), SettingsFile::notASettingsFileText(),
                              QMessageBox::Ok, QMessageBox::NoButton);
@@ -388,6 +383,7 @@ bool MainWindow::loadSettingsFile(const QString &fileName)
     }
     replaceSettings(loaded, tr("Load %1").arg(QFileInfo(fileName).fileName()));
     fileRecord = settings;
+    passSettings(LibraryEvent::Kind::Load, loaded, fileName);
     return true;
 }
 
@@ -414,6 +410,7 @@ bool MainWindow::saveWithDialog()
         return false;
     }
     fileRecord = settings;
+    passSettings(LibraryEvent::Kind::Save, settings, fileName);
     return true;
 }
 
@@ -492,6 +489,8 @@ void MainWindow::readSettings(MidiController *link)
     if (!outcome.succeeded())
         return;
     keyboard.setRead(read, report);
+    if (report.unanswered.empty()) // only a whole read is a setup of its own
+        passSettings(LibraryEvent::Kind::Read, read);
     replaceSettings(read, tr("Read from the keyboard"));
 }
 
@@ -524,6 +523,11 @@ void MainWindow::linkChosenPorts(const std::optional<PortPair> &pair)
 
 void MainWindow::sendToKeyboard()
 {
+    sendSettings(settings, std::max(0, ui->memId->currentIndex()));
+}
+
+void MainWindow::sendSettings(const Settings &toSend, int slot)
+{
     if (session->busy())
         return;
     // Runs a discovery when there is no link yet, so a keyboard plugged in
@@ -531,10 +535,13 @@ void MainWindow::sendToKeyboard()
     MidiController *const link = findKeyboard(false);
     if (!link)
         return;
-    const Settings toSend = settings;
+    // A copy: the record passed in may be the form's own.
+    const Settings sent = toSend;
     WriteReport written;
-    const KeyboardOutcome outcome = session->write(link, toSend, std::max(0, ui->memId->currentIndex()), &written);
-    changeKeyboardCopy([&](KeyboardCopy &copy) { copy.setSent(toSend, written); });
+    const KeyboardOutcome outcome = session->write(link, sent, slot, &written);
+    changeKeyboardCopy([&](KeyboardCopy &copy) { copy.setSent(sent, written); });
+    if (outcome.succeeded())
+        passSettings(LibraryEvent::Kind::Write, sent, QString(), slot);
     KeyboardSession::show(this, outcome);
 }
 

@@ -3,6 +3,7 @@
 #include "midi/portpair.h"
 #include "model/controlfields.h"
 #include "model/keyboardcopy.h"
+#include "model/libraryevent.h"
 #include "model/setting.h"
 #include "model/settings.h"
 
@@ -77,6 +78,9 @@ public:
     void addStatusWidget(QWidget *widget, bool beforeRead);
     // A command is talking to the keyboard.
     bool isKeyboardBusy() const;
+    // Writes `toSend` into memory `slot` as "Send to Keyboard" does, with
+    // its boxes.
+    void sendSettings(const Settings &toSend, int slot);
 
     // How many settings (global fields and fields of controls) differ from
     // the keyboard record; -1 before any read or send.
@@ -92,6 +96,9 @@ signals:
     void settingsChanged(const Settings &before, const Settings &after);
     // After a marker click showed another control (or the other pad bank).
     void selectedControlChanged(int controlIndex);
+    // A setup was read from the keyboard, loaded from or saved to a file, or
+    // written (every message sent) into a memory.
+    void settingsPassed(const LibraryEvent &event);
 
 public slots:
     void deviceWidgetOnClick();
@@ -128,6 +135,10 @@ private:
     void setUpStatusButtons();
     // Every command's enabled state, from whether the keyboard is busy.
     void updateCommandStates();
+    void passSettings(LibraryEvent::Kind kind, const Settings &passed, const QString &path = QString(), int slot = -1)
+    {
+        emit settingsPassed(LibraryEvent::of(kind, LibraryEvent::Program::Editor, passed, path, slot));
+    }
     // One undo step from `before` to the record as it is now.
     void pushChange(const Settings &before, const QString &stepText);
     void registerSetters();
@@ -143,11 +154,11 @@ private:
     // "Save..." with its dialog; true only when the file was written.
     bool saveWithDialog();
 
-    Ui_MainWindow *ui;
-    DeviceWidget *selectedWidget;
-    DeviceWidget *padSwitch;
+    Ui_MainWindow *ui = nullptr;
+    DeviceWidget *selectedWidget = nullptr;
+    DeviceWidget *padSwitch = nullptr;
     Settings settings;
-    bool padBankHigh;
+    bool padBankHigh = false;
     std::map<DeviceWidget *, int> widgetIndex;
     std::map<SettingComboBox *, std::function<void(int)>> comboSetters;
     QStringList valueItems;   // "0".."127"
@@ -157,8 +168,8 @@ private:
     std::vector<std::pair<SettingComboBox *, const ControlField *>> controlBoxes;
     std::vector<std::pair<SettingComboBox *, const GlobalParameter *>> globalBoxes;
 
-    QUndoStack *undoStack;
-    QLabel *statusLine;
+    QUndoStack *undoStack = nullptr;
+    QLabel *statusLine = nullptr;
     LinkMonitor *linkMonitor = nullptr;
     KeyboardSession *session = nullptr;
     QAbstractButton *readButton = nullptr;

@@ -8,19 +8,30 @@
 #include <QWidget>
 
 namespace {
-// The settings file that a drag carries: one local file named *.telvir.
-QString draggedSettingsFile(const QMimeData *data)
+// The settings files that a drag carries: local files named *.telvir or
+// *.json, and nothing else.
+QStringList draggedSettingsFiles(const QMimeData *data)
 {
     const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
-    if (urls.size() != 1 || !urls.first().isLocalFile())
-        return QString();
-    const QString fileName = urls.first().toLocalFile();
-    return fileName.endsWith(QLatin1String(".telvir"), Qt::CaseInsensitive) ? fileName : QString();
+    QStringList fileNames;
+    for (const QUrl &url : urls) {
+        const QString fileName = url.isLocalFile() ? url.toLocalFile() : QString();
+        if (!fileName.endsWith(QLatin1String(".telvir"), Qt::CaseInsensitive)
+            && !fileName.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
+            return QStringList();
+        fileNames << fileName;
+    }
+    return fileNames;
 }
 } // namespace
 
 SettingsFileDrop::SettingsFileDrop(QWidget *window, std::function<void(const QString &)> load)
-    : QObject(window), load_(std::move(load))
+    : SettingsFileDrop(window, [load](const QStringList &fileNames) { load(fileNames.first()); }, false)
+{
+}
+
+SettingsFileDrop::SettingsFileDrop(QWidget *window, std::function<void(const QStringList &)> load, bool several)
+    : QObject(window), load_(std::move(load)), several_(several)
 {
     window->setAcceptDrops(true);
     window->installEventFilter(this);
@@ -31,13 +42,13 @@ bool SettingsFileDrop::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::DragEnter && event->type() != QEvent::Drop)
         return QObject::eventFilter(watched, event);
     auto *drop = static_cast<QDropEvent *>(event); // a QDragEnterEvent is one too
-    const QString fileName = draggedSettingsFile(drop->mimeData());
-    if (fileName.isEmpty())
+    const QStringList fileNames = draggedSettingsFiles(drop->mimeData());
+    if (fileNames.isEmpty() || (!several_ && fileNames.size() != 1))
         return false;
     drop->acceptProposedAction();
     // Loaded once the drop is over: a box opened inside the drop would keep
     // the program the file came from waiting.
     if (event->type() == QEvent::Drop)
-        QTimer::singleShot(0, this, [this, fileName] { load_(fileName); });
+        QTimer::singleShot(0, this, [this, fileNames] { load_(fileNames); });
     return true;
 }

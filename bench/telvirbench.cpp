@@ -30,6 +30,7 @@
 //        telvir-bench --soak
 //        telvir-bench --live
 //        telvir-bench --table-only
+//        telvir-bench --library
 //   --quick: 16 KB of firmware instead of 256 KB
 //   --write-only: the read and write only (over JACK also the searches and
 //     the window), no start-up and no firmware
@@ -37,6 +38,7 @@
 //   --live: only Live, following the keyboard and the monitor over JACK
 //     (livebench.h)
 //   --table-only: only the "All Controls" table (allcontrolsbench.h)
+//   --library: only the library of setups (bench-library)
 
 #include "allcontrolsbench.h"
 #include "benchtimer.h"
@@ -705,8 +707,9 @@ int main(int argc, char *argv[])
     const QCommandLineOption soakOption("soak", "Only the soak over JACK.");
     const QCommandLineOption tableOnlyOption("table-only", "Only the All Controls table: opening it and an edit in it.");
     const QCommandLineOption liveOption("live", "Only Live, following the keyboard and the monitor, over JACK.");
+    const QCommandLineOption libraryOption("library", "Only the library with 10,000 setups and 100,000 events.");
     parser.addOptions({quickOption, jackOption, startupOnlyOption, writeOnlyOption, soakOption, tableOnlyOption,
-                       liveOption});
+                       liveOption, libraryOption});
     parser.process(application);
     const bool quick = parser.isSet(quickOption);
     const bool startupOnly = parser.isSet(startupOnlyOption);
@@ -717,6 +720,13 @@ int main(int argc, char *argv[])
     if (parser.isSet(liveOption)) {
         benchLive();
         return 0;
+    }
+    if (parser.isSet(libraryOption)) {
+        QProcess probe;
+        probe.setProcessChannelMode(QProcess::ForwardedChannels);
+        probe.start(QCoreApplication::applicationDirPath() + "/bench-library", {QStringLiteral(TELVIR_PROGRAM)});
+        probe.waitForFinished(-1);
+        return probe.exitCode();
     }
     if (soak) {
         benchSoak(quick ? 100 : 1000, quick ? 10 : 100);

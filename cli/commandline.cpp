@@ -2,11 +2,13 @@
 
 #include "cli/invocation.h"
 #include "cli/keyboardcommands.h"
+#include "cli/librarycommands.h"
 #include "cli/overviewcommands.h"
 #include "cli/settingscommands.h"
 
 #include <QCommandLineParser>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 
 namespace {
 const QString kHelp = QStringLiteral("help");
@@ -36,7 +38,7 @@ CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errorIsTermina
           {QStringLiteral("find"), QStringLiteral("Also search the ports for the keyboard and print it.")},
           {QStringLiteral("memory"), QStringLiteral("Keyboard memory to write: workArea (the default) or 1..8."),
            QStringLiteral("workArea|1..8")},
-          {QStringLiteral("json"), QStringLiteral("Print the settings document instead of the table.")},
+          {QStringLiteral("json"), QStringLiteral("Print a JSON document instead of the table.")},
           // Two values, which QCommandLineParser cannot take: run() takes
           // them out first. Listed here for the help and the checks.
           {kPorts, QStringLiteral("Use exactly this output and input port, by name or number."),
@@ -68,6 +70,14 @@ CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errorIsTermina
           {OverviewCommands::kSheet, {QStringLiteral("FILE"), QStringLiteral("OUT")}, {},
            QStringLiteral("Make a printable sheet of all assignments, OUT.pdf or OUT.png."),
            &OverviewCommands::sheet},
+          {QStringLiteral("memories"), {}, {QStringLiteral("json")},
+           QStringLiteral("Print what this computer last wrote into each memory."), &LibraryCommands::memories},
+          {QStringLiteral("recall"), {QStringLiteral("MEMORY"), QStringLiteral("FILE")}, {},
+           QStringLiteral("Write the setup last written to MEMORY into FILE."), &LibraryCommands::recall},
+          {QStringLiteral("library"), {QStringLiteral("[TEXT]")}, {QStringLiteral("json")},
+           QStringLiteral("List the setups in the library whose name contains TEXT."), &LibraryCommands::library},
+          {QStringLiteral("library export"), {QStringLiteral("NAME"), QStringLiteral("FILE")}, {},
+           QStringLiteral("Write the setup of the library named NAME into FILE."), &LibraryCommands::exportSetup},
       }
 {
 }
@@ -92,7 +102,14 @@ int CommandLine::run(const QStringList &givenArguments)
         return usage.usageError(parser.errorText());
 
     QStringList positionals = parser.positionalArguments();
-    const Command *command = positionals.isEmpty() ? nullptr : findCommand(positionals.takeFirst());
+    // A command of two words ("library export") before its one-word head.
+    const Command *command = positionals.size() < 2 ? nullptr : findCommand(positionals.mid(0, 2).join(QLatin1Char(' ')));
+    if (command)
+        positionals.removeFirst();
+    if (!command && !positionals.isEmpty())
+        command = findCommand(positionals.first());
+    if (!positionals.isEmpty())
+        positionals.removeFirst();
 
     if (parser.isSet(kHelp)) {
         out_ << (command ? commandHelpText(*command) : helpText());
@@ -115,7 +132,9 @@ int CommandLine::run(const QStringList &givenArguments)
         if (given && !command->options.contains(name))
             return usage.usageError(QStringLiteral("%1 takes no --%2").arg(command->name, name));
     }
-    if (positionals.size() != command->arguments.size())
+    // "[TEXT]" may be left out.
+    const int optional = int(command->arguments.filter(QRegularExpression(QStringLiteral("^\\["))).size());
+    if (positionals.size() > command->arguments.size() || positionals.size() < command->arguments.size() - optional)
         return usage.usageError(QStringLiteral("usage: %1").arg(synopsis(*command)));
 
     QLoggingCategory::setFilterRules(QLatin1String(parser.isSet(kVerbose) ? kVerboseRules : kQuietRules));
@@ -172,8 +191,8 @@ QString CommandLine::helpText() const
 {
     QString text = QStringLiteral(
         "Usage: telvir [--verbose] COMMAND [ARGUMENTS]\n"
-        "Reads, writes, shows, compares and converts the settings of a Telvir keyboard\n"
-        "and updates its firmware.\n\nCommands:\n");
+        "Reads, writes, shows, compares and converts the settings of a Telvir keyboard,\n"
+        "keeps a library of them and updates its firmware.\n\nCommands:\n");
     for (const Command &command : commands_) {
         const QString usage = synopsis(command).mid(QStringLiteral("telvir ").size());
         // A synopsis too long for its column gets a line of its own.

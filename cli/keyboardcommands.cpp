@@ -1,5 +1,6 @@
 #include "cli/keyboardcommands.h"
 
+#include "cli/librarycommands.h"
 #include "cli/portchoice.h"
 #include "cli/progressreport.h"
 #include "commands/keyboardcommand.h"
@@ -159,6 +160,7 @@ int KeyboardCommands::read(const Invocation &invocation)
         return invocation.fail(QStringLiteral("could not write %1: %2").arg(nativePath(path), error));
     invocation.out << "Read " << outcome.count << " settings from '" << link->deviceName() << "' into "
                    << nativePath(path) << '\n';
+    LibraryCommands::record(invocation, LibraryEvent::Kind::Read, settings, path);
     return kExitSuccess;
 }
 
@@ -197,6 +199,8 @@ int KeyboardCommands::write(const Invocation &invocation)
         invocation.err << "telvir: not sent: a CC Number / Note of 0 is never written, so the keyboard keeps its own for "
                        << leftOut.join(QStringLiteral(", ")) << '\n';
     }
+    // Only a write of which every message went out is known to be there.
+    LibraryCommands::record(invocation, LibraryEvent::Kind::Write, settings, path, slot);
     return kExitSuccess;
 }
 

@@ -1,17 +1,18 @@
 #include "cli/settingscommands.h"
 
+#include "cli/librarycommands.h"
+#include "cli/texttable.h"
 #include "model/controlcatalogue.h"
 #include "model/controlclashes.h"
 #include "model/controlfields.h"
 #include "model/globalparameters.h"
+#include "model/settingsdifferences.h"
 #include "model/settingsdocument.h"
 #include "model/settingsjson.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QVector>
-
-#include <algorithm>
 
 namespace {
 bool load(const Invocation &invocation, const QString &path, Settings *settings, int failureStatus, int *status)
@@ -23,23 +24,6 @@ bool load(const Invocation &invocation, const QString &path, Settings *settings,
     const QString name = path.isEmpty() ? QStringLiteral("\"\"") : QDir::toNativeSeparators(path);
     *status = invocation.fail(QStringLiteral("%1: %2").arg(name, error), failureStatus);
     return false;
-}
-
-// Rows of cells, each column as wide as its widest cell.
-void printTable(QTextStream &out, const QVector<QStringList> &rows)
-{
-    QVector<int> widths;
-    for (const QStringList &row : rows) {
-        widths.resize(std::max(int(widths.size()), int(row.size())));
-        for (int column = 0; column < row.size(); ++column)
-            widths[column] = std::max(widths[column], int(row[column].size()));
-    }
-    for (const QStringList &row : rows) {
-        QString line;
-        for (int column = 0; column < row.size(); ++column)
-            line += row[column].leftJustified(widths[column] + 2);
-        out << line.trimmed() << '\n';
-    }
 }
 
 QString globalText(const Settings &settings, const GlobalParameter &global)
@@ -96,7 +80,7 @@ int SettingsCommands::show(const Invocation &invocation)
             row << QStringLiteral("! ") + clashes.partnersText(control);
         rows << row;
     }
-    printTable(invocation.out, rows);
+    TextTable::print(invocation.out, rows);
     return kExitSuccess;
 }
 
@@ -111,6 +95,7 @@ int SettingsCommands::convert(const Invocation &invocation)
     QString error;
     if (!SettingsDocument::save(output, settings, &error))
         return invocation.fail(QStringLiteral("could not write %1: %2").arg(QDir::toNativeSeparators(output), error));
+    LibraryCommands::record(invocation, LibraryEvent::Kind::Save, settings, output);
     return kExitSuccess;
 }
 
@@ -125,23 +110,9 @@ int SettingsCommands::diff(const Invocation &invocation)
         || !load(invocation, invocation.arguments.at(1), &second, kTrouble, &status))
         return status;
 
-    bool different = false;
-    for (const GlobalParameter &global : kGlobalParameters) {
-        if (first.*global.value == second.*global.value)
-            continue;
-        different = true;
-        invocation.out << global.label << ": " << globalText(first, global) << " -> "
-                       << globalText(second, global) << '\n';
-    }
-    for (int control = 0; control < kControlCount; ++control) {
-        for (const ControlField &field : kControlFields) {
-            if (first.controls[control].*field.value == second.controls[control].*field.value)
-                continue;
-            different = true;
-            invocation.out << kControlLabels[std::size_t(control)] << ", " << field.label << ": "
-                           << controlText(first, control, field) << " -> " << controlText(second, control, field)
-                           << '\n';
-        }
-    }
+    const QStringList differences = SettingsDifferences::lines(first, second);
+    for (const QString &line : differences)
+        invocation.out << line << '\n';
+    const bool different = !differences.isEmpty();
     return different ? kExitFailure : kExitSuccess;
 }

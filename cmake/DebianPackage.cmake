@@ -13,6 +13,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The library of setups needs Qt SQL's SQLite driver, a plugin that no
+# program links and so no shared-library scan finds.
+if(TELVIR_QT_MAJOR EQUAL 5)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt5sql5-sqlite)
+else()
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6sql6-sqlite)
+endif()
 
 # Where Debian looks for a package's licence.
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/telvir-editor RENAME copyright)

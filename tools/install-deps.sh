@@ -7,6 +7,7 @@ packages=(
     cmake g++ make pkg-config
     qtbase5-dev qtbase5-dev-tools libqt5svg5 libqt5svg5-dev
     qt6-base-dev qt6-base-dev-tools
+    libqt5sql5-sqlite libqt6sql6-sqlite
     librtmidi-dev libjack-jackd2-dev
     jackd2 pipewire pipewire-jack
     g++-mingw-w64-x86-64-posix

@@ -34,7 +34,7 @@ flags=(-std=c++17 -fsyntax-only -Wall -Wextra -Wpedantic -fPIC
        -DUNICODE -D_UNICODE -DTELVIR_VERSION="\"$version\""
        -I. -Iapp -I"$generated"
        -isystem "$qt_headers" -isystem "$qt_headers/QtCore" -isystem "$qt_headers/QtGui"
-       -isystem "$qt_headers/QtWidgets")
+       -isystem "$qt_headers/QtWidgets" -isystem "$qt_headers/QtSql")
 
 # The compiler names each file and line that fails; xargs fails if any does.
 printf '%s\0' "${sources[@]}" | xargs -0 -n1 -P"$(nproc)" "$compiler" "${flags[@]}" \

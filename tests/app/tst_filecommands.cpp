@@ -4,6 +4,7 @@
 #include "dialoganswerer.h"
 #include "editorprobe.h"
 #include "nokeyboard.h"
+#include "model/settingsjson.h"
 #include "support/testfiles.h"
 
 #include <QDir>
@@ -131,6 +132,27 @@ private slots:
         QCOMPARE(shownControl(window), QStringLiteral("Pad #11"));
         QVERIFY(marker(window, "padSwitch")->isSelected());
         QCOMPARE(field(window, "channel")->currentText(), QStringLiteral("5"));
+    }
+
+    void aSettingsDocumentLoadsByLoadAndByDrop()
+    {
+        const QByteArray image = editedImage();
+        const QString document = path("edited.json");
+        QVERIFY(writeAll(document, SettingsJson::toJson(Settings::fromBytes(image.constData()))));
+        MainWindow window;
+
+        DialogAnswerer answerer;
+        answerer.chooseFile(document);
+        clickButton(window, "btnLoad");
+        checkAnswered(answerer);
+        QVERIFY(answerer.messages.isEmpty());
+        QCOMPARE(imageOf(window.editedSettings()), image);
+        QCOMPARE(field(window, "globalChannel")->currentText(), QStringLiteral("6"));
+
+        window.resetSettings();
+        QVERIFY(imageOf(window.editedSettings()) != image);
+        QVERIFY(drop(window, {document}));
+        QTRY_COMPARE(imageOf(window.editedSettings()), image);
     }
 
     void saveThenLoadGivesBackTheSameRecord()

@@ -1,0 +1,26 @@
+#pragma once
+
+// The commands on the library that the editor and telvir keep of every
+// setup they read, load, save and write: memories, recall and library.
+
+#include "cli/invocation.h"
+#include "model/libraryevent.h"
+
+class LibraryCommands
+{
+public:
+    // memories [--json]: what this computer last wrote into each memory.
+    static int memories(const Invocation &invocation);
+    // recall MEMORY FILE: the setup last written to MEMORY into FILE.
+    static int recall(const Invocation &invocation);
+    // library [TEXT] [--json]: the setups whose name contains TEXT.
+    static int library(const Invocation &invocation);
+    // library export NAME FILE: the setup named NAME into FILE.
+    static int exportSetup(const Invocation &invocation);
+
+    // Records what a command did with a setup once its outcome is printed.
+    // The library never makes a command fail: trouble with it is one line
+    // on err.
+    static void record(const Invocation &invocation, LibraryEvent::Kind kind, const Settings &settings,
+                       const QString &path, int memory = -1);
+};

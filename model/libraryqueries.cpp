@@ -1,0 +1,124 @@
+#include "model/libraryqueries.h"
+
+#include "model/librarystore.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+
+namespace {
+const QString kSetupColumns =
+    QStringLiteral("SELECT id, name, first_seen, last_seen, starred, times_written FROM setups");
+
+LibrarySetup setupAt(const QSqlQuery &query)
+{
+    LibrarySetup setup;
+    setup.id = query.value(0).toLongLong();
+    setup.name = query.value(1).toString();
+    setup.firstSeenMs = query.value(2).toLongLong();
+    setup.lastSeenMs = query.value(3).toLongLong();
+    setup.starred = query.value(4).toBool();
+    setup.timesWritten = query.value(5).toInt();
+    return setup;
+}
+
+std::optional<Settings> settingsIn(const QByteArray &image)
+{
+    if (image.size() != int(Settings::kImageSize))
+        return std::nullopt;
+    return Settings::fromBytes(image.constData());
+}
+} // namespace
+
+LibraryQueries::LibraryQueries(LibraryStore &store) : store_(store) {}
+
+QVector<MemoryEntry> LibraryQueries::memories()
+{
+    QVector<MemoryEntry> entries(kMemoryCount);
+    for (int memory = 0; memory < kMemoryCount; ++memory)
+        entries[memory].memory = memory;
+    if (!store_.usable())
+        return entries;
+    QSqlQuery query(store_.database());
+    query.setForwardOnly(true);
+    // kind = 'write' as it stands, so that the index of writes is used.
+    query.prepare(QStringLiteral("SELECT e.time, e.program, e.path, s.id, s.name, s.image"
+                                 " FROM events e JOIN setups s ON s.id = e.setup_id"
+                                 " WHERE e.kind = 'write' AND e.memory = ? ORDER BY e.id DESC LIMIT 1"));
+    for (MemoryEntry &entry : entries) {
+        query.addBindValue(entry.memory);
+        if (!query.exec()) {
+            store_.recover(query.lastError());
+            break;
+        }
+        if (!query.next())
+            continue;
+        const std::optional<Settings> settings = settingsIn(query.value(5).toByteArray());
+        if (!settings)
+            continue;
+        entry.known = true;
+        entry.writtenMs = query.value(0).toLongLong();
+        entry.program = query.value(1).toString() == QLatin1String("telvir") ? LibraryEvent::Program::Telvir
+                                                                               : LibraryEvent::Program::Editor;
+        entry.path = query.value(2).toString();
+        entry.setupId = query.value(3).toLongLong();
+        entry.setupName = query.value(4).toString();
+        entry.settings = *settings;
+        query.finish();
+    }
+    return entries;
+}
+
+QVector<LibrarySetup> LibraryQueries::setups(const QString &text)
+{
+    QVector<LibrarySetup> found;
+    if (!store_.usable())
+        return found;
+    QSqlQuery query(store_.database());
+    query.setForwardOnly(true);
+    // instr() takes the text as it is: no LIKE wildcards to escape. Any
+    // name contains the empty text (a null QString is bound as NULL).
+    query.prepare(kSetupColumns
+                  + QStringLiteral(" WHERE listed = 1 AND instr(lower(name), lower(coalesce(?, ''))) > 0"
+                                   " ORDER BY last_seen DESC, id DESC"));
+    query.addBindValue(text);
+    if (!query.exec()) {
+        store_.recover(query.lastError());
+        return found;
+    }
+    while (query.next())
+        found.append(setupAt(query));
+    return found;
+}
+
+std::optional<Settings> LibraryQueries::settingsOf(qint64 setupId)
+{
+    if (!store_.usable())
+        return std::nullopt;
+    QSqlQuery query(store_.database());
+    query.prepare(QStringLiteral("SELECT image FROM setups WHERE id = ?"));
+    query.addBindValue(setupId);
+    if (!query.exec()) {
+        store_.recover(query.lastError());
+        return std::nullopt;
+    }
+    if (!query.next())
+        return std::nullopt;
+    return settingsIn(query.value(0).toByteArray());
+}
+
+std::optional<LibrarySetup> LibraryQueries::setupNamed(const QString &name)
+{
+    if (!store_.usable())
+        return std::nullopt;
+    QSqlQuery query(store_.database());
+    query.prepare(kSetupColumns + QStringLiteral(" WHERE listed = 1 AND name = ? ORDER BY last_seen DESC, id DESC LIMIT 1"));
+    query.addBindValue(name);
+    if (!query.exec()) {
+        store_.recover(query.lastError());
+        return std::nullopt;
+    }
+    if (!query.next())
+        return std::nullopt;
+    return setupAt(query);
+}

@@ -1,0 +1,298 @@
+#include "model/librarystore.h"
+
+#include <QAtomicInt>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QVariant>
+#include <QtEndian>
+
+#include <array>
+
+namespace {
+// SQLite's primary result codes, as Qt's driver hands them on.
+constexpr int kSqlitePerm = 3;
+constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteIoError = 10;
+constexpr int kSqliteCorrupt = 11;
+constexpr int kSqliteFull = 13;
+constexpr int kSqliteCantOpen = 14;
+constexpr int kSqliteNotADatabase = 26;
+
+constexpr int kBusyTimeoutMs = 5000;
+constexpr int kHeaderSize = 100;
+const QByteArray kSqliteMagic("SQLite format 3\0", 16);
+
+// Each step takes the schema one version further; a step is never changed
+// once released, a new version adds one (snapshots of the editor's form,
+// for instance, would be a table of their own).
+const std::array<QStringList, LibraryStore::kSchemaVersion> kMigrations = {{
+    {
+        // The same content is one setup however often it is seen: `hash`
+        // is of its whole image. A deleted setup leaves the list but stays
+        // for the memories that hold it.
+        QStringLiteral("CREATE TABLE setups ("
+                       " id INTEGER PRIMARY KEY,"
+                       " hash TEXT NOT NULL UNIQUE,"
+                       " image BLOB NOT NULL,"
+                       " name TEXT NOT NULL,"
+                       " named_by_user INTEGER NOT NULL DEFAULT 0,"
+                       " first_seen INTEGER NOT NULL,"
+                       " last_seen INTEGER NOT NULL,"
+                       " starred INTEGER NOT NULL DEFAULT 0,"
+                       " times_written INTEGER NOT NULL DEFAULT 0,"
+                       " listed INTEGER NOT NULL DEFAULT 1)"),
+        QStringLiteral("CREATE INDEX setups_by_last_seen ON setups (last_seen)"),
+        QStringLiteral("CREATE TABLE events ("
+                       " id INTEGER PRIMARY KEY,"
+                       " setup_id INTEGER NOT NULL REFERENCES setups (id),"
+                       " kind TEXT NOT NULL CHECK (kind IN ('read', 'load', 'save', 'write')),"
+                       " time INTEGER NOT NULL,"
+                       " program TEXT NOT NULL CHECK (program IN ('editor', 'telvir')),"
+                       " path TEXT,"
+                       " memory INTEGER CHECK (memory BETWEEN 0 AND 8))"),
+        QStringLiteral("CREATE INDEX events_writes ON events (memory, id) WHERE kind = 'write'"),
+        QStringLiteral("CREATE INDEX events_by_setup ON events (setup_id)"),
+    },
+}};
+
+int resultCode(const QSqlError &error)
+{
+    return error.nativeErrorCode().toInt() & 0xff;
+}
+
+QAtomicInt connectionCount;
+} // namespace
+
+LibraryStore::LibraryStore(const QString &path)
+    : path_(path.isEmpty() ? defaultPath() : path),
+      connection_(QStringLiteral("telvir-library-%1").arg(connectionCount.fetchAndAddRelaxed(1)))
+{
+}
+
+LibraryStore::~LibraryStore()
+{
+    close();
+}
+
+QString LibraryStore::defaultPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+           + QStringLiteral("/telvir/library.sqlite");
+}
+
+QSqlDatabase LibraryStore::database() const
+{
+    return QSqlDatabase::database(connection_, false);
+}
+
+bool LibraryStore::exec(QSqlQuery &query, const QString &sql)
+{
+    return query.exec(sql);
+}
+
+bool LibraryStore::usable()
+{
+    if (!triedOpen_) {
+        triedOpen_ = true;
+        open();
+    }
+    return opened_;
+}
+
+QString LibraryStore::takeNotice()
+{
+    QString notice;
+    notice.swap(notice_);
+    return notice;
+}
+
+QString LibraryStore::whyUnreadable() const
+{
+    QFile file(path_);
+    if (!file.exists() || file.size() == 0)
+        return QString();
+    if (!file.open(QIODevice::ReadOnly))
+        return QString(); // said when it is opened
+    const QByteArray header = file.read(kHeaderSize);
+    if (header.size() < kHeaderSize || !header.startsWith(kSqliteMagic))
+        return QStringLiteral("it is not an SQLite database");
+    // The page count in the header holds when the file was last changed by
+    // a program that knew of it; a write-ahead log may hold pages not yet
+    // in the file.
+    const auto *bytes = reinterpret_cast<const uchar *>(header.constData());
+    const quint16 pageSizeField = qFromBigEndian<quint16>(bytes + 16);
+    const qint64 pageSize = pageSizeField == 1 ? 65536 : pageSizeField;
+    const quint32 changeCounter = qFromBigEndian<quint32>(bytes + 24);
+    const quint32 pageCount = qFromBigEndian<quint32>(bytes + 28);
+    const quint32 validFor = qFromBigEndian<quint32>(bytes + 92);
+    const bool logged = QFileInfo(path_ + QStringLiteral("-wal")).size() > 0;
+    if (!logged && validFor == changeCounter && file.size() < qint64(pageCount) * pageSize)
+        return QStringLiteral("it is cut short");
+    return QString();
+}
+
+bool LibraryStore::open()
+{
+    if (!QDir().mkpath(QFileInfo(path_).absolutePath())) {
+        giveUp(QStringLiteral("its folder cannot be made"));
+        return false;
+    }
+    // A store moved aside is replaced once; a second failure is given up.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const QString why = whyUnreadable();
+        if (!why.isEmpty()) {
+            moveAside(why);
+            if (!writable_)
+                return false;
+            continue;
+        }
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+            db.setDatabaseName(path_);
+            if (!db.open()) {
+                giveUp(db.lastError().databaseText());
+                return false;
+            }
+            QSqlQuery query(db);
+            if (!exec(query, QStringLiteral("PRAGMA busy_timeout = %1").arg(kBusyTimeoutMs))
+                || !exec(query, QStringLiteral("PRAGMA user_version")) || !query.next()) {
+                const int code = resultCode(query.lastError());
+                if (code == kSqliteCorrupt || code == kSqliteNotADatabase) {
+                    query = QSqlQuery();
+                    db = QSqlDatabase();
+                    moveAside(QStringLiteral("it is damaged"));
+                    if (!writable_)
+                        return false;
+                    continue;
+                }
+                giveUp(query.lastError().databaseText());
+                return false;
+            }
+            const int version = query.value(0).toInt();
+            if (version > kSchemaVersion) {
+                query = QSqlQuery();
+                db = QSqlDatabase();
+                moveAside(QStringLiteral("it was made by a newer program"));
+                if (!writable_)
+                    return false;
+                continue;
+            }
+            opened_ = true;
+            // WAL lets readers and one writer work at once; NORMAL keeps
+            // every commit through a crash of the program.
+            if (exec(query, QStringLiteral("PRAGMA journal_mode")) && query.next()
+                && query.value(0).toString() != QLatin1String("wal")
+                && !(exec(query, QStringLiteral("PRAGMA journal_mode = WAL")) && query.next()
+                     && query.value(0).toString() == QLatin1String("wal")))
+                giveUp(query.lastError().databaseText());
+            exec(query, QStringLiteral("PRAGMA synchronous = NORMAL"));
+            if (version < kSchemaVersion && !migrate())
+                opened_ = false;
+        }
+        if (!opened_)
+            close();
+        return opened_;
+    }
+    return false;
+}
+
+bool LibraryStore::migrate()
+{
+    QSqlQuery query(database());
+    if (!exec(query, QStringLiteral("BEGIN IMMEDIATE"))) {
+        giveUp(query.lastError().databaseText());
+        return false;
+    }
+    // Another program may have migrated it meanwhile.
+    if (!exec(query, QStringLiteral("PRAGMA user_version")) || !query.next()) {
+        exec(query, QStringLiteral("ROLLBACK"));
+        return false;
+    }
+    const int version = query.value(0).toInt();
+    for (int step = version; step < kSchemaVersion; ++step) {
+        for (const QString &statement : kMigrations[std::size_t(step)]) {
+            if (!exec(query, statement)) {
+                const QString why = query.lastError().databaseText();
+                exec(query, QStringLiteral("ROLLBACK"));
+                giveUp(why);
+                return false;
+            }
+        }
+    }
+    if (!exec(query, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion))
+        || !exec(query, QStringLiteral("COMMIT"))) {
+        const QString why = query.lastError().databaseText();
+        exec(query, QStringLiteral("ROLLBACK"));
+        giveUp(why);
+        return false;
+    }
+    return true;
+}
+
+void LibraryStore::close()
+{
+    if (!QSqlDatabase::contains(connection_))
+        return;
+    QSqlDatabase::database(connection_, false).close();
+    QSqlDatabase::removeDatabase(connection_);
+    opened_ = false;
+}
+
+bool LibraryStore::recover(const QSqlError &error)
+{
+    const int code = resultCode(error);
+    if (code == kSqliteCorrupt || code == kSqliteNotADatabase) {
+        close();
+        // Another program may have replaced it already: only a file that
+        // fails its own check is moved.
+        {
+            QSqlDatabase check = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
+            check.setDatabaseName(path_);
+            QSqlQuery query(check);
+            const bool sound = check.open() && exec(query, QStringLiteral("PRAGMA quick_check(1)")) && query.next()
+                               && query.value(0).toString() == QLatin1String("ok");
+            query = QSqlQuery();
+            check = QSqlDatabase();
+            close();
+            if (!sound)
+                moveAside(QStringLiteral("it is damaged"));
+        }
+        return writable_ && open();
+    }
+    if (code == kSqliteReadOnly || code == kSqliteFull || code == kSqliteCantOpen || code == kSqliteIoError
+        || code == kSqlitePerm)
+        giveUp(error.databaseText());
+    return false;
+}
+
+void LibraryStore::moveAside(const QString &why)
+{
+    close();
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    QString aside = path_ + QStringLiteral(".unreadable-") + stamp;
+    for (int n = 2; QFileInfo::exists(aside); ++n)
+        aside = path_ + QStringLiteral(".unreadable-%1-%2").arg(stamp).arg(n);
+    if (!QFile::rename(path_, aside)) {
+        giveUp(QStringLiteral("%1, and it cannot be moved aside").arg(why));
+        return;
+    }
+    // Its log belongs to it; the shared-memory index is rebuilt from the log.
+    QFile::rename(path_ + QStringLiteral("-wal"), aside + QStringLiteral("-wal"));
+    QFile::remove(path_ + QStringLiteral("-shm"));
+    notice_ = QStringLiteral("The library %1 could not be read (%2); it was moved aside to %3 and a new one was made.")
+                  .arg(QDir::toNativeSeparators(path_), why, QDir::toNativeSeparators(aside));
+}
+
+void LibraryStore::giveUp(const QString &why)
+{
+    if (!writable_)
+        return;
+    writable_ = false;
+    notice_ = QStringLiteral("The library %1 cannot be written (%2); nothing is recorded.")
+                  .arg(QDir::toNativeSeparators(path_), why);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+// The library: one SQLite file that the editor and every telvir run share,
+// telvir/library.sqlite in the user's data folder. Each thread opens its own
+// LibraryStore (one connection per thread). In WAL mode with a busy timeout
+// any number of programs read and record at once.
+//
+// The store is never the reason a command fails: a file that is not a
+// database, is cut short or has a newer schema is moved aside and a new one
+// made; a store that cannot be written leaves the program working without
+// it. Either is said once, through takeNotice().
+
+#include <QSqlDatabase>
+#include <QString>
+
+class QSqlError;
+class QSqlQuery;
+
+class LibraryStore
+{
+public:
+    // The schema this program writes; older stores are migrated to it.
+    static constexpr int kSchemaVersion = 1;
+
+    // `path` empty: the user's store (defaultPath()).
+    explicit LibraryStore(const QString &path = QString());
+    ~LibraryStore();
+    LibraryStore(const LibraryStore &) = delete;
+    LibraryStore &operator=(const LibraryStore &) = delete;
+
+    static QString defaultPath();
+
+    QString path() const { return path_; }
+    // Opened, with the current schema. Opens on first use.
+    bool usable();
+    bool writable() const { return writable_; }
+    QSqlDatabase database() const;
+
+    // A failed statement: a store found unreadable is moved aside and
+    // replaced (true: try again), one that cannot be written is given up.
+    bool recover(const QSqlError &error);
+
+    // What the user should be told of the store, once; then empty.
+    QString takeNotice();
+
+    // Runs `sql` with no values; false on failure.
+    static bool exec(QSqlQuery &query, const QString &sql);
+
+private:
+    bool open();
+    void close();
+    // Why the file at path_ is not a store this program can use, without
+    // opening it; empty when it may be.
+    QString whyUnreadable() const;
+    bool migrate();
+    void moveAside(const QString &why);
+    void giveUp(const QString &why);
+
+    QString path_;
+    QString connection_;
+    bool opened_ = false;
+    bool writable_ = true;
+    bool triedOpen_ = false;
+    QString notice_;
+};
