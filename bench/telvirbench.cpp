@@ -348,7 +348,8 @@ void benchSearches(const QString &names, double firstLinkTargetMs)
 // From a search's start to its end over JACK, with `silent` devices that
 // never answer listed before the keyboard; nothing remembered, and names
 // that tell nothing of one device (the keyboard's too, unless
-// `keyboardOptions` say otherwise). Medians of a few searches.
+// `keyboardOptions` say otherwise). Not found: the keyboard's ports are
+// there, and it does not answer either. Medians of a few searches.
 struct SearchTimes
 {
     double foundMs = -1;
@@ -389,14 +390,15 @@ SearchTimes searchAmongSilentDevices(int silent, const QStringList &keyboardOpti
     if (silent > 0)
         simulators.push_back(startSimulator(keyboardOptions));
     times.foundMs = medianSearchMs(5, true);
-    // The keyboard unplugged: the same ports without it.
+    // The keyboard's ports still there, and nothing answers on them.
     if (silent > 0) {
         simulators.back()->terminate();
         simulators.back()->waitForFinished(3000);
-    } else {
-        jack.stopSimulator();
+        simulators.back() = startSimulator(keyboardOptions + QStringList{"--silent"});
+    } else if (!jack.restartSimulator(keyboardOptions + QStringList{"--silent"})) {
+        std::printf("JACK: %s\n", qPrintable(jack.error()));
+        return times;
     }
-    QThread::msleep(300);
     times.notFoundMs = medianSearchMs(3, false);
     for (auto &simulator : simulators) {
         simulator->terminate();

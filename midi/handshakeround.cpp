@@ -23,7 +23,7 @@ constexpr std::chrono::milliseconds kEchoTime{20};
 // While the output of an answering input is looked for, a probe waits a
 // few times as long as that input took to answer the round, within these
 // bounds; a late answer is caught by the confirmation and a slow pass.
-constexpr std::chrono::milliseconds kShortestProbe{100};
+constexpr std::chrono::milliseconds kShortestProbe{60};
 constexpr int kLatencyFactor = 4;
 
 // Enough for the reply and whatever else a device sends meanwhile: the
@@ -174,15 +174,12 @@ std::vector<unsigned> HandshakeRound::sendHandshake(const std::vector<unsigned> 
             taken.push_back(output);
     }
     // A handshake still waiting to leave (a JACK server that runs no
-    // cycles) can get no answer.
-    std::vector<unsigned> gone;
-    for (unsigned output : taken) {
-        DWORD unsent = 0;
-        midiOutDrain(outputs_[output], &unsent);
-        if (unsent == 0)
-            gone.push_back(output);
-    }
-    return gone;
+    // cycles) can get no answer. One output tells it for all: waiting for
+    // each in turn would cost a cycle or two per port.
+    DWORD unsent = 0;
+    if (!taken.empty() && (midiOutDrain(outputs_[taken.front()], &unsent), unsent > 0))
+        taken.clear();
+    return taken;
 }
 
 void HandshakeRound::forgetHeard()
@@ -376,23 +373,32 @@ std::vector<PortNumbers> HandshakeRound::findKeyboards()
 
 void HandshakeRound::finish(const std::vector<PortNumbers> &keyboards)
 {
+    std::vector<bool> released(outputs_.size(), false);
     for (unsigned output = 0; output < outputs_.size(); ++output) {
-        HMIDIOUT port = outputs_[output];
-        if (!port)
-            continue;
         const bool keyboard = std::any_of(keyboards.begin(), keyboards.end(),
                                           [output](const PortNumbers &pair) { return pair.first == output; });
+        if (!outputs_[output] || !upgradeMode_ || keyboard)
+            continue;
         // Whatever else listens there would hold the notes until played again.
-        for (int i = 0; upgradeMode_ && !keyboard && i < handshakes_[output]; ++i) {
+        for (int i = 0; i < handshakes_[output]; ++i) {
             for (DWORD release : {kUpgradeProbeFirstRelease, kUpgradeProbeSecondRelease}) {
-                const MMRESULT result = midiOutShortMsg(port, release);
+                const MMRESULT result = midiOutShortMsg(outputs_[output], release);
                 MidiTap::recordShort(TappedMessage::Direction::Out, release, result != MMSYSERR_NOERROR);
             }
         }
+        released[output] = handshakes_[output] > 0;
+    }
+    for (unsigned output = 0; output < outputs_.size(); ++output) {
+        if (!outputs_[output])
+            continue;
+        // The Note-Offs leave before the port closes; a handshake still
+        // queued does not matter any more.
+        if (released[output]) {
+            DWORD unsent = 0;
+            midiOutDrain(outputs_[output], &unsent);
+        }
         handshakes_[output] = 0;
-        DWORD unsent = 0;
-        midiOutDrain(port, &unsent);
-        midiOutClose(port);
+        midiOutClose(outputs_[output]);
         outputs_[output] = nullptr;
     }
     for (std::unique_ptr<Listener> &listener : listeners_) {

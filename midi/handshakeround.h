@@ -68,7 +68,8 @@ private:
     // Waits for new ports to carry messages: a moment where the MIDI
     // system vouches for them, the settle time elsewhere.
     void settle(const std::vector<unsigned> &outputs, const std::vector<unsigned> &inputs);
-    // The handshake to each output; the outputs where it went out.
+    // The handshake to each output; the outputs that took it (none when
+    // it cannot leave the program).
     std::vector<unsigned> sendHandshake(const std::vector<unsigned> &outputs);
     void forgetHeard();
     // Under queueMutex: the reply came on `input`, and it was no echo.
