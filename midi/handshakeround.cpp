@@ -108,7 +108,8 @@ bool HandshakeRound::openInput(unsigned input)
         listener->headers[i].lpData = listener->blocks.get() + std::size_t(i) * kInputBufferSize;
         listener->headers[i].dwBufferLength = kInputBufferSize;
     }
-    if (!MidiController::openInputPort(&listener->handle, input, &HandshakeRound::inputProc,
+    if (!MidiController::openInputPort(&listener->handle, input,
+                                       reinterpret_cast<DWORD_PTR>(&HandshakeRound::inputProc),
                                        reinterpret_cast<DWORD_PTR>(listener.get()), listener->headers,
                                        kListenerBufferCount)) {
         inputFailed_[input] = true;

@@ -190,8 +190,8 @@ MidiController::MidiController(bool upgradeMode, const LinkSearch &search)
             output_ = nullptr;
             continue;
         }
-        if (!openInputPort(&input_, pair.second, &MidiController::midiInProc, reinterpret_cast<DWORD_PTR>(this),
-                           inputHeaders_, kInputBufferCount)) {
+        if (!openInputPort(&input_, pair.second, reinterpret_cast<DWORD_PTR>(&MidiController::midiInProc),
+                           reinterpret_cast<DWORD_PTR>(this), inputHeaders_, kInputBufferCount)) {
             input_ = nullptr;
             continue;
         }
@@ -211,10 +211,10 @@ MidiController::MidiController(bool upgradeMode, const LinkSearch &search)
     throw std::exception();
 }
 
-bool MidiController::openInputPort(HMIDIIN *handle, UINT port, MIDIINPROC callback, DWORD_PTR instance,
+bool MidiController::openInputPort(HMIDIIN *handle, UINT port, DWORD_PTR callback, DWORD_PTR instance,
                                    MIDIHDR *headers, int count)
 {
-    if (midiInOpen(handle, port, reinterpret_cast<DWORD_PTR>(callback), instance, CALLBACK_FUNCTION)
+    if (midiInOpen(handle, port, callback, instance, CALLBACK_FUNCTION)
         != MMSYSERR_NOERROR) {
         *handle = nullptr;
         return false;

@@ -97,10 +97,11 @@ public:
     // missing acknowledgement. progress gets 0..100.
     bool sendFirmware(const std::string &image, const std::function<void(int)> &progress);
 
-    // An input port opened with `callback`, its `count` headers prepared
+    // An input port opened with `callback` (a function as midiInProc), its
+    // `count` headers prepared
     // and queued, and started; false (and nothing left open) when it would
     // not open or start.
-    static bool openInputPort(HMIDIIN *handle, UINT port, MIDIINPROC callback, DWORD_PTR instance,
+    static bool openInputPort(HMIDIIN *handle, UINT port, DWORD_PTR callback, DWORD_PTR instance,
                               MIDIHDR *headers, int count);
     // Stopped, its buffers handed back and unprepared, and closed. The
     // callback must not queue buffers again meanwhile.
