@@ -57,13 +57,24 @@ KeyboardOutcome KeyboardSession::find(bool upgradeMode, MidiController **link, c
     search.preferred = RememberedPorts::preferred();
     search.onlyPair = onlyPair;
     search.cancel = &work.cancelToken();
-    search.onAttempt = [&work, monitor = monitor_](const PairAttempt &attempt) {
-        monitor->setTriedPair(attempt.pair);
-        work.report(tr("Trying output '%1' with input '%2' (%3 of %4)")
-                        .arg(QString::fromStdString(attempt.pair.output), QString::fromStdString(attempt.pair.input))
-                        .arg(attempt.number)
-                        .arg(attempt.count),
-                    attempt.number - 1, attempt.count);
+    search.onStep = [&work, monitor = monitor_](const SearchStep &step) {
+        const QString output = QString::fromStdString(step.pair.output);
+        const QString input = QString::fromStdString(step.pair.input);
+        monitor->setTriedPair(step.pair);
+        switch (step.kind) {
+        case SearchStep::Kind::Pair:
+            work.report(tr("Trying output '%1' with input '%2'").arg(output, input), 0, 0);
+            break;
+        case SearchStep::Kind::Round:
+            work.report(tr("Asking %1 outputs, listening on %2 inputs").arg(step.outputs).arg(step.inputs), 0, 0);
+            break;
+        case SearchStep::Kind::Output:
+            work.report(tr("The keyboard answered on input '%1'; looking for its output among %2")
+                            .arg(input)
+                            .arg(step.outputs),
+                        0, 0);
+            break;
+        }
     };
     KeyboardOutcome outcome;
     *link = run(work, true, [&] {

@@ -53,12 +53,14 @@ void LinkMonitor::setLink(MidiController *link)
     if (!link) {
         deviceName_.clear();
         linkedPorts_ = {};
+        keyboards_.clear();
         setState(State::NoKeyboard);
         return;
     }
     deviceName_ = link->deviceName();
     linkedPorts_ = link->portPair();
     linkedInUpgradeMode_ = link->upgradeMode();
+    keyboards_ = link->foundKeyboards();
     // Tried first by the next search, also in the next session.
     RememberedPorts::setLastLinked(linkedPorts_);
     setState(link->upgradeMode() ? State::UpgradeMode : State::Connected);
@@ -119,7 +121,9 @@ void LinkMonitor::noteTriedPair(const QString &output, const QString &input)
 void LinkMonitor::portsGone(const QStringList &outputs, const QStringList &inputs)
 {
     const PortPair &watched = searching_ ? triedPair_ : linkedPorts_;
-    if (watched.output.empty())
+    // Between the steps of a search nothing is watched; while it looks for
+    // the output of an answering input, that input is.
+    if (watched.output.empty() && watched.input.empty())
         return;
     if (!outputs.contains(QString::fromStdString(watched.output))
         && !inputs.contains(QString::fromStdString(watched.input)))

@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 class KeyboardWork;
 class MidiController;
@@ -34,6 +35,9 @@ public:
     // "Connected to 'Telvir Keyboard'", "No keyboard connected", ...
     QString stateText() const;
     const PortWatcher &ports() const { return *watcher_; }
+    // The keyboards found by the search that made the live link, this one
+    // among them; empty without a link.
+    const std::vector<PortPair> &keyboards() const { return keyboards_; }
 
     // A command takes the keyboard over: a background search stops first.
     // While it runs, the loss of the link's ports (or of the pair that a
@@ -77,6 +81,7 @@ private:
     QString deviceName_;
     PortPair linkedPorts_;
     bool linkedInUpgradeMode_ = false;
+    std::vector<PortPair> keyboards_;
 
     bool commandRunning_ = false;
     KeyboardWork *work_ = nullptr;

@@ -506,7 +506,8 @@ void MainWindow::choosePorts()
 {
     if (session->busy())
         return;
-    PortsDialog dialog(this, linkMonitor->ports().outputs(), linkMonitor->ports().inputs(), RememberedPorts::chosen());
+    PortsDialog dialog(this, linkMonitor->ports().outputs(), linkMonitor->ports().inputs(), RememberedPorts::chosen(),
+                       linkMonitor->keyboards());
     if (dialog.exec() != QDialog::Accepted)
         return;
     linkChosenPorts(dialog.chosenPair());

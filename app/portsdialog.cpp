@@ -2,6 +2,8 @@
 
 #include "ui_portsdialog.h"
 
+#include <algorithm>
+
 namespace {
 void fill(QComboBox *field, const QStringList &ports, const std::string &chosen)
 {
@@ -13,9 +15,10 @@ void fill(QComboBox *field, const QStringList &ports, const std::string &chosen)
 } // namespace
 
 PortsDialog::PortsDialog(QWidget *parent, const QStringList &outputs, const QStringList &inputs,
-                         const std::optional<PortPair> &chosen)
+                         const std::optional<PortPair> &chosen, const std::vector<PortPair> &keyboards)
     : QDialog(parent),
-      ui(std::make_unique<Ui_PortsDialog>())
+      ui(std::make_unique<Ui_PortsDialog>()),
+      keyboards_(keyboards)
 {
     ui->setupUi(this);
     fill(ui->outputPort, outputs, chosen ? chosen->output : std::string());
@@ -24,6 +27,27 @@ PortsDialog::PortsDialog(QWidget *parent, const QStringList &outputs, const QStr
         ui->outputPort->setCurrentIndex(0);
         ui->inputPort->setCurrentIndex(0);
     }
+    for (const PortPair &keyboard : keyboards_) {
+        ui->foundKeyboard->addItem(tr("Output '%1', input '%2'")
+                                       .arg(QString::fromStdString(keyboard.output),
+                                            QString::fromStdString(keyboard.input)));
+    }
+    const auto shown = std::find(keyboards_.begin(), keyboards_.end(), chosenPair().value_or(PortPair{}));
+    ui->foundKeyboard->setCurrentIndex(shown == keyboards_.end() ? -1 : int(shown - keyboards_.begin()));
+    ui->foundLabel->setVisible(!keyboards_.empty());
+    ui->foundKeyboard->setVisible(!keyboards_.empty());
+    connect(ui->foundKeyboard, QOverload<int>::of(&QComboBox::activated), this, &PortsDialog::pickKeyboard);
+}
+
+void PortsDialog::pickKeyboard(int index)
+{
+    if (index < 0 || index >= int(keyboards_.size()))
+        return;
+    const PortPair &keyboard = keyboards_[std::size_t(index)];
+    ui->outputPort->setCurrentIndex(
+        std::max(0, ui->outputPort->findText(QString::fromStdString(keyboard.output), Qt::MatchExactly)));
+    ui->inputPort->setCurrentIndex(
+        std::max(0, ui->inputPort->findText(QString::fromStdString(keyboard.input), Qt::MatchExactly)));
 }
 
 PortsDialog::~PortsDialog() = default;

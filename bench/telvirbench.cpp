@@ -68,6 +68,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <random>
@@ -169,8 +170,10 @@ void benchDiscovery()
         std::printf("discovery found no keyboard\n");
         return;
     }
-    // Seven silent pairs of 900 ms, then the settle time and the answer.
-    report("discovery, keyboard on pair 8 of 3 x 3", ms, 7 * 900.0 + 300.0, 1.02);
+    // The settle time of the newly opened ports, the round answered at
+    // once, then two short probes of 100 ms that rule out the first two
+    // outputs (the names tell nothing).
+    report("discovery, keyboard on pair 8 of 3 x 3", ms, 300.0, 2.0);
 }
 
 // The messages of a factory write, as the editor sends them.
@@ -342,6 +345,89 @@ void benchSearches(const QString &names, double firstLinkTargetMs)
     RememberedPorts::forget();
     reportLinkAndRead("nothing remembered", linkAndRead(), firstLinkTargetMs);
     reportLinkAndRead("pair remembered", linkAndRead(), kRememberedLinkTargetMs);
+}
+
+// From a search's start to its end over JACK, with `silent` devices that
+// never answer listed before the keyboard; nothing remembered, and names
+// that tell nothing of one device (the keyboard's too, unless
+// `keyboardOptions` say otherwise). Not found: the keyboard's ports are
+// there, and it does not answer either. Medians of a few searches.
+struct SearchTimes
+{
+    double foundMs = -1;
+    double notFoundMs = -1;
+};
+
+double medianSearchMs(int trials, bool expectFound)
+{
+    std::vector<double> times;
+    for (int trial = 0; trial < trials; ++trial) {
+        MidiController::releaseInstance();
+        RememberedPorts::forget();
+        BenchTimer timer;
+        const bool found = MidiController::getInstance(false) != nullptr;
+        times.push_back(timer.elapsedMs());
+        if (found != expectFound)
+            return -1;
+    }
+    MidiController::releaseInstance();
+    return median(times);
+}
+
+SearchTimes searchAmongSilentDevices(int silent, const QStringList &keyboardOptions)
+{
+    SearchTimes times;
+    JackKeyboardFixture jack;
+    std::vector<std::unique_ptr<QProcess>> simulators;
+    const auto silentDevice = [](int number) {
+        const QString name = QString("Silent %1").arg(number, 2, 10, QChar('0'));
+        return QStringList{"--name", name, "--output-name", name + " Sender", "--silent"};
+    };
+    if (!jack.start(silent > 0 ? silentDevice(1) : keyboardOptions)) {
+        std::printf("JACK: %s\n", qPrintable(jack.error()));
+        return times;
+    }
+    for (int number = 2; number <= silent; ++number)
+        simulators.push_back(startSimulator(silentDevice(number)));
+    if (silent > 0)
+        simulators.push_back(startSimulator(keyboardOptions));
+    times.foundMs = medianSearchMs(5, true);
+    // The keyboard's ports still there, and nothing answers on them.
+    if (silent > 0) {
+        simulators.back()->terminate();
+        simulators.back()->waitForFinished(3000);
+        simulators.back() = startSimulator(keyboardOptions + QStringList{"--silent"});
+    } else if (!jack.restartSimulator(keyboardOptions + QStringList{"--silent"})) {
+        std::printf("JACK: %s\n", qPrintable(jack.error()));
+        return times;
+    }
+    times.notFoundMs = medianSearchMs(3, false);
+    for (auto &simulator : simulators) {
+        simulator->terminate();
+        simulator->waitForFinished(3000);
+    }
+    return times;
+}
+
+void benchSearchRounds()
+{
+    std::printf("Search over JACK among silent devices listed before the keyboard, nothing remembered "
+                "(median of 5 found, 3 not found):\n");
+    const QList<int> counts{0, 8, 24};
+    for (const auto &[what, options] : {std::pair<const char *, QStringList>{"names that tell nothing",
+                                                                             kKeyboardUnrelatedNames},
+                                        {"the keyboard's names of one device", kKeyboardAsOneDevice}}) {
+        std::map<int, SearchTimes> times;
+        for (int silent : counts) {
+            times[silent] = searchAmongSilentDevices(silent, options);
+            std::printf("  %s, %2d silent devices: found %8.1f ms, not found %8.1f ms\n", what, silent,
+                        times[silent].foundMs, times[silent].notFoundMs);
+        }
+        std::printf("  %s, 24 : 0, found:     ratio %.2f (target <= 1.5)\n", what,
+                    times[24].foundMs / times[0].foundMs);
+        std::printf("  %s, 24 : 0, not found: ratio %.2f (target <= 1.2)\n", what,
+                    times[24].notFoundMs / times[0].notFoundMs);
+    }
 }
 
 // One piece of the window's keyboard work: from launch, in ms.
@@ -708,8 +794,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption tableOnlyOption("table-only", "Only the All Controls table: opening it and an edit in it.");
     const QCommandLineOption liveOption("live", "Only Live, following the keyboard and the monitor, over JACK.");
     const QCommandLineOption libraryOption("library", "Only the library with 10,000 setups and 100,000 events.");
+    const QCommandLineOption searchOnlyOption("search-only",
+                                              "Only the searches among 0, 8 and 24 silent devices over JACK.");
     parser.addOptions({quickOption, jackOption, startupOnlyOption, writeOnlyOption, soakOption, tableOnlyOption,
-                       liveOption, libraryOption});
+                       liveOption, libraryOption, searchOnlyOption});
     parser.process(application);
     const bool quick = parser.isSet(quickOption);
     const bool startupOnly = parser.isSet(startupOnlyOption);
@@ -727,6 +815,10 @@ int main(int argc, char *argv[])
         probe.start(QCoreApplication::applicationDirPath() + "/bench-library", {QStringLiteral(TELVIR_PROGRAM)});
         probe.waitForFinished(-1);
         return probe.exitCode();
+    }
+    if (parser.isSet(searchOnlyOption)) {
+        benchSearchRounds();
+        return 0;
     }
     if (soak) {
         benchSoak(quick ? 100 : 1000, quick ? 10 : 100);
@@ -746,7 +838,9 @@ int main(int argc, char *argv[])
     benchReadAndWrite();
     if (firmwareBytes > 0)
         benchFirmware(firmwareBytes);
-    if (jack)
+    if (jack) {
         benchJack(firmwareBytes);
+        benchSearchRounds();
+    }
     return 0;
 }

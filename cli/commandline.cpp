@@ -35,7 +35,8 @@ CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errorIsTermina
           {kVerbose, QStringLiteral("Write the debug log (MIDI traffic) to stderr.")},
       },
       commandOptions_{
-          {QStringLiteral("find"), QStringLiteral("Also search the ports for the keyboard and print it.")},
+          {QStringLiteral("find"), QStringLiteral("Also search the ports and print every keyboard found.")},
+          {QStringLiteral("all"), QStringLiteral("Write to every keyboard found, one line for each.")},
           {QStringLiteral("memory"), QStringLiteral("Keyboard memory to write: workArea (the default) or 1..8."),
            QStringLiteral("workArea|1..8")},
           {QStringLiteral("json"), QStringLiteral("Print a JSON document instead of the table.")},
@@ -49,7 +50,7 @@ CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errorIsTermina
            QStringLiteral("List the MIDI output and input ports with their numbers."), &KeyboardCommands::ports},
           {QStringLiteral("read"), {QStringLiteral("FILE")}, {kPorts},
            QStringLiteral("Read the keyboard's settings into FILE (.telvir, or .json)."), &KeyboardCommands::read},
-          {QStringLiteral("write"), {QStringLiteral("FILE")}, {QStringLiteral("memory"), kPorts},
+          {QStringLiteral("write"), {QStringLiteral("FILE")}, {QStringLiteral("memory"), QStringLiteral("all"), kPorts},
            QStringLiteral("Send the settings in FILE to a memory of the keyboard."), &KeyboardCommands::write},
           {QStringLiteral("firmware"), {QStringLiteral("FILE")}, {kPorts},
            QStringLiteral("Update the firmware of a keyboard in its upgrade mode."),

@@ -62,12 +62,14 @@ int fail(const Invocation &invocation, const KeyboardOutcome &outcome)
 }
 
 // The link in the mode asked for: through exactly the pair --ports names,
-// or by a search of all pairs, the remembered ones first. Null, with the
-// failure written, when there is none.
-MidiController *linkTo(const Invocation &invocation, bool upgradeMode, int *status)
+// or by a search of all ports, the remembered pair first (with
+// `everyKeyboard`, the round alone, which finds every keyboard). Null, with
+// the failure written, when there is none.
+MidiController *linkTo(const Invocation &invocation, bool upgradeMode, int *status, bool everyKeyboard = false)
 {
     LinkSearch search;
     search.preferred = RememberedPorts::preferred();
+    search.everyKeyboard = everyKeyboard;
     if (!invocation.ports.isEmpty()) {
         PortPair pair;
         QString error;
@@ -85,6 +87,13 @@ MidiController *linkTo(const Invocation &invocation, bool upgradeMode, int *stat
     }
     RememberedPorts::setLastLinked(link->portPair());
     return link;
+}
+
+void printSent(const Invocation &invocation, const KeyboardOutcome &outcome, int slot)
+{
+    invocation.out << "Sent " << outcome.total << " messages to memory " << KeyboardCommand::memoryName(slot)
+                   << " of '" << outcome.deviceName << "'\n";
+    invocation.out.flush();
 }
 
 // "Could not upgrade firmware: <why>" for a file refused before sending.
@@ -120,13 +129,15 @@ int KeyboardCommands::ports(const Invocation &invocation)
     const LinkRelease release;
     invocation.out.flush();
     int status = kExitFailure;
-    MidiController *link = linkTo(invocation, false, &status);
+    MidiController *link = linkTo(invocation, false, &status, true);
     if (!link)
         return status;
-    const QString output = QString::fromStdString(link->portPair().output);
-    const QString input = QString::fromStdString(link->portPair().input);
-    invocation.out << "keyboard: output " << outputs.indexOf(output) << " '" << output << "', input "
-                   << inputs.indexOf(input) << " '" << input << "'\n";
+    for (const PortPair &keyboard : link->foundKeyboards()) {
+        const QString output = QString::fromStdString(keyboard.output);
+        const QString input = QString::fromStdString(keyboard.input);
+        invocation.out << "keyboard: output " << outputs.indexOf(output) << " '" << output << "', input "
+                       << inputs.indexOf(input) << " '" << input << "'\n";
+    }
     return kExitSuccess;
 }
 
@@ -176,6 +187,9 @@ int KeyboardCommands::write(const Invocation &invocation)
         slot = *chosen;
     }
 
+    if (invocation.options.isSet(QStringLiteral("all")) && !invocation.ports.isEmpty())
+        return invocation.usageError(QStringLiteral("write takes --all or --ports, not both"));
+
     Settings settings;
     QString error;
     if (!SettingsDocument::load(path, &settings, &error))
@@ -183,25 +197,59 @@ int KeyboardCommands::write(const Invocation &invocation)
 
     const LinkRelease release;
     int status = kExitFailure;
-    MidiController *link = linkTo(invocation, false, &status);
+    const bool all = invocation.options.isSet(QStringLiteral("all"));
+    MidiController *link = linkTo(invocation, false, &status, all);
     if (!link)
         return status;
-
-    WriteReport report;
-    const KeyboardOutcome outcome = KeyboardCommand::write(*link, settings, slot, &report);
-    if (!outcome.succeeded())
-        return fail(invocation, outcome);
-    invocation.out << "Sent " << outcome.total << " messages to memory " << KeyboardCommand::memoryName(slot)
-                   << " of '" << link->deviceName() << "'\n";
-    // Every message went out; a number of 0 is not one the messages carry.
-    const QStringList leftOut = numbersLeftOut(settings, report);
-    if (!leftOut.isEmpty()) {
-        invocation.err << "telvir: not sent: a CC Number / Note of 0 is never written, so the keyboard keeps its own for "
-                       << leftOut.join(QStringLiteral(", ")) << '\n';
+    // One keyboard's write, said and remembered.
+    const auto writeTo = [&](MidiController &keyboard) {
+        WriteReport report;
+        const KeyboardOutcome outcome = KeyboardCommand::write(keyboard, settings, slot, &report);
+        if (!outcome.succeeded())
+            return outcome;
+        printSent(invocation, outcome, slot);
+        // Every message went out; a number of 0 is not one the messages carry.
+        const QStringList leftOut = numbersLeftOut(settings, report);
+        if (!leftOut.isEmpty()) {
+            invocation.err << "telvir: not sent: a CC Number / Note of 0 is never written, so the keyboard keeps its "
+                              "own for "
+                           << leftOut.join(QStringLiteral(", ")) << '\n';
+        }
+        // Only a write of which every message went out is known to be there.
+        LibraryCommands::record(invocation, LibraryEvent::Kind::Write, settings, path, slot);
+        return outcome;
+    };
+    if (!all) {
+        const KeyboardOutcome outcome = writeTo(*link);
+        return outcome.succeeded() ? kExitSuccess : fail(invocation, outcome);
     }
-    // Only a write of which every message went out is known to be there.
-    LibraryCommands::record(invocation, LibraryEvent::Kind::Write, settings, path, slot);
-    return kExitSuccess;
+
+    // One keyboard after the other, each through a link of its own.
+    const std::vector<PortPair> keyboards = link->foundKeyboards();
+    status = kExitSuccess;
+    for (const PortPair &keyboard : keyboards) {
+        if (link && link->portPair() != keyboard) {
+            MidiController::releaseInstance();
+            link = nullptr;
+        }
+        KeyboardOutcome outcome;
+        if (!link) {
+            LinkSearch only;
+            only.onlyPair = keyboard;
+            outcome = KeyboardCommand::find(false, only, &link);
+        }
+        if (link)
+            outcome = writeTo(*link);
+        if (!outcome.succeeded()) {
+            status = invocation.fail(QStringLiteral("keyboard on output '%1', input '%2': %3")
+                                         .arg(QString::fromStdString(keyboard.output),
+                                              QString::fromStdString(keyboard.input), outcomeMessage(outcome)));
+            // A keyboard that went away takes its link with it.
+            MidiController::releaseInstance();
+            link = nullptr;
+        }
+    }
+    return status;
 }
 
 int KeyboardCommands::firmware(const Invocation &invocation)

@@ -9,11 +9,13 @@
 class KeyboardCommands
 {
 public:
-    // ports [--find]: the numbered output and input ports.
+    // ports [--find]: the numbered output and input ports, and every
+    // keyboard found.
     static int ports(const Invocation &invocation);
     // read FILE: the keyboard's memory 0 into a settings file.
     static int read(const Invocation &invocation);
-    // write FILE [--memory workArea|1..8]: a settings file into a memory.
+    // write FILE [--memory workArea|1..8] [--all]: a settings file into a
+    // memory of the keyboard, or of every keyboard found.
     static int write(const Invocation &invocation);
     // firmware FILE: a new firmware for a keyboard in its upgrade mode.
     static int firmware(const Invocation &invocation);

@@ -17,3 +17,9 @@ inline const std::string kHandshakeReply("\xF0\x7E\x0A\x01\x03\x00\x01\xF7", 8);
 constexpr DWORD kUpgradeProbeFirst = 0x9A | (0x01 << 8) | (0x02 << 16);
 constexpr DWORD kUpgradeProbeSecond = 0x9A | (0x7E << 8) | (0x7D << 16);
 inline const std::string kUpgradeHandshakeReply("\x9A\x01\x02", 3);
+// The second probe as it comes back from a device that echoes it.
+inline const std::string kUpgradeProbeSecondBytes("\x9A\x7E\x7D", 3);
+// Any other instrument on a port that got the probes would hold both
+// notes: their Note-Offs, channel 11, velocity 0.
+constexpr DWORD kUpgradeProbeFirstRelease = 0x8A | (0x01 << 8);
+constexpr DWORD kUpgradeProbeSecondRelease = 0x8A | (0x7E << 8);

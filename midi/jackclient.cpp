@@ -43,7 +43,8 @@ constexpr std::uint64_t kCyclesUntilEmpty = 2;
 // estimate used until the first process cycle measures it.
 constexpr std::size_t kMidiBufferOverhead = 64;
 
-constexpr int kMaxPortsPerDirection = 16;
+// A search listens on every input and asks every output at once.
+constexpr int kMaxPortsPerDirection = 128;
 
 // PipeWire's libjack takes as many events into a cycle's MIDI buffer as
 // jackd2's does, but then copies them into its own graph's buffer of the

@@ -2,6 +2,7 @@
 
 #include "midi/canceltoken.h"
 #include "midi/handshake.h"
+#include "midi/handshakeround.h"
 #include "midi/messagecopybuffer.h"
 #include "midi/miditap.h"
 #include "midi/portnames.h"
@@ -29,14 +30,6 @@ namespace {
 // Timed, so that a live send gives up on a link that a search is replacing.
 std::timed_mutex instanceMutex;
 MidiController *liveLink = nullptr;
-
-// Pauses of the handshake: the keyboard needs time after the port opens,
-// and answers within a few hundred milliseconds. A pair is given up when no
-// answer came within the two answer waits; an answer that comes sooner
-// ends the wait at once.
-constexpr std::chrono::milliseconds kSettleTime{300};
-constexpr std::chrono::milliseconds kAnswerTime{300};
-constexpr std::chrono::milliseconds kExtraAnswerTime{300};
 
 constexpr unsigned long kPollMs = 10;
 // A port that takes longer than this to send one System Exclusive message
@@ -78,27 +71,14 @@ void emptyQueue()
 // One per thread, so that sends on two threads never share a block.
 thread_local MessageCopyBuffer sendCopy;
 
-// The pairs a search tries, in order, as port numbers.
-std::vector<PortNumbers> plannedPairs(const std::vector<std::string> &outputs, const std::vector<std::string> &inputs,
-                                      const LinkSearch &search)
+// Among several keyboards, the first preferred one, then the others in
+// port order.
+std::vector<PortNumbers> linkOrder(std::vector<PortNumbers> keyboards, const std::vector<PortNumbers> &preferred)
 {
-    std::vector<PortNumbers> order;
-    if (search.onlyPair) {
-        order = searchOrder(outputs, inputs, {*search.onlyPair});
-        order.resize(std::min<std::size_t>(order.size(), 1));
-        if (!order.empty() && PortPair{outputs[order[0].first], inputs[order[0].second]} != *search.onlyPair)
-            order.clear();
-        return order;
-    }
-    order = searchOrder(outputs, inputs, search.preferred);
-    if (search.acceptPair) {
-        order.erase(std::remove_if(order.begin(), order.end(),
-                                   [&](const PortNumbers &numbers) {
-                                       return !search.acceptPair({outputs[numbers.first], inputs[numbers.second]});
-                                   }),
-                    order.end());
-    }
-    return order;
+    std::stable_sort(keyboards.begin(), keyboards.end(), [&preferred](const PortNumbers &a, const PortNumbers &b) {
+        return std::find(preferred.begin(), preferred.end(), a) < std::find(preferred.begin(), preferred.end(), b);
+    });
+    return keyboards;
 }
 
 bool cancelled(const CancelToken *cancel)
@@ -160,7 +140,6 @@ MidiController::MidiController(bool upgradeMode, const LinkSearch &search)
     : upgradeMode_(upgradeMode)
 {
     closing_ = false;
-    bool found = false;
 
     std::vector<std::string> outputs;
     std::vector<std::string> inputs;
@@ -176,98 +155,53 @@ MidiController::MidiController(bool upgradeMode, const LinkSearch &search)
         inputHeaders_[i].dwBufferLength = kInputBufferSize;
     }
 
-    const std::string &expectedReply = upgradeMode_ ? kUpgradeHandshakeReply : kHandshakeReply;
-    const auto holdsReply = [&expectedReply](const std::deque<std::string> &queue) {
-        return std::find(queue.begin(), queue.end(), expectedReply) != queue.end();
-    };
-    const auto never = [](const std::deque<std::string> &) { return false; };
+    const std::vector<PortNumbers> preferred = listedPairs(outputs, inputs, search.preferred);
+    std::vector<PortNumbers> keyboards;
+    {
+        HandshakeRound round(upgradeMode_, outputs, inputs, search);
+        if (search.onlyPair) {
+            const std::vector<PortNumbers> only = listedPairs(outputs, inputs, {*search.onlyPair});
+            if (!only.empty() && round.tryPair(only.front()))
+                keyboards = only;
+        } else {
+            for (std::size_t i = 0; i < preferred.size() && !search.everyKeyboard && keyboards.empty(); ++i) {
+                const PortNumbers pair = preferred[i];
+                const bool accepted =
+                    !search.acceptPair || search.acceptPair({outputs[pair.first], inputs[pair.second]});
+                if (cancelled(search.cancel))
+                    break;
+                if (accepted && round.tryPair(pair))
+                    keyboards.push_back(pair);
+            }
+            if (keyboards.empty() && !cancelled(search.cancel))
+                keyboards = round.findKeyboards();
+        }
+        round.finish(keyboards);
+    }
 
-    const std::vector<PortNumbers> pairs = plannedPairs(outputs, inputs, search);
-    // Each output is opened once, as long as pairs with it follow each other.
-    long openOutput = -1;
-    std::vector<UINT> unopenableOutputs;
-    PortNumbers linked;
-    for (std::size_t attempt = 0; attempt < pairs.size() && !found; ++attempt) {
+    // The round's ports are closed; the link opens its own pair, with the
+    // buffers a link needs. The keyboard answered a moment ago.
+    for (const PortNumbers &pair : linkOrder(keyboards, preferred)) {
         if (cancelled(search.cancel))
             break;
-        const auto [output, input] = pairs[attempt];
-        if (std::find(unopenableOutputs.begin(), unopenableOutputs.end(), output) != unopenableOutputs.end())
-            continue;
-        if (search.onAttempt)
-            search.onAttempt({{outputs[output], inputs[input]}, int(attempt + 1), int(pairs.size())});
-
-        if (openOutput != long(output)) {
-            closeOutput();
-            openOutput = -1;
-            if (midiOutOpen(&output_, output, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
-                output_ = nullptr;
-                unopenableOutputs.push_back(output);
-                continue;
-            }
-            openOutput = long(output);
-        }
         closeInput();
-        if (midiInOpen(&input_, input, reinterpret_cast<DWORD_PTR>(&MidiController::midiInProc),
-                       reinterpret_cast<DWORD_PTR>(this), CALLBACK_FUNCTION) != MMSYSERR_NOERROR) {
+        closeOutput();
+        if (midiOutOpen(&output_, pair.first, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) {
+            output_ = nullptr;
+            continue;
+        }
+        if (!openInputPort(&input_, pair.second, reinterpret_cast<DWORD_PTR>(&MidiController::midiInProc),
+                           reinterpret_cast<DWORD_PTR>(this), inputHeaders_, kInputBufferCount)) {
             input_ = nullptr;
             continue;
         }
-        for (MIDIHDR &header : inputHeaders_) {
-            MMRESULT result = midiInPrepareHeader(input_, &header, sizeof(MIDIHDR));
-            if (result != MMSYSERR_NOERROR)
-                qCDebug(lcMidi) << errorText(result);
-            result = midiInAddBuffer(input_, &header, sizeof(MIDIHDR));
-            if (result != MMSYSERR_NOERROR)
-                qCDebug(lcMidi) << errorText(result);
-        }
-        if (midiInStart(input_) != MMSYSERR_NOERROR)
-            continue;
-
-        // Where the MIDI system vouches that both connections carry messages
-        // (JACK: connected, and a process cycle ran with them), the device
-        // had its port open all along and the handshake goes at once.
-        // Elsewhere the port was opened just now: the settle time, which
-        // only a cancel interrupts.
-        if (!midiConnectionConfirmed(output_, input_))
-            waitForMessages(kSettleTime, never, search.cancel);
-        if (cancelled(search.cancel))
-            break;
-        MMRESULT lastResult = MMSYSERR_NOERROR;
-        if (upgradeMode_) {
-            lastResult = midiOutShortMsg(output_, kUpgradeProbeFirst);
-            MidiTap::recordShort(TappedMessage::Direction::Out, kUpgradeProbeFirst, lastResult != MMSYSERR_NOERROR);
-            if (lastResult == MMSYSERR_NOERROR) {
-                lastResult = midiOutShortMsg(output_, kUpgradeProbeSecond);
-                MidiTap::recordShort(TappedMessage::Direction::Out, kUpgradeProbeSecond,
-                                     lastResult != MMSYSERR_NOERROR);
-            }
-        } else {
-            lastResult = sendLongMessage(kHandshakeRequest.data(), int(kHandshakeRequest.size()));
-        }
-        if (lastResult != MMSYSERR_NOERROR) {
-            qCDebug(lcMidi) << errorText(lastResult);
-            continue;
-        }
-        // A handshake still waiting to leave (a JACK server that runs no
-        // cycles) can get no answer; the pair's wait would only hide that.
-        if (drainOutput() > 0)
-            continue;
-        qCDebug(lcMidi) << "waiting";
-        waitForMessages(kAnswerTime + kExtraAnswerTime, holdsReply, search.cancel);
-
-        // Whatever came besides the answer is dropped with it.
-        for (std::string message = popMessage(); !message.empty(); message = popMessage()) {
-            if (message == expectedReply) {
-                found = true;
-                linked = pairs[attempt];
-                break;
-            }
-        }
-    }
-
-    if (found) {
-        deviceName_ = PortNames::output(linked.first);
-        portPair_ = {outputs[linked.first], inputs[linked.second]};
+        // Where the MIDI system can tell, the first request goes out only
+        // once both connections carry messages.
+        midiConnectionConfirmed(output_, input_);
+        deviceName_ = PortNames::output(pair.first);
+        portPair_ = {outputs[pair.first], inputs[pair.second]};
+        for (const PortNumbers &keyboard : keyboards)
+            foundKeyboards_.push_back({outputs[keyboard.first], inputs[keyboard.second]});
         emptyQueue();
         return;
     }
@@ -275,6 +209,48 @@ MidiController::MidiController(bool upgradeMode, const LinkSearch &search)
     closeOutput();
     inputBlocks_.reset();
     throw std::exception();
+}
+
+bool MidiController::openInputPort(HMIDIIN *handle, UINT port, DWORD_PTR callback, DWORD_PTR instance,
+                                   MIDIHDR *headers, int count)
+{
+    if (midiInOpen(handle, port, callback, instance, CALLBACK_FUNCTION)
+        != MMSYSERR_NOERROR) {
+        *handle = nullptr;
+        return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        MMRESULT result = midiInPrepareHeader(*handle, &headers[i], sizeof(MIDIHDR));
+        if (result != MMSYSERR_NOERROR)
+            qCDebug(lcMidi) << errorText(result);
+        result = midiInAddBuffer(*handle, &headers[i], sizeof(MIDIHDR));
+        if (result != MMSYSERR_NOERROR)
+            qCDebug(lcMidi) << errorText(result);
+    }
+    if (midiInStart(*handle) != MMSYSERR_NOERROR) {
+        closeInputPort(*handle, headers, count);
+        *handle = nullptr;
+        return false;
+    }
+    return true;
+}
+
+void MidiController::closeInputPort(HMIDIIN handle, MIDIHDR *headers, int count)
+{
+    // Reset hands every queued buffer back through the callback.
+    midiInStop(handle);
+    const MMRESULT resetResult = midiInReset(handle);
+    if (resetResult != MMSYSERR_NOERROR)
+        qCDebug(lcMidi) << errorText(resetResult);
+    for (int i = 0; i < count; ++i) {
+        midiInUnprepareHeader(handle, &headers[i], sizeof(MIDIHDR));
+        headers[i].dwBufferLength = kInputBufferSize;
+        headers[i].dwBytesRecorded = 0;
+        headers[i].dwFlags &= ~MHDR_DONE;
+    }
+    const MMRESULT closeResult = midiInClose(handle);
+    if (closeResult != MMSYSERR_NOERROR)
+        qCDebug(lcMidi) << errorText(closeResult);
 }
 
 MidiController::~MidiController()
@@ -287,22 +263,9 @@ void MidiController::closeInput()
 {
     if (!input_)
         return;
+    // The callback does not queue buffers again while closing_ is set.
     closing_ = true;
-    // Reset hands every queued buffer back through the callback, which does
-    // not queue it again while closing_ is set.
-    midiInStop(input_);
-    const MMRESULT resetResult = midiInReset(input_);
-    if (resetResult != MMSYSERR_NOERROR)
-        qCDebug(lcMidi) << errorText(resetResult);
-    for (MIDIHDR &header : inputHeaders_) {
-        midiInUnprepareHeader(input_, &header, sizeof(MIDIHDR));
-        header.dwBufferLength = kInputBufferSize;
-        header.dwBytesRecorded = 0;
-        header.dwFlags &= ~MHDR_DONE;
-    }
-    const MMRESULT closeResult = midiInClose(input_);
-    if (closeResult != MMSYSERR_NOERROR)
-        qCDebug(lcMidi) << errorText(closeResult);
+    closeInputPort(input_, inputHeaders_, kInputBufferCount);
     input_ = nullptr;
     emptyQueue();
     closing_ = false;
@@ -383,15 +346,20 @@ std::string MidiController::popMessage()
 
 int MidiController::sendLongMessage(const char *data, int length)
 {
-    const int result = sendLongMessageUntapped(data, length);
+    return sendLongMessage(output_, data, length);
+}
+
+int MidiController::sendLongMessage(HMIDIOUT output, const char *data, int length)
+{
+    const int result = sendLongMessageUntapped(output, data, length);
     if (data && length > 0)
         MidiTap::record(TappedMessage::Direction::Out, data, std::size_t(length), result != MMSYSERR_NOERROR);
     return result;
 }
 
-int MidiController::sendLongMessageUntapped(const char *data, int length)
+int MidiController::sendLongMessageUntapped(HMIDIOUT output, const char *data, int length)
 {
-    if (!output_)
+    if (!output)
         return MMSYSERR_INVALHANDLE;
     if (!data || length <= 0)
         return MMSYSERR_INVALPARAM;
@@ -406,13 +374,13 @@ int MidiController::sendLongMessageUntapped(const char *data, int length)
     header.dwBufferLength = DWORD(length);
     header.dwBytesRecorded = DWORD(length);
 
-    MMRESULT result = midiOutPrepareHeader(output_, &header, sizeof header);
+    MMRESULT result = midiOutPrepareHeader(output, &header, sizeof header);
     if (result != MMSYSERR_NOERROR)
         return int(result);
-    result = midiOutLongMsg(output_, &header, sizeof header);
+    result = midiOutLongMsg(output, &header, sizeof header);
     if (result != MMSYSERR_NOERROR) {
         errorText(result);
-        midiOutUnprepareHeader(output_, &header, sizeof header);
+        midiOutUnprepareHeader(output, &header, sizeof header);
         return int(result);
     }
 
@@ -423,14 +391,14 @@ int MidiController::sendLongMessageUntapped(const char *data, int length)
         do {
             if (std::chrono::steady_clock::now() >= deadline) {
                 // Take the message back from the stuck port.
-                midiOutReset(output_);
+                midiOutReset(output);
                 result = MIDIERR_NOTREADY;
                 break;
             }
             QThread::msleep(kPollMs);
         } while (!headerDone(header));
     }
-    for (int attempt = 0; midiOutUnprepareHeader(output_, &header, sizeof header) == MIDIERR_STILLPLAYING; ++attempt) {
+    for (int attempt = 0; midiOutUnprepareHeader(output, &header, sizeof header) == MIDIERR_STILLPLAYING; ++attempt) {
         if (attempt == kUnprepareAttempts) {
             // The port still holds the bytes: leave them to it rather than
             // free or reuse memory it may read.

@@ -46,8 +46,10 @@ public:
     static bool useLiveInstance(const std::function<void(MidiController &)> &use,
                                 std::chrono::milliseconds patience = std::chrono::milliseconds(100));
 
-    // Discovery; throws std::exception when no port pair answers. Nothing
-    // is stored: the caller remembers the pair that answered, if it wants.
+    // Discovery; throws std::exception when no port pair answers. Among
+    // several keyboards the first preferred one is linked, else the first
+    // listed. Nothing is stored: the caller remembers the pair that
+    // answered, if it wants.
     explicit MidiController(bool upgradeMode, const LinkSearch &search = {});
     ~MidiController();
 
@@ -62,6 +64,9 @@ public:
     const QString &deviceName() const { return deviceName_; }
     // The linked pair, by the names the port service lists.
     const PortPair &portPair() const { return portPair_; }
+    // Every keyboard the search that made this link found, this one
+    // among them, by output and then input number.
+    const std::vector<PortPair> &foundKeyboards() const { return foundKeyboards_; }
 
     // Input callback, run on the port service's thread.
     static void CALLBACK midiInProc(HMIDIIN handle, UINT message, DWORD_PTR instance,
@@ -77,6 +82,8 @@ public:
 
     // Result codes are the port service's: 0 = sent.
     int sendLongMessage(const char *data, int length);
+    // The same on any open output port.
+    static int sendLongMessage(HMIDIOUT output, const char *data, int length);
     int sendShortMessage(unsigned char status, unsigned char data1, unsigned char data2);
     // Waits until every message sent so far has left the program and
     // returns how many never will (0 when all went out; see midiOutDrain).
@@ -96,8 +103,18 @@ public:
     // nothing more, while outputRewritingListeners() names a port.
     bool sendFirmware(const std::string &image, const std::function<void(int)> &progress);
 
+    // An input port opened with `callback` (a function as midiInProc), its
+    // `count` headers prepared
+    // and queued, and started; false (and nothing left open) when it would
+    // not open or start.
+    static bool openInputPort(HMIDIIN *handle, UINT port, DWORD_PTR callback, DWORD_PTR instance,
+                              MIDIHDR *headers, int count);
+    // Stopped, its buffers handed back and unprepared, and closed. The
+    // callback must not queue buffers again meanwhile.
+    static void closeInputPort(HMIDIIN handle, MIDIHDR *headers, int count);
+
 private:
-    int sendLongMessageUntapped(const char *data, int length);
+    static int sendLongMessageUntapped(HMIDIOUT output, const char *data, int length);
 
     HMIDIIN input_ = nullptr;
     HMIDIOUT output_ = nullptr;
@@ -109,4 +126,5 @@ private:
     const bool upgradeMode_;
     QString deviceName_;
     PortPair portPair_;
+    std::vector<PortPair> foundKeyboards_;
 };

@@ -50,30 +50,17 @@ bool sameDevice(const std::string &output, const std::string &input)
     return !device.empty() && device == devicePart(input);
 }
 
-std::vector<PortNumbers> searchOrder(const std::vector<std::string> &outputs, const std::vector<std::string> &inputs,
-                                     const std::vector<PortPair> &preferred)
+std::vector<PortNumbers> listedPairs(const std::vector<std::string> &outputs, const std::vector<std::string> &inputs,
+                                     const std::vector<PortPair> &pairs)
 {
-    std::vector<PortNumbers> order;
-    order.reserve(outputs.size() * inputs.size());
-    const auto add = [&order](PortNumbers pair) {
-        if (std::find(order.begin(), order.end(), pair) == order.end())
-            order.push_back(pair);
-    };
-
-    // A preferred pair counts only when both its ports are listed now; with
-    // two ports of one name, the first listed stands for it.
-    for (const PortPair &pair : preferred) {
+    std::vector<PortNumbers> listed;
+    for (const PortPair &pair : pairs) {
         const auto output = std::find(outputs.begin(), outputs.end(), pair.output);
         const auto input = std::find(inputs.begin(), inputs.end(), pair.input);
-        if (output != outputs.end() && input != inputs.end())
-            add({unsigned(output - outputs.begin()), unsigned(input - inputs.begin())});
+        const PortNumbers numbers{unsigned(output - outputs.begin()), unsigned(input - inputs.begin())};
+        if (output != outputs.end() && input != inputs.end()
+            && std::find(listed.begin(), listed.end(), numbers) == listed.end())
+            listed.push_back(numbers);
     }
-    for (unsigned output = 0; output < outputs.size(); ++output)
-        for (unsigned input = 0; input < inputs.size(); ++input)
-            if (sameDevice(outputs[output], inputs[input]))
-                add({output, input});
-    for (unsigned output = 0; output < outputs.size(); ++output)
-        for (unsigned input = 0; input < inputs.size(); ++input)
-            add({output, input});
-    return order;
+    return listed;
 }

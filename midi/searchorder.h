@@ -1,10 +1,8 @@
 #pragma once
 
-// The order in which a search tries the port pairs. Pairs that are likely
-// the keyboard come first: the pairs given as preferred (chosen by hand,
-// linked last), then pairs whose output and input belong to one device,
-// then all others. Within each group, and when nothing is preferred and no
-// names match, the order is outputs outer, inputs inner, lowest first.
+// Port pairs by number: the remembered pairs that are listed now, and
+// whether an output and an input look like the two directions of one
+// device, whose pair a search asks first.
 
 #include "midi/portpair.h"
 
@@ -15,8 +13,10 @@
 // (output number, input number)
 using PortNumbers = std::pair<unsigned, unsigned>;
 
-std::vector<PortNumbers> searchOrder(const std::vector<std::string> &outputs, const std::vector<std::string> &inputs,
-                                     const std::vector<PortPair> &preferred);
+// The given pairs whose two ports are listed now, in the given order, by
+// their numbers; with two ports of one name, the first listed stands for it.
+std::vector<PortNumbers> listedPairs(const std::vector<std::string> &outputs, const std::vector<std::string> &inputs,
+                                     const std::vector<PortPair> &pairs);
 
 // Whether the two port names look like the two directions of one device:
 // the same name, or the same client or device part ("Client:port").

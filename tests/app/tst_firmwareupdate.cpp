@@ -288,7 +288,8 @@ private slots:
         std::string sent;
         for (const std::string &message : rig.sent(kPort))
             sent += message;
-        QCOMPARE(hexOf(sent), QByteArray("9a 01 02 9a 7e 7d"));
+        // The probe's two notes, released again: nothing answered.
+        QCOMPARE(hexOf(sent), QByteArray("9a 01 02 9a 7e 7d 8a 01 00 8a 7e 00"));
         checkCommandsEnabled(*window);
     }
 

@@ -321,6 +321,46 @@ private slots:
                                 "keyboard: output 1 'Telvir Keyboard', input 1 'Telvir Keyboard'\n"));
     }
 
+    void allWritesEveryKeyboardAndNamesTheOneThatWentAway()
+    {
+        VirtualKeyboardRig rig({"Left", "Synth", "Right"}, {"Right In", "Left In", "Synth"});
+        KeyboardSimulator &left = rig.attachSimulator("Left", "Left In");
+        KeyboardSimulator &right = rig.attachSimulator("Right", "Right In");
+        QByteArray file = factoryFile();
+        file[kPad3 + 3] = 0x30; // note 48
+        const QString settingsFile = writeTestFile(dir, "all.telvir", file);
+
+        QCOMPARE(telvir({"ports", "--find"}).out,
+                 QStringLiteral("output 0: Left\noutput 1: Synth\noutput 2: Right\n"
+                                "input 0: Right In\ninput 1: Left In\ninput 2: Synth\n"
+                                "keyboard: output 0 'Left', input 1 'Left In'\n"
+                                "keyboard: output 2 'Right', input 0 'Right In'\n"));
+
+        Outcome written = telvir({"write", settingsFile, "--all", "--memory", "2"});
+        QCOMPARE(written.err, QString());
+        QCOMPARE(written.status, 0);
+        QCOMPARE(written.out, QStringLiteral("Sent 258 messages to memory 2 of 'Left'\n"
+                                             "Sent 258 messages to memory 2 of 'Right'\n"));
+        rig.waitForReplies();
+        QCOMPARE(left.value(2, 3, 0x72), 0x30);
+        QCOMPARE(right.value(2, 3, 0x72), 0x30);
+
+        // The second keyboard's cable comes out in the middle of its write.
+        file[kPad3 + 3] = 0x31;
+        writeTestFile(dir, "all.telvir", file);
+        rig.unplugAfter("Right", "Right In", 100);
+        written = telvir({"write", settingsFile, "--all", "--memory", "2"});
+        QCOMPARE(written.status, 1);
+        QCOMPARE(written.out, QStringLiteral("Sent 258 messages to memory 2 of 'Left'\n"));
+        QCOMPARE(written.err.count('\n'), 1);
+        QVERIFY2(written.err.startsWith("telvir: keyboard on output 'Right', input 'Right In': "),
+                 qPrintable(written.err));
+        rig.waitForReplies();
+        QCOMPARE(left.value(2, 3, 0x72), 0x31);
+
+        QCOMPARE(telvir({"write", settingsFile, "--all", "--ports", "0", "1"}).status, 2);
+    }
+
     void firmwareGoesToAKeyboardInUpgradeMode()
     {
         VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});

@@ -9,6 +9,7 @@
 
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -94,6 +95,52 @@ private slots:
         // Once the keyboard goes on, so does the next command.
         const Run again = telvir({"write", file_});
         QCOMPARE(again.exitCode, 0);
+    }
+
+    void twoKeyboardsAreListedAndWrittenAndOneThatWentAwayIsNamed()
+    {
+        JackKeyboardFixture jack;
+        QVERIFY2(jack.start({"--verbose"}), qPrintable(jack.error()));
+        // The second keyboard answers late, so that its cable can come out
+        // while telvir waits for it, after the first was written.
+        QVERIFY2(jack.addSimulator({"--name", "Second Keyboard", "--verbose", "--handshake-delay", "300"}),
+                 qPrintable(jack.error()));
+        const QString second = QStringLiteral("Second Keyboard:MIDI In");
+
+        const Run found = telvir({"ports", "--find"});
+        QCOMPARE(found.exitCode, 0);
+        const QStringList keyboards = found.out.split('\n').filter(QRegularExpression("^keyboard: "));
+        QCOMPARE(keyboards.size(), 2);
+        QVERIFY2(keyboards[0].contains("'" + JackKeyboardFixture::keyboardInputPort() + "'"), qPrintable(found.out));
+        QVERIFY2(keyboards[1].contains("'" + second + "'"), qPrintable(found.out));
+
+        const Run written = telvir({"write", file_, "--all"});
+        QCOMPARE(written.err, QString());
+        QCOMPARE(written.exitCode, 0);
+        QCOMPARE(written.out, QString("Sent %1 messages to memory workArea of '%2'\n"
+                                      "Sent %1 messages to memory workArea of '%3'\n")
+                                  .arg(kSetMessagesPerWrite)
+                                  .arg(JackKeyboardFixture::keyboardInputPort(), second));
+        QTRY_COMPARE_WITH_TIMEOUT(jack.simulatorOutput().count(kSetSeen), kSetMessagesPerWrite, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(jack.addedSimulatorOutput(0).count(kSetSeen), kSetMessagesPerWrite, 5000);
+
+        // Once the first keyboard has its settings, the second goes away.
+        const int handshakesBefore = jack.addedSimulatorOutput(0).count(kHandshakeSeen);
+        QProcess process;
+        process.start(TELVIR_PROGRAM, {"write", file_, "--all"});
+        QTRY_VERIFY_WITH_TIMEOUT(jack.simulatorOutput().count(kSetSeen) == 2 * kSetMessagesPerWrite, kRunMs);
+        jack.stopAddedSimulator(0);
+        QVERIFY(process.waitForFinished(kRunMs));
+        QCOMPARE(process.exitCode(), 1);
+        QCOMPARE(QString::fromLocal8Bit(process.readAllStandardOutput()),
+                 QString("Sent %1 messages to memory workArea of '%2'\n")
+                     .arg(kSetMessagesPerWrite)
+                     .arg(JackKeyboardFixture::keyboardInputPort()));
+        const QString err = QString::fromLocal8Bit(process.readAllStandardError());
+        QCOMPARE(err.count('\n'), 1);
+        QVERIFY2(err.startsWith("telvir: keyboard on output '" + second + "', input 'Second Keyboard Out:MIDI Out': "),
+                 qPrintable(err));
+        QVERIFY(handshakesBefore >= 2);
     }
 
 private:

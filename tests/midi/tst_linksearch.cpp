@@ -1,5 +1,7 @@
-// The order of a search, the pair remembered from the last link, answers
-// that end a pair's wait early, and a search cancelled from another thread.
+// One round of handshakes among all ports: which pair links, how many
+// handshakes each port gets, what is not taken for a keyboard, every
+// keyboard found, the Note-Offs of the upgrade search, the remembered pair
+// tried alone, and a search cancelled from another thread.
 
 #include "midi/canceltoken.h"
 #include "midi/midicontroller.h"
@@ -11,18 +13,36 @@
 #include <QLoggingCategory>
 #include <QtTest>
 
+#include <algorithm>
 #include <thread>
 
 namespace {
 const std::string kKeyboard = "Telvir Keyboard";
+const std::string kHandshake("\xF0\x7E\x7F\x0A\x0B\xF7", 6);
+const std::string kUpgradeFirst("\x9A\x01\x02", 3);
+const std::string kUpgradeSecond("\x9A\x7E\x7D", 3);
+const std::string kReleaseFirst("\x8A\x01\x00", 3);
+const std::string kReleaseSecond("\x8A\x7E\x00", 3);
 
-QString orderOf(const std::vector<std::string> &outputs, const std::vector<std::string> &inputs,
-                const std::vector<PortPair> &preferred)
+std::vector<std::string> numbered(const std::string &prefix, int count)
 {
-    QStringList pairs;
-    for (const PortNumbers &pair : searchOrder(outputs, inputs, preferred))
-        pairs << QStringLiteral("%1%2").arg(pair.first).arg(pair.second);
-    return pairs.join(' ');
+    std::vector<std::string> names;
+    for (int i = 0; i < count; ++i)
+        names.push_back(prefix + (i < 10 ? " 0" : " ") + std::to_string(i));
+    return names;
+}
+
+int countOf(const std::vector<std::string> &messages, const std::string &message)
+{
+    return int(std::count(messages.begin(), messages.end(), message));
+}
+
+QString pairs(const std::vector<PortNumbers> &numbers)
+{
+    QStringList text;
+    for (const PortNumbers &pair : numbers)
+        text << QStringLiteral("%1%2").arg(pair.first).arg(pair.second);
+    return text.join(' ');
 }
 } // namespace
 
@@ -33,19 +53,115 @@ class TestLinkSearch : public QObject
 private slots:
     void initTestCase() { QLoggingCategory::setFilterRules("telvir.midi.debug=false"); }
 
-    void pairsAreTriedPreferredThenSameDeviceThenInPortOrder()
+    void rememberedPairsCountWhenListedAndDeviceNamesPair()
     {
-        // Nothing preferred, no names alike: outputs outer, inputs inner.
-        QCOMPARE(orderOf({"Synth", "Telvir Out"}, {"Telvir In A", "Telvir In B"}, {}), QString("00 01 10 11"));
+        // A remembered pair counts only when both its ports are listed now,
+        // once, in the order given.
+        QCOMPARE(pairs(listedPairs({"A:out", "B:out"}, {"B:in", "A:in"},
+                                   {{"Gone", "A:in"}, {"B:out", "A:in"}, {"A:out", "B:in"}, {"B:out", "A:in"}})),
+                 QString("11 00"));
         // ALSA's "client:port" names and JACK clients that differ only by a
         // direction; the loopback "Midi Through" never counts as a device.
-        QCOMPARE(orderOf({"Midi Through:Port-0 14:0", "Synth:out", "Telvir:Telvir MIDI 1 24:0"},
-                         {"Midi Through:Port-0 14:0", "Telvir In:capture", "Synth:in"}, {}),
-                 QString("12 21 00 01 02 10 11 20 22"));
-        // A remembered pair comes first, the same-device pairs next; a
-        // remembered pair whose ports are not listed is passed over.
-        QCOMPARE(orderOf({"A:out", "B:out"}, {"B:in", "A:in"}, {{"Gone", "A:in"}, {"B:out", "A:in"}}),
-                 QString("11 01 10 00"));
+        QVERIFY(sameDevice("Telvir:Telvir MIDI 1 24:0", "Telvir In:capture"));
+        QVERIFY(sameDevice("Synth:out", "Synth:in"));
+        QVERIFY(sameDevice("Telvir Keyboard:MIDI In", "Telvir Keyboard Out:MIDI Out"));
+        QVERIFY(!sameDevice("Midi Through:Port-0 14:0", "Midi Through:Port-0 14:0"));
+        QVERIFY(!sameDevice("Out 11", "In 05"));
+    }
+
+    void amongSixteenPortsOneRoundFindsTheKeyboardAndNothingElse()
+    {
+        // Names that tell nothing of one device; an echo and a device that
+        // answers one byte too many among them.
+        const std::vector<std::string> outputs = numbered("Out", 16);
+        const std::vector<std::string> inputs = numbered("In", 16);
+        VirtualKeyboardRig rig(outputs, inputs);
+        rig.attachSimulator("Out 11", "In 05");
+        rig.attachEcho("Out 02", "In 02");
+        rig.attachSimulator("Out 07", "In 09").setHandshakeReply(KeyboardSimulator::HandshakeReply::ExtraByte);
+
+        MidiController *link = MidiController::getInstance(false);
+        QVERIFY(link);
+        QCOMPARE(link->portPair(), (PortPair{"Out 11", "In 05"}));
+        QCOMPARE(link->foundKeyboards(), std::vector<PortPair>({{"Out 11", "In 05"}}));
+        for (const std::string &output : outputs) {
+            const std::vector<std::string> sent = rig.sent(output);
+            QVERIFY2(countOf(sent, kHandshake) == int(sent.size()), output.c_str());
+            if (output != "Out 11")
+                QVERIFY2(sent.size() >= 1 && sent.size() <= 3, (output + ": " + std::to_string(sent.size())).c_str());
+        }
+        // The link's own input stays open, no other.
+        for (const std::string &input : inputs)
+            QCOMPARE(rig.isInputOpen(input), input == "In 05");
+
+        // Without the keyboard, neither the echo nor the wrong answer links,
+        // and the search ends after the one round.
+        MidiController::releaseInstance();
+        rig.unplug("Out 11", "In 05");
+        rig.clearSent();
+        QVERIFY(!MidiController::getInstance(false));
+        for (const std::string &output : outputs) {
+            if (output != "Out 11")
+                QCOMPARE(int(rig.sent(output).size()), 1);
+        }
+        for (const std::string &input : inputs)
+            QVERIFY(!rig.isInputOpen(input));
+    }
+
+    void everyKeyboardIsFoundAndTheRememberedOneLinked()
+    {
+        VirtualKeyboardRig rig({"Synth", "Left", "Right"}, {"Right In", "Synth", "Left In"});
+        rig.attachSimulator("Left", "Left In");
+        rig.attachSimulator("Right", "Right In");
+        const std::vector<PortPair> both{{"Left", "Left In"}, {"Right", "Right In"}};
+
+        // Nothing remembered: the first listed.
+        MidiController *link = MidiController::getInstance(false);
+        QVERIFY(link);
+        QCOMPARE(link->portPair(), both[0]);
+        QCOMPARE(link->foundKeyboards(), both);
+
+        MidiController::releaseInstance();
+        LinkSearch search;
+        search.preferred = {both[1]};
+        search.everyKeyboard = true;
+        link = MidiController::getInstance(false, search);
+        QVERIFY(link);
+        QCOMPARE(link->portPair(), both[1]);
+        QCOMPARE(link->foundKeyboards(), both);
+    }
+
+    void theUpgradeSearchLeavesNoHeldNote()
+    {
+        const std::vector<std::string> others{"Synth", "Drums", "Loop"};
+        VirtualKeyboardRig rig({"Synth", "Drums", "Loop", kKeyboard}, {"Synth", "Loop", "Pads", kKeyboard});
+        // A loopback sends the probe back: its copy of 9A 01 02 is no answer.
+        rig.attachEcho("Loop", "Loop");
+        rig.attachSimulator(kKeyboard, kKeyboard, true);
+        // The keyboard's own pair names one device: nothing is remembered,
+        // so the round and the halving both run.
+        for (bool keyboardThere : {true, false}) {
+            if (!keyboardThere)
+                rig.unplug(kKeyboard, kKeyboard);
+            rig.clearSent();
+            MidiController *link = MidiController::getInstance(true);
+            QCOMPARE(link != nullptr, keyboardThere);
+            if (link)
+                QCOMPARE(link->portPair(), (PortPair{kKeyboard, kKeyboard}));
+            for (const std::string &output : others) {
+                const std::vector<std::string> sent = rig.sent(output);
+                QVERIFY(countOf(sent, kUpgradeFirst) >= 1);
+                QCOMPARE(countOf(sent, kReleaseFirst), countOf(sent, kUpgradeFirst));
+                QCOMPARE(countOf(sent, kReleaseSecond), countOf(sent, kUpgradeSecond));
+                // Every release after the last Note-On.
+                const auto lastNoteOn = std::find(sent.rbegin(), sent.rend(), kUpgradeSecond);
+                const auto firstRelease = std::find(sent.begin(), sent.end(), kReleaseFirst);
+                QVERIFY(firstRelease - sent.begin() > sent.rend() - lastNoteOn - 1);
+            }
+            if (keyboardThere)
+                QCOMPARE(countOf(rig.sent(kKeyboard), kReleaseFirst), 0);
+            MidiController::releaseInstance();
+        }
     }
 
     void aPreferredPairIsTriedFirstAndTheDecoysGetNoHandshake()
@@ -79,22 +195,24 @@ private slots:
         QVERIFY(rig.sent(kKeyboard).empty());
     }
 
-    void anAnswerEndsThePairsWaitAndEveryPairIsReported()
+    void anAnswerEndsTheWaitAndEveryStepIsReported()
     {
         VirtualKeyboardRig rig({"Synth", kKeyboard}, {kKeyboard});
         rig.attachSimulator(kKeyboard, kKeyboard).setHandshakeDelayMs(100);
-        QStringList attempts;
+        QStringList steps;
         LinkSearch search;
-        search.onAttempt = [&attempts](const PairAttempt &attempt) {
-            attempts << QStringLiteral("%1/%2 %3").arg(attempt.number).arg(attempt.count)
-                            .arg(QString::fromStdString(attempt.pair.output));
+        search.onStep = [&steps](const SearchStep &step) {
+            steps << QStringLiteral("%1 %2/%3 %4").arg(int(step.kind)).arg(step.outputs).arg(step.inputs)
+                         .arg(QString::fromStdString(step.pair.output));
         };
         QElapsedTimer clock;
         clock.start();
         QVERIFY(MidiController::getInstance(false, search));
-        // Same device first: the keyboard's pair is the first one tried, and
-        // its answer after 100 ms ends the 600 ms wait.
-        QCOMPARE(attempts, QStringList({"1/2 Telvir Keyboard"}));
+        // The round to both outputs, then the output of the same device as
+        // the answering input, asked alone; its answer after 100 ms ends
+        // each 600 ms wait.
+        QCOMPARE(steps, QStringList({"1 2/1 ", "2 2/1 Telvir Keyboard"}));
+        QCOMPARE(int(rig.sent("Synth").size()), 1);
         QVERIFY2(clock.elapsed() < 900, qPrintable(QString::number(clock.elapsed())));
     }
 
@@ -104,22 +222,22 @@ private slots:
         CancelToken cancel;
         LinkSearch search;
         search.cancel = &cancel;
-        int attempts = 0;
-        search.onAttempt = [&](const PairAttempt &) {
-            if (++attempts == 2)
-                cancel.cancel();
+        int steps = 0;
+        search.onStep = [&](const SearchStep &) {
+            ++steps;
+            cancel.cancel();
         };
         QVERIFY(!MidiController::getInstance(false, search));
-        QCOMPARE(attempts, 2);
+        QCOMPARE(steps, 1);
         QVERIFY(!rig.isInputOpen("Synth"));
         QVERIFY(!rig.isInputOpen("Mixer"));
-        // The second pair was cancelled before its handshake.
-        QCOMPARE(int(rig.sent("Synth").size() + rig.sent("Mixer").size()), 1);
+        // Cancelled before the round's handshake.
+        QCOMPARE(int(rig.sent("Synth").size() + rig.sent("Mixer").size()), 0);
 
         // A cancel from another thread wakes a waiting search at once.
         CancelToken later;
         search.cancel = &later;
-        search.onAttempt = nullptr;
+        search.onStep = nullptr;
         QElapsedTimer clock;
         clock.start();
         std::thread canceller([&later] {

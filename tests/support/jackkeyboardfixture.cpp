@@ -98,8 +98,37 @@ bool JackKeyboardFixture::restartSimulator(const QStringList &simulatorOptions)
 void JackKeyboardFixture::stop()
 {
     MidiController::releaseInstance();
+    for (int added = 0; added < int(addedSimulators_.size()); ++added)
+        stopAddedSimulator(added);
+    addedSimulators_.clear();
     stopSimulator();
     stopServer();
+}
+
+bool JackKeyboardFixture::addSimulator(const QStringList &simulatorOptions)
+{
+    error_.clear();
+    if (!server_) {
+        error_ = "The JACK server is not running.";
+        return false;
+    }
+    addedSimulators_.emplace_back();
+    return startSimulatorProcess(addedSimulators_.back(), simulatorLogFile(int(addedSimulators_.size()) - 1),
+                                 simulatorOptions);
+}
+
+void JackKeyboardFixture::stopAddedSimulator(int index)
+{
+    if (index < 0 || index >= int(addedSimulators_.size()) || !addedSimulators_[std::size_t(index)])
+        return;
+    stopProcess(*addedSimulators_[std::size_t(index)]);
+    addedSimulators_[std::size_t(index)].reset();
+}
+
+QString JackKeyboardFixture::addedSimulatorOutput(int index) const
+{
+    QFile log(simulatorLogFile(index));
+    return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
 }
 
 QString JackKeyboardFixture::simulatorOutput() const
@@ -155,28 +184,38 @@ bool JackKeyboardFixture::startServer()
 
 bool JackKeyboardFixture::startSimulator(const QStringList &options)
 {
+    return startSimulatorProcess(simulator_, simulatorLogFile(), options);
+}
+
+bool JackKeyboardFixture::startSimulatorProcess(std::unique_ptr<QProcess> &process, const QString &logPath,
+                                                const QStringList &options)
+{
     // Into a file, not a pipe: a full pipe would block the simulator.
-    const QString logPath = simulatorLogFile();
     QFile::remove(logPath);
-    simulator_ = std::make_unique<QProcess>();
-    simulator_->setStandardOutputFile(logPath);
-    simulator_->setStandardErrorFile(logPath, QIODevice::Append);
+    process = std::make_unique<QProcess>();
+    process->setStandardOutputFile(logPath);
+    process->setStandardErrorFile(logPath, QIODevice::Append);
     QStringList arguments{"--api", "jack", "--jack-server", serverName_};
     // For a look at every message in the simulator's log.
     if (qEnvironmentVariableIsSet("TELVIR_JACK_VERBOSE"))
         arguments << "--verbose";
-    simulator_->start(TELVIR_SIMULATOR_PROGRAM, arguments + options);
-    if (!simulator_->waitForStarted(kSimulatorStartMs)) {
-        error_ = "The simulator program does not start: " + simulator_->errorString();
-        simulator_.reset();
+    process->start(TELVIR_SIMULATOR_PROGRAM, arguments + options);
+    if (!process->waitForStarted(kSimulatorStartMs)) {
+        error_ = "The simulator program does not start: " + process->errorString();
+        process.reset();
         return false;
     }
     QElapsedTimer timer;
     timer.start();
-    while (!simulatorOutput().contains("ready")) {
-        if (simulator_->waitForFinished(0) || timer.elapsed() > kSimulatorStartMs) {
-            error_ = "The simulator program did not report its ports: " + simulatorOutput();
-            stopSimulator();
+    const auto output = [&logPath] {
+        QFile log(logPath);
+        return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
+    };
+    while (!output().contains("ready")) {
+        if (process->waitForFinished(0) || timer.elapsed() > kSimulatorStartMs) {
+            error_ = "The simulator program did not report its ports: " + output();
+            stopProcess(*process);
+            process.reset();
             return false;
         }
         QThread::msleep(kPollMs);
@@ -230,9 +269,10 @@ void JackKeyboardFixture::stopProcess(QProcess &process)
     }
 }
 
-QString JackKeyboardFixture::simulatorLogFile() const
+QString JackKeyboardFixture::simulatorLogFile(int added) const
 {
-    return QDir::temp().filePath("telvir-jack-" + serverName_ + "-simulator.log");
+    const QString suffix = added < 0 ? QString() : QString("-%1").arg(added + 2);
+    return QDir::temp().filePath("telvir-jack-" + serverName_ + "-simulator" + suffix + ".log");
 }
 
 QString JackKeyboardFixture::serverLogFile() const

@@ -22,6 +22,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <vector>
 
 class JackKeyboardFixture
 {
@@ -43,6 +44,11 @@ public:
     // A new simulator while the editor's link stays as it is, as a keyboard
     // plugged in again.
     bool plugSimulatorIn(const QStringList &simulatorOptions = {});
+    // One more simulator program on the server, a second keyboard (give it
+    // another --name); numbered from 0 in the order they were added.
+    bool addSimulator(const QStringList &simulatorOptions);
+    void stopAddedSimulator(int index);
+    QString addedSimulatorOutput(int index) const;
     void stop();
     // SIGSTOP and SIGCONT to the simulator: a client that stops stalls the
     // server, which waits for it in every cycle and every call.
@@ -63,14 +69,17 @@ public:
 private:
     bool startServer();
     bool startSimulator(const QStringList &options);
+    bool startSimulatorProcess(std::unique_ptr<QProcess> &process, const QString &logPath,
+                               const QStringList &options);
     void stopServer();
     static void stopProcess(QProcess &process);
     void killLeftovers();
-    QString simulatorLogFile() const;
+    QString simulatorLogFile(int added = -1) const;
     QString serverLogFile() const;
 
     QString serverName_;
     QString error_;
     std::unique_ptr<QProcess> server_;
     std::unique_ptr<QProcess> simulator_;
+    std::vector<std::unique_ptr<QProcess>> addedSimulators_;
 };

@@ -44,6 +44,12 @@ KeyboardSimulator &VirtualKeyboardRig::attachSimulator(const std::string &output
     return *simulators_.back();
 }
 
+void VirtualKeyboardRig::attachEcho(const std::string &outputPort, const std::string &inputPort)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    attachments_.push_back({outputPort, inputPort, nullptr});
+}
+
 KeyboardSimulator &VirtualKeyboardRig::simulator(int index)
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -111,6 +117,10 @@ void VirtualKeyboardRig::messageSent(const std::string &outputPort, const std::s
         }
     }
     for (const auto &[simulator, inputPort] : listeners) {
+        if (!simulator) {
+            replies_->schedule(inputPort, message, 0);
+            continue;
+        }
         for (const SimulatorReply &reply : simulator->receive(message))
             replies_->schedule(inputPort, reply.bytes, reply.delayMs);
     }

@@ -43,6 +43,9 @@ public:
     // inputPort. The rig owns it.
     KeyboardSimulator &attachSimulator(const std::string &outputPort, const std::string &inputPort,
                                        bool upgradeMode = false);
+    // A device that sends back on inputPort whatever reaches outputPort
+    // (a loopback such as ALSA's "Midi Through").
+    void attachEcho(const std::string &outputPort, const std::string &inputPort);
     // The simulators in the order they were attached.
     KeyboardSimulator &simulator(int index = 0);
 
@@ -77,7 +80,7 @@ private:
     {
         std::string outputPort;
         std::string inputPort;
-        KeyboardSimulator *simulator;
+        KeyboardSimulator *simulator; // null for an echo
     };
     void messageSent(const std::string &outputPort, const std::string &message);
 
