@@ -13,7 +13,7 @@ packages=(
     xvfb x11-utils imagemagick
     fonts-liberation fonts-dejavu-core
     desktop-file-utils appstream libxml2-utils shared-mime-info man-db file
-    dpkg-dev
+    dpkg-dev python3
 )
 
 missing=()
