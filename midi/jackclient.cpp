@@ -125,6 +125,8 @@ std::int64_t nanosecondsNow()
 }
 } // namespace
 
+std::atomic<std::int64_t> JackClient::longestCycle_ {0};
+
 std::shared_ptr<JackClient> JackClient::open(const std::string &name)
 {
     prepareJack();
@@ -564,8 +566,9 @@ int JackClient::process(jack_nframes_t frames, void *self)
         sem_post(&client->inputReady_);
     client->cycles_.fetch_add(1);
     const std::int64_t took = nanosecondsNow() - start;
-    if (took > client->longestCycle_.load(std::memory_order_relaxed))
-        client->longestCycle_.store(took, std::memory_order_relaxed);
+    std::int64_t longest = longestCycle_.load(std::memory_order_relaxed);
+    while (took > longest && !longestCycle_.compare_exchange_weak(longest, took, std::memory_order_relaxed)) {
+    }
     return 0;
 }
 

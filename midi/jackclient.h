@@ -102,8 +102,9 @@ public:
     // The longest message the server's MIDI buffers carry in one piece.
     std::size_t maxMessageSize() const { return maxMessageSize_.load(); }
 
-    // The longest time one process callback took so far.
-    std::chrono::nanoseconds longestCycle() const { return std::chrono::nanoseconds(longestCycle_.load()); }
+    // The longest time one process callback of any client in this process
+    // took so far.
+    static std::chrono::nanoseconds longestCycle() { return std::chrono::nanoseconds(longestCycle_.load()); }
     // Messages that arrived while an input's ring was full, and were lost.
     std::uint64_t inputLost() const { return inputLost_.load(); }
 
@@ -187,8 +188,8 @@ private:
     std::atomic<bool> abandoned_{false};
     std::atomic<std::size_t> maxMessageSize_{0};
     std::atomic<std::uint64_t> cycles_{0};
+    static std::atomic<std::int64_t> longestCycle_;
     std::atomic<std::uint64_t> cyclesBegun_{0};
-    std::atomic<std::int64_t> longestCycle_{0};
     std::atomic<std::uint64_t> inputLost_{0};
     std::atomic<std::uint64_t> outputTooLong_{0};
 

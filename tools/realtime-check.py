@@ -46,7 +46,7 @@ SAFE_CALLS = {
     # Wakes the reader thread: a futex wake, no lock and no wait.
     "sem_post",
     # std::atomic's members
-    "load", "store", "fetch_add", "fetch_sub", "exchange",
+    "load", "store", "fetch_add", "fetch_sub", "exchange", "compare_exchange_weak",
     # reads the vDSO clock
     "now", "time_since_epoch", "count", "duration_cast",
     # casts and plain arithmetic

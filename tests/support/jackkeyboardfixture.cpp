@@ -97,6 +97,23 @@ void JackKeyboardFixture::stop()
     stopServer();
 }
 
+void JackKeyboardFixture::setMusicianServer(int framesPerPeriod)
+{
+    framesPerPeriod_ = framesPerPeriod;
+    musician_ = true;
+}
+
+QString JackKeyboardFixture::serverOutput()
+{
+    // Read only when asked: the test's thread seldom runs an event loop.
+    if (server_) {
+        while (server_->waitForReadyRead(kPollMs))
+            serverOutput_ += QString::fromLocal8Bit(server_->readAll());
+        serverOutput_ += QString::fromLocal8Bit(server_->readAll());
+    }
+    return serverOutput_;
+}
+
 QString JackKeyboardFixture::simulatorOutput() const
 {
     QFile log(simulatorLogFile());
@@ -111,7 +128,10 @@ bool JackKeyboardFixture::startServer()
         return false;
     }
     QString program = "jackd";
-    QStringList arguments{"--no-realtime", "--sync", "--name", serverName_, "-d", "dummy", "-r", "48000", "-p", "256"};
+    QStringList arguments{"--no-realtime", "--sync", "--name", serverName_, "-d", "dummy", "-r", "48000", "-p",
+                          QString::number(framesPerPeriod_)};
+    if (musician_)
+        arguments = QStringList{"-v"} + arguments.mid(2);
     if (PipeWireServer::chosen() && !PipeWireServer::prepare(serverName_, &program, &arguments, &error_))
         return false;
     server_ = std::make_unique<QProcess>();

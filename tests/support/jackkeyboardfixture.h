@@ -46,6 +46,15 @@ public:
     void pauseSimulator();
     void resumeSimulator();
 
+    // Before start(): the server runs as on a musician's machine instead,
+    // with real-time scheduling where the system allows it, without
+    // waiting for late clients (they make an xrun), at this many frames a
+    // period (jackd2 only; PipeWire keeps its own).
+    void setMusicianServer(int framesPerPeriod);
+    int framesPerPeriod() const { return framesPerPeriod_; }
+    // What the server printed so far.
+    QString serverOutput();
+
     QString error() const { return error_; }
     QString serverName() const { return serverName_; }
     // What the simulator program printed so far (with --verbose, or with
@@ -67,6 +76,9 @@ private:
 
     QString serverName_;
     QString error_;
+    int framesPerPeriod_ = 256;
+    bool musician_ = false;
+    QString serverOutput_;
     std::unique_ptr<QProcess> server_;
     std::unique_ptr<QProcess> simulator_;
 };
