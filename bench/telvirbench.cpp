@@ -29,6 +29,7 @@
 // Usage: telvir-bench [--quick] [--jack] [--startup-only | --write-only]
 //        telvir-bench --soak
 //        telvir-bench --live
+//        telvir-bench --realtime
 //        telvir-bench --table-only
 //   --quick: 16 KB of firmware instead of 256 KB
 //   --write-only: the read and write only (over JACK also the searches and
@@ -36,9 +37,11 @@
 //   --soak: only the soak over JACK (soakbench.h); with --quick a tenth of it
 //   --live: only Live, following the keyboard and the monitor over JACK
 //     (livebench.h)
+//   --realtime: only the minute at 64 frames a period (realtimebench.h)
 //   --table-only: only the "All Controls" table (allcontrolsbench.h)
 
 #include "allcontrolsbench.h"
+#include "realtimebench.h"
 #include "benchtimer.h"
 #include "keyboardsimulator.h"
 #include "midi/handshake.h"
@@ -705,8 +708,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption soakOption("soak", "Only the soak over JACK.");
     const QCommandLineOption tableOnlyOption("table-only", "Only the All Controls table: opening it and an edit in it.");
     const QCommandLineOption liveOption("live", "Only Live, following the keyboard and the monitor, over JACK.");
+    const QCommandLineOption realtimeOption(
+        "realtime", "Only a minute at 64 frames a period: the JACK callback's longest run and the xruns.");
     parser.addOptions({quickOption, jackOption, startupOnlyOption, writeOnlyOption, soakOption, tableOnlyOption,
-                       liveOption});
+                       liveOption, realtimeOption});
     parser.process(application);
     const bool quick = parser.isSet(quickOption);
     const bool startupOnly = parser.isSet(startupOnlyOption);
@@ -714,6 +719,10 @@ int main(int argc, char *argv[])
     const bool jack = parser.isSet(jackOption);
     const bool soak = parser.isSet(soakOption);
     const bool tableOnly = parser.isSet(tableOnlyOption);
+    if (parser.isSet(realtimeOption)) {
+        benchRealtime();
+        return 0;
+    }
     if (parser.isSet(liveOption)) {
         benchLive();
         return 0;

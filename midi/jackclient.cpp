@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 namespace {
@@ -116,6 +117,46 @@ template <typename Routes>
 auto findRoute(Routes &routes, jack_port_t *port)
 {
     return std::find_if(routes.begin(), routes.end(), [port](const auto &route) { return route->port == port; });
+}
+
+// libjack's rings order their bytes for the processor in code that
+// ThreadSanitizer does not see, so it took every hand-over for a race. The
+// bytes are copied here instead, between the ring's own steps, and `order`
+// carries the same ordering where it can follow it: a writer publishes
+// after its copy, a reader frees room after its own.
+void copyIntoRing(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order, const char *bytes, std::size_t size)
+{
+    order.load(std::memory_order_acquire);
+    jack_ringbuffer_data_t parts[2];
+    jack_ringbuffer_get_write_vector(ring, parts);
+    const std::size_t first = std::min(size, parts[0].len);
+    std::memcpy(parts[0].buf, bytes, first);
+    std::memcpy(parts[1].buf, bytes + first, size - first);
+    order.fetch_add(1, std::memory_order_release);
+    jack_ringbuffer_write_advance(ring, size);
+}
+
+// The first `size` bytes waiting, left in the ring.
+void peekRing(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order, char *into, std::size_t size)
+{
+    order.load(std::memory_order_acquire);
+    jack_ringbuffer_data_t parts[2];
+    jack_ringbuffer_get_read_vector(ring, parts);
+    const std::size_t first = std::min(size, parts[0].len);
+    std::memcpy(into, parts[0].buf, first);
+    std::memcpy(into + first, parts[1].buf, size - first);
+}
+
+void skipInRing(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order, std::size_t size)
+{
+    order.fetch_add(1, std::memory_order_release);
+    jack_ringbuffer_read_advance(ring, size);
+}
+
+void takeFromRing(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order, char *into, std::size_t size)
+{
+    peekRing(ring, order, into, size);
+    skipInRing(ring, order, size);
 }
 
 std::int64_t nanosecondsNow()
@@ -411,8 +452,8 @@ MMRESULT JackClient::send(jack_ringbuffer_t *queue, const std::string &message)
     }
     // The length first: the process callback takes a message only once its
     // bytes are all there.
-    jack_ringbuffer_write(queue, reinterpret_cast<const char *>(&size), sizeof size);
-    jack_ringbuffer_write(queue, message.data(), size);
+    copyIntoRing(queue, ringOrder_, reinterpret_cast<const char *>(&size), sizeof size);
+    copyIntoRing(queue, ringOrder_, message.data(), size);
     return MMSYSERR_NOERROR;
 }
 
@@ -458,7 +499,7 @@ MMRESULT JackClient::drain(jack_ringbuffer_t *queue, DWORD &unsent)
             (*output)->held = true;
             waitForCycleEnd();
         }
-        unsent = discardQueued(queue);
+        unsent = discardQueued(queue, ringOrder_);
         if (output != routes->outputs.end())
             (*output)->held = false;
     }
@@ -493,7 +534,7 @@ void JackClient::waitForStalledServer()
     abandon();
 }
 
-DWORD JackClient::discardQueued(jack_ringbuffer_t *queue)
+DWORD JackClient::discardQueued(jack_ringbuffer_t *queue, std::atomic<std::uint64_t> &order)
 {
     DWORD count = 0;
     for (;;) {
@@ -501,8 +542,8 @@ DWORD JackClient::discardQueued(jack_ringbuffer_t *queue)
         const std::size_t waiting = jack_ringbuffer_read_space(queue);
         if (waiting < sizeof size)
             break;
-        jack_ringbuffer_read(queue, reinterpret_cast<char *>(&size), sizeof size);
-        jack_ringbuffer_read_advance(queue, std::min<std::size_t>(size, waiting - sizeof size));
+        takeFromRing(queue, order, reinterpret_cast<char *>(&size), sizeof size);
+        skipInRing(queue, order, std::min<std::size_t>(size, waiting - sizeof size));
         ++count;
     }
     jack_ringbuffer_reset(queue);
@@ -590,8 +631,8 @@ bool JackClient::takeInput(const Input &input, jack_nframes_t frames)
             taken = true; // the reader reports it
             continue;
         }
-        jack_ringbuffer_write(input.events, reinterpret_cast<const char *>(&size), sizeof size);
-        jack_ringbuffer_write(input.events, reinterpret_cast<const char *>(event.buffer), size);
+        copyIntoRing(input.events, ringOrder_, reinterpret_cast<const char *>(&size), sizeof size);
+        copyIntoRing(input.events, ringOrder_, reinterpret_cast<const char *>(event.buffer), size);
         taken = true;
     }
     return taken;
@@ -615,7 +656,7 @@ void JackClient::writeOutput(Output &output, jack_nframes_t frames)
         const std::size_t waiting = jack_ringbuffer_read_space(output.queue);
         if (waiting < sizeof size)
             return;
-        jack_ringbuffer_peek(output.queue, reinterpret_cast<char *>(&size), sizeof size);
+        peekRing(output.queue, ringOrder_, reinterpret_cast<char *>(&size), sizeof size);
         if (waiting < sizeof size + size)
             return; // the sender is still writing it
         used += eventCost(size);
@@ -626,11 +667,11 @@ void JackClient::writeOutput(Output &output, jack_nframes_t frames)
         // does not even fit an empty one could never go out.
         if (!event && !first)
             return;
-        jack_ringbuffer_read_advance(output.queue, sizeof size);
+        skipInRing(output.queue, ringOrder_, sizeof size);
         if (event) {
-            jack_ringbuffer_read(output.queue, reinterpret_cast<char *>(event), size);
+            takeFromRing(output.queue, ringOrder_, reinterpret_cast<char *>(event), size);
         } else {
-            jack_ringbuffer_read_advance(output.queue, size);
+            skipInRing(output.queue, ringOrder_, size);
             outputTooLong_.fetch_add(1, std::memory_order_relaxed);
         }
     }
@@ -682,12 +723,12 @@ void JackClient::deliverQueued(const Input &input, std::vector<unsigned char> &b
         const std::size_t waiting = jack_ringbuffer_read_space(input.events);
         if (waiting < sizeof size)
             return;
-        jack_ringbuffer_peek(input.events, reinterpret_cast<char *>(&size), sizeof size);
+        peekRing(input.events, ringOrder_, reinterpret_cast<char *>(&size), sizeof size);
         if (waiting < sizeof size + size)
             return;
-        jack_ringbuffer_read_advance(input.events, sizeof size);
+        skipInRing(input.events, ringOrder_, sizeof size);
         bytes.resize(size);
-        jack_ringbuffer_read(input.events, reinterpret_cast<char *>(bytes.data()), size);
+        takeFromRing(input.events, ringOrder_, reinterpret_cast<char *>(bytes.data()), size);
         input.sink->receive(bytes.data(), bytes.size());
     }
 }

@@ -169,7 +169,7 @@ private:
     void writeOutput(Output &output, jack_nframes_t frames);
     // Empties the queue and returns how many messages it held; the caller
     // is the queue's sender and keeps the callback off it.
-    static DWORD discardQueued(jack_ringbuffer_t *queue);
+    static DWORD discardQueued(jack_ringbuffer_t *queue, std::atomic<std::uint64_t> &order);
 
     // With `mutex_` held: the callback reads `next` from now on, and the
     // table it read before is freed once no cycle still reads it.
@@ -192,6 +192,8 @@ private:
     std::atomic<std::uint64_t> cyclesBegun_{0};
     std::atomic<std::uint64_t> inputLost_{0};
     std::atomic<std::uint64_t> outputTooLong_{0};
+    // Orders every ring's bytes for ThreadSanitizer (see copyIntoRing).
+    std::atomic<std::uint64_t> ringOrder_{0};
 
     // Serialises the route changes and the reader thread's deliveries.
     mutable std::mutex mutex_;

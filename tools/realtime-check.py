@@ -43,6 +43,8 @@ SAFE_CALLS = {
     "jack_midi_max_event_size", "jack_midi_event_reserve",
     "jack_ringbuffer_read_space", "jack_ringbuffer_write_space", "jack_ringbuffer_read",
     "jack_ringbuffer_write", "jack_ringbuffer_peek", "jack_ringbuffer_read_advance",
+    "jack_ringbuffer_get_read_vector", "jack_ringbuffer_get_write_vector", "jack_ringbuffer_write_advance",
+    "memcpy",
     # Wakes the reader thread: a futex wake, no lock and no wait.
     "sem_post",
     # std::atomic's members

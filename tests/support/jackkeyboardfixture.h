@@ -52,7 +52,7 @@ public:
     // period (jackd2 only; PipeWire keeps its own).
     void setMusicianServer(int framesPerPeriod);
     int framesPerPeriod() const { return framesPerPeriod_; }
-    // What the server printed so far.
+    // What a server set up so printed so far (verbose: every xrun).
     QString serverOutput();
 
     QString error() const { return error_; }
@@ -73,12 +73,12 @@ private:
     static void stopProcess(QProcess &process);
     void killLeftovers();
     QString simulatorLogFile() const;
+    QString serverLogFile() const;
 
     QString serverName_;
     QString error_;
     int framesPerPeriod_ = 256;
     bool musician_ = false;
-    QString serverOutput_;
     std::unique_ptr<QProcess> server_;
     std::unique_ptr<QProcess> simulator_;
 };
