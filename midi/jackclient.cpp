@@ -159,6 +159,18 @@ void takeFromRing(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order, ch
     skipInRing(ring, order, size);
 }
 
+// The length of the first message waiting whole (each goes in as its
+// length and its bytes, never empty); 0 while none is complete.
+std::uint32_t wholeMessageWaiting(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order)
+{
+    std::uint32_t size = 0;
+    const std::size_t waiting = jack_ringbuffer_read_space(ring);
+    if (waiting < sizeof size)
+        return 0;
+    peekRing(ring, order, reinterpret_cast<char *>(&size), sizeof size);
+    return waiting < sizeof size + size ? 0 : size;
+}
+
 std::int64_t nanosecondsNow()
 {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
@@ -652,13 +664,10 @@ void JackClient::writeOutput(Output &output, jack_nframes_t frames)
     const std::size_t budget = cycleBudget(capacity);
     std::size_t used = 0;
     for (bool first = true;; first = false) {
-        std::uint32_t size = 0;
-        const std::size_t waiting = jack_ringbuffer_read_space(output.queue);
-        if (waiting < sizeof size)
+        // None, or the sender is still writing it.
+        const std::uint32_t size = wholeMessageWaiting(output.queue, ringOrder_);
+        if (size == 0)
             return;
-        peekRing(output.queue, ringOrder_, reinterpret_cast<char *>(&size), sizeof size);
-        if (waiting < sizeof size + size)
-            return; // the sender is still writing it
         used += eventCost(size);
         if (!first && used > budget)
             return;
@@ -719,12 +728,8 @@ void JackClient::readInputs()
 void JackClient::deliverQueued(const Input &input, std::vector<unsigned char> &bytes)
 {
     for (;;) {
-        std::uint32_t size = 0;
-        const std::size_t waiting = jack_ringbuffer_read_space(input.events);
-        if (waiting < sizeof size)
-            return;
-        peekRing(input.events, ringOrder_, reinterpret_cast<char *>(&size), sizeof size);
-        if (waiting < sizeof size + size)
+        const std::uint32_t size = wholeMessageWaiting(input.events, ringOrder_);
+        if (size == 0)
             return;
         skipInRing(input.events, ringOrder_, sizeof size);
         bytes.resize(size);
