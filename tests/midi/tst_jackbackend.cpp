@@ -167,11 +167,19 @@ private:
     bool held_ = false;
 };
 
+// Warnings come on the JACK client's reader thread.
+std::mutex warningsMutex;
 QStringList warnings;
 void keepWarning(QtMsgType type, const QMessageLogContext &, const QString &text)
 {
+    std::lock_guard<std::mutex> lock(warningsMutex);
     if (type == QtWarningMsg)
         warnings << text;
+}
+QStringList keptWarnings()
+{
+    std::lock_guard<std::mutex> lock(warningsMutex);
+    return warnings;
 }
 } // namespace
 
@@ -291,10 +299,9 @@ private slots:
         QVERIFY(eventually([&] { return device.pending() == 0; }, 10000));
         QThread::msleep(100);
 
-        warnings.clear();
         const QtMessageHandler previous = qInstallMessageHandler(keepWarning);
         sink.release();
-        const bool settled = eventually([&] { return !warnings.isEmpty(); });
+        const bool settled = eventually([] { return !keptWarnings().isEmpty(); });
         qInstallMessageHandler(previous);
         QVERIFY(settled);
         QThread::msleep(200);
@@ -311,8 +318,8 @@ private slots:
             last = number;
         }
         const int lost = count + 1 - int(received.size());
-        QCOMPARE(warnings.size(), 1);
-        QCOMPARE(warnings[0],
+        QCOMPARE(keptWarnings().size(), 1);
+        QCOMPARE(keptWarnings().at(0),
                  QStringLiteral("%1 MIDI messages arrived while the input's ring was full and were lost").arg(lost));
     }
 
