@@ -29,6 +29,7 @@
 // Usage: telvir-bench [--quick] [--jack] [--startup-only | --write-only]
 //        telvir-bench --soak
 //        telvir-bench --live
+//        telvir-bench --realtime
 //        telvir-bench --table-only
 //        telvir-bench --library
 //   --quick: 16 KB of firmware instead of 256 KB
@@ -37,10 +38,12 @@
 //   --soak: only the soak over JACK (soakbench.h); with --quick a tenth of it
 //   --live: only Live, following the keyboard and the monitor over JACK
 //     (livebench.h)
+//   --realtime: only the minute at 64 frames a period (realtimebench.h)
 //   --table-only: only the "All Controls" table (allcontrolsbench.h)
 //   --library: only the library of setups (bench-library)
 
 #include "allcontrolsbench.h"
+#include "realtimebench.h"
 #include "benchtimer.h"
 #include "keyboardsimulator.h"
 #include "midi/handshake.h"
@@ -796,8 +799,10 @@ int main(int argc, char *argv[])
     const QCommandLineOption libraryOption("library", "Only the library with 10,000 setups and 100,000 events.");
     const QCommandLineOption searchOnlyOption("search-only",
                                               "Only the searches among 0, 8 and 24 silent devices over JACK.");
+    const QCommandLineOption realtimeOption(
+        "realtime", "Only a minute at 64 frames a period: the JACK callback's longest run and the xruns.");
     parser.addOptions({quickOption, jackOption, startupOnlyOption, writeOnlyOption, soakOption, tableOnlyOption,
-                       liveOption, libraryOption, searchOnlyOption});
+                       liveOption, libraryOption, searchOnlyOption, realtimeOption});
     parser.process(application);
     const bool quick = parser.isSet(quickOption);
     const bool startupOnly = parser.isSet(startupOnlyOption);
@@ -805,6 +810,10 @@ int main(int argc, char *argv[])
     const bool jack = parser.isSet(jackOption);
     const bool soak = parser.isSet(soakOption);
     const bool tableOnly = parser.isSet(tableOnlyOption);
+    if (parser.isSet(realtimeOption)) {
+        benchRealtime();
+        return 0;
+    }
     if (parser.isSet(liveOption)) {
         benchLive();
         return 0;

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <thread>
 
 namespace {
@@ -45,6 +46,20 @@ constexpr std::size_t kMidiBufferOverhead = 64;
 
 // A search listens on every input and asks every output at once.
 constexpr int kMaxPortsPerDirection = 128;
+
+// One cycle hands an input no more than its port's MIDI buffer holds, and
+// each event costs the ring less than it costs that buffer (4 bytes of
+// length against at least 8 of JACK's own). The ring takes this many
+// whole buffers, for a reader thread the machine keeps from running for
+// as many periods; at 64 frames, 21 ms.
+constexpr std::size_t kInputPeriods = 16;
+constexpr std::size_t kMinInputRingBytes = 1 << 16;
+// A replaced route table is freed once the cycle reading it has ended;
+// a callback that has not ended after this long (a killed server thread)
+// leaves the table to the end of the program instead.
+constexpr std::chrono::milliseconds kCycleEndWait {1000};
+// The reader thread looks for a stop this often when no input comes.
+constexpr std::chrono::milliseconds kReaderPoll {100};
 
 // PipeWire's libjack takes as many events into a cycle's MIDI buffer as
 // jackd2's does, but then copies them into its own graph's buffer of the
@@ -102,9 +117,79 @@ void prepareJack()
 template <typename Routes>
 auto findRoute(Routes &routes, jack_port_t *port)
 {
-    return std::find_if(routes.begin(), routes.end(), [port](const auto &route) { return route.port == port; });
+    return std::find_if(routes.begin(), routes.end(), [port](const auto &route) { return route->port == port; });
+}
+
+// libjack's rings order their bytes for the processor in code that
+// ThreadSanitizer does not see, so it took every hand-over for a race. The
+// bytes are copied here instead, between the ring's own steps, and `order`
+// carries the same ordering where it can follow it: a writer publishes
+// after its copy, a reader frees room after its own.
+void copyIntoRing(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order, const char *bytes, std::size_t size)
+{
+    order.load(std::memory_order_acquire);
+    jack_ringbuffer_data_t parts[2];
+    jack_ringbuffer_get_write_vector(ring, parts);
+    const std::size_t first = std::min(size, parts[0].len);
+    std::memcpy(parts[0].buf, bytes, first);
+    std::memcpy(parts[1].buf, bytes + first, size - first);
+    order.fetch_add(1, std::memory_order_release);
+    jack_ringbuffer_write_advance(ring, size);
+}
+
+// The first `size` bytes waiting, left in the ring.
+void peekRing(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order, char *into, std::size_t size)
+{
+    order.load(std::memory_order_acquire);
+    jack_ringbuffer_data_t parts[2];
+    jack_ringbuffer_get_read_vector(ring, parts);
+    const std::size_t first = std::min(size, parts[0].len);
+    std::memcpy(into, parts[0].buf, first);
+    std::memcpy(into + first, parts[1].buf, size - first);
+}
+
+void skipInRing(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order, std::size_t size)
+{
+    order.fetch_add(1, std::memory_order_release);
+    jack_ringbuffer_read_advance(ring, size);
+}
+
+void takeFromRing(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order, char *into, std::size_t size)
+{
+    peekRing(ring, order, into, size);
+    skipInRing(ring, order, size);
+}
+
+// Into a port's buffer, which the server hands to the next client through
+// shared memory that ThreadSanitizer cannot see either: copied by libjack,
+// where its report is known to be about that hand-over.
+void takeIntoPort(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order, char *into, std::size_t size)
+{
+    order.load(std::memory_order_acquire);
+    jack_ringbuffer_peek(ring, into, size);
+    skipInRing(ring, order, size);
+}
+
+// The length of the first message waiting whole (each goes in as its
+// length and its bytes, never empty); 0 while none is complete.
+std::uint32_t wholeMessageWaiting(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order)
+{
+    std::uint32_t size = 0;
+    const std::size_t waiting = jack_ringbuffer_read_space(ring);
+    if (waiting < sizeof size)
+        return 0;
+    peekRing(ring, order, reinterpret_cast<char *>(&size), sizeof size);
+    return waiting < sizeof size + size ? 0 : size;
+}
+
+std::int64_t nanosecondsNow()
+{
+    return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 } // namespace
+
+std::atomic<std::int64_t> JackClient::longestCycle_ {0};
 
 std::shared_ptr<JackClient> JackClient::open(const std::string &name)
 {
@@ -146,6 +231,7 @@ std::shared_ptr<JackClient> JackClient::open(const std::string &name)
     // calls the one above instead when both are set.
     jack_on_shutdown(client, &JackClient::serverGone, self.get());
     jack_set_port_registration_callback(client, &JackClient::portRegistered, nullptr);
+    self->reader_ = std::thread(&JackClient::readInputs, self.get());
     for (const bool input : {true, false})
         if (jack_port_t *port = self->registerPort(input))
             (input ? self->spareInputs_ : self->spareOutputs_).push_back(port);
@@ -158,10 +244,33 @@ std::shared_ptr<JackClient> JackClient::open(const std::string &name)
 }
 
 JackClient::JackClient(jack_client_t *client, std::string serverName, std::shared_ptr<JackCallRunner> calls)
-    : client_(client), serverName_(std::move(serverName)), calls_(std::move(calls))
+    : client_(client), serverName_(std::move(serverName)), calls_(std::move(calls)), routes_(new Routes)
 {
     const std::size_t bufferSize = jack_port_type_get_buffer_size(client, JACK_DEFAULT_MIDI_TYPE);
     maxMessageSize_ = longestMessage(bufferSize > kMidiBufferOverhead ? bufferSize - kMidiBufferOverhead : 0);
+    inputRingBytes_ = std::max(bufferSize * kInputPeriods, kMinInputRingBytes);
+    sem_init(&inputReady_, 0, 0);
+}
+
+JackClient::~JackClient()
+{
+    // The client is closed: no callback runs any more.
+    stopReading_ = true;
+    sem_post(&inputReady_);
+    if (reader_.joinable())
+        reader_.join();
+    delete routes_.load();
+    sem_destroy(&inputReady_);
+}
+
+JackClient::Output::~Output()
+{
+    jack_ringbuffer_free(queue);
+}
+
+JackClient::Input::~Input()
+{
+    jack_ringbuffer_free(events);
 }
 
 void JackClient::release()
@@ -260,7 +369,9 @@ jack_port_t *JackClient::openOutput(const std::string &target, jack_ringbuffer_t
     }
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        outputs_.push_back(Output{port, queue});
+        Routes next = *routes_.load();
+        next.outputs.push_back(std::make_shared<Output>(port, queue));
+        publish(std::move(next));
     }
     result = connect(jack_port_name(port), target.c_str());
     if (result != MMSYSERR_NOERROR) {
@@ -276,15 +387,25 @@ jack_port_t *JackClient::openInput(const std::string &source, MidiInputSink &sin
         result = MIDIERR_NODEVICE;
         return nullptr;
     }
+    jack_ringbuffer_t *events = jack_ringbuffer_create(inputRingBytes_);
+    if (!events) {
+        result = MMSYSERR_NOMEM;
+        return nullptr;
+    }
+    // Its pages are touched now rather than in the callback's first cycle.
+    jack_ringbuffer_mlock(events);
     jack_port_t *port = takePort(true);
     if (!port) {
+        jack_ringbuffer_free(events);
         result = MMSYSERR_ALLOCATED;
         return nullptr;
     }
     // Routed before it is connected, so nothing that comes is missed.
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        inputs_.push_back(Input{port, &sink});
+        Routes next = *routes_.load();
+        next.inputs.push_back(std::make_shared<Input>(port, &sink, events));
+        publish(std::move(next));
     }
     result = connect(source.c_str(), jack_port_name(port));
     if (result != MMSYSERR_NOERROR) {
@@ -296,24 +417,23 @@ jack_port_t *JackClient::openInput(const std::string &source, MidiInputSink &sin
 
 void JackClient::closePort(jack_port_t *port)
 {
-    jack_ringbuffer_t *queue = nullptr;
     bool input = false;
     {
+        // The reader thread delivers under the same lock: once it is
+        // released here, nothing reaches the sink any more.
         std::lock_guard<std::mutex> lock(mutex_);
-        const auto output = findRoute(outputs_, port);
-        if (output != outputs_.end()) {
-            queue = output->queue;
-            outputs_.erase(output);
-        }
-        const auto routedInput = findRoute(inputs_, port);
-        if (routedInput != inputs_.end()) {
-            inputs_.erase(routedInput);
+        Routes next = *routes_.load();
+        const auto output = findRoute(next.outputs, port);
+        if (output != next.outputs.end())
+            next.outputs.erase(output);
+        const auto routedInput = findRoute(next.inputs, port);
+        if (routedInput != next.inputs.end()) {
+            next.inputs.erase(routedInput);
             input = true;
         }
+        publish(std::move(next));
     }
-    if (queue)
-        jack_ringbuffer_free(queue);
-    // Out of the callback's lists first, so nothing reaches the sink or
+    // Out of the callback's routes first, so nothing reaches the sink or
     // comes from the queue any more; then kept for the next open (see the
     // header). A client whose server went keeps nothing: it is let go.
     if (!alive())
@@ -355,8 +475,8 @@ MMRESULT JackClient::send(jack_ringbuffer_t *queue, const std::string &message)
     }
     // The length first: the process callback takes a message only once its
     // bytes are all there.
-    jack_ringbuffer_write(queue, reinterpret_cast<const char *>(&size), sizeof size);
-    jack_ringbuffer_write(queue, message.data(), size);
+    copyIntoRing(queue, ringOrder_, reinterpret_cast<const char *>(&size), sizeof size);
+    copyIntoRing(queue, ringOrder_, message.data(), size);
     return MMSYSERR_NOERROR;
 }
 
@@ -395,7 +515,16 @@ MMRESULT JackClient::drain(jack_ringbuffer_t *queue, DWORD &unsent)
     }
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        unsent = discardQueued(queue);
+        const Routes *routes = routes_.load();
+        const auto output = std::find_if(routes->outputs.begin(), routes->outputs.end(),
+                                         [queue](const auto &route) { return route->queue == queue; });
+        if (output != routes->outputs.end()) {
+            (*output)->held = true;
+            waitForCycleEnd();
+        }
+        unsent = discardQueued(queue, ringOrder_);
+        if (output != routes->outputs.end())
+            (*output)->held = false;
     }
     if (unsent == 0)
         return MMSYSERR_NOERROR; // the last ones went out while we gave up
@@ -444,7 +573,7 @@ void JackClient::waitForStalledServer()
     abandon();
 }
 
-DWORD JackClient::discardQueued(jack_ringbuffer_t *queue)
+DWORD JackClient::discardQueued(jack_ringbuffer_t *queue, std::atomic<std::uint64_t> &order)
 {
     DWORD count = 0;
     for (;;) {
@@ -452,8 +581,8 @@ DWORD JackClient::discardQueued(jack_ringbuffer_t *queue)
         const std::size_t waiting = jack_ringbuffer_read_space(queue);
         if (waiting < sizeof size)
             break;
-        jack_ringbuffer_read(queue, reinterpret_cast<char *>(&size), sizeof size);
-        jack_ringbuffer_read_advance(queue, std::min<std::size_t>(size, waiting - sizeof size));
+        takeFromRing(queue, order, reinterpret_cast<char *>(&size), sizeof size);
+        skipInRing(queue, order, std::min<std::size_t>(size, waiting - sizeof size));
         ++count;
     }
     jack_ringbuffer_reset(queue);
@@ -505,26 +634,47 @@ MMRESULT JackClient::connect(const char *source, const char *destination)
 int JackClient::process(jack_nframes_t frames, void *self)
 {
     auto *client = static_cast<JackClient *>(self);
-    std::lock_guard<std::mutex> lock(client->mutex_);
-    for (const Input &input : client->inputs_)
-        client->deliverInput(input, frames);
-    for (Output &output : client->outputs_)
-        client->writeOutput(output, frames);
+    const std::int64_t start = nanosecondsNow();
+    client->cyclesBegun_.fetch_add(1);
+    const Routes *routes = client->routes_.load();
+    bool taken = false;
+    for (const auto &input : routes->inputs)
+        taken = client->takeInput(*input, frames) || taken;
+    for (const auto &output : routes->outputs)
+        client->writeOutput(*output, frames);
+    if (taken)
+        sem_post(&client->inputReady_);
     client->cycles_.fetch_add(1);
+    const std::int64_t took = nanosecondsNow() - start;
+    std::int64_t longest = longestCycle_.load(std::memory_order_relaxed);
+    while (took > longest && !longestCycle_.compare_exchange_weak(longest, took, std::memory_order_relaxed)) {
+    }
     return 0;
 }
 
-void JackClient::deliverInput(const Input &input, jack_nframes_t frames)
+bool JackClient::takeInput(const Input &input, jack_nframes_t frames)
 {
     void *buffer = jack_port_get_buffer(input.port, frames);
     if (!buffer)
-        return;
+        return false;
+    bool taken = false;
     const jack_nframes_t count = jack_midi_get_event_count(buffer);
     for (jack_nframes_t index = 0; index < count; ++index) {
         jack_midi_event_t event;
-        if (jack_midi_event_get(&event, buffer, index) == 0 && event.size > 0)
-            input.sink->receive(event.buffer, event.size);
+        if (jack_midi_event_get(&event, buffer, index) != 0 || event.size == 0)
+            continue;
+        const auto size = std::uint32_t(event.size);
+        // Whole or not at all, so the reader never sees part of a message.
+        if (jack_ringbuffer_write_space(input.events) < sizeof size + size) {
+            inputLost_.fetch_add(1, std::memory_order_relaxed);
+            taken = true; // the reader reports it
+            continue;
+        }
+        copyIntoRing(input.events, ringOrder_, reinterpret_cast<const char *>(&size), sizeof size);
+        copyIntoRing(input.events, ringOrder_, reinterpret_cast<const char *>(event.buffer), size);
+        taken = true;
     }
+    return taken;
 }
 
 void JackClient::writeOutput(Output &output, jack_nframes_t frames)
@@ -533,19 +683,18 @@ void JackClient::writeOutput(Output &output, jack_nframes_t frames)
     if (!buffer)
         return;
     jack_midi_clear_buffer(buffer);
+    if (output.held.load())
+        return;
     // Measured on an empty buffer: what one cycle can carry.
     const std::size_t capacity = jack_midi_max_event_size(buffer);
     maxMessageSize_.store(longestMessage(capacity));
     const std::size_t budget = cycleBudget(capacity);
     std::size_t used = 0;
     for (bool first = true;; first = false) {
-        std::uint32_t size = 0;
-        const std::size_t waiting = jack_ringbuffer_read_space(output.queue);
-        if (waiting < sizeof size)
+        // None, or the sender is still writing it.
+        const std::uint32_t size = wholeMessageWaiting(output.queue, ringOrder_);
+        if (size == 0)
             return;
-        jack_ringbuffer_peek(output.queue, reinterpret_cast<char *>(&size), sizeof size);
-        if (waiting < sizeof size + size)
-            return; // the sender is still writing it
         used += eventCost(size);
         if (!first && used > budget)
             return;
@@ -554,13 +703,80 @@ void JackClient::writeOutput(Output &output, jack_nframes_t frames)
         // does not even fit an empty one could never go out.
         if (!event && !first)
             return;
-        jack_ringbuffer_read_advance(output.queue, sizeof size);
+        skipInRing(output.queue, ringOrder_, sizeof size);
         if (event) {
-            jack_ringbuffer_read(output.queue, reinterpret_cast<char *>(event), size);
+            takeIntoPort(output.queue, ringOrder_, reinterpret_cast<char *>(event), size);
         } else {
-            jack_ringbuffer_read_advance(output.queue, size);
-            qCDebug(lcJack) << "dropped a MIDI message of" << size << "bytes: too long for JACK";
+            skipInRing(output.queue, ringOrder_, size);
+            outputTooLong_.fetch_add(1, std::memory_order_relaxed);
         }
+    }
+}
+
+void JackClient::publish(Routes next)
+{
+    Routes *replaced = routes_.exchange(new Routes(std::move(next)));
+    waitForCycleEnd();
+    delete replaced;
+}
+
+void JackClient::waitForCycleEnd() const
+{
+    // Each cycle counts itself begun before it reads the routes and ended
+    // after; a cycle that began later than the change read the new ones.
+    const std::uint64_t begun = cyclesBegun_.load();
+    const auto deadline = std::chrono::steady_clock::now() + kCycleEndWait;
+    while (cycles_.load() < begun) {
+        if (std::chrono::steady_clock::now() >= deadline) {
+            qCWarning(lcJack) << "a JACK process cycle did not end; its routes are kept";
+            return;
+        }
+        std::this_thread::yield();
+    }
+}
+
+void JackClient::readInputs()
+{
+    std::vector<unsigned char> bytes;
+    while (!stopReading_.load()) {
+        timespec until {};
+        clock_gettime(CLOCK_REALTIME, &until);
+        until.tv_nsec += std::chrono::nanoseconds(kReaderPoll).count();
+        until.tv_sec += until.tv_nsec / 1000000000;
+        until.tv_nsec %= 1000000000;
+        sem_timedwait(&inputReady_, &until);
+        std::lock_guard<std::mutex> lock(mutex_);
+        for (const auto &input : routes_.load()->inputs)
+            deliverQueued(*input, bytes);
+        reportLosses();
+    }
+}
+
+void JackClient::deliverQueued(const Input &input, std::vector<unsigned char> &bytes)
+{
+    for (;;) {
+        const std::uint32_t size = wholeMessageWaiting(input.events, ringOrder_);
+        if (size == 0)
+            return;
+        skipInRing(input.events, ringOrder_, sizeof size);
+        bytes.resize(size);
+        takeFromRing(input.events, ringOrder_, reinterpret_cast<char *>(bytes.data()), size);
+        input.sink->receive(bytes.data(), bytes.size());
+    }
+}
+
+void JackClient::reportLosses()
+{
+    const std::uint64_t lost = inputLost_.load();
+    if (lost != inputLostReported_) {
+        qCWarning(lcJack) << lost - inputLostReported_
+                          << "MIDI messages arrived while the input's ring was full and were lost";
+        inputLostReported_ = lost;
+    }
+    const std::uint64_t tooLong = outputTooLong_.load();
+    if (tooLong != outputTooLongReported_) {
+        qCDebug(lcJack) << tooLong - outputTooLongReported_ << "MIDI messages dropped: too long for JACK";
+        outputTooLongReported_ = tooLong;
     }
 }
 

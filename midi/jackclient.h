@@ -17,8 +17,16 @@
 // crash inside libjack. The editor needs one port each way, made before the
 // client is activated, so its list no longer changes while it runs.
 //
-// JACK calls are never made while `mutex_` is held: the server may wait for
-// the process callback, which takes that mutex. Those that wait for the
+// The process callback runs on the server's real-time thread, beside a
+// musician's other programs at periods of a millisecond or two: it takes no
+// lock, allocates nothing, logs nothing and never waits. It reads the routes
+// through an atomic pointer to a table that is replaced, never changed, and
+// a replaced table is freed only once no cycle can still be reading it.
+// What arrives goes into a ring of the input's own, which a reader thread
+// of this client empties into the sink; what did not fit is counted and
+// logged from there.
+//
+// JACK calls are never made while `mutex_` is held. Those that wait for the
 // server go through a JackCallRunner: one that misses its deadline leaves
 // the client for lost, and its close waits on the runner's thread until
 // the server answers again.
@@ -29,12 +37,16 @@
 #include <jack/jack.h>
 #include <jack/ringbuffer.h>
 
+#include <semaphore.h>
+
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 class MidiInputSink;
@@ -95,21 +107,43 @@ public:
     // The longest message the server's MIDI buffers carry in one piece.
     std::size_t maxMessageSize() const { return maxMessageSize_.load(); }
 
+    // The longest time one process callback of any client in this process
+    // took so far.
+    static std::chrono::nanoseconds longestCycle() { return std::chrono::nanoseconds(longestCycle_.load()); }
+    // Messages that arrived while an input's ring was full, and were lost.
+    std::uint64_t inputLost() const { return inputLost_.load(); }
+
 private:
+    // Both rings hold each message as its length (std::uint32_t) and its bytes.
     struct Output
     {
-        jack_port_t *port;
-        // Each message as its length (std::uint32_t) and its bytes.
-        jack_ringbuffer_t *queue;
+        explicit Output(jack_port_t *port, jack_ringbuffer_t *queue) : port(port), queue(queue) {}
+        ~Output();
+        jack_port_t *const port;
+        jack_ringbuffer_t *const queue;
+        // Set while a drain empties the queue: the callback then leaves it.
+        std::atomic<bool> held{false};
     };
     struct Input
     {
-        jack_port_t *port;
-        MidiInputSink *sink;
+        Input(jack_port_t *port, MidiInputSink *sink, jack_ringbuffer_t *events)
+            : port(port), sink(sink), events(events)
+        {
+        }
+        ~Input();
+        jack_port_t *const port;
+        MidiInputSink *const sink;
+        jack_ringbuffer_t *const events;
+    };
+    // What the callback reads; replaced as a whole under `mutex_`.
+    struct Routes
+    {
+        std::vector<std::shared_ptr<Output>> outputs;
+        std::vector<std::shared_ptr<Input>> inputs;
     };
 
     JackClient(jack_client_t *client, std::string serverName, std::shared_ptr<JackCallRunner> calls);
-    ~JackClient() = default;
+    ~JackClient();
     // Closes the client on the runner's thread and deletes it there: the
     // process callback runs until the close has returned.
     void release();
@@ -136,11 +170,21 @@ private:
     static void serverGone(void *self);
     // JACK's notification thread: a port of any client came or went.
     static void portRegistered(jack_port_id_t, int, void *);
-    void deliverInput(const Input &input, jack_nframes_t frames);
+    bool takeInput(const Input &input, jack_nframes_t frames);
     void writeOutput(Output &output, jack_nframes_t frames);
     // Empties the queue and returns how many messages it held; the caller
-    // holds `mutex_` and is the queue's sender.
-    static DWORD discardQueued(jack_ringbuffer_t *queue);
+    // is the queue's sender and keeps the callback off it.
+    static DWORD discardQueued(jack_ringbuffer_t *queue, std::atomic<std::uint64_t> &order);
+
+    // With `mutex_` held: the callback reads `next` from now on, and the
+    // table it read before is freed once no cycle still reads it.
+    void publish(Routes next);
+    // Returns once every cycle begun before the call has ended.
+    void waitForCycleEnd() const;
+    // The reader thread: hands what the inputs' rings hold to their sinks.
+    void readInputs();
+    void deliverQueued(const Input &input, std::vector<unsigned char> &bytes);
+    void reportLosses();
 
     jack_client_t *const client_;
     const std::string serverName_;
@@ -149,12 +193,24 @@ private:
     std::atomic<bool> abandoned_{false};
     std::atomic<std::size_t> maxMessageSize_{0};
     std::atomic<std::uint64_t> cycles_{0};
+    static std::atomic<std::int64_t> longestCycle_;
+    std::atomic<std::uint64_t> cyclesBegun_{0};
+    std::atomic<std::uint64_t> inputLost_{0};
+    std::atomic<std::uint64_t> outputTooLong_{0};
+    // Orders every ring's bytes for ThreadSanitizer (see copyIntoRing).
+    std::atomic<std::uint64_t> ringOrder_{0};
 
-    // Guards the port lists against the process callback.
+    // Serialises the route changes and the reader thread's deliveries.
     mutable std::mutex mutex_;
-    std::vector<Output> outputs_;
-    std::vector<Input> inputs_;
-    unsigned int portsMade_ = 0;
+    std::atomic<Routes *> routes_;
+    std::uint64_t inputLostReported_ = 0;
+    std::uint64_t outputTooLongReported_ = 0;
+    std::size_t inputRingBytes_ = 0;
+
+    // Posted by the callback when it put something in an input's ring.
+    sem_t inputReady_;
+    std::atomic<bool> stopReading_{false};
+    std::thread reader_;
 
     // Ports made and not in use, disconnected.
     std::mutex spareMutex_;

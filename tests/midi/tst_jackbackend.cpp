@@ -1,7 +1,8 @@
 // The JACK backend on a private JACK server, against a device made here with
 // libjack itself: which ports are listed, bursts longer than one process
-// cycle, input up to the moment a port closes, long System Exclusive
-// messages, and a server that goes away and comes back.
+// cycle, input up to the moment a port closes, input that comes faster than
+// it is read, long System Exclusive messages, and a server that goes away
+// and comes back.
 
 #include "jackkeyboardfixture.h"
 #include "midi/jackmidibackend.h"
@@ -16,6 +17,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -55,6 +57,11 @@ public:
     {
         std::lock_guard<std::mutex> lock(mutex_);
         toSend_.push_back(message);
+    }
+    std::size_t pending()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return toSend_.size();
     }
 
 private:
@@ -124,6 +131,55 @@ std::string numberedMessage(int number)
     message[8] = char(number >> 7 & 0x7F);
     message[9] = char(number & 0x7F);
     return message;
+}
+// A sink whose first delivery waits until it is let go: the reader that
+// delivers falls behind meanwhile.
+class HeldSink : public RecordingSink
+{
+public:
+    void receive(const unsigned char *bytes, std::size_t size) override
+    {
+        {
+            std::unique_lock<std::mutex> lock(mutex_);
+            held_ = true;
+            released_.wait(lock, [this] { return !holding_; });
+        }
+        RecordingSink::receive(bytes, size);
+    }
+    bool held()
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return held_;
+    }
+    void release()
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            holding_ = false;
+        }
+        released_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable released_;
+    bool holding_ = true;
+    bool held_ = false;
+};
+
+// Warnings come on the JACK client's reader thread.
+std::mutex warningsMutex;
+QStringList warnings;
+void keepWarning(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    std::lock_guard<std::mutex> lock(warningsMutex);
+    if (type == QtWarningMsg)
+        warnings << text;
+}
+QStringList keptWarnings()
+{
+    std::lock_guard<std::mutex> lock(warningsMutex);
+    return warnings;
 }
 } // namespace
 
@@ -212,6 +268,61 @@ private slots:
         QCOMPARE(sink.received().size(), std::size_t(2));
     }
 
+    void inputFasterThanItIsReadLosesWholeMessagesAndSaysHowMany()
+    {
+        TestDevice device("Test Device");
+        QVERIFY(device.ready());
+        JackMidiBackend backend(kEditorClient);
+        const std::vector<std::string> inputs = backend.inputPortNames(true);
+        MMRESULT result = MMSYSERR_ERROR;
+        HeldSink sink;
+        auto input = backend.openInput(numberOf(inputs, "Test Device:out"), sink, result);
+        QVERIFY(input);
+
+        device.send(wire("9a 01 03"));
+        QVERIFY(eventually([&] { return sink.held(); }));
+        // More than the editor keeps for a reader that does not run: many
+        // cycles' worth of 1,000-byte messages, each numbered.
+        jack_client_t *probe = jack_client_open("Test Buffer Size", JackNoStartServer, nullptr);
+        QVERIFY(probe);
+        const std::size_t bufferSize = jack_port_type_get_buffer_size(probe, JACK_DEFAULT_MIDI_TYPE);
+        jack_client_close(probe);
+        const int count = int(std::max<std::size_t>(bufferSize * 32, 1 << 17) / 1000);
+        std::string message(1000, '\x11');
+        message.front() = '\xf0';
+        message.back() = '\xf7';
+        for (int number = 0; number < count; ++number) {
+            message[1] = char(number >> 7 & 0x7F);
+            message[2] = char(number & 0x7F);
+            device.send(message);
+        }
+        QVERIFY(eventually([&] { return device.pending() == 0; }, 10000));
+        QThread::msleep(100);
+
+        const QtMessageHandler previous = qInstallMessageHandler(keepWarning);
+        sink.release();
+        const bool settled = eventually([] { return !keptWarnings().isEmpty(); });
+        qInstallMessageHandler(previous);
+        QVERIFY(settled);
+        QThread::msleep(200);
+        const std::vector<std::string> received = sink.received();
+        QVERIFY(received.size() > 1);
+        QVERIFY(int(received.size()) < count + 1);
+        QCOMPARE(hexOf(received[0]), QByteArray("9a 01 03"));
+        // What came is whole and in order; what was lost is counted.
+        int last = -1;
+        for (std::size_t index = 1; index < received.size(); ++index) {
+            QCOMPARE(received[index].size(), std::size_t(1000));
+            const int number = received[index][1] << 7 | received[index][2];
+            QVERIFY(number > last);
+            last = number;
+        }
+        const int lost = count + 1 - int(received.size());
+        QCOMPARE(keptWarnings().size(), 1);
+        QCOMPARE(keptWarnings().at(0),
+                 QStringLiteral("%1 MIDI messages arrived while the input's ring was full and were lost").arg(lost));
+    }
+
     void closedPortsAreKeptAndUsedAgainWithoutTheirOldConnections()
     {
         // libjack changes its list of a client's ports unguarded while its
@@ -251,7 +362,9 @@ private slots:
             input.reset();
             QCOMPARE(editorPorts(), made);
             const jack_port_t *kept = jack_port_by_name(observer, made[1].c_str());
-            QVERIFY(kept && jack_port_connected(kept) == 0);
+            // The server's graph shows a change from the next cycle on.
+            QVERIFY(kept);
+            QVERIFY(eventually([&] { return jack_port_connected(kept) == 0; }, 500));
         }
         jack_client_close(observer);
     }

@@ -131,6 +131,18 @@ QString JackKeyboardFixture::addedSimulatorOutput(int index) const
     return log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
 }
 
+void JackKeyboardFixture::setMusicianServer(int framesPerPeriod)
+{
+    framesPerPeriod_ = framesPerPeriod;
+    musician_ = true;
+}
+
+QString JackKeyboardFixture::serverOutput()
+{
+    QFile log(serverLogFile());
+    return musician_ && log.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(log.readAll()) : QString();
+}
+
 QString JackKeyboardFixture::simulatorOutput() const
 {
     QFile log(simulatorLogFile());
@@ -145,7 +157,10 @@ bool JackKeyboardFixture::startServer()
         return false;
     }
     QString program = "jackd";
-    QStringList arguments{"--no-realtime", "--sync", "--name", serverName_, "-d", "dummy", "-r", "48000", "-p", "256"};
+    QStringList arguments{"--no-realtime", "--sync", "--name", serverName_, "-d", "dummy", "-r", "48000", "-p",
+                          QString::number(framesPerPeriod_)};
+    if (musician_)
+        arguments = QStringList{"-v"} + arguments.mid(2);
     if (PipeWireServer::chosen() && !PipeWireServer::prepare(serverName_, &program, &arguments, &error_))
         return false;
     // Into a file, not a pipe: nobody reads a pipe while a test runs, and a

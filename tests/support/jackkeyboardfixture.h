@@ -55,6 +55,15 @@ public:
     void pauseSimulator();
     void resumeSimulator();
 
+    // Before start(): the server runs as on a musician's machine instead,
+    // with real-time scheduling where the system allows it, without
+    // waiting for late clients (they make an xrun), at this many frames a
+    // period (jackd2 only; PipeWire keeps its own).
+    void setMusicianServer(int framesPerPeriod);
+    int framesPerPeriod() const { return framesPerPeriod_; }
+    // What a server set up so printed so far (verbose: every xrun).
+    QString serverOutput();
+
     QString error() const { return error_; }
     QString serverName() const { return serverName_; }
     // What the simulator program printed so far (with --verbose, or with
@@ -79,6 +88,8 @@ private:
 
     QString serverName_;
     QString error_;
+    int framesPerPeriod_ = 256;
+    bool musician_ = false;
     std::unique_ptr<QProcess> server_;
     std::unique_ptr<QProcess> simulator_;
     std::vector<std::unique_ptr<QProcess>> addedSimulators_;
