@@ -29,13 +29,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QKeySequence>
 #include <QLabel>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QToolButton>

@@ -295,6 +295,9 @@ long HandshakeRound::findOutput(unsigned input, const std::vector<unsigned> &out
         if (cancelled())
             return -1;
     }
+    // Answers to the round that are still on their way (a second keyboard
+    // on the same input, a slow one) would be taken for the first half's.
+    awaitReplies(quick, kWholeTime, Clock::duration::zero());
     const long found = halve(input, others, quick);
     if (found >= 0 || cancelled())
         return found;

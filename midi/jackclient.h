@@ -14,8 +14,11 @@
 // jack_port_unregister change that list on the caller's thread. Unplugging
 // the keyboard releases the link at the very moment the server reports the
 // keyboard's client gone, and the two met in one of some 600 unplugs: a
-// crash inside libjack. The editor needs one port each way, made before the
-// client is activated, so its list no longer changes while it runs.
+// crash inside libjack. Ports are therefore never unregistered: the link
+// and the port watcher need one port each way, made before the client is
+// activated; a search that listens on every port at once registers more
+// only when it needs more than any search before it, so after the first
+// search in a studio the list no longer changes while the client runs.
 //
 // The process callback runs on the server's real-time thread, beside a
 // musician's other programs at periods of a millisecond or two: it takes no

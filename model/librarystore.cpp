@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -140,6 +141,14 @@ bool LibraryStore::open()
 {
     if (!QDir().mkpath(QFileInfo(path_).absolutePath())) {
         giveUp(QStringLiteral("its folder cannot be made"));
+        return false;
+    }
+    // Programs that open the store at the same moment take turns until it
+    // is set up: making it, its first schema and the change to WAL meet
+    // SQLite's locks where it does not wait but says "database is locked".
+    QLockFile settingUp(path_ + QStringLiteral(".lock"));
+    if (!settingUp.tryLock(kBusyTimeoutMs)) {
+        giveUp(QStringLiteral("another program holds it"));
         return false;
     }
     // A store moved aside is replaced once; a second failure is given up.

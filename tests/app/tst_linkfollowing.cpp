@@ -97,7 +97,7 @@ private slots:
         answerer.pressInMessageBox();
         MainWindow window;
         checkAnswered(answerer, {kNoConnection});
-        QVERIFY(rig.sent("Synth").size() <= 1);
+        QVERIFY2(rig.sent("Synth").size() <= 1, qPrintable(QString::number(rig.sent("Synth").size())));
         QCOMPARE(statusOf(window), QString("No keyboard connected"));
 
         // Plugged in again; then out during the read that "Read" starts.
