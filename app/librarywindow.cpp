@@ -110,6 +110,7 @@ LibraryWindow::LibraryWindow(Form form, LibraryQueue &queue, QWidget *parent)
     memoryLayout->addWidget(explanation);
     memories_->setObjectName(QStringLiteral("memoryList"));
     memories_->setRootIsDecorated(false);
+    memories_->setAccessibleName(tr("Memories"));
     memories_->setHeaderLabels({tr("Memory"), tr("Setup"), tr("Written"), tr("From")});
     memoryLayout->addWidget(memories_);
     auto *memoryButtons = new QHBoxLayout;
@@ -120,6 +121,7 @@ LibraryWindow::LibraryWindow(Form form, LibraryQueue &queue, QWidget *parent)
     memoryLayout->addLayout(memoryButtons);
     comparison_->setObjectName(QStringLiteral("comparison"));
     comparison_->setReadOnly(true);
+    comparison_->setAccessibleName(tr("Differences from the form"));
     comparison_->setPlaceholderText(tr("Compare shows here the settings in which a memory differs from the form."));
     memoryLayout->addWidget(comparison_);
     tabs->addTab(memoryPage, tr("Memories"));
@@ -129,6 +131,7 @@ LibraryWindow::LibraryWindow(Form form, LibraryQueue &queue, QWidget *parent)
     searchField_->setObjectName(QStringLiteral("searchField"));
     searchField_->setPlaceholderText(tr("Search by name"));
     searchField_->setClearButtonEnabled(true);
+    searchField_->setAccessibleName(tr("Search by name"));
     connect(searchField_, &QLineEdit::textChanged, this, &LibraryWindow::search);
     setupLayout->addWidget(searchField_);
     filter_->setSourceModel(model_);
@@ -138,6 +141,9 @@ LibraryWindow::LibraryWindow(Form form, LibraryQueue &queue, QWidget *parent)
     setups_->setModel(filter_);
     setups_->setSelectionBehavior(QAbstractItemView::SelectRows);
     setups_->setSelectionMode(QAbstractItemView::SingleSelection);
+    setups_->setAccessibleName(tr("Setups"));
+    // The arrow keys move within the list; Tab leaves it for the buttons.
+    setups_->setTabKeyNavigation(false);
     setups_->verticalHeader()->hide();
     // Fixed row heights: 10,000 rows are not measured one by one.
     setups_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);

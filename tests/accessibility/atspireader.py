@@ -22,7 +22,7 @@ WAIT_SECONDS = 60
 # Roles whose objects a user operates; each must say what it is.
 OPERATED_ROLES = {
     "push button", "toggle button", "check box", "combo box", "text",
-    "spin button", "radio button", "table", "tree table", "list", "entry",
+    "spin button", "radio button", "table", "tree table", "tree", "list", "entry",
 }
 
 failures = []
@@ -68,8 +68,14 @@ def descendants(accessible, skip_roles=("list item", "table cell", "menu item"))
 
 
 def showing(accessible):
+    """Shown, and so is everything it lies in: Qt's tables say they are
+    showing on a tab page that is not."""
     try:
-        return accessible.getState().contains(pyatspi.STATE_SHOWING)
+        while accessible is not None and accessible.getRoleName() != "application":
+            if not accessible.getState().contains(pyatspi.STATE_SHOWING):
+                return False
+            accessible = accessible.parent
+        return True
     except Exception:
         return False
 
@@ -142,13 +148,15 @@ def focused_one(candidates):
     """The candidate that has the focus, or whose part has it (a table's
     cell)."""
     pump_events()
-    if not focus_events:
-        return None
-    accessible = focus_events[-1]
+    accessible = focus_events[-1] if focus_events else None
     while accessible is not None:
         if accessible in candidates:
             return accessible
         accessible = accessible.parent
+    # An empty table takes the focus without a cell to announce it.
+    for accessible in candidates:
+        if accessible.getState().contains(pyatspi.STATE_FOCUSED):
+            return accessible
     return None
 
 
@@ -261,7 +269,7 @@ def run_checks():
 
     # The windows beside the main one.
     status_buttons = {o.name: o for o in operated if o.getRoleName() == "push button"}
-    for button in ("All Controls", "Monitor"):
+    for button in ("All Controls", "Monitor", "Library"):
         check(button in status_buttons, "no status-line button %r" % button)
         if button not in status_buttons:
             continue
