@@ -131,8 +131,12 @@ void copyIntoRing(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order, co
     jack_ringbuffer_data_t parts[2];
     jack_ringbuffer_get_write_vector(ring, parts);
     const std::size_t first = std::min(size, parts[0].len);
-    std::memcpy(parts[0].buf, bytes, first);
-    std::memcpy(parts[1].buf, bytes + first, size - first);
+    // The second part's pointer is null when the first holds it all, and
+    // memcpy may not be given null even for no bytes.
+    if (first > 0)
+        std::memcpy(parts[0].buf, bytes, first);
+    if (size > first)
+        std::memcpy(parts[1].buf, bytes + first, size - first);
     order.fetch_add(1, std::memory_order_release);
     jack_ringbuffer_write_advance(ring, size);
 }
@@ -144,8 +148,10 @@ void peekRing(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order, char *
     jack_ringbuffer_data_t parts[2];
     jack_ringbuffer_get_read_vector(ring, parts);
     const std::size_t first = std::min(size, parts[0].len);
-    std::memcpy(into, parts[0].buf, first);
-    std::memcpy(into + first, parts[1].buf, size - first);
+    if (first > 0)
+        std::memcpy(into, parts[0].buf, first);
+    if (size > first)
+        std::memcpy(into + first, parts[1].buf, size - first);
 }
 
 void skipInRing(jack_ringbuffer_t *ring, std::atomic<std::uint64_t> &order, std::size_t size)

@@ -97,7 +97,10 @@ private slots:
         answerer.pressInMessageBox();
         MainWindow window;
         checkAnswered(answerer, {kNoConnection});
-        QVERIFY2(rig.sent("Synth").size() <= 1, qPrintable(QString::number(rig.sent("Synth").size())));
+        // The round's one, and at most one more for each change of the port
+        // list that the watcher sees while the box is up (the keyboard's
+        // going, on a slow build).
+        QVERIFY2(rig.sent("Synth").size() <= 3, qPrintable(QString::number(rig.sent("Synth").size())));
         QCOMPARE(statusOf(window), QString("No keyboard connected"));
 
         // Plugged in again; then out during the read that "Read" starts.
