@@ -29,8 +29,7 @@ constexpr int kHeaderSize = 100;
 const QByteArray kSqliteMagic("SQLite format 3\0", 16);
 
 // Each step takes the schema one version further; a step is never changed
-// once released, a new version adds one (snapshots of the editor's form,
-// for instance, would be a table of their own).
+// once released, a new version adds one.
 const std::array<QStringList, LibraryStore::kSchemaVersion> kMigrations = {{
     {
         // The same content is one setup however often it is seen: `hash`
@@ -58,6 +57,14 @@ const std::array<QStringList, LibraryStore::kSchemaVersion> kMigrations = {{
                        " memory INTEGER CHECK (memory BETWEEN 0 AND 8))"),
         QStringLiteral("CREATE INDEX events_writes ON events (memory, id) WHERE kind = 'write'"),
         QStringLiteral("CREATE INDEX events_by_setup ON events (setup_id)"),
+    },
+    {
+        // The form of each editor with edits neither saved nor on the
+        // keyboard; `editor` is the id its lock file is named after.
+        QStringLiteral("CREATE TABLE snapshots ("
+                       " editor TEXT PRIMARY KEY,"
+                       " saved_at INTEGER NOT NULL,"
+                       " content BLOB NOT NULL)"),
     },
 }};
 

@@ -20,7 +20,7 @@ class LibraryStore
 {
 public:
     // The schema this program writes; older stores are migrated to it.
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     // `path` empty: the user's store (defaultPath()).
     explicit LibraryStore(const QString &path = QString());
