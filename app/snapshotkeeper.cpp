@@ -10,6 +10,11 @@
 #include <QUuid>
 
 namespace {
+// The form never waits long for another program's write: a snapshot that
+// finds the store busy is tried again a second later.
+constexpr int kStoreWaitMs = 250;
+constexpr int kRemoveAttempts = 20;
+
 std::unique_ptr<QLockFile> lockOf(const QString &path)
 {
     auto lock = std::make_unique<QLockFile>(path);
@@ -25,7 +30,7 @@ SnapshotKeeper::SnapshotKeeper(EditorDocument &document, QObject *parent)
     : QObject(parent),
       document_(document),
       id_(QUuid::createUuid().toString(QUuid::WithoutBraces)),
-      store_(std::make_unique<LibraryStore>()),
+      store_(std::make_unique<LibraryStore>(QString(), kStoreWaitMs)),
       snapshots_(std::make_unique<SnapshotStore>(*store_))
 {
     setObjectName(QStringLiteral("snapshotKeeper"));
@@ -53,7 +58,7 @@ void SnapshotKeeper::documentChanged()
     if (!lock_)
         return;
     if (!document_.holdsUnkeptEdits()) {
-        forget();
+        removeOwn();
         return;
     }
     if (!writeTimer_.isActive())
@@ -65,7 +70,7 @@ void SnapshotKeeper::write()
     // A read takes the keyboard's copy before its record: what was due
     // may be kept elsewhere by now.
     if (!document_.holdsUnkeptEdits()) {
-        forget();
+        removeOwn();
         return;
     }
     EditorSnapshot snapshot;
@@ -78,14 +83,35 @@ void SnapshotKeeper::write()
     if (snapshots_->keep(id_, snapshot.savedAt, snapshot.encode())) {
         stored_ = true;
         emit kept();
+    } else if (store_->writable()) {
+        writeTimer_.start(kIntervalMs);
     }
+}
+
+void SnapshotKeeper::removeOwn()
+{
+    writeTimer_.stop();
+    if (stored_ && snapshots_->remove(id_))
+        stored_ = false;
+    if (stored_ && store_->writable())
+        writeTimer_.start(kIntervalMs);
+}
+
+bool SnapshotKeeper::removeWaiting(const QString &editor)
+{
+    for (int attempt = 0; store_->writable() && attempt < kRemoveAttempts; ++attempt) {
+        if (snapshots_->remove(editor))
+            return true;
+    }
+    return false;
 }
 
 void SnapshotKeeper::forget()
 {
     writeTimer_.stop();
+    // The editor may be about to end: a busy store is waited for a while.
     if (stored_)
-        stored_ = !snapshots_->remove(id_);
+        stored_ = !removeWaiting(id_);
 }
 
 std::optional<SnapshotKeeper::Orphan> SnapshotKeeper::takeOrphan()
@@ -110,7 +136,7 @@ void SnapshotKeeper::dropOrphan()
 {
     if (!orphanLock_)
         return;
-    snapshots_->remove(orphanEditor_);
+    removeWaiting(orphanEditor_);
     orphanLock_.reset();
     orphanEditor_.clear();
 }

@@ -57,6 +57,10 @@ signals:
 private:
     void documentChanged();
     void write();
+    // The form's edits are kept elsewhere now.
+    void removeOwn();
+    // Removes `editor`'s snapshot, waiting a while for a busy store.
+    bool removeWaiting(const QString &editor);
     QString lockPathFor(const QString &editor) const;
 
     EditorDocument &document_;

@@ -24,7 +24,6 @@ constexpr int kSqliteFull = 13;
 constexpr int kSqliteCantOpen = 14;
 constexpr int kSqliteNotADatabase = 26;
 
-constexpr int kBusyTimeoutMs = 5000;
 constexpr int kHeaderSize = 100;
 const QByteArray kSqliteMagic("SQLite format 3\0", 16);
 
@@ -76,9 +75,10 @@ int resultCode(const QSqlError &error)
 QAtomicInt connectionCount;
 } // namespace
 
-LibraryStore::LibraryStore(const QString &path)
+LibraryStore::LibraryStore(const QString &path, int busyTimeoutMs)
     : path_(path.isEmpty() ? defaultPath() : path),
-      connection_(QStringLiteral("telvir-library-%1").arg(connectionCount.fetchAndAddRelaxed(1)))
+      connection_(QStringLiteral("telvir-library-%1").arg(connectionCount.fetchAndAddRelaxed(1))),
+      busyTimeoutMs_(busyTimeoutMs)
 {
 }
 
@@ -175,7 +175,7 @@ bool LibraryStore::open()
                 return false;
             }
             QSqlQuery query(db);
-            if (!exec(query, QStringLiteral("PRAGMA busy_timeout = %1").arg(kBusyTimeoutMs))
+            if (!exec(query, QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs_))
                 || !exec(query, QStringLiteral("PRAGMA user_version")) || !query.next()) {
                 const int code = resultCode(query.lastError());
                 if (code == kSqliteCorrupt || code == kSqliteNotADatabase) {

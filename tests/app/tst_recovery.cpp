@@ -11,6 +11,7 @@
 
 #include "model/controlfields.h"
 #include "model/editorsnapshot.h"
+#include "app/snapshotkeeper.h"
 #include "model/librarystore.h"
 #include "model/settingsfile.h"
 #include "model/snapshotstore.h"
@@ -24,6 +25,8 @@
 #include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
+#include <QSqlQuery>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QUuid>
@@ -282,6 +285,30 @@ private slots:
         press(window, "Ctrl+Z");
         QCOMPARE(snapshotRows().size(), std::size_t(0));
         QVERIFY(answerer.problems.isEmpty());
+    }
+
+    void aSnapshotThatFindsTheStoreBusyIsKeptOnceItIsFree()
+    {
+        VirtualKeyboardRig noPorts({}, {});
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox();
+        MainWindow window;
+        window.show();
+        QSignalSpy kept(window.findChild<SnapshotKeeper *>(), &SnapshotKeeper::kept);
+
+        // Another program writes meanwhile.
+        LibraryStore other;
+        QVERIFY(other.usable());
+        QSqlQuery writing(other.database());
+        QVERIFY(writing.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        clickMarker(window, "pushButton_5");
+        field(window, "ccNumber")->setCurrentIndex(20);
+        QCOMPARE(int(window.editedSettings().controls[0].ccNumber), 20);
+        QTest::qWait(2 * SnapshotKeeper::kIntervalMs);
+        QCOMPARE(kept.count(), 0);
+        QVERIFY(writing.exec(QStringLiteral("COMMIT")));
+        QTRY_COMPARE(kept.count(), 1);
+        QCOMPARE(snapshotRows().size(), std::size_t(1));
     }
 
     void aWholeWriteKeepsNothing()
