@@ -61,8 +61,10 @@ void EditorTestScript::run(MainWindow &window)
         window.loadSettingsFile(script.value(QLatin1String("load")).toString());
     for (const QJsonValue &edit : script.value(QLatin1String("edits")).toArray()) {
         const QJsonArray step = edit.toArray();
-        document.editControlField(step.at(0).toInt(), kControlFields.at(std::size_t(step.at(1).toInt())),
-                                  step.at(2).toInt());
+        const int control = step.at(0).toInt(-1);
+        const int field = step.at(1).toInt(-1);
+        if (control >= 0 && control < kControlCount && field >= 0 && field < kControlFieldCount)
+            document.editControlField(control, kControlFields[std::size_t(field)], step.at(2).toInt());
     }
     if (script.contains(QLatin1String("select")))
         window.selectControl(script.value(QLatin1String("select")).toInt());
