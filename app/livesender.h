@@ -22,8 +22,9 @@
 #include <optional>
 #include <thread>
 
-class MainWindow;
+class EditorDocument;
 class QCheckBox;
+class QMainWindow;
 
 class LiveSender : public QObject
 {
@@ -31,9 +32,9 @@ class LiveSender : public QObject
 
 public:
     // The check box "Live" left of "Read", remembered across starts.
-    static LiveSender *attachTo(MainWindow &window);
+    static LiveSender *attachTo(QMainWindow &window, EditorDocument &document);
 
-    explicit LiveSender(MainWindow &window);
+    explicit LiveSender(EditorDocument &document);
     ~LiveSender() override;
 
     bool isOn() const { return on_; }
@@ -71,7 +72,7 @@ private:
     void work();
     static Outcome send(const Batch &batch);
 
-    MainWindow &window_;
+    EditorDocument &document_;
     bool on_ = false;
     std::bitset<6> pendingGlobals_;
     std::bitset<kControlCount> pendingControls_;

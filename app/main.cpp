@@ -1,5 +1,6 @@
 #include "app/editorcommandline.h"
 #include "app/applicationstyle.h"
+#include "app/editortestscript.h"
 #include "app/mainwindow.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QStyleFactory>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 // The name under which the desktop knows the editor: its .desktop file,
@@ -62,10 +64,13 @@ int main(int argc, char *argv[])
     // like plain buttons.
     application.setStyleSheet(applicationStyleSheet());
 
+    const std::unique_ptr<EditorTestScript> testScript = EditorTestScript::fromEnvironment();
     MainWindow window;
     window.show();
     // After the start-up, as if chosen with "Load...".
     if (!commandLine.settingsFile().isEmpty())
         window.loadSettingsFile(commandLine.settingsFile());
+    if (testScript)
+        testScript->run(window);
     return application.exec();
 }
