@@ -83,8 +83,6 @@ private slots:
     void fiftyUpdatesUnderLoadArriveWholeOrFailHonestly()
     {
         JackKeyboardFixture jack;
-        // As on a musician's machine: the busy programs are of normal priority.
-        jack.setRealtimeServer();
         QVERIFY2(jack.start({"--upgrade"}), qPrintable(jack.error()));
         MidiController *link = MidiController::getInstance(true);
         QVERIFY2(link, qPrintable(jack.simulatorOutput().right(2000)));

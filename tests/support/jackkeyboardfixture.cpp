@@ -161,8 +161,6 @@ bool JackKeyboardFixture::startServer()
                           QString::number(framesPerPeriod_)};
     if (musician_)
         arguments = QStringList{"-v"} + arguments.mid(2);
-    else if (realtime_)
-        arguments.removeOne("--no-realtime");
     if (PipeWireServer::chosen() && !PipeWireServer::prepare(serverName_, &program, &arguments, &error_))
         return false;
     // Into a file, not a pipe: nobody reads a pipe while a test runs, and a

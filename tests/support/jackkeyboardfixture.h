@@ -61,11 +61,6 @@ public:
     // period (jackd2 only; PipeWire keeps its own).
     void setMusicianServer(int framesPerPeriod);
     int framesPerPeriod() const { return framesPerPeriod_; }
-    // Before start(): jackd2 schedules its cycles in real time, as it does
-    // unless told not to, and still waits for late clients. Without it, a
-    // machine kept busy by programs of normal priority can hold the whole
-    // graph for seconds. (PipeWire's driver always runs in real time here.)
-    void setRealtimeServer() { realtime_ = true; }
     // What a server set up so printed so far (verbose: every xrun).
     QString serverOutput();
 
@@ -95,7 +90,6 @@ private:
     QString error_;
     int framesPerPeriod_ = 256;
     bool musician_ = false;
-    bool realtime_ = false;
     std::unique_ptr<QProcess> server_;
     std::unique_ptr<QProcess> simulator_;
     std::vector<std::unique_ptr<QProcess>> addedSimulators_;
