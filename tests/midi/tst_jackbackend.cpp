@@ -333,9 +333,12 @@ private slots:
         // closed a moment ago is taken again as it is, still connected.
         auto device = std::make_unique<TestDevice>("Test Device");
         QVERIFY(device->ready());
-        jack_client_t *observer = jack_client_open("Port Observer", JackNoStartServer, nullptr);
-        QVERIFY(observer);
         std::atomic<int> connectionsMade{0};
+        // Closed however the test ends: its callback counts into this frame.
+        const std::unique_ptr<jack_client_t, int (*)(jack_client_t *)> observing(
+            jack_client_open("Port Observer", JackNoStartServer, nullptr), &jack_client_close);
+        jack_client_t *observer = observing.get();
+        QVERIFY(observer);
         jack_set_port_connect_callback(
             observer,
             [](jack_port_id_t, jack_port_id_t, int connected, void *count) {
@@ -368,7 +371,7 @@ private slots:
             RecordingSink sink;
             auto output = backend.openOutput(numberOf(outputs, "Test Device:in"), result);
             auto input = backend.openInput(numberOf(inputs, "Test Device:out"), sink, result);
-            if (!output || !input || !output->waitUntilLive() || !input->waitUntilLive())
+            if (!output || !input)
                 return false;
             const std::size_t before = with.received().size();
             bool finished = false;
@@ -401,7 +404,6 @@ private slots:
         QVERIFY(device->ready());
         QVERIFY(exchange(*device));
         QCOMPARE(editorPorts(), made);
-        jack_client_close(observer);
     }
 
     void longSystemExclusiveGoesWholeAndOneTooLongIsRefused()
