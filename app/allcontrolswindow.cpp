@@ -20,10 +20,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-const QString kPdfFilter = QStringLiteral("PDF (*.pdf)");
-const QString kPngFilter = QStringLiteral("PNG image (*.png)");
-} // namespace
 
 void AllControlsWindow::attachTo(MainWindow &window)
 {
@@ -142,7 +138,7 @@ void AllControlsWindow::showControl(int controlIndex)
 void AllControlsWindow::updateClashLine()
 {
     const int count = model->clashes().controlCount();
-    clashLine->setText(count > 0 ? tr("%1 controls clash: their rows are marked.").arg(count) : QString());
+    clashLine->setText(count > 0 ? tr("%n controls clash: their rows are marked.", nullptr, count) : QString());
 }
 
 bool AllControlsWindow::eventFilter(QObject *watched, QEvent *event)
@@ -161,14 +157,16 @@ bool AllControlsWindow::eventFilter(QObject *watched, QEvent *event)
 
 void AllControlsWindow::exportSheet()
 {
-    QString filter = kPdfFilter;
+    const QString pdfFilter = tr("PDF (*.pdf)");
+    const QString pngFilter = tr("PNG image (*.png)");
+    QString filter = pdfFilter;
     QString fileName = QFileDialog::getSaveFileName(this, tr("Export Sheet"), QString(),
-                                                    kPdfFilter + QStringLiteral(";;") + kPngFilter, &filter);
+                                                    pdfFilter + QStringLiteral(";;") + pngFilter, &filter);
     if (fileName.isEmpty())
         return;
     // A name without either extension takes the kind that was chosen.
     if (!ControlSheet::isSheetFileName(fileName))
-        fileName += filter == kPngFilter ? QStringLiteral(".png") : QStringLiteral(".pdf");
+        fileName += filter == pngFilter ? QStringLiteral(".png") : QStringLiteral(".pdf");
     QString error;
     if (!ControlSheet(window.editedSettings(), tr("Telvir keyboard")).save(fileName, &error))
         QMessageBox::warning(this, tr("Error"),

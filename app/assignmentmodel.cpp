@@ -60,8 +60,9 @@ QVariant AssignmentModel::data(const QModelIndex &index, int role) const
         return field && fieldEnabled(*field, control, setting) ? fieldItems(*field, control, setting) : QStringList();
     case Qt::ToolTipRole: {
         const QString sent = describeMessage(messageOf(settings_, control));
-        QString tip = AssignmentTable::text(settings_, control, AssignmentTable::kControlColumn) + QStringLiteral(": ")
-                      + (sent.isEmpty() ? QStringLiteral("sends nothing") : QStringLiteral("sends ") + sent);
+        const QString name = AssignmentTable::text(settings_, control, AssignmentTable::kControlColumn);
+        //: %1 is a control, %2 the MIDI message it sends ("CC 7 ch 1").
+        QString tip = sent.isEmpty() ? tr("%1: sends nothing").arg(name) : tr("%1: sends %2").arg(name, sent);
         if (clashes_.clashes(control))
             tip += QLatin1Char('\n') + clashes_.partnersText(control);
         return tip;

@@ -1,6 +1,7 @@
 #include "app/editorcommandline.h"
 #include "app/applicationstyle.h"
 #include "app/mainwindow.h"
+#include "translations/userlanguage.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -35,6 +36,7 @@ int main(int argc, char *argv[])
         // and a wrong option are answered anywhere; the widget application
         // comes only when the editor starts.
         QCoreApplication reader(argc, argv);
+        UserLanguage::install();
         if (commandLine.parse(QCoreApplication::arguments()) == EditorCommandLine::Outcome::Exit) {
             print(commandLine.output(), commandLine.outputIsError() ? stderr : stdout);
             return commandLine.exitCode();
@@ -49,6 +51,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
 #endif
     QApplication application(argc, argv);
+    UserLanguage::install();
     QGuiApplication::setDesktopFileName(QLatin1String(kApplicationId));
     QIcon icon;
     for (const char *size : {"48", "128", "256"})

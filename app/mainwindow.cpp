@@ -318,13 +318,13 @@ QString MainWindow::readShortText() const
 {
     if (keyboard.answered() == keyboard.requested())
         return QString();
-    return tr("; Read %1 of %2 settings").arg(keyboard.answered()).arg(keyboard.requested());
+    return tr("; Read %1 of %n settings", nullptr, keyboard.requested()).arg(keyboard.answered());
 }
 
 QString MainWindow::changesNotSentText() const
 {
     const int changes = changesNotSent();
-    return changes > 0 ? tr(", %1 changes not sent").arg(changes) : QString();
+    return changes > 0 ? tr(", %n changes not sent", nullptr, changes) : QString();
 }
 
 bool MainWindow::wouldLoseEdits() const

@@ -5,11 +5,15 @@
 #include "model/libraryevent.h"
 #include "model/settings.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QString>
 
 struct MemoryEntry
 {
+    Q_DECLARE_TR_FUNCTIONS(MemoryEntry)
+
+public:
     int memory = 0;      // 0 ("workArea") .. 8
     bool known = false;  // false: never written from here
     qint64 writtenMs = 0;
@@ -24,6 +28,6 @@ struct MemoryEntry
     {
         if (!path.isEmpty())
             return QFileInfo(path).fileName();
-        return program == LibraryEvent::Program::Editor ? QStringLiteral("the editor") : QStringLiteral("telvir");
+        return program == LibraryEvent::Program::Editor ? tr("the editor") : QStringLiteral("telvir");
     }
 };

@@ -84,7 +84,8 @@ bool isPadMarker(int control)
 QString sentText(const Settings &settings, int control)
 {
     const QString text = describeMessage(messageOf(settings, control));
-    return text.isEmpty() ? QStringLiteral("Off") : text;
+    //: A control that sends nothing, on the sheet.
+    return text.isEmpty() ? ControlSheet::tr("Off") : text;
 }
 
 struct LabelLine
@@ -174,7 +175,7 @@ void drawSide(QPainter &painter, const Settings &settings, const ControlClashes 
     painter.setPen(kInk);
     painter.setFont(heading);
     painter.drawText(QRectF(area.left(), top, area.width(), headingHeight), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("Global Parameters"));
+                     ControlSheet::tr("Global Parameters"));
     top += headingHeight;
     painter.setFont(body);
     for (const GlobalParameter &global : kGlobalParameters) {
@@ -187,12 +188,13 @@ void drawSide(QPainter &painter, const Settings &settings, const ControlClashes 
     top += lineHeight;
     painter.setFont(heading);
     painter.drawText(QRectF(area.left(), top, area.width(), headingHeight), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("Clashes"));
+                     //: The sheet's part that lists the controls that send the same message.
+                     ControlSheet::tr("Clashes"));
     top += headingHeight;
     painter.setFont(body);
     if (clashes.isEmpty()) {
         painter.drawText(QRectF(area.left(), top, area.width(), lineHeight), Qt::AlignLeft | Qt::AlignTop,
-                         QStringLiteral("No two controls send the same message."));
+                         ControlSheet::tr("No two controls send the same message."));
         return;
     }
     painter.setPen(kClashInk);
@@ -286,7 +288,7 @@ bool ControlSheet::paint(QPainter &painter, const QSize &deviceSize, QString *er
     const QImage picture(kPicture);
     if (picture.isNull()) {
         if (error)
-            *error = QStringLiteral("the keyboard picture %1 is missing").arg(kPicture);
+            *error = ControlSheet::tr("the keyboard picture %1 is missing").arg(kPicture);
         return false;
     }
     const MarkerPlacement placement(picture.size());
@@ -327,7 +329,7 @@ bool ControlSheet::paint(QPainter &painter, const QSize &deviceSize, QString *er
     painter.setPen(kFaintInk);
     painter.setFont(sheetFont(kFooterSize));
     painter.drawText(QRectF(kMargin, kTableBottom, right - kMargin, kPageSize.height() - kMargin / 2 - kTableBottom),
-                     Qt::AlignRight | Qt::AlignBottom, QStringLiteral("Telvir editor " TELVIR_VERSION));
+                     Qt::AlignRight | Qt::AlignBottom, ControlSheet::tr("Telvir editor %1").arg(QStringLiteral(TELVIR_VERSION)));
     painter.restore();
     return true;
 }
@@ -353,7 +355,7 @@ bool ControlSheet::save(const QString &fileName, QString *error) const
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     QSaveFile file(fileName);
     if (!isSheetFileName(fileName)) {
-        problem = QStringLiteral("a sheet is written as .pdf or .png");
+        problem = ControlSheet::tr("a sheet is written as .pdf or .png");
     } else if (!(problem = RegularFile::whyNotReplaceable(fileName)).isEmpty()) {
         // A pipe, a device or a folder of that name stays as it is.
     } else if (!file.open(QIODevice::WriteOnly)) {
@@ -361,7 +363,7 @@ bool ControlSheet::save(const QString &fileName, QString *error) const
     } else if (suffix == kPng) {
         const QImage image = toImage(&problem);
         if (!image.isNull() && !image.save(&file, "PNG"))
-            problem = QStringLiteral("the picture could not be encoded");
+            problem = ControlSheet::tr("the picture could not be encoded");
     } else {
         QPdfWriter writer(&file);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
@@ -370,9 +372,9 @@ bool ControlSheet::save(const QString &fileName, QString *error) const
         writer.setCreator(QStringLiteral("Telvir editor " TELVIR_VERSION));
         QPainter painter;
         if (!painter.begin(&writer))
-            problem = QStringLiteral("the PDF could not be started");
+            problem = ControlSheet::tr("the PDF could not be started");
         else if (!paint(painter, QSize(writer.width(), writer.height()), &problem) || !painter.end())
-            problem = problem.isEmpty() ? QStringLiteral("the PDF could not be finished") : problem;
+            problem = problem.isEmpty() ? ControlSheet::tr("the PDF could not be finished") : problem;
     }
     // Without a commit the temporary file goes and an older file stays.
     if (problem.isEmpty() && !file.commit())
