@@ -1,0 +1,129 @@
+// Which language the locale chooses, and what the messages read in it:
+// whole sentences whose numbers and names land where each language puts
+// them, and English as it always was when no translation is loaded.
+
+#include "commands/keyboardoutcome.h"
+#include "translations/userlanguage.h"
+
+#include <QCoreApplication>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+KeyboardOutcome settingsRead(int count)
+{
+    KeyboardOutcome outcome;
+    outcome.kind = KeyboardOutcome::Kind::SettingsRead;
+    outcome.count = count;
+    return outcome;
+}
+
+KeyboardOutcome refused(const QString &device, int count, int total)
+{
+    KeyboardOutcome outcome;
+    outcome.kind = KeyboardOutcome::Kind::PortRefused;
+    outcome.deviceName = device;
+    outcome.count = count;
+    outcome.total = total;
+    return outcome;
+}
+
+// One language's translator on the application while it lives.
+class Language
+{
+public:
+    explicit Language(const QString &code)
+    {
+        loaded_ = translator_.load(QStringLiteral(":/i18n/telvir_%1.qm").arg(code));
+        QCoreApplication::installTranslator(&translator_);
+    }
+    ~Language() { QCoreApplication::removeTranslator(&translator_); }
+    bool loaded() const { return loaded_; }
+
+private:
+    QTranslator translator_;
+    bool loaded_ = false;
+};
+} // namespace
+
+class TestUserLanguage : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void theProgramsShipGermanFrenchAndSpanish()
+    {
+        QCOMPARE(UserLanguage::shipped(), (QStringList{QStringLiteral("de"), QStringLiteral("es"), QStringLiteral("fr")}));
+    }
+
+    void theLocaleChoosesAShippedLanguageAndEnglishOtherwise_data()
+    {
+        QTest::addColumn<QString>("locale");
+        QTest::addColumn<QString>("language");
+        QTest::newRow("German of Germany") << "de_DE" << "de";
+        QTest::newRow("German of Austria") << "de_AT" << "de";
+        QTest::newRow("French of Canada") << "fr_CA" << "fr";
+        QTest::newRow("Spanish of Mexico") << "es_MX" << "es";
+        QTest::newRow("English") << "en_US" << "";
+        QTest::newRow("C") << "C" << "";
+        QTest::newRow("Italian, not shipped") << "it_IT" << "";
+    }
+    void theLocaleChoosesAShippedLanguageAndEnglishOtherwise()
+    {
+        QFETCH(QString, locale);
+        QFETCH(QString, language);
+        QCOMPARE(UserLanguage::chosen(QLocale(locale)), language);
+    }
+
+    void withoutATranslationTheMessagesAreTheEnglishOnes()
+    {
+        QCOMPARE(outcomeMessage(settingsRead(1)), QStringLiteral("Successfully recv 1 settings."));
+        QCOMPARE(outcomeMessage(refused(QStringLiteral("Telvir"), 250, 258)),
+                 QStringLiteral("The port of device 'Telvir' refused 8 of 258 messages. "
+                                "The keyboard may hold only part of these settings."));
+        QCOMPARE(outcomeTitle(settingsRead(258)), QStringLiteral("OK"));
+    }
+
+    void aCountTakesTheLanguagesSingularOrPlural()
+    {
+        const Language german(QStringLiteral("de"));
+        QVERIFY(german.loaded());
+        QCOMPARE(outcomeMessage(settingsRead(1)), QStringLiteral("1 Einstellung erfolgreich empfangen."));
+        QCOMPARE(outcomeMessage(settingsRead(258)), QStringLiteral("258 Einstellungen erfolgreich empfangen."));
+        QCOMPARE(outcomeTitle(refused(QString(), 0, 1)), QStringLiteral("Fehler"));
+    }
+
+    void frenchCountsNoneAsOne()
+    {
+        const Language french(QStringLiteral("fr"));
+        QVERIFY(french.loaded());
+        QCOMPARE(outcomeMessage(settingsRead(0)), QStringLiteral("0 réglage reçu avec succès."));
+        QCOMPARE(outcomeMessage(settingsRead(2)), QStringLiteral("2 réglages reçus avec succès."));
+    }
+
+    void eachPartLandsInItsPlaceInEveryLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("de") << "de"
+                            << "Der Port von Gerät 'Pult' hat 8 von 258 Nachrichten abgelehnt. "
+                               "Das Keyboard hat womöglich nur einen Teil dieser Einstellungen.";
+        QTest::newRow("fr") << "fr"
+                            << "Le port de l'appareil 'Pult' a refusé 8 messages sur 258. "
+                               "Le clavier ne contient peut-être qu'une partie de ces réglages.";
+        QTest::newRow("es") << "es"
+                            << "El puerto del dispositivo 'Pult' rechazó 8 de 258 mensajes. "
+                               "Puede que el teclado solo tenga parte de estos ajustes.";
+    }
+    void eachPartLandsInItsPlaceInEveryLanguage()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, message);
+        const Language chosen(language);
+        QVERIFY(chosen.loaded());
+        QCOMPARE(outcomeMessage(refused(QStringLiteral("Pult"), 250, 258)), message);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUserLanguage)
+#include "tst_userlanguage.moc"
