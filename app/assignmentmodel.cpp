@@ -1,6 +1,7 @@
 #include "app/assignmentmodel.h"
 
 #include "model/controlmessage.h"
+#include "model/settingnames.h"
 
 #include <QApplication>
 #include <QBrush>
@@ -53,11 +54,12 @@ QVariant AssignmentModel::data(const QModelIndex &index, int role) const
     const Setting &setting = settings_.controls[control];
     switch (role) {
     case Qt::DisplayRole:
-        return AssignmentTable::text(settings_, control, index.column());
+        return SettingNames::shown(AssignmentTable::text(settings_, control, index.column()));
     case Qt::EditRole:
         return field ? fieldPosition(*field, control, setting) : QVariant();
     case kItemsRole:
-        return field && fieldEnabled(*field, control, setting) ? fieldItems(*field, control, setting) : QStringList();
+        return field && fieldEnabled(*field, control, setting) ? SettingNames::shown(fieldItems(*field, control, setting))
+                                                                      : QStringList();
     case Qt::ToolTipRole: {
         const QString sent = describeMessage(messageOf(settings_, control));
         const QString name = AssignmentTable::text(settings_, control, AssignmentTable::kControlColumn);
@@ -86,7 +88,7 @@ QVariant AssignmentModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole)
         return QVariant();
     if (orientation == Qt::Horizontal)
-        return AssignmentTable::headers().value(section);
+        return SettingNames::shown(AssignmentTable::headers().value(section));
     return section + 1;
 }
 

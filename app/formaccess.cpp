@@ -3,6 +3,7 @@
 #include "app/devicewidget.h"
 #include "app/padbank.h"
 #include "model/controlfields.h"
+#include "model/settingnames.h"
 #include "model/settings.h"
 #include "ui_mainwindow.h"
 
@@ -39,7 +40,7 @@ QString assignmentOf(const Settings &settings, int controlIndex)
         return setting.ccNumber != 0 ? FormAccess::tr("%1: CC %2, channel %3").arg(name, number, channel)
                                      : FormAccess::tr("%1: channel %2").arg(name, channel);
     }
-    const QString mode = fieldText(*controlField(QStringLiteral("mode")), controlIndex, setting);
+    const QString mode = SettingNames::shown(fieldText(*controlField(QStringLiteral("mode")), controlIndex, setting));
     return setting.ccNumber != 0 ? FormAccess::tr("%1: CC %2, channel %3, mode %4").arg(name, number, channel, mode)
                                  : FormAccess::tr("%1: channel %2, mode %3").arg(name, channel, mode);
 }

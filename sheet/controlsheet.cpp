@@ -7,6 +7,7 @@
 #include "model/controlmessage.h"
 #include "model/globalparameters.h"
 #include "model/regularfile.h"
+#include "model/settingnames.h"
 #include "model/settingsjson.h"
 
 #include <QFileInfo>
@@ -181,7 +182,8 @@ void drawSide(QPainter &painter, const Settings &settings, const ControlClashes 
     for (const GlobalParameter &global : kGlobalParameters) {
         const QString value = SettingsJson::text(SettingsJson::globalValue(settings, global));
         painter.drawText(QRectF(area.left(), top, area.width(), lineHeight), Qt::AlignLeft | Qt::AlignTop,
-                         QStringLiteral("%1: %2").arg(QLatin1String(global.label), value));
+                         QStringLiteral("%1: %2").arg(SettingNames::shown(QLatin1String(global.label)),
+                                                      SettingNames::shown(value)));
         top += lineHeight;
     }
 
@@ -221,14 +223,16 @@ void drawTableBlock(QPainter &painter, const Settings &settings, const ControlCl
     const QFont cellFont = sheetFont(kTableTextSize);
     const QFontMetricsF headerMetrics(headerFont);
     const QFontMetricsF cellMetrics(cellFont);
-    const QStringList headers = AssignmentTable::headers();
+    const QStringList headers = SettingNames::shown(AssignmentTable::headers());
 
     // Each column as wide as its widest text, the room left shared out.
     std::vector<double> widths(std::size_t(AssignmentTable::kColumnCount), 0);
     for (int column = 0; column < AssignmentTable::kColumnCount; ++column) {
         double widest = headerMetrics.horizontalAdvance(headers[column]);
-        for (int control = 0; control < kControlCount; ++control)
-            widest = std::max(widest, cellMetrics.horizontalAdvance(AssignmentTable::text(settings, control, column)));
+        for (int control = 0; control < kControlCount; ++control) {
+            const QString text = SettingNames::shown(AssignmentTable::text(settings, control, column));
+            widest = std::max(widest, cellMetrics.horizontalAdvance(text));
+        }
         widths[std::size_t(column)] = widest + 2 * kCellPadding;
     }
     double natural = 0;
@@ -259,7 +263,7 @@ void drawTableBlock(QPainter &painter, const Settings &settings, const ControlCl
     for (int control = firstControl; control < endControl; ++control) {
         QStringList cells;
         for (int column = 0; column < AssignmentTable::kColumnCount; ++column)
-            cells << AssignmentTable::text(settings, control, column);
+            cells << SettingNames::shown(AssignmentTable::text(settings, control, column));
         const bool clash = clashes.clashes(control);
         const QColor stripe = (control - firstControl) % 2 ? kStripeFill : QColor();
         drawRow(top, cells, clash ? kClashFill : stripe, clash ? kClashInk : kInk);

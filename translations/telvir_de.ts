@@ -1208,6 +1208,169 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
     </message>
 </context>
 <context>
+    <name>SettingNames</name>
+    <message>
+        <source>Mode</source>
+        <translation>Modus</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Kanal</translation>
+    </message>
+    <message>
+        <source>CC Number / Note</source>
+        <translation>CC-Nummer / Note</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Min / LSB</source>
+        <translation>Min / LSB</translation>
+    </message>
+    <message>
+        <source>Max / MSB</source>
+        <translation>Max / MSB</translation>
+    </message>
+    <message>
+        <source>Mode Option</source>
+        <translation>Modusoption</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Regler</translation>
+    </message>
+    <message>
+        <source>Off - Disabled</source>
+        <translation>Aus - inaktiv</translation>
+    </message>
+    <message>
+        <source>Continuous</source>
+        <translation>Kontinuierlich</translation>
+    </message>
+    <message>
+        <source>NRPN / RPN</source>
+        <translation>NRPN / RPN</translation>
+    </message>
+    <message>
+        <source>MMC</source>
+        <translation>MMC</translation>
+    </message>
+    <message>
+        <source>Switched</source>
+        <translation>Geschaltet</translation>
+    </message>
+    <message>
+        <source>Midi Note</source>
+        <translation>MIDI-Note</translation>
+    </message>
+    <message>
+        <source>Patch Chg</source>
+        <translation>Prog. Change</translation>
+    </message>
+    <message>
+        <source>Pitch Bend</source>
+        <translation>Pitch Bend</translation>
+    </message>
+    <message>
+        <source>Aftertouch</source>
+        <translation>Aftertouch</translation>
+    </message>
+    <message>
+        <source>toggle</source>
+        <translation>Toggle</translation>
+    </message>
+    <message>
+        <source>gate</source>
+        <translation>Gate</translation>
+    </message>
+    <message>
+        <source>standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>hold</source>
+        <translation>Halten</translation>
+    </message>
+    <message>
+        <source>absolute</source>
+        <translation>absolut</translation>
+    </message>
+    <message>
+        <source>relative #1</source>
+        <translation>relativ #1</translation>
+    </message>
+    <message>
+        <source>relative #2</source>
+        <translation>relativ #2</translation>
+    </message>
+    <message>
+        <source>relative #3</source>
+        <translation>relativ #3</translation>
+    </message>
+    <message>
+        <source>CC Number</source>
+        <translation>CC-Nummer</translation>
+    </message>
+    <message>
+        <source>Global</source>
+        <translation>Global</translation>
+    </message>
+    <message>
+        <source>Linear</source>
+        <translation>Linear</translation>
+    </message>
+    <message>
+        <source>Logarithmic</source>
+        <translation>Logarithm.</translation>
+    </message>
+    <message>
+        <source>Exponential</source>
+        <translation>Exponentiell</translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation>Voll</translation>
+    </message>
+    <message>
+        <source>Octave</source>
+        <translation>Oktave</translation>
+    </message>
+    <message>
+        <source>Pad Vel Curve</source>
+        <translation>Pad-Velocity-Kurve</translation>
+    </message>
+    <message>
+        <source>Knob Accel</source>
+        <translation>Regler-Beschleunigung</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Langsam</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Mittel</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Schnell</translation>
+    </message>
+    <message>
+        <source>Knob Mode</source>
+        <translation>Reglermodus</translation>
+    </message>
+    <message>
+        <source>relative</source>
+        <translation>relativ</translation>
+    </message>
+    <message>
+        <source>Velocity curve</source>
+        <translation>Velocity-Kurve</translation>
+    </message>
+</context>
+<context>
     <name>SettingsCommands</name>
     <message>
         <source>%1 exists already; not replaced</source>

@@ -817,7 +817,7 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     </message>
     <message>
         <source>Knob Mode</source>
-        <translation>Modo perilla</translation>
+        <translation>Modo perillas</translation>
     </message>
     <message>
         <source>Velocity curve:</source>
@@ -1205,6 +1205,169 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     <message>
         <source>The file does not exist</source>
         <translation>El archivo no existe</translation>
+    </message>
+</context>
+<context>
+    <name>SettingNames</name>
+    <message>
+        <source>Mode</source>
+        <translation>Modo</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Canal</translation>
+    </message>
+    <message>
+        <source>CC Number / Note</source>
+        <translation>Número CC / Nota</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valor</translation>
+    </message>
+    <message>
+        <source>Min / LSB</source>
+        <translation>Mín / LSB</translation>
+    </message>
+    <message>
+        <source>Max / MSB</source>
+        <translation>Máx / MSB</translation>
+    </message>
+    <message>
+        <source>Mode Option</source>
+        <translation>Opción de modo</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Control</translation>
+    </message>
+    <message>
+        <source>Off - Disabled</source>
+        <translation>Off - inactivo</translation>
+    </message>
+    <message>
+        <source>Continuous</source>
+        <translation>Continuo</translation>
+    </message>
+    <message>
+        <source>NRPN / RPN</source>
+        <translation>NRPN / RPN</translation>
+    </message>
+    <message>
+        <source>MMC</source>
+        <translation>MMC</translation>
+    </message>
+    <message>
+        <source>Switched</source>
+        <translation>Conmutado</translation>
+    </message>
+    <message>
+        <source>Midi Note</source>
+        <translation>Nota MIDI</translation>
+    </message>
+    <message>
+        <source>Patch Chg</source>
+        <translation>Prog. Change</translation>
+    </message>
+    <message>
+        <source>Pitch Bend</source>
+        <translation>Pitch Bend</translation>
+    </message>
+    <message>
+        <source>Aftertouch</source>
+        <translation>Aftertouch</translation>
+    </message>
+    <message>
+        <source>toggle</source>
+        <translation>alterno</translation>
+    </message>
+    <message>
+        <source>gate</source>
+        <translation>gate</translation>
+    </message>
+    <message>
+        <source>standard</source>
+        <translation>estándar</translation>
+    </message>
+    <message>
+        <source>hold</source>
+        <translation>sostener</translation>
+    </message>
+    <message>
+        <source>absolute</source>
+        <translation>absoluto</translation>
+    </message>
+    <message>
+        <source>relative #1</source>
+        <translation>relativo #1</translation>
+    </message>
+    <message>
+        <source>relative #2</source>
+        <translation>relativo #2</translation>
+    </message>
+    <message>
+        <source>relative #3</source>
+        <translation>relativo #3</translation>
+    </message>
+    <message>
+        <source>CC Number</source>
+        <translation>Número CC</translation>
+    </message>
+    <message>
+        <source>Global</source>
+        <translation>Global</translation>
+    </message>
+    <message>
+        <source>Linear</source>
+        <translation>Lineal</translation>
+    </message>
+    <message>
+        <source>Logarithmic</source>
+        <translation>Logarítmica</translation>
+    </message>
+    <message>
+        <source>Exponential</source>
+        <translation>Exponencial</translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation>Completa</translation>
+    </message>
+    <message>
+        <source>Octave</source>
+        <translation>Octava</translation>
+    </message>
+    <message>
+        <source>Pad Vel Curve</source>
+        <translation>Curva velocity pads</translation>
+    </message>
+    <message>
+        <source>Knob Accel</source>
+        <translation>Aceleración perillas</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Lenta</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Media</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Rápida</translation>
+    </message>
+    <message>
+        <source>Knob Mode</source>
+        <translation>Modo perillas</translation>
+    </message>
+    <message>
+        <source>relative</source>
+        <translation>relativo</translation>
+    </message>
+    <message>
+        <source>Velocity curve</source>
+        <translation>Curva de velocity</translation>
     </message>
 </context>
 <context>

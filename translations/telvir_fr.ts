@@ -817,11 +817,11 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
     </message>
     <message>
         <source>Knob Mode</source>
-        <translation>Mode potard</translation>
+        <translation>Mode potards</translation>
     </message>
     <message>
         <source>Velocity curve:</source>
-        <translation>Courbe vélocité :</translation>
+        <translation>Vélocité :</translation>
     </message>
     <message>
         <source>Selected Control Parameters</source>
@@ -1205,6 +1205,169 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
     <message>
         <source>The file does not exist</source>
         <translation>Le fichier n&apos;existe pas</translation>
+    </message>
+</context>
+<context>
+    <name>SettingNames</name>
+    <message>
+        <source>Mode</source>
+        <translation>Mode</translation>
+    </message>
+    <message>
+        <source>Channel</source>
+        <translation>Canal</translation>
+    </message>
+    <message>
+        <source>CC Number / Note</source>
+        <translation>Numéro CC / Note</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Valeur</translation>
+    </message>
+    <message>
+        <source>Min / LSB</source>
+        <translation>Min / LSB</translation>
+    </message>
+    <message>
+        <source>Max / MSB</source>
+        <translation>Max / MSB</translation>
+    </message>
+    <message>
+        <source>Mode Option</source>
+        <translation>Option de mode</translation>
+    </message>
+    <message>
+        <source>Control</source>
+        <translation>Commande</translation>
+    </message>
+    <message>
+        <source>Off - Disabled</source>
+        <translation>Off - inactif</translation>
+    </message>
+    <message>
+        <source>Continuous</source>
+        <translation>Continu</translation>
+    </message>
+    <message>
+        <source>NRPN / RPN</source>
+        <translation>NRPN / RPN</translation>
+    </message>
+    <message>
+        <source>MMC</source>
+        <translation>MMC</translation>
+    </message>
+    <message>
+        <source>Switched</source>
+        <translation>Commuté</translation>
+    </message>
+    <message>
+        <source>Midi Note</source>
+        <translation>Note MIDI</translation>
+    </message>
+    <message>
+        <source>Patch Chg</source>
+        <translation>Prog. Change</translation>
+    </message>
+    <message>
+        <source>Pitch Bend</source>
+        <translation>Pitch Bend</translation>
+    </message>
+    <message>
+        <source>Aftertouch</source>
+        <translation>Aftertouch</translation>
+    </message>
+    <message>
+        <source>toggle</source>
+        <translation>bascule</translation>
+    </message>
+    <message>
+        <source>gate</source>
+        <translation>gate</translation>
+    </message>
+    <message>
+        <source>standard</source>
+        <translation>standard</translation>
+    </message>
+    <message>
+        <source>hold</source>
+        <translation>maintien</translation>
+    </message>
+    <message>
+        <source>absolute</source>
+        <translation>absolu</translation>
+    </message>
+    <message>
+        <source>relative #1</source>
+        <translation>relatif #1</translation>
+    </message>
+    <message>
+        <source>relative #2</source>
+        <translation>relatif #2</translation>
+    </message>
+    <message>
+        <source>relative #3</source>
+        <translation>relatif #3</translation>
+    </message>
+    <message>
+        <source>CC Number</source>
+        <translation>Numéro CC</translation>
+    </message>
+    <message>
+        <source>Global</source>
+        <translation>Global</translation>
+    </message>
+    <message>
+        <source>Linear</source>
+        <translation>Linéaire</translation>
+    </message>
+    <message>
+        <source>Logarithmic</source>
+        <translation>Logarithm.</translation>
+    </message>
+    <message>
+        <source>Exponential</source>
+        <translation>Exponent.</translation>
+    </message>
+    <message>
+        <source>Full</source>
+        <translation>Pleine</translation>
+    </message>
+    <message>
+        <source>Octave</source>
+        <translation>Octave</translation>
+    </message>
+    <message>
+        <source>Pad Vel Curve</source>
+        <translation>Courbe vélocité pads</translation>
+    </message>
+    <message>
+        <source>Knob Accel</source>
+        <translation>Accélération potards</translation>
+    </message>
+    <message>
+        <source>Slow</source>
+        <translation>Lent</translation>
+    </message>
+    <message>
+        <source>Medium</source>
+        <translation>Moyen</translation>
+    </message>
+    <message>
+        <source>Fast</source>
+        <translation>Rapide</translation>
+    </message>
+    <message>
+        <source>Knob Mode</source>
+        <translation>Mode potards</translation>
+    </message>
+    <message>
+        <source>relative</source>
+        <translation>relatif</translation>
+    </message>
+    <message>
+        <source>Velocity curve</source>
+        <translation>Courbe de vélocité</translation>
     </message>
 </context>
 <context>
