@@ -11,9 +11,6 @@
 
 struct MemoryEntry
 {
-    Q_DECLARE_TR_FUNCTIONS(MemoryEntry)
-
-public:
     int memory = 0;      // 0 ("workArea") .. 8
     bool known = false;  // false: never written from here
     qint64 writtenMs = 0;
@@ -28,6 +25,8 @@ public:
     {
         if (!path.isEmpty())
             return QFileInfo(path).fileName();
-        return program == LibraryEvent::Program::Editor ? tr("the editor") : QStringLiteral("telvir");
+        if (program != LibraryEvent::Program::Editor)
+            return QStringLiteral("telvir");
+        return QCoreApplication::translate("MemoryEntry", "the editor");
     }
 };
