@@ -26,8 +26,7 @@ QString outcomeMessage(const KeyboardOutcome &outcome)
         return KeyboardOutcome::tr("The port of device '%1' refused %2 of %n messages. "
                                    "The keyboard may hold only part of these settings.",
                                    nullptr, outcome.total)
-            .arg(outcome.deviceName)
-            .arg(outcome.total - outcome.count);
+            .arg(outcome.deviceName, QString::number(outcome.total - outcome.count));
     case Kind::PortStalled:
         return KeyboardOutcome::tr("The port of device '%1' stopped taking messages after %n of them went out. "
                                    "The keyboard may hold only part of these settings.",

@@ -84,6 +84,13 @@ private slots:
         QCOMPARE(outcomeTitle(settingsRead(258)), QStringLiteral("OK"));
     }
 
+    void aNameThatLooksLikeAPlaceholderIsShownAsItIs()
+    {
+        QCOMPARE(outcomeMessage(refused(QStringLiteral("Desk %2 %1"), 250, 258)),
+                 QStringLiteral("The port of device 'Desk %2 %1' refused 8 of 258 messages. "
+                                "The keyboard may hold only part of these settings."));
+    }
+
     void aCountTakesTheLanguagesSingularOrPlural()
     {
         const Language german(QStringLiteral("de"));
