@@ -58,8 +58,9 @@ QVariant AssignmentModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole:
         return field ? fieldPosition(*field, control, setting) : QVariant();
     case kItemsRole:
-        return field && fieldEnabled(*field, control, setting) ? SettingNames::shown(fieldItems(*field, control, setting))
-                                                                      : QStringList();
+        if (!field || !fieldEnabled(*field, control, setting))
+            return QStringList();
+        return SettingNames::shown(fieldItems(*field, control, setting));
     case Qt::ToolTipRole: {
         const QString sent = describeMessage(messageOf(settings_, control));
         const QString name = AssignmentTable::text(settings_, control, AssignmentTable::kControlColumn);

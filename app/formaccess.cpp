@@ -52,7 +52,8 @@ void FormAccess::showAssignments(const std::map<DeviceWidget *, int> &widgetInde
     for (const auto &[marker, index] : widgetIndex)
         marker->setToolTip(assignmentOf(settings, padBankHigh && isLowPad(index) ? index + kPadBankOffset : index));
     const int firstPad = padBankHigh ? kFirstPadIndex + kPadBankOffset : kFirstPadIndex;
-    padSwitch->setToolTip(FormAccess::tr("Pad Bank: %1 to %2").arg(labelOf(firstPad), labelOf(firstPad + kPadBankOffset - 1)));
+    padSwitch->setToolTip(
+        FormAccess::tr("Pad Bank: %1 to %2").arg(labelOf(firstPad), labelOf(firstPad + kPadBankOffset - 1)));
 }
 
 void FormAccess::setUp(QWidget *window, const Ui_MainWindow &ui, const std::map<DeviceWidget *, int> &widgetIndex)

@@ -159,8 +159,9 @@ int KeyboardCommands::read(const Invocation &invocation)
     ReadReport report;
     const KeyboardOutcome outcome = KeyboardCommand::read(*link, settings, &report);
     if (outcome.kind == KeyboardOutcome::Kind::NoReplies)
-        return invocation.fail(outcomeMessage(outcome) + QLatin1Char(' ')
-                               + tr("'%1' sent no replies; %2 was not written.").arg(link->deviceName(), nativePath(path)));
+        return invocation.fail(
+            outcomeMessage(outcome) + QLatin1Char(' ')
+            + tr("'%1' sent no replies; %2 was not written.").arg(link->deviceName(), nativePath(path)));
     if (!outcome.succeeded())
         return fail(invocation, outcome);
     // A backup with settings the keyboard never sent would pass factory

@@ -33,15 +33,17 @@ QString outcomeMessage(const KeyboardOutcome &outcome)
                                    nullptr, outcome.count)
             .arg(outcome.deviceName);
     case Kind::FirmwareTooLarge:
-        return KeyboardOutcome::tr("Could not upgrade firmware: the file is too large for the keyboard (at most %1 bytes).")
+        return KeyboardOutcome::tr(
+                   "Could not upgrade firmware: the file is too large for the keyboard (at most %1 bytes).")
             .arg(FirmwareProtocol::kMaxImageSize);
     case Kind::FirmwareUnreadable:
     case Kind::FirmwareEmpty:
     case Kind::FirmwareFailed:
         return KeyboardOutcome::tr("Could not upgrade firmware.");
     case Kind::FirmwareOutputShared:
-        return KeyboardOutcome::tr("Could not upgrade firmware: %1 listens to the editor's MIDI output, and PipeWire may change "
-                  "the firmware's bytes for the keyboard as well. Disconnect it from the editor, then try again.")
+        return KeyboardOutcome::tr(
+                   "Could not upgrade firmware: %1 listens to the editor's MIDI output, and PipeWire may change "
+                   "the firmware's bytes for the keyboard as well. Disconnect it from the editor, then try again.")
             .arg(outcome.listeners.join(QStringLiteral(", ")));
     case Kind::NoKeyboardInUpgradeMode:
         return KeyboardOutcome::tr("Could not connect to device.");

@@ -333,7 +333,8 @@ bool ControlSheet::paint(QPainter &painter, const QSize &deviceSize, QString *er
     painter.setPen(kFaintInk);
     painter.setFont(sheetFont(kFooterSize));
     painter.drawText(QRectF(kMargin, kTableBottom, right - kMargin, kPageSize.height() - kMargin / 2 - kTableBottom),
-                     Qt::AlignRight | Qt::AlignBottom, ControlSheet::tr("Telvir editor %1").arg(QStringLiteral(TELVIR_VERSION)));
+                     Qt::AlignRight | Qt::AlignBottom,
+                     ControlSheet::tr("Telvir editor %1").arg(QStringLiteral(TELVIR_VERSION)));
     painter.restore();
     return true;
 }

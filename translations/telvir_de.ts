@@ -986,6 +986,104 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
     </message>
 </context>
 <context>
+    <name>MessageDecoder</name>
+    <message>
+        <source>ch %1</source>
+        <extracomment>A MIDI channel, as the monitor shows it in its messages.</extracomment>
+        <translation>Kan. %1</translation>
+    </message>
+    <message>
+        <source>Note Off %1, %2, velocity %3</source>
+        <extracomment>%1 is the channel, %2 the note&apos;s name.</extracomment>
+        <translation>Note Off %1, %2, Velocity %3</translation>
+    </message>
+    <message>
+        <source>Note On %1, %2, velocity %3</source>
+        <translation>Note On %1, %2, Velocity %3</translation>
+    </message>
+    <message>
+        <source>Poly Pressure %1, %2, %3</source>
+        <translation>Poly Pressure %1, %2, %3</translation>
+    </message>
+    <message>
+        <source>Control Change %1, CC %2, value %3</source>
+        <translation>Control Change %1, CC %2, Wert %3</translation>
+    </message>
+    <message>
+        <source>Program Change %1, program %2</source>
+        <translation>Program Change %1, Programm %2</translation>
+    </message>
+    <message>
+        <source>Channel Pressure %1, %2</source>
+        <translation>Channel Pressure %1, %2</translation>
+    </message>
+    <message>
+        <source>Pitch Bend %1, %2</source>
+        <translation>Pitch Bend %1, %2</translation>
+    </message>
+    <message>
+        <source>System message %1</source>
+        <extracomment>%1 is the status byte in hexadecimal.</extracomment>
+        <translation>Systemnachricht %1</translation>
+    </message>
+    <message>
+        <source>unknown parameter %1 of %2</source>
+        <translation>unbekannter Parameter %1 von %2</translation>
+    </message>
+    <message>
+        <source>global %1</source>
+        <extracomment>A global parameter of the keyboard, and the value it is given.</extracomment>
+        <translation>global %1</translation>
+    </message>
+    <message>
+        <source>global %1 = %2</source>
+        <translation>global %1 = %2</translation>
+    </message>
+    <message>
+        <source>%1, %2 = %3</source>
+        <extracomment>%1 is a control, %2 one of its fields, %3 the value it is given.</extracomment>
+        <translation>%1, %2 = %3</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>handshake request</source>
+        <translation>Handshake-Anfrage</translation>
+    </message>
+    <message>
+        <source>handshake reply</source>
+        <translation>Handshake-Antwort</translation>
+    </message>
+    <message>
+        <source>reply %1</source>
+        <extracomment>The keyboard&apos;s answer; %1 says which parameter and its value.</extracomment>
+        <translation>Antwort %1</translation>
+    </message>
+    <message>
+        <source>request %1, memory %2</source>
+        <extracomment>A question to the keyboard; %1 says which parameter, %2 which memory.</extracomment>
+        <translation>Anfrage %1, Speicher %2</translation>
+    </message>
+    <message>
+        <source>set %1, memory %2</source>
+        <translation>setze %1, Speicher %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>System Exclusive, %n bytes</source>
+        <translation>
+            <numerusform>System Exclusive, %n Byte</numerusform>
+            <numerusform>System Exclusive, %n Bytes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: upgrade mode handshake</source>
+        <extracomment>%1 is the channel message the keyboard&apos;s firmware upgrade mode answers with.</extracomment>
+        <translation>%1: Handshake des Update-Modus</translation>
+    </message>
+</context>
+<context>
     <name>MidiMonitor</name>
     <message>
         <source>MIDI Monitor</source>

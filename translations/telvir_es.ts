@@ -986,6 +986,104 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     </message>
 </context>
 <context>
+    <name>MessageDecoder</name>
+    <message>
+        <source>ch %1</source>
+        <extracomment>A MIDI channel, as the monitor shows it in its messages.</extracomment>
+        <translation>can. %1</translation>
+    </message>
+    <message>
+        <source>Note Off %1, %2, velocity %3</source>
+        <extracomment>%1 is the channel, %2 the note&apos;s name.</extracomment>
+        <translation>Note Off %1, %2, velocidad %3</translation>
+    </message>
+    <message>
+        <source>Note On %1, %2, velocity %3</source>
+        <translation>Note On %1, %2, velocidad %3</translation>
+    </message>
+    <message>
+        <source>Poly Pressure %1, %2, %3</source>
+        <translation>Poly Pressure %1, %2, %3</translation>
+    </message>
+    <message>
+        <source>Control Change %1, CC %2, value %3</source>
+        <translation>Control Change %1, CC %2, valor %3</translation>
+    </message>
+    <message>
+        <source>Program Change %1, program %2</source>
+        <translation>Program Change %1, programa %2</translation>
+    </message>
+    <message>
+        <source>Channel Pressure %1, %2</source>
+        <translation>Channel Pressure %1, %2</translation>
+    </message>
+    <message>
+        <source>Pitch Bend %1, %2</source>
+        <translation>Pitch Bend %1, %2</translation>
+    </message>
+    <message>
+        <source>System message %1</source>
+        <extracomment>%1 is the status byte in hexadecimal.</extracomment>
+        <translation>Mensaje de sistema %1</translation>
+    </message>
+    <message>
+        <source>unknown parameter %1 of %2</source>
+        <translation>parámetro desconocido %1 de %2</translation>
+    </message>
+    <message>
+        <source>global %1</source>
+        <extracomment>A global parameter of the keyboard, and the value it is given.</extracomment>
+        <translation>global %1</translation>
+    </message>
+    <message>
+        <source>global %1 = %2</source>
+        <translation>global %1 = %2</translation>
+    </message>
+    <message>
+        <source>%1, %2 = %3</source>
+        <extracomment>%1 is a control, %2 one of its fields, %3 the value it is given.</extracomment>
+        <translation>%1, %2 = %3</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>handshake request</source>
+        <translation>solicitud de handshake</translation>
+    </message>
+    <message>
+        <source>handshake reply</source>
+        <translation>respuesta de handshake</translation>
+    </message>
+    <message>
+        <source>reply %1</source>
+        <extracomment>The keyboard&apos;s answer; %1 says which parameter and its value.</extracomment>
+        <translation>respuesta %1</translation>
+    </message>
+    <message>
+        <source>request %1, memory %2</source>
+        <extracomment>A question to the keyboard; %1 says which parameter, %2 which memory.</extracomment>
+        <translation>solicitud %1, memoria %2</translation>
+    </message>
+    <message>
+        <source>set %1, memory %2</source>
+        <translation>ajuste %1, memoria %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>System Exclusive, %n bytes</source>
+        <translation>
+            <numerusform>System Exclusive, %n byte</numerusform>
+            <numerusform>System Exclusive, %n bytes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1: upgrade mode handshake</source>
+        <extracomment>%1 is the channel message the keyboard&apos;s firmware upgrade mode answers with.</extracomment>
+        <translation>%1: handshake del modo de actualización</translation>
+    </message>
+</context>
+<context>
     <name>MidiMonitor</name>
     <message>
         <source>MIDI Monitor</source>

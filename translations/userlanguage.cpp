@@ -68,7 +68,8 @@ QString UserLanguage::chosen(const QLocale &locale)
 QStringList UserLanguage::shipped()
 {
     QStringList languages;
-    for (const QFileInfo &file : QDir(kEmbedded).entryInfoList({kPrefix + QStringLiteral("*.qm")}, QDir::Files, QDir::Name))
-        languages << file.completeBaseName().mid(kPrefix.size());
+    const QStringList files = QDir(kEmbedded).entryList({kPrefix + QStringLiteral("*.qm")}, QDir::Files, QDir::Name);
+    for (const QString &file : files)
+        languages << QFileInfo(file).completeBaseName().mid(kPrefix.size());
     return languages;
 }

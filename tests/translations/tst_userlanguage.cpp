@@ -3,6 +3,8 @@
 // them, and English as it always was when no translation is loaded.
 
 #include "commands/keyboardoutcome.h"
+#include "model/settings.h"
+#include "protocol/messagedecoder.h"
 #include "translations/userlanguage.h"
 
 #include <QCoreApplication>
@@ -10,6 +12,11 @@
 #include <QtTest>
 
 namespace {
+std::string wire(const QByteArray &hex)
+{
+    return QByteArray::fromHex(hex).toStdString();
+}
+
 KeyboardOutcome settingsRead(int count)
 {
     KeyboardOutcome outcome;
@@ -53,7 +60,8 @@ class TestUserLanguage : public QObject
 private slots:
     void theProgramsShipGermanFrenchAndSpanish()
     {
-        QCOMPARE(UserLanguage::shipped(), (QStringList{QStringLiteral("de"), QStringLiteral("es"), QStringLiteral("fr")}));
+        const QStringList shipped{QStringLiteral("de"), QStringLiteral("es"), QStringLiteral("fr")};
+        QCOMPARE(UserLanguage::shipped(), shipped);
     }
 
     void theLocaleChoosesAShippedLanguageAndEnglishOtherwise_data()
@@ -129,6 +137,34 @@ private slots:
         const Language chosen(language);
         QVERIFY(chosen.loaded());
         QCOMPARE(outcomeMessage(refused(QStringLiteral("Pult"), 250, 258)), message);
+    }
+
+    // The monitor in German: musicians' words ("Control Change", "Note On")
+    // stay, the rest and the settings' own names are German, the control's
+    // name is the keyboard's.
+    void theMonitorSpeaksAsGermanMusiciansDo_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("fromKeyboard");
+        QTest::addColumn<QString>("meaning");
+        QTest::newRow("control change") << QByteArray("b04a40") << false << "Control Change Kan. 1, CC 74, Wert 64";
+        QTest::newRow("note on") << QByteArray("913c64") << true << "Note On Kan. 2, C3, Velocity 100";
+        QTest::newRow("pad mode") << QByteArray("f000206b7f420200017a08f7") << false
+                                  << "setze Pad #3 / Pad #11, Modus = Geschaltet, Speicher workArea";
+        QTest::newRow("knob mode") << QByteArray("f000206b7f42020040027ff7") << false
+                                   << "setze global Reglermodus = relativ, Speicher workArea";
+        QTest::newRow("cutoff reply") << QByteArray("f000206b7f42000003014af7") << true
+                                      << "Antwort Cutoff, CC-Nummer = 74";
+        QTest::newRow("foreign exclusive") << QByteArray("f07e7f0601f7") << true << "System Exclusive, 6 Bytes";
+    }
+    void theMonitorSpeaksAsGermanMusiciansDo()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, fromKeyboard);
+        QFETCH(QString, meaning);
+        const Language german(QStringLiteral("de"));
+        QVERIFY(german.loaded());
+        QCOMPARE(MessageDecoder::describe(wire(bytes), fromKeyboard, Settings()), meaning);
     }
 };
 
