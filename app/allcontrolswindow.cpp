@@ -21,10 +21,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace {
-const QString kPdfFilter = QStringLiteral("PDF (*.pdf)");
-const QString kPngFilter = QStringLiteral("PNG image (*.png)");
-} // namespace
 
 void AllControlsWindow::attachTo(QMainWindow &window, EditorDocument &document)
 {
@@ -144,7 +140,7 @@ void AllControlsWindow::showControl(int controlIndex)
 void AllControlsWindow::updateClashLine()
 {
     const int count = model->clashes().controlCount();
-    clashLine->setText(count > 0 ? tr("%1 controls clash: their rows are marked.").arg(count) : QString());
+    clashLine->setText(count > 0 ? tr("%n controls clash: their rows are marked.", nullptr, count) : QString());
 }
 
 bool AllControlsWindow::eventFilter(QObject *watched, QEvent *event)
@@ -163,14 +159,16 @@ bool AllControlsWindow::eventFilter(QObject *watched, QEvent *event)
 
 void AllControlsWindow::exportSheet()
 {
-    QString filter = kPdfFilter;
+    const QString pdfFilter = tr("PDF (*.pdf)");
+    const QString pngFilter = tr("PNG image (*.png)");
+    QString filter = pdfFilter;
     QString fileName = QFileDialog::getSaveFileName(this, tr("Export Sheet"), QString(),
-                                                    kPdfFilter + QStringLiteral(";;") + kPngFilter, &filter);
+                                                    pdfFilter + QStringLiteral(";;") + pngFilter, &filter);
     if (fileName.isEmpty())
         return;
     // A name without either extension takes the kind that was chosen.
     if (!ControlSheet::isSheetFileName(fileName))
-        fileName += filter == kPngFilter ? QStringLiteral(".png") : QStringLiteral(".pdf");
+        fileName += filter == pngFilter ? QStringLiteral(".png") : QStringLiteral(".pdf");
     QString error;
     if (!ControlSheet(document.settings(), tr("Telvir keyboard")).save(fileName, &error))
         QMessageBox::warning(this, tr("Error"),

@@ -1,6 +1,7 @@
 #include "app/assignmentmodel.h"
 
 #include "model/controlmessage.h"
+#include "model/settingnames.h"
 
 #include <QApplication>
 #include <QBrush>
@@ -53,15 +54,18 @@ QVariant AssignmentModel::data(const QModelIndex &index, int role) const
     const Setting &setting = settings_.controls[control];
     switch (role) {
     case Qt::DisplayRole:
-        return AssignmentTable::text(settings_, control, index.column());
+        return SettingNames::shown(AssignmentTable::text(settings_, control, index.column()));
     case Qt::EditRole:
         return field ? fieldPosition(*field, control, setting) : QVariant();
     case kItemsRole:
-        return field && fieldEnabled(*field, control, setting) ? fieldItems(*field, control, setting) : QStringList();
+        if (!field || !fieldEnabled(*field, control, setting))
+            return QStringList();
+        return SettingNames::shown(fieldItems(*field, control, setting));
     case Qt::ToolTipRole: {
         const QString sent = describeMessage(messageOf(settings_, control));
-        QString tip = AssignmentTable::text(settings_, control, AssignmentTable::kControlColumn) + QStringLiteral(": ")
-                      + (sent.isEmpty() ? QStringLiteral("sends nothing") : QStringLiteral("sends ") + sent);
+        const QString name = AssignmentTable::text(settings_, control, AssignmentTable::kControlColumn);
+        //: %1 is a control, %2 the MIDI message it sends ("CC 7 ch 1").
+        QString tip = sent.isEmpty() ? tr("%1: sends nothing").arg(name) : tr("%1: sends %2").arg(name, sent);
         if (clashes_.clashes(control))
             tip += QLatin1Char('\n') + clashes_.partnersText(control);
         return tip;
@@ -85,7 +89,7 @@ QVariant AssignmentModel::headerData(int section, Qt::Orientation orientation, i
     if (role != Qt::DisplayRole)
         return QVariant();
     if (orientation == Qt::Horizontal)
-        return AssignmentTable::headers().value(section);
+        return SettingNames::shown(AssignmentTable::headers().value(section));
     return section + 1;
 }
 

@@ -104,13 +104,13 @@ QString EditorDocument::readShortText() const
 {
     if (keyboard_.answered() == keyboard_.requested())
         return QString();
-    return tr("; Read %1 of %2 settings").arg(keyboard_.answered()).arg(keyboard_.requested());
+    return tr("; Read %1 of %n settings", nullptr, keyboard_.requested()).arg(keyboard_.answered());
 }
 
 QString EditorDocument::changesNotSentText() const
 {
     const int changes = changesNotSent();
-    return changes > 0 ? tr(", %1 changes not sent").arg(changes) : QString();
+    return changes > 0 ? tr(", %n changes not sent", nullptr, changes) : QString();
 }
 
 bool EditorDocument::holdsUnkeptEdits() const

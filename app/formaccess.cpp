@@ -3,6 +3,7 @@
 #include "app/devicewidget.h"
 #include "app/padbank.h"
 #include "model/controlfields.h"
+#include "model/settingnames.h"
 #include "model/settings.h"
 #include "ui_mainwindow.h"
 
@@ -12,11 +13,6 @@
 #include <vector>
 
 namespace {
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("MainWindow", text);
-}
-
 // The 30 markers row by row, left to right: the form creates them in no
 // order a user would follow.
 std::vector<DeviceWidget *> markersInPictureOrder(const Ui_MainWindow &ui)
@@ -36,13 +32,17 @@ std::vector<DeviceWidget *> markersInPictureOrder(const Ui_MainWindow &ui)
 QString assignmentOf(const Settings &settings, int controlIndex)
 {
     const Setting &setting = settings.controls[static_cast<std::size_t>(controlIndex)];
-    QStringList parts;
-    if (setting.ccNumber != 0)
-        parts << tr("CC %1").arg(setting.ccNumber);
-    parts << tr("channel %1").arg(channelNames().value(setting.channel, QString::number(setting.channel + 1)));
-    if (kindOf(controlIndex) != ControlKind::None)
-        parts << tr("mode %1").arg(fieldText(*controlField(QStringLiteral("mode")), controlIndex, setting));
-    return labelOf(controlIndex) + QStringLiteral(": ") + parts.join(QStringLiteral(", "));
+    const QString name = labelOf(controlIndex);
+    const QString number = QString::number(setting.ccNumber);
+    const QString channel = channelNames().value(setting.channel, QString::number(setting.channel + 1));
+    //: What a control marker is assigned to, for a screen reader: %1 is the control.
+    if (kindOf(controlIndex) == ControlKind::None) {
+        return setting.ccNumber != 0 ? FormAccess::tr("%1: CC %2, channel %3").arg(name, number, channel)
+                                     : FormAccess::tr("%1: channel %2").arg(name, channel);
+    }
+    const QString mode = SettingNames::shown(fieldText(*controlField(QStringLiteral("mode")), controlIndex, setting));
+    return setting.ccNumber != 0 ? FormAccess::tr("%1: CC %2, channel %3, mode %4").arg(name, number, channel, mode)
+                                 : FormAccess::tr("%1: channel %2, mode %3").arg(name, channel, mode);
 }
 } // namespace
 
@@ -52,7 +52,8 @@ void FormAccess::showAssignments(const std::map<DeviceWidget *, int> &widgetInde
     for (const auto &[marker, index] : widgetIndex)
         marker->setToolTip(assignmentOf(settings, padBankHigh && isLowPad(index) ? index + kPadBankOffset : index));
     const int firstPad = padBankHigh ? kFirstPadIndex + kPadBankOffset : kFirstPadIndex;
-    padSwitch->setToolTip(tr("Pad Bank: %1 to %2").arg(labelOf(firstPad), labelOf(firstPad + kPadBankOffset - 1)));
+    padSwitch->setToolTip(
+        FormAccess::tr("Pad Bank: %1 to %2").arg(labelOf(firstPad), labelOf(firstPad + kPadBankOffset - 1)));
 }
 
 void FormAccess::setUp(QWidget *window, const Ui_MainWindow &ui, const std::map<DeviceWidget *, int> &widgetIndex)

@@ -4,6 +4,7 @@
 // markers as the eye reads the picture, screen readers announce every
 // marker by its control's name and every field by its label.
 
+#include <QCoreApplication>
 #include <map>
 
 struct Settings;
@@ -13,6 +14,8 @@ class Ui_MainWindow;
 
 class FormAccess
 {
+    Q_DECLARE_TR_FUNCTIONS(FormAccess)
+
 public:
     // The control index of each control marker: pads 1..8 by their own
     // markers, 24..31 (pads 9..16) only through the pad bank.

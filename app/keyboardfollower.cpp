@@ -60,11 +60,14 @@ QString KeyboardFollower::describe(const Match &match)
     if (!match.follows)
         return QString();
     if (match.controls.empty())
-        return QStringLiteral("-> no control sends this");
+        //: After a message the monitor shows: no control of the form sends it.
+        return tr("-> no control sends this");
     QStringList names;
     for (int index : match.controls)
         names << QString::fromLatin1(kControlLabels[std::size_t(index)]);
     if (match.controls.size() == 1)
-        return QStringLiteral("-> ") + names.first();
-    return QStringLiteral("-> clash: ") + names.join(QStringLiteral(", "));
+        //: After a message the monitor shows: %1 is the control that sends it.
+        return tr("-> %1").arg(names.first());
+    //: After a message the monitor shows: %1 lists the controls that all send it.
+    return tr("-> clash: %1").arg(names.join(QStringLiteral(", ")));
 }

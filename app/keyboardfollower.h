@@ -8,6 +8,7 @@
 
 #include "model/settings.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <string>
@@ -15,6 +16,8 @@
 
 class KeyboardFollower
 {
+    Q_DECLARE_TR_FUNCTIONS(KeyboardFollower)
+
 public:
     struct Match
     {

@@ -139,9 +139,26 @@ void LiveSender::work()
             batch = *nextBatch_;
             nextBatch_.reset();
         }
-        const Outcome outcome = send(batch);
-        QMetaObject::invokeMethod(this, [this, outcome] { finished(outcome); }, Qt::QueuedConnection);
+        Outcome outcome = send(batch);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            outcome_ = std::move(outcome);
+        }
+        // By the slot's name: a queued functor would be freed on the GUI
+        // thread after it was made here, a hand-over inside Qt.
+        QMetaObject::invokeMethod(this, "takeOutcome", Qt::QueuedConnection);
     }
+}
+
+void LiveSender::takeOutcome()
+{
+    std::optional<Outcome> outcome;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        outcome.swap(outcome_);
+    }
+    if (outcome)
+        finished(*outcome);
 }
 
 LiveSender::Outcome LiveSender::send(const Batch &batch)

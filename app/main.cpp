@@ -2,6 +2,7 @@
 #include "app/applicationstyle.h"
 #include "app/editortestscript.h"
 #include "app/mainwindow.h"
+#include "translations/userlanguage.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -37,6 +38,7 @@ int main(int argc, char *argv[])
         // and a wrong option are answered anywhere; the widget application
         // comes only when the editor starts.
         QCoreApplication reader(argc, argv);
+        UserLanguage::install();
         if (commandLine.parse(QCoreApplication::arguments()) == EditorCommandLine::Outcome::Exit) {
             print(commandLine.output(), commandLine.outputIsError() ? stderr : stdout);
             return commandLine.exitCode();
@@ -51,6 +53,7 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
 #endif
     QApplication application(argc, argv);
+    UserLanguage::install();
     QGuiApplication::setDesktopFileName(QLatin1String(kApplicationId));
     QIcon icon;
     for (const char *size : {"48", "128", "256"})

@@ -219,7 +219,8 @@ const MidiMonitor::LineText &MidiMonitor::lineText(const TappedMessage &message,
         text.bytes += QStringLiteral(" ...");
     text.meaning = MessageDecoder::describe(bytes, in, document_.settings());
     if (message.truncated())
-        text.meaning += tr(" (%1 bytes)").arg(message.length);
+        //: After a message cut short in the monitor: how long it was.
+        text.meaning += tr(" (%n bytes)", nullptr, int(message.length));
     if (message.refused)
         text.meaning += tr(" (refused by the port)");
     if (following) {
@@ -243,10 +244,11 @@ void MidiMonitor::follow(const KeyboardFollower::Match &match)
 
 void MidiMonitor::updateCount()
 {
-    QString text = tr("%1 messages").arg(messageCount_);
+    QString text = tr("%n messages", nullptr, int(messageCount_));
     const std::uint64_t dropped = MidiTap::dropped() - droppedAtOpen_;
     if (dropped > 0)
-        text += tr(", %1 missed").arg(dropped);
+        //: After the count of messages: how many the monitor could not keep up with.
+        text += tr(", %n missed", nullptr, int(dropped));
     ui->countLabel->setText(text);
 }
 

@@ -23,7 +23,8 @@ QString MonitorLineModel::cellText(const MonitorLine &line, int column)
 {
     switch (column) {
     case TimeColumn: return QString::number(line.ms);
-    case DirectionColumn: return line.in ? QStringLiteral("in") : QStringLiteral("out");
+    //: The direction of a MIDI message: from the keyboard ("in") or to it ("out").
+    case DirectionColumn: return line.in ? tr("in") : tr("out");
     case BytesColumn: return line.bytes;
     case MeaningColumn: return line.meaning;
     default: return QString();

@@ -30,55 +30,55 @@ CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errorIsTermina
       err_(err),
       errorIsTerminal_(errorIsTerminal),
       globalOptions_{
-          {{"h", kHelp}, QStringLiteral("Show this help, or a command's with COMMAND --help.")},
-          {kVersion, QStringLiteral("Show the program's version.")},
-          {kVerbose, QStringLiteral("Write the debug log (MIDI traffic) to stderr.")},
+          {{"h", kHelp}, tr("Show this help, or a command's with COMMAND --help.")},
+          {kVersion, tr("Show the program's version.")},
+          {kVerbose, tr("Write the debug log (MIDI traffic) to stderr.")},
       },
       commandOptions_{
-          {QStringLiteral("find"), QStringLiteral("Also search the ports and print every keyboard found.")},
-          {QStringLiteral("all"), QStringLiteral("Write to every keyboard found, one line for each.")},
-          {QStringLiteral("memory"), QStringLiteral("Keyboard memory to write: workArea (the default) or 1..8."),
+          {QStringLiteral("find"), tr("Also search the ports and print every keyboard found.")},
+          {QStringLiteral("all"), tr("Write to every keyboard found, one line for each.")},
+          {QStringLiteral("memory"), tr("Keyboard memory to write: workArea (the default) or 1..8."),
            QStringLiteral("workArea|1..8")},
-          {QStringLiteral("json"), QStringLiteral("Print a JSON document instead of the table.")},
+          {QStringLiteral("json"), tr("Print a JSON document instead of the table.")},
           // Two values, which QCommandLineParser cannot take: run() takes
           // them out first. Listed here for the help and the checks.
-          {kPorts, QStringLiteral("Use exactly this output and input port, by name or number."),
+          {kPorts, tr("Use exactly this output and input port, by name or number."),
            QStringLiteral("OUT IN")},
       },
       commands_{
           {QStringLiteral("ports"), {}, {QStringLiteral("find")},
-           QStringLiteral("List the MIDI output and input ports with their numbers."), &KeyboardCommands::ports},
+           tr("List the MIDI output and input ports with their numbers."), &KeyboardCommands::ports},
           {QStringLiteral("read"), {QStringLiteral("FILE")}, {kPorts},
-           QStringLiteral("Read the keyboard's settings into FILE (.telvir, or .json)."), &KeyboardCommands::read},
+           tr("Read the keyboard's settings into FILE (.telvir, or .json)."), &KeyboardCommands::read},
           {QStringLiteral("write"), {QStringLiteral("FILE")}, {QStringLiteral("memory"), QStringLiteral("all"), kPorts},
-           QStringLiteral("Send the settings in FILE to a memory of the keyboard."), &KeyboardCommands::write},
+           tr("Send the settings in FILE to a memory of the keyboard."), &KeyboardCommands::write},
           {QStringLiteral("firmware"), {QStringLiteral("FILE")}, {kPorts},
-           QStringLiteral("Update the firmware of a keyboard in its upgrade mode."),
+           tr("Update the firmware of a keyboard in its upgrade mode."),
            &KeyboardCommands::firmware},
           {QStringLiteral("new"), {QStringLiteral("FILE")}, {},
-           QStringLiteral("Write the factory settings into a new FILE (.telvir, or .json)."),
+           tr("Write the factory settings into a new FILE (.telvir, or .json)."),
            &SettingsCommands::create},
           {QStringLiteral("show"), {QStringLiteral("FILE")}, {QStringLiteral("json")},
-           QStringLiteral("Print every setting in FILE by name."), &SettingsCommands::show},
+           tr("Print every setting in FILE by name."), &SettingsCommands::show},
           {QStringLiteral("convert"), {QStringLiteral("IN"), QStringLiteral("OUT")}, {},
-           QStringLiteral("Convert between .telvir and .json settings files."), &SettingsCommands::convert},
+           tr("Convert between .telvir and .json settings files."), &SettingsCommands::convert},
           {QStringLiteral("diff"), {QStringLiteral("A"), QStringLiteral("B")}, {},
-           QStringLiteral("Print the settings that differ; exit 0 when equal, 1 when not."),
+           tr("Print the settings that differ; exit 0 when equal, 1 when not."),
            &SettingsCommands::diff},
           {QStringLiteral("check"), {QStringLiteral("FILE")}, {},
-           QStringLiteral("Print the controls that send the same message; exit 1 when any do."),
+           tr("Print the controls that send the same message; exit 1 when any do."),
            &OverviewCommands::check},
           {OverviewCommands::kSheet, {QStringLiteral("FILE"), QStringLiteral("OUT")}, {},
-           QStringLiteral("Make a printable sheet of all assignments, OUT.pdf or OUT.png."),
+           tr("Make a printable sheet of all assignments, OUT.pdf or OUT.png."),
            &OverviewCommands::sheet},
           {QStringLiteral("memories"), {}, {QStringLiteral("json")},
-           QStringLiteral("Print what this computer last wrote into each memory."), &LibraryCommands::memories},
+           tr("Print what this computer last wrote into each memory."), &LibraryCommands::memories},
           {QStringLiteral("recall"), {QStringLiteral("MEMORY"), QStringLiteral("FILE")}, {},
-           QStringLiteral("Write the setup last written to MEMORY into FILE."), &LibraryCommands::recall},
+           tr("Write the setup last written to MEMORY into FILE."), &LibraryCommands::recall},
           {QStringLiteral("library"), {QStringLiteral("[TEXT]")}, {QStringLiteral("json")},
-           QStringLiteral("List the setups in the library whose name contains TEXT."), &LibraryCommands::library},
+           tr("List the setups in the library whose name contains TEXT."), &LibraryCommands::library},
           {QStringLiteral("library export"), {QStringLiteral("NAME"), QStringLiteral("FILE")}, {},
-           QStringLiteral("Write the setup of the library named NAME into FILE."), &LibraryCommands::exportSetup},
+           tr("Write the setup of the library named NAME into FILE."), &LibraryCommands::exportSetup},
       }
 {
 }
@@ -121,22 +121,23 @@ int CommandLine::run(const QStringList &givenArguments)
         return kExitSuccess;
     }
     if (parser.positionalArguments().isEmpty())
-        return usage.usageError(QStringLiteral("no command given"));
+        return usage.usageError(tr("no command given"));
     if (!command)
-        return usage.usageError(QStringLiteral("unknown command '%1'").arg(parser.positionalArguments().first()));
+        return usage.usageError(tr("unknown command '%1'").arg(parser.positionalArguments().first()));
 
     if (parser.isSet(kPorts) || arguments.contains(kPortsSwitch) || (portsAt >= 0 && ports.size() < 2))
-        return usage.usageError(QStringLiteral("--ports takes an output and an input port, once: --ports OUT IN"));
+        return usage.usageError(tr("--ports takes an output and an input port, once: --ports OUT IN"));
     for (const QCommandLineOption &option : commandOptions_) {
         const QString name = option.names().first();
         const bool given = name == kPorts ? portsAt >= 0 : parser.isSet(name);
         if (given && !command->options.contains(name))
-            return usage.usageError(QStringLiteral("%1 takes no --%2").arg(command->name, name));
+            //: %1 is a command, %2 an option.
+            return usage.usageError(tr("%1 takes no --%2").arg(command->name, name));
     }
     // "[TEXT]" may be left out.
     const int optional = int(command->arguments.filter(QRegularExpression(QStringLiteral("^\\["))).size());
     if (positionals.size() > command->arguments.size() || positionals.size() < command->arguments.size() - optional)
-        return usage.usageError(QStringLiteral("usage: %1").arg(synopsis(*command)));
+        return usage.usageError(tr("usage: %1").arg(synopsis(*command)));
 
     QLoggingCategory::setFilterRules(QLatin1String(parser.isSet(kVerbose) ? kVerboseRules : kQuietRules));
 
@@ -180,7 +181,7 @@ QString CommandLine::synopsis(const Command &command) const
 
 QString CommandLine::commandHelpText(const Command &command) const
 {
-    QString text = QStringLiteral("Usage: %1\n%2\n").arg(synopsis(command), command.summary);
+    QString text = tr("Usage: %1").arg(synopsis(command)) + QLatin1Char('\n') + command.summary + QLatin1Char('\n');
     for (const QCommandLineOption &option : commandOptions_) {
         if (command.options.contains(option.names().first()))
             text += QStringLiteral("  %1%2\n").arg(optionNames(option).leftJustified(kSynopsisWidth), option.description());
@@ -190,10 +191,11 @@ QString CommandLine::commandHelpText(const Command &command) const
 
 QString CommandLine::helpText() const
 {
-    QString text = QStringLiteral(
-        "Usage: telvir [--verbose] COMMAND [ARGUMENTS]\n"
-        "Reads, writes, shows, compares and converts the settings of a Telvir keyboard,\n"
-        "keeps a library of them and updates its firmware.\n\nCommands:\n");
+    //: The first lines of telvir --help; keep the lines under 80 characters.
+    QString text = tr("Usage: telvir [--verbose] COMMAND [ARGUMENTS]\n"
+                      "Reads, writes, shows, compares and converts the settings of a Telvir keyboard,\n"
+                      "keeps a library of them and updates its firmware.\n")
+                   + QLatin1Char('\n') + tr("Commands:") + QLatin1Char('\n');
     for (const Command &command : commands_) {
         const QString usage = synopsis(command).mid(QStringLiteral("telvir ").size());
         // A synopsis too long for its column gets a line of its own.
@@ -202,9 +204,10 @@ QString CommandLine::helpText() const
                                    : usage + QLatin1Char('\n') + QString(kSynopsisWidth + 2, QLatin1Char(' '));
         text += QStringLiteral("  %1%2\n").arg(column, command.summary);
     }
-    text += QStringLiteral("\nOptions:\n");
+    text += QLatin1Char('\n') + tr("Options:") + QLatin1Char('\n');
     for (const QCommandLineOption &option : globalOptions_ + commandOptions_)
         text += QStringLiteral("  %1%2\n").arg(optionNames(option).leftJustified(kSynopsisWidth), option.description());
-    text += QStringLiteral("\nExit status: 0 success, 1 failure (diff: the files differ), 2 bad usage.\n");
+    text += QLatin1Char('\n') + tr("Exit status: 0 success, 1 failure (diff: the files differ), 2 bad usage.")
+            + QLatin1Char('\n');
     return text;
 }

@@ -4,6 +4,7 @@
 // the parsing of the arguments and the help text. Tests run it in-process
 // with their own streams.
 
+#include <QCoreApplication>
 #include <QCommandLineOption>
 #include <QList>
 #include <QString>
@@ -14,6 +15,8 @@ struct Invocation;
 
 class CommandLine
 {
+    Q_DECLARE_TR_FUNCTIONS(CommandLine)
+
 public:
     // Output goes to `out`, errors and progress to `err`; a terminal on
     // `err` gets a progress bar that redraws itself.

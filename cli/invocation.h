@@ -4,6 +4,8 @@
 // options, and where its output and its one-line errors go.
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -15,6 +17,9 @@ constexpr int kExitUsage = 2;
 
 struct Invocation
 {
+    Q_DECLARE_TR_FUNCTIONS(Invocation)
+
+public:
     QStringList arguments; // the command's own, after its name
     QStringList ports;     // OUT and IN of --ports, or none
     const QCommandLineParser &options;
@@ -29,8 +34,14 @@ struct Invocation
         err.flush();
         return status;
     }
+    //: %1 is a file, %2 the system's reason.
+    int failWriting(const QString &path, const QString &error) const
+    {
+        return fail(tr("could not write %1: %2").arg(QDir::toNativeSeparators(path), error));
+    }
     int usageError(const QString &message) const
     {
-        return fail(message + QStringLiteral(" (see telvir --help)"), kExitUsage);
+        //: %1 is what was wrong with the command line.
+        return fail(tr("%1 (see telvir --help)").arg(message), kExitUsage);
     }
 };

@@ -32,10 +32,12 @@ QString nativePath(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-void printPorts(QTextStream &out, const QString &kind, const QStringList &names)
+// The listing itself ("output 0: NAME") is what scripts read, so it stays
+// as it is in every language.
+void printPorts(QTextStream &out, const QString &kind, const QString &none, const QStringList &names)
 {
     if (names.isEmpty())
-        out << "no MIDI " << kind << " port\n";
+        out << none << '\n';
     for (int port = 0; port < names.size(); ++port)
         out << kind << ' ' << port << ": " << names[port] << '\n';
 }
@@ -91,21 +93,23 @@ MidiController *linkTo(const Invocation &invocation, bool upgradeMode, int *stat
 
 void printSent(const Invocation &invocation, const KeyboardOutcome &outcome, int slot)
 {
-    invocation.out << "Sent " << outcome.total << " messages to memory " << KeyboardCommand::memoryName(slot)
-                   << " of '" << outcome.deviceName << "'\n";
+    invocation.out << KeyboardCommands::tr("Sent %n messages to memory %1 of '%2'", nullptr, outcome.total)
+                          .arg(KeyboardCommand::memoryName(slot), outcome.deviceName)
+                   << '\n';
     invocation.out.flush();
 }
 
-// "Could not upgrade firmware: <why>" for a file refused before sending.
+// A firmware file refused before sending, with the file's name.
 QString firmwareRefusal(const KeyboardOutcome &refusal, const QString &path)
 {
-    QString message = outcomeMessage(refusal);
-    if (refusal.kind == KeyboardOutcome::Kind::FirmwareTooLarge)
-        return message;
-    message.chop(1);
-    const QString why = refusal.kind == KeyboardOutcome::Kind::FirmwareEmpty ? QStringLiteral("%1 is empty.")
-                                                                             : QStringLiteral("%1 cannot be read.");
-    return message + QStringLiteral(": ") + why.arg(nativePath(path));
+    switch (refusal.kind) {
+    case KeyboardOutcome::Kind::FirmwareEmpty:
+        return KeyboardCommands::tr("Could not upgrade firmware: %1 is empty.").arg(nativePath(path));
+    case KeyboardOutcome::Kind::FirmwareUnreadable:
+        return KeyboardCommands::tr("Could not upgrade firmware: %1 cannot be read.").arg(nativePath(path));
+    default:
+        return outcomeMessage(refusal);
+    }
 }
 } // namespace
 
@@ -113,15 +117,16 @@ int KeyboardCommands::ports(const Invocation &invocation)
 {
     const QStringList outputs = PortChoice::outputNames();
     const QStringList inputs = PortChoice::inputNames();
-    printPorts(invocation.out, QStringLiteral("output"), outputs);
-    printPorts(invocation.out, QStringLiteral("input"), inputs);
+    printPorts(invocation.out, QStringLiteral("output"), tr("no MIDI output port"), outputs);
+    printPorts(invocation.out, QStringLiteral("input"), tr("no MIDI input port"), inputs);
     if (outputs.isEmpty() && inputs.isEmpty()) {
         // Empty listings alone do not tell a missing MIDI system from a
         // keyboard that is not plugged in.
         invocation.out.flush();
         const QString reasons = PortNames::whyNone();
-        return invocation.fail(reasons.isEmpty() ? QStringLiteral("no MIDI port found")
-                                                 : QStringLiteral("no MIDI port found: %1").arg(reasons));
+        return invocation.fail(reasons.isEmpty() ? tr("no MIDI port found")
+                                                 //: %1 says why, in the MIDI system's words.
+                                                 : tr("no MIDI port found: %1").arg(reasons));
     }
     if (!invocation.options.isSet(QStringLiteral("find")))
         return kExitSuccess;
@@ -154,23 +159,24 @@ int KeyboardCommands::read(const Invocation &invocation)
     ReadReport report;
     const KeyboardOutcome outcome = KeyboardCommand::read(*link, settings, &report);
     if (outcome.kind == KeyboardOutcome::Kind::NoReplies)
-        return invocation.fail(outcomeMessage(outcome) + QStringLiteral(" '%1' sent no replies; %2 was not written.")
-                                                             .arg(link->deviceName(), nativePath(path)));
+        return invocation.fail(
+            outcomeMessage(outcome) + QLatin1Char(' ')
+            + tr("'%1' sent no replies; %2 was not written.").arg(link->deviceName(), nativePath(path)));
     if (!outcome.succeeded())
         return fail(invocation, outcome);
     // A backup with settings the keyboard never sent would pass factory
     // values for the keyboard's own.
     if (!report.unanswered.empty())
-        return invocation.fail(QStringLiteral("Read only %1 of %2 settings; %3 was not written.")
+        return invocation.fail(tr("Read only %1 of %n settings; %2 was not written.", nullptr, report.requested)
                                    .arg(report.requested - int(report.unanswered.size()))
-                                   .arg(report.requested)
                                    .arg(nativePath(path)));
 
     QString error;
     if (!SettingsDocument::save(path, settings, &error))
-        return invocation.fail(QStringLiteral("could not write %1: %2").arg(nativePath(path), error));
-    invocation.out << "Read " << outcome.count << " settings from '" << link->deviceName() << "' into "
-                   << nativePath(path) << '\n';
+        return invocation.failWriting(path, error);
+    invocation.out << tr("Read %n settings from '%1' into %2", nullptr, outcome.count)
+                          .arg(link->deviceName(), nativePath(path))
+                   << '\n';
     LibraryCommands::record(invocation, LibraryEvent::Kind::Read, settings, path);
     return kExitSuccess;
 }
@@ -183,12 +189,12 @@ int KeyboardCommands::write(const Invocation &invocation)
         const QString memory = invocation.options.value(QStringLiteral("memory"));
         const std::optional<int> chosen = KeyboardCommand::memorySlot(memory);
         if (!chosen)
-            return invocation.usageError(QStringLiteral("--memory takes workArea or 1..8, not '%1'").arg(memory));
+            return invocation.usageError(tr("--memory takes workArea or 1..8, not '%1'").arg(memory));
         slot = *chosen;
     }
 
     if (invocation.options.isSet(QStringLiteral("all")) && !invocation.ports.isEmpty())
-        return invocation.usageError(QStringLiteral("write takes --all or --ports, not both"));
+        return invocation.usageError(tr("write takes --all or --ports, not both"));
 
     Settings settings;
     QString error;
@@ -211,9 +217,12 @@ int KeyboardCommands::write(const Invocation &invocation)
         // Every message went out; a number of 0 is not one the messages carry.
         const QStringList leftOut = numbersLeftOut(settings, report);
         if (!leftOut.isEmpty()) {
-            invocation.err << "telvir: not sent: a CC Number / Note of 0 is never written, so the keyboard keeps its "
-                              "own for "
-                           << leftOut.join(QStringLiteral(", ")) << '\n';
+            //: %1 lists the controls by their names.
+            invocation.err << "telvir: "
+                           << KeyboardCommands::tr("not sent: a CC Number / Note of 0 is never written, so the "
+                                                   "keyboard keeps its own for %1")
+                                  .arg(leftOut.join(QStringLiteral(", ")))
+                           << '\n';
         }
         // Only a write of which every message went out is known to be there.
         LibraryCommands::record(invocation, LibraryEvent::Kind::Write, settings, path, slot);
@@ -241,7 +250,8 @@ int KeyboardCommands::write(const Invocation &invocation)
         if (link)
             outcome = writeTo(*link);
         if (!outcome.succeeded()) {
-            status = invocation.fail(QStringLiteral("keyboard on output '%1', input '%2': %3")
+            //: %3 is the message of what went wrong.
+            status = invocation.fail(tr("keyboard on output '%1', input '%2': %3")
                                          .arg(QString::fromStdString(keyboard.output),
                                               QString::fromStdString(keyboard.input), outcomeMessage(outcome)));
             // A keyboard that went away takes its link with it.
@@ -274,7 +284,8 @@ int KeyboardCommands::firmware(const Invocation &invocation)
     progress.finish();
     if (!outcome.succeeded())
         return fail(invocation, outcome);
-    invocation.out << "Upgraded the firmware of '" << link->deviceName() << "' with " << image.size()
-                   << " bytes from " << nativePath(path) << '\n';
+    invocation.out << tr("Upgraded the firmware of '%1' with %n bytes from %2", nullptr, int(image.size()))
+                          .arg(link->deviceName(), nativePath(path))
+                   << '\n';
     return kExitSuccess;
 }

@@ -4,10 +4,13 @@
 // and firmware transfer as the editor: ports, read, write and firmware.
 // Each releases the link before it returns.
 
+#include <QCoreApplication>
 #include "cli/invocation.h"
 
 class KeyboardCommands
 {
+    Q_DECLARE_TR_FUNCTIONS(KeyboardCommands)
+
 public:
     // ports [--find]: the numbered output and input ports, and every
     // keyboard found.

@@ -36,14 +36,15 @@ void sayNotice(const Invocation &invocation, LibraryStore &store)
     }
 }
 
-// Writes `settings` into `path` and records the save; the exit status.
+// Writes `settings` into `path`, says `done` and records the save; the exit
+// status.
 int saveInto(const Invocation &invocation, LibraryStore &store, const Settings &settings, const QString &path,
-             const QString &what)
+             const QString &done)
 {
     QString error;
     if (!SettingsDocument::save(path, settings, &error))
-        return invocation.fail(QStringLiteral("could not write %1: %2").arg(QDir::toNativeSeparators(path), error));
-    invocation.out << "Wrote " << what << " into " << QDir::toNativeSeparators(path) << '\n';
+        return invocation.failWriting(path, error);
+    invocation.out << done << '\n';
     invocation.out.flush();
     LibraryRecorder(store).record(
         LibraryEvent::of(LibraryEvent::Kind::Save, LibraryEvent::Program::Telvir, settings, path));
@@ -81,7 +82,8 @@ int LibraryCommands::memories(const Invocation &invocation)
         if (entry.known)
             rows << QStringList{memory, localTime(entry.writtenMs), entry.source()};
         else
-            rows << QStringList{memory, QStringLiteral("not known")};
+            //: A memory of the keyboard of which the library knows nothing.
+            rows << QStringList{memory, tr("not known")};
     }
     TextTable::print(invocation.out, rows);
     return kExitSuccess;
@@ -92,15 +94,17 @@ int LibraryCommands::recall(const Invocation &invocation)
     const QString name = invocation.arguments.at(0);
     const std::optional<int> memory = KeyboardCommand::memorySlot(name);
     if (!memory)
-        return invocation.usageError(QStringLiteral("MEMORY is workArea or 1..8, not '%1'").arg(name));
+        return invocation.usageError(tr("MEMORY is workArea or 1..8, not '%1'").arg(name));
     LibraryStore store;
     const MemoryEntry entry = LibraryQueries(store).memories().at(*memory);
     sayNotice(invocation, store);
     if (!entry.known)
-        return invocation.fail(QStringLiteral("Nothing is known of memory %1.").arg(name));
-    return saveInto(invocation, store, entry.settings, invocation.arguments.at(1),
-                    QStringLiteral("the setup last written to memory %1 (%2, %3)")
-                        .arg(name, entry.source(), localTime(entry.writtenMs)));
+        return invocation.fail(tr("Nothing is known of memory %1.").arg(name));
+    const QString path = invocation.arguments.at(1);
+    //: %2 is the file or program that wrote the memory, %3 when.
+    return saveInto(invocation, store, entry.settings, path,
+                    tr("Wrote the setup last written to memory %1 (%2, %3) into %4")
+                        .arg(name, entry.source(), localTime(entry.writtenMs), QDir::toNativeSeparators(path)));
 }
 
 int LibraryCommands::library(const Invocation &invocation)
@@ -122,8 +126,8 @@ int LibraryCommands::library(const Invocation &invocation)
                               .toJson();
         return kExitSuccess;
     }
-    QVector<QStringList> rows{{QStringLiteral("Name"), QStringLiteral("Last seen"), QStringLiteral("Written"),
-                               QStringLiteral("Star")}};
+    //: Column titles of the library's list; "Written" counts the writes to the keyboard.
+    QVector<QStringList> rows{{tr("Name"), tr("Last seen"), tr("Written"), tr("Star")}};
     for (const LibrarySetup &setup : setups) {
         rows << QStringList{setup.name, localTime(setup.lastSeenMs), QString::number(setup.timesWritten),
                             setup.starred ? QStringLiteral("*") : QString()};
@@ -141,8 +145,10 @@ int LibraryCommands::exportSetup(const Invocation &invocation)
     const std::optional<Settings> settings = setup ? queries.settingsOf(setup->id) : std::nullopt;
     sayNotice(invocation, store);
     if (!settings)
-        return invocation.fail(QStringLiteral("No setup in the library is named '%1'.").arg(name));
-    return saveInto(invocation, store, *settings, invocation.arguments.at(1), QStringLiteral("'%1'").arg(name));
+        return invocation.fail(tr("No setup in the library is named '%1'.").arg(name));
+    const QString path = invocation.arguments.at(1);
+    return saveInto(invocation, store, *settings, path,
+                    tr("Wrote '%1' into %2").arg(name, QDir::toNativeSeparators(path)));
 }
 
 void LibraryCommands::record(const Invocation &invocation, LibraryEvent::Kind kind, const Settings &settings,

@@ -3,11 +3,14 @@
 // The commands on the library that the editor and telvir keep of every
 // setup they read, load, save and write: memories, recall and library.
 
+#include <QCoreApplication>
 #include "cli/invocation.h"
 #include "model/libraryevent.h"
 
 class LibraryCommands
 {
+    Q_DECLARE_TR_FUNCTIONS(LibraryCommands)
+
 public:
     // memories [--json]: what this computer last wrote into each memory.
     static int memories(const Invocation &invocation);

@@ -2,6 +2,7 @@
 
 #include "cli/commandline.h"
 #include "cli/overviewcommands.h"
+#include "translations/userlanguage.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -33,6 +34,7 @@ int main(int argc, char *argv[])
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);
     }
+    UserLanguage::install();
     QTextStream out(stdout);
     QTextStream err(stderr);
     CommandLine commandLine(out, err, isatty(fileno(stderr)) != 0);

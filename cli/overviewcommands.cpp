@@ -49,18 +49,19 @@ int OverviewCommands::sheet(const Invocation &invocation)
     const QString input = invocation.arguments.at(0);
     const QString output = invocation.arguments.at(1);
     if (!ControlSheet::isSheetFileName(output))
-        return invocation.usageError(QStringLiteral("the sheet is written as OUT.pdf or OUT.png, not '%1'").arg(output));
+        return invocation.usageError(tr("the sheet is written as OUT.pdf or OUT.png, not '%1'").arg(output));
     // Fonts and pictures need a GUI application, if an offscreen one.
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
-        return invocation.fail(QStringLiteral("the sheet can only be drawn by the telvir program itself"));
+        return invocation.fail(tr("the sheet can only be drawn by the telvir program itself"));
     Settings settings;
     int status = kExitSuccess;
     if (!load(invocation, input, &settings, kExitFailure, &status))
         return status;
     QString error;
-    const ControlSheet sheet(settings, QStringLiteral("Telvir keyboard: %1").arg(QFileInfo(input).fileName()));
+    //: The sheet's title; %1 is the settings file's name.
+    const ControlSheet sheet(settings, tr("Telvir keyboard: %1").arg(QFileInfo(input).fileName()));
     if (!sheet.save(output, &error))
-        return invocation.fail(QStringLiteral("could not write %1: %2").arg(QDir::toNativeSeparators(output), error));
+        return invocation.failWriting(output, error);
     return kExitSuccess;
 }
 

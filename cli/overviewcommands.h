@@ -3,12 +3,15 @@
 // The commands that look at all 37 assignments at once: check for controls
 // that send the same message, and the printable sheet.
 
+#include <QCoreApplication>
 #include "cli/invocation.h"
 
 #include <QString>
 
 class OverviewCommands
 {
+    Q_DECLARE_TR_FUNCTIONS(OverviewCommands)
+
 public:
     static const QString kSheet;
 

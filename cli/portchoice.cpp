@@ -33,9 +33,8 @@ bool PortChoice::resolve(const QString &output, const QString &input, PortPair *
     const int inputPort = findPort(inputs, input);
     if (outputPort < 0 || inputPort < 0) {
         const bool outputMissing = outputPort < 0;
-        *error = QStringLiteral("there is no MIDI %1 port '%2' (telvir ports lists them)")
-                     .arg(outputMissing ? QStringLiteral("output") : QStringLiteral("input"),
-                          outputMissing ? output : input);
+        *error = outputMissing ? tr("there is no MIDI output port '%1' (telvir ports lists them)").arg(output)
+                               : tr("there is no MIDI input port '%1' (telvir ports lists them)").arg(input);
         return false;
     }
     *pair = PortPair{outputs[outputPort].toStdString(), inputs[inputPort].toStdString()};

@@ -3,6 +3,7 @@
 // MIDI ports as the command line names them: by the name the port service
 // lists, or by the port's number in that list (as `telvir ports` prints).
 
+#include <QCoreApplication>
 #include "midi/portpair.h"
 
 #include <QString>
@@ -10,6 +11,8 @@
 
 class PortChoice
 {
+    Q_DECLARE_TR_FUNCTIONS(PortChoice)
+
 public:
     static QStringList outputNames();
     static QStringList inputNames();

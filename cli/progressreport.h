@@ -3,10 +3,13 @@
 // Progress of a long transfer on a stream: on a terminal a bar that redraws
 // itself in place, elsewhere (a log, a pipe) one line per 10 %.
 
+#include <QCoreApplication>
 #include <QTextStream>
 
 class ProgressReport
 {
+    Q_DECLARE_TR_FUNCTIONS(ProgressReport)
+
 public:
     ProgressReport(QTextStream &stream, bool redraw);
 

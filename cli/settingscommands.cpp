@@ -42,10 +42,10 @@ int SettingsCommands::create(const Invocation &invocation)
     const QString path = invocation.arguments.at(0);
     // A new file never replaces one: a typo must not wipe a backup.
     if (QFileInfo::exists(path))
-        return invocation.fail(QStringLiteral("%1 exists already; not replaced").arg(QDir::toNativeSeparators(path)));
+        return invocation.fail(tr("%1 exists already; not replaced").arg(QDir::toNativeSeparators(path)));
     QString error;
     if (!SettingsDocument::save(path, Settings(), &error))
-        return invocation.fail(QStringLiteral("could not write %1: %2").arg(QDir::toNativeSeparators(path), error));
+        return invocation.failWriting(path, error);
     return kExitSuccess;
 }
 
@@ -94,7 +94,7 @@ int SettingsCommands::convert(const Invocation &invocation)
         return status;
     QString error;
     if (!SettingsDocument::save(output, settings, &error))
-        return invocation.fail(QStringLiteral("could not write %1: %2").arg(QDir::toNativeSeparators(output), error));
+        return invocation.failWriting(output, error);
     LibraryCommands::record(invocation, LibraryEvent::Kind::Save, settings, output);
     return kExitSuccess;
 }

@@ -3,10 +3,13 @@
 // The commands that work on settings files alone: new, show, convert and
 // diff.
 
+#include <QCoreApplication>
 #include "cli/invocation.h"
 
 class SettingsCommands
 {
+    Q_DECLARE_TR_FUNCTIONS(SettingsCommands)
+
 public:
     // new FILE: the factory settings, as ".telvir" or ".json" by the name.
     // An existing file is left alone.

@@ -15,10 +15,13 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PROJECT_HOMEPAGE_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The library of setups needs Qt SQL's SQLite driver, a plugin that no
 # program links and so no shared-library scan finds.
+# Qt's own translations (its dialogs' buttons) come with the user's language.
 if(TELVIR_QT_MAJOR EQUAL 5)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt5sql5-sqlite)
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qttranslations5-l10n)
 else()
     set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6sql6-sqlite)
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
 endif()
 
 # Where Debian looks for a package's licence.

@@ -5,11 +5,15 @@
 
 #include "midi/portpair.h"
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
 struct KeyboardOutcome
 {
+    Q_DECLARE_TR_FUNCTIONS(KeyboardOutcome)
+
+public:
     enum class Kind {
         Linked,                // a keyboard answered the handshake
         NoKeyboard,            // no pair answered, or the link went away

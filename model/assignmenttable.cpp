@@ -12,21 +12,22 @@ struct Column
 };
 
 // The order a player reads an assignment in: what it does, then where it
-// goes, then its range.
+// goes, then its range. The windows and the sheet show the titles in the
+// user's language (SettingNames).
 constexpr std::array<Column, kControlFieldCount> kColumns = {{
-    {"Mode", "mode"},
-    {"Channel", "channel"},
-    {"CC Number / Note", "ccNumber"},
-    {"Value", "val"},
-    {"Min / LSB", "lsb"},
-    {"Max / MSB", "msb"},
-    {"Mode Option", "modeOption"},
+    {QT_TRANSLATE_NOOP("SettingNames", "Mode"), "mode"},
+    {QT_TRANSLATE_NOOP("SettingNames", "Channel"), "channel"},
+    {QT_TRANSLATE_NOOP("SettingNames", "CC Number / Note"), "ccNumber"},
+    {QT_TRANSLATE_NOOP("SettingNames", "Value"), "val"},
+    {QT_TRANSLATE_NOOP("SettingNames", "Min / LSB"), "lsb"},
+    {QT_TRANSLATE_NOOP("SettingNames", "Max / MSB"), "msb"},
+    {QT_TRANSLATE_NOOP("SettingNames", "Mode Option"), "modeOption"},
 }};
 } // namespace
 
 QStringList AssignmentTable::headers()
 {
-    QStringList headers{QStringLiteral("Control")};
+    QStringList headers{QStringLiteral(QT_TRANSLATE_NOOP("SettingNames", "Control"))};
     for (const Column &column : kColumns)
         headers << QLatin1String(column.title);
     return headers;

@@ -28,9 +28,24 @@ const std::array<unsigned char, kControlCount> kDefaultNumbers = {
     0, 0, 0, 1, 64,
 };
 
+// Shown in the user's language by the windows (SettingNames); "NULL" marks
+// a code the keyboard does not use.
 const std::array<const char *, kModeCount> kModeNames = {
-    "Off - Disabled", "Continuous", "NULL", "NULL", "NRPN / RPN", "NULL", "NULL", "MMC",
-    "Switched", "Midi Note", "NULL", "Patch Chg", "Pitch Bend", "NULL", "Aftertouch",
+    QT_TRANSLATE_NOOP("SettingNames", "Off - Disabled"),
+    QT_TRANSLATE_NOOP("SettingNames", "Continuous"),
+    "NULL",
+    "NULL",
+    QT_TRANSLATE_NOOP("SettingNames", "NRPN / RPN"),
+    "NULL",
+    "NULL",
+    QT_TRANSLATE_NOOP("SettingNames", "MMC"),
+    QT_TRANSLATE_NOOP("SettingNames", "Switched"),
+    QT_TRANSLATE_NOOP("SettingNames", "Midi Note"),
+    "NULL",
+    QT_TRANSLATE_NOOP("SettingNames", "Patch Chg"),
+    QT_TRANSLATE_NOOP("SettingNames", "Pitch Bend"),
+    "NULL",
+    QT_TRANSLATE_NOOP("SettingNames", "Aftertouch"),
 };
 
 const std::array<std::vector<int>, kKindCount> kAllowedModes = {{
@@ -41,16 +56,23 @@ const std::array<std::vector<int>, kKindCount> kAllowedModes = {{
     {0, 8, 9},          // SustainPedal
 }};
 
+const QStringList kToggleOrGate = {QT_TRANSLATE_NOOP("SettingNames", "toggle"),
+                                   QT_TRANSLATE_NOOP("SettingNames", "gate")};
+const QStringList kStandardOrHold = {QT_TRANSLATE_NOOP("SettingNames", "standard"),
+                                     QT_TRANSLATE_NOOP("SettingNames", "hold")};
+
 const std::map<int, QStringList> kModeOptions = {
     {0, {}},
-    {1, {"absolute", "relative #1", "relative #2", "relative #3"}},
+    {1,
+     {QT_TRANSLATE_NOOP("SettingNames", "absolute"), QT_TRANSLATE_NOOP("SettingNames", "relative #1"),
+      QT_TRANSLATE_NOOP("SettingNames", "relative #2"), QT_TRANSLATE_NOOP("SettingNames", "relative #3")}},
     {4, {"NRPN", "RPN"}},
     {7, {}},
-    {8, {"toggle", "gate"}},
-    {9, {"toggle", "gate"}},
+    {8, kToggleOrGate},
+    {9, kToggleOrGate},
     {11, {}},
-    {12, {"standard", "hold"}},
-    {14, {"standard", "hold"}},
+    {12, kStandardOrHold},
+    {14, kStandardOrHold},
 };
 
 ControlKind kindOf(int controlIndex)

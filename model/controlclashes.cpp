@@ -88,11 +88,13 @@ QString ControlClashes::partnersText(int controlIndex) const
     QStringList names;
     for (int partner : partnersOf(controlIndex))
         names << labelOf(partner);
-    return names.isEmpty() ? QString() : QStringLiteral("Clashes with ") + names.join(QStringLiteral(", "));
+    //: %1 lists the controls that send the same message.
+    return names.isEmpty() ? QString() : tr("Clashes with %1").arg(names.join(QStringLiteral(", ")));
 }
 
 QString clashSuffix(const Settings &settings)
 {
     const int count = ControlClashes(settings).controlCount();
-    return count > 0 ? QStringLiteral(", %1 controls clash").arg(count) : QString();
+    //: Added to the status line.
+    return count > 0 ? ControlClashes::tr(", %n controls clash", nullptr, count) : QString();
 }

@@ -6,12 +6,15 @@
 
 #include "model/settings.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <vector>
 
 class ControlClashes
 {
+    Q_DECLARE_TR_FUNCTIONS(ControlClashes)
+
 public:
     explicit ControlClashes(const Settings &settings);
 

@@ -5,13 +5,13 @@
 #include <algorithm>
 
 const std::array<ControlField, kControlFieldCount> kControlFields = {{
-    {"channel", "Channel", &Setting::channel},
-    {"ccNumber", "CC Number", &Setting::ccNumber},
-    {"mode", "Mode", &Setting::mode},
-    {"modeOption", "Mode Option", &Setting::modeOption},
-    {"lsb", "Min / LSB", &Setting::lsb},
-    {"msb", "Max / MSB", &Setting::msb},
-    {"val", "Value", &Setting::val},
+    {"channel", QT_TRANSLATE_NOOP("SettingNames", "Channel"), &Setting::channel},
+    {"ccNumber", QT_TRANSLATE_NOOP("SettingNames", "CC Number"), &Setting::ccNumber},
+    {"mode", QT_TRANSLATE_NOOP("SettingNames", "Mode"), &Setting::mode},
+    {"modeOption", QT_TRANSLATE_NOOP("SettingNames", "Mode Option"), &Setting::modeOption},
+    {"lsb", QT_TRANSLATE_NOOP("SettingNames", "Min / LSB"), &Setting::lsb},
+    {"msb", QT_TRANSLATE_NOOP("SettingNames", "Max / MSB"), &Setting::msb},
+    {"val", QT_TRANSLATE_NOOP("SettingNames", "Value"), &Setting::val},
 }};
 
 namespace {
@@ -46,7 +46,7 @@ const QStringList &channelNames()
         QStringList list;
         for (int channel = 1; channel <= kChannelCount; ++channel)
             list << QString::number(channel);
-        list << QStringLiteral("Global"); // kGlobalChannel
+        list << QStringLiteral(QT_TRANSLATE_NOOP("SettingNames", "Global")); // kGlobalChannel
         return list;
     }();
     return names;

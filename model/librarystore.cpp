@@ -294,13 +294,14 @@ void LibraryStore::moveAside(const QString &why)
     for (int n = 2; QFileInfo::exists(aside); ++n)
         aside = path_ + QStringLiteral(".unreadable-%1-%2").arg(stamp).arg(n);
     if (!QFile::rename(path_, aside)) {
-        giveUp(QStringLiteral("%1, and it cannot be moved aside").arg(why));
+        //: %1 is the reason the library could not be read.
+        giveUp(tr("%1, and it cannot be moved aside").arg(why));
         return;
     }
     // Its log belongs to it; the shared-memory index is rebuilt from the log.
     QFile::rename(path_ + QStringLiteral("-wal"), aside + QStringLiteral("-wal"));
     QFile::remove(path_ + QStringLiteral("-shm"));
-    notice_ = QStringLiteral("The library %1 could not be read (%2); it was moved aside to %3 and a new one was made.")
+    notice_ = tr("The library %1 could not be read (%2); it was moved aside to %3 and a new one was made.")
                   .arg(QDir::toNativeSeparators(path_), why, QDir::toNativeSeparators(aside));
 }
 
@@ -309,6 +310,6 @@ void LibraryStore::giveUp(const QString &why)
     if (!writable_)
         return;
     writable_ = false;
-    notice_ = QStringLiteral("The library %1 cannot be written (%2); nothing is recorded.")
+    notice_ = tr("The library %1 cannot be written (%2); nothing is recorded.")
                   .arg(QDir::toNativeSeparators(path_), why);
 }

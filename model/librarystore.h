@@ -10,6 +10,7 @@
 // made; a store that cannot be written leaves the program working without
 // it. Either is said once, through takeNotice().
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QString>
 
@@ -18,6 +19,8 @@ class QSqlQuery;
 
 class LibraryStore
 {
+    Q_DECLARE_TR_FUNCTIONS(LibraryStore)
+
 public:
     // The schema this program writes; older stores are migrated to it.
     static constexpr int kSchemaVersion = 2;

@@ -5,6 +5,7 @@
 #include "model/libraryevent.h"
 #include "model/settings.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QString>
 
@@ -24,6 +25,8 @@ struct MemoryEntry
     {
         if (!path.isEmpty())
             return QFileInfo(path).fileName();
-        return program == LibraryEvent::Program::Editor ? QStringLiteral("the editor") : QStringLiteral("telvir");
+        if (program != LibraryEvent::Program::Editor)
+            return QStringLiteral("telvir");
+        return QCoreApplication::translate("MemoryEntry", "the editor");
     }
 };

@@ -12,36 +12,36 @@ namespace {
 QString kindOf(const QFileInfo &info)
 {
     if (info.isDir())
-        return QStringLiteral("This is a folder, not a file");
+        return RegularFile::tr("This is a folder, not a file");
 #ifndef _WIN32
     struct stat status {};
     if (::stat(QFile::encodeName(info.filePath()).constData(), &status) == 0) {
         if (S_ISFIFO(status.st_mode))
-            return QStringLiteral("This is a named pipe, not a file");
+            return RegularFile::tr("This is a named pipe, not a file");
         if (S_ISCHR(status.st_mode) || S_ISBLK(status.st_mode))
-            return QStringLiteral("This is a device, not a file");
+            return RegularFile::tr("This is a device, not a file");
         if (S_ISSOCK(status.st_mode))
-            return QStringLiteral("This is a socket, not a file");
+            return RegularFile::tr("This is a socket, not a file");
     }
 #endif
-    return QStringLiteral("This is not a regular file");
+    return RegularFile::tr("This is not a regular file");
 }
 } // namespace
 
 QString RegularFile::whyNotReadable(const QString &path)
 {
     if (path.isEmpty())
-        return QStringLiteral("No file name was given");
+        return RegularFile::tr("No file name was given");
     const QFileInfo info(path);
     if (!info.exists())
-        return QStringLiteral("The file does not exist");
+        return RegularFile::tr("The file does not exist");
     return info.isFile() ? QString() : kindOf(info);
 }
 
 QString RegularFile::whyNotReplaceable(const QString &path)
 {
     if (path.isEmpty())
-        return QStringLiteral("No file name was given");
+        return RegularFile::tr("No file name was given");
     const QFileInfo info(path);
     if (!info.exists() || info.isFile())
         return QString();

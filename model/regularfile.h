@@ -7,10 +7,13 @@
 // never end, and saving replaces whatever has the name by a new file: a
 // device node, a pipe or a socket would be gone. Each answer is one line.
 
+#include <QCoreApplication>
 #include <QString>
 
 class RegularFile
 {
+    Q_DECLARE_TR_FUNCTIONS(RegularFile)
+
 public:
     // Why `path` is not read from: empty when it is a regular file (or a
     // link to one).

@@ -39,7 +39,7 @@ bool SettingsFile::writeSafely(const QString &path, const QByteArray &content, Q
     }
     const qint64 written = file.write(content);
     if (written != content.size()) {
-        setError(error, QStringLiteral("Only %1 of %2 bytes could be written (%3)")
+        setError(error, SettingsFile::tr("Only %1 of %2 bytes could be written (%3)")
                             .arg(qMax<qint64>(written, 0))
                             .arg(content.size())
                             .arg(file.errorString()));
@@ -55,7 +55,7 @@ bool SettingsFile::writeSafely(const QString &path, const QByteArray &content, Q
 
 QString SettingsFile::notASettingsFileText()
 {
-    return QCoreApplication::translate("MainWindow", "This is not a valid telvir settings file!");
+    return SettingsFile::tr("This is not a valid telvir settings file!");
 }
 
 bool SettingsFile::load(const QString &path, Settings *settings, QString *error)
@@ -84,11 +84,11 @@ bool SettingsFile::parse(const QByteArray &content, Settings *settings, QString 
 {
     if (content.size() < kSettingsMagicSize
         || std::memcmp(content.constData(), SETTINGS_FILE_MAGIC, kSettingsMagicSize) != 0) {
-        setError(error, QStringLiteral("The file does not start with %1").arg(QLatin1String(SETTINGS_FILE_MAGIC)));
+        setError(error, SettingsFile::tr("The file does not start with %1").arg(QLatin1String(SETTINGS_FILE_MAGIC)));
         return false;
     }
     if (content.size() < kSettingsFileSize) {
-        setError(error, QStringLiteral("The file holds %1 of the %2 bytes of a settings record")
+        setError(error, SettingsFile::tr("The file holds %1 of the %2 bytes of a settings record")
                             .arg(content.size() - kSettingsMagicSize)
                             .arg(Settings::kImageSize));
         return false;

@@ -2,6 +2,7 @@
 
 #include "model/settings.h"
 
+#include <QCoreApplication>
 #include <QByteArray>
 #include <QString>
 
@@ -14,6 +15,8 @@ constexpr int kSettingsFileSize = kSettingsMagicSize + static_cast<int>(Settings
 // Settings record. Nothing else: no version, length or checksum.
 class SettingsFile
 {
+    Q_DECLARE_TR_FUNCTIONS(SettingsFile)
+
 public:
     // What the editor says of any file it cannot load as settings.
     static QString notASettingsFileText();

@@ -7,6 +7,7 @@
 #include "model/controlmessage.h"
 #include "model/globalparameters.h"
 #include "model/regularfile.h"
+#include "model/settingnames.h"
 #include "model/settingsjson.h"
 
 #include <QFileInfo>
@@ -84,7 +85,8 @@ bool isPadMarker(int control)
 QString sentText(const Settings &settings, int control)
 {
     const QString text = describeMessage(messageOf(settings, control));
-    return text.isEmpty() ? QStringLiteral("Off") : text;
+    //: A control that sends nothing, on the sheet.
+    return text.isEmpty() ? ControlSheet::tr("Off") : text;
 }
 
 struct LabelLine
@@ -174,25 +176,27 @@ void drawSide(QPainter &painter, const Settings &settings, const ControlClashes 
     painter.setPen(kInk);
     painter.setFont(heading);
     painter.drawText(QRectF(area.left(), top, area.width(), headingHeight), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("Global Parameters"));
+                     ControlSheet::tr("Global Parameters"));
     top += headingHeight;
     painter.setFont(body);
     for (const GlobalParameter &global : kGlobalParameters) {
         const QString value = SettingsJson::text(SettingsJson::globalValue(settings, global));
         painter.drawText(QRectF(area.left(), top, area.width(), lineHeight), Qt::AlignLeft | Qt::AlignTop,
-                         QStringLiteral("%1: %2").arg(QLatin1String(global.label), value));
+                         QStringLiteral("%1: %2").arg(SettingNames::shown(QLatin1String(global.label)),
+                                                      SettingNames::shown(value)));
         top += lineHeight;
     }
 
     top += lineHeight;
     painter.setFont(heading);
     painter.drawText(QRectF(area.left(), top, area.width(), headingHeight), Qt::AlignLeft | Qt::AlignTop,
-                     QStringLiteral("Clashes"));
+                     //: The sheet's part that lists the controls that send the same message.
+                     ControlSheet::tr("Clashes"));
     top += headingHeight;
     painter.setFont(body);
     if (clashes.isEmpty()) {
         painter.drawText(QRectF(area.left(), top, area.width(), lineHeight), Qt::AlignLeft | Qt::AlignTop,
-                         QStringLiteral("No two controls send the same message."));
+                         ControlSheet::tr("No two controls send the same message."));
         return;
     }
     painter.setPen(kClashInk);
@@ -219,14 +223,16 @@ void drawTableBlock(QPainter &painter, const Settings &settings, const ControlCl
     const QFont cellFont = sheetFont(kTableTextSize);
     const QFontMetricsF headerMetrics(headerFont);
     const QFontMetricsF cellMetrics(cellFont);
-    const QStringList headers = AssignmentTable::headers();
+    const QStringList headers = SettingNames::shown(AssignmentTable::headers());
 
     // Each column as wide as its widest text, the room left shared out.
     std::vector<double> widths(std::size_t(AssignmentTable::kColumnCount), 0);
     for (int column = 0; column < AssignmentTable::kColumnCount; ++column) {
         double widest = headerMetrics.horizontalAdvance(headers[column]);
-        for (int control = 0; control < kControlCount; ++control)
-            widest = std::max(widest, cellMetrics.horizontalAdvance(AssignmentTable::text(settings, control, column)));
+        for (int control = 0; control < kControlCount; ++control) {
+            const QString text = SettingNames::shown(AssignmentTable::text(settings, control, column));
+            widest = std::max(widest, cellMetrics.horizontalAdvance(text));
+        }
         widths[std::size_t(column)] = widest + 2 * kCellPadding;
     }
     double natural = 0;
@@ -257,7 +263,7 @@ void drawTableBlock(QPainter &painter, const Settings &settings, const ControlCl
     for (int control = firstControl; control < endControl; ++control) {
         QStringList cells;
         for (int column = 0; column < AssignmentTable::kColumnCount; ++column)
-            cells << AssignmentTable::text(settings, control, column);
+            cells << SettingNames::shown(AssignmentTable::text(settings, control, column));
         const bool clash = clashes.clashes(control);
         const QColor stripe = (control - firstControl) % 2 ? kStripeFill : QColor();
         drawRow(top, cells, clash ? kClashFill : stripe, clash ? kClashInk : kInk);
@@ -286,7 +292,7 @@ bool ControlSheet::paint(QPainter &painter, const QSize &deviceSize, QString *er
     const QImage picture(kPicture);
     if (picture.isNull()) {
         if (error)
-            *error = QStringLiteral("the keyboard picture %1 is missing").arg(kPicture);
+            *error = ControlSheet::tr("the keyboard picture %1 is missing").arg(kPicture);
         return false;
     }
     const MarkerPlacement placement(picture.size());
@@ -327,7 +333,8 @@ bool ControlSheet::paint(QPainter &painter, const QSize &deviceSize, QString *er
     painter.setPen(kFaintInk);
     painter.setFont(sheetFont(kFooterSize));
     painter.drawText(QRectF(kMargin, kTableBottom, right - kMargin, kPageSize.height() - kMargin / 2 - kTableBottom),
-                     Qt::AlignRight | Qt::AlignBottom, QStringLiteral("Telvir editor " TELVIR_VERSION));
+                     Qt::AlignRight | Qt::AlignBottom,
+                     ControlSheet::tr("Telvir editor %1").arg(QStringLiteral(TELVIR_VERSION)));
     painter.restore();
     return true;
 }
@@ -353,7 +360,7 @@ bool ControlSheet::save(const QString &fileName, QString *error) const
     const QString suffix = QFileInfo(fileName).suffix().toLower();
     QSaveFile file(fileName);
     if (!isSheetFileName(fileName)) {
-        problem = QStringLiteral("a sheet is written as .pdf or .png");
+        problem = ControlSheet::tr("a sheet is written as .pdf or .png");
     } else if (!(problem = RegularFile::whyNotReplaceable(fileName)).isEmpty()) {
         // A pipe, a device or a folder of that name stays as it is.
     } else if (!file.open(QIODevice::WriteOnly)) {
@@ -361,7 +368,7 @@ bool ControlSheet::save(const QString &fileName, QString *error) const
     } else if (suffix == kPng) {
         const QImage image = toImage(&problem);
         if (!image.isNull() && !image.save(&file, "PNG"))
-            problem = QStringLiteral("the picture could not be encoded");
+            problem = ControlSheet::tr("the picture could not be encoded");
     } else {
         QPdfWriter writer(&file);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF()));
@@ -370,9 +377,9 @@ bool ControlSheet::save(const QString &fileName, QString *error) const
         writer.setCreator(QStringLiteral("Telvir editor " TELVIR_VERSION));
         QPainter painter;
         if (!painter.begin(&writer))
-            problem = QStringLiteral("the PDF could not be started");
+            problem = ControlSheet::tr("the PDF could not be started");
         else if (!paint(painter, QSize(writer.width(), writer.height()), &problem) || !painter.end())
-            problem = problem.isEmpty() ? QStringLiteral("the PDF could not be finished") : problem;
+            problem = problem.isEmpty() ? ControlSheet::tr("the PDF could not be finished") : problem;
     }
     // Without a commit the temporary file goes and an older file stays.
     if (problem.isEmpty() && !file.commit())

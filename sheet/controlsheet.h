@@ -7,6 +7,7 @@
 
 #include "model/settings.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -15,6 +16,8 @@ class QPainter;
 
 class ControlSheet
 {
+    Q_DECLARE_TR_FUNCTIONS(ControlSheet)
+
 public:
     ControlSheet(const Settings &settings, const QString &title);
 

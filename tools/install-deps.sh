@@ -7,6 +7,8 @@ packages=(
     cmake g++ make pkg-config
     qtbase5-dev qtbase5-dev-tools libqt5svg5 libqt5svg5-dev
     qt6-base-dev qt6-base-dev-tools
+    qttools5-dev qttools5-dev-tools qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools
+    qttranslations5-l10n qt6-translations-l10n
     libqt5sql5-sqlite libqt6sql6-sqlite
     librtmidi-dev libjack-jackd2-dev
     jackd2 pipewire pipewire-jack

@@ -1,5 +1,7 @@
 #include "nokeyboard.h"
 
+#include "commands/keyboardoutcome.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
@@ -20,7 +22,7 @@ NoKeyboard::~NoKeyboard()
 void NoKeyboard::poll()
 {
     auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-    if (!box || box->text() != QLatin1String("Could not connect to midi deivce.") || box->property("answered").toBool())
+    if (!box || box->text() != outcomeMessage(KeyboardOutcome()) || box->property("answered").toBool())
         return;
     box->setProperty("answered", true);
     ++answered;

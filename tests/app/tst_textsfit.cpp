@@ -3,10 +3,12 @@
 // can show, against the room its widget gives it (the style's contents
 // rectangle and the font's metrics). Run by CTest with the system's fonts
 // and with DejaVu Sans alone (a desktop without Liberation, where Arial
-// falls back to it), each at scale 1 and 2.
+// falls back to it), each at scale 1 and 2; and in each shipped language
+// (TELVIR_LANGUAGE) with DejaVu Sans at scale 1 and 2.
 
 #include "editorprobe.h"
 #include "nokeyboard.h"
+#include "translations/userlanguage.h"
 
 #include <QApplication>
 #include <QFile>
@@ -180,6 +182,20 @@ private slots:
         QFile styleSheet(QStringLiteral(":/main/style.qss"));
         QVERIFY(styleSheet.open(QIODevice::ReadOnly));
         qApp->setStyleSheet(QString::fromUtf8(styleSheet.readAll()));
+
+        const QString language = qEnvironmentVariable("TELVIR_LANGUAGE");
+        if (!language.isEmpty())
+            QCOMPARE(UserLanguage::install(QLocale(language)), language);
+    }
+
+    void theWindowSpeaksTheLanguageThisRunIsAbout()
+    {
+        MainWindow window;
+        const QString title = widgetOf<QGroupBox>(window, "groupBox")->title();
+        if (qEnvironmentVariableIsEmpty("TELVIR_LANGUAGE"))
+            QCOMPARE(title, QStringLiteral("Global Parameters"));
+        else
+            QVERIFY2(title != QLatin1String("Global Parameters"), qPrintable(title));
     }
 
     void theFontIsTheOneThisRunIsAbout()

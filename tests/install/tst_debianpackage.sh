@@ -28,7 +28,9 @@ grep -q "^Inst telvir-editor ($version" "$work/apt.log" || { cat "$work/apt.log"
 mkdir "$work/root"
 dpkg-deb -x "$package" "$work/root"
 for file in usr/share/applications/org.telvir.TelvirEditor.desktop usr/share/doc/telvir-editor/copyright \
-    usr/bin/telvir usr/share/man/man1/telvir.1.gz usr/share/man/man1/telvir-editor.1.gz; do
+    usr/bin/telvir usr/share/man/man1/telvir.1.gz usr/share/man/man1/telvir-editor.1.gz \
+    usr/share/telvir/translations/telvir_de.qm usr/share/telvir/translations/telvir_fr.qm \
+    usr/share/telvir/translations/telvir_es.qm; do
     [ -s "$work/root/$file" ] || fail "not in the package: $file"
 done
 output="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$work/root/usr/bin/telvir-editor" --version)" \

@@ -25,7 +25,10 @@ for file in \
     share/icons/hicolor/128x128/apps/$id.png \
     share/icons/hicolor/256x256/apps/$id.png \
     share/man/man1/telvir-editor.1.gz \
-    share/man/man1/telvir.1.gz; do
+    share/man/man1/telvir.1.gz \
+    share/telvir/translations/telvir_de.qm \
+    share/telvir/translations/telvir_fr.qm \
+    share/telvir/translations/telvir_es.qm; do
     [ -s "$stage/$file" ] || fail "not installed: $file"
 done
 for size in 48 128 256; do
@@ -70,4 +73,22 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$editor" --no-such-option 
 [ "$status" -eq 2 ] || fail "an unknown option gave exit status $status"
 [ ! -s "$stage/out" ] || fail "an unknown option printed on stdout"
 grep -q '^Usage: ' "$stage/err" || fail "an unknown option printed no usage on stderr"
-echo "installed files, validators and command line: all good"
+# Both programs speak the locale's language, and English where it asks for
+# English or for none.
+telvir="$stage/bin/telvir"
+help_first_line() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" --help | head -n 1; }
+[ "$(help_first_line env LANGUAGE=de "$telvir")" = "Aufruf: telvir [--verbose] BEFEHL [ARGUMENTE]" ] || fail "LANGUAGE=de telvir --help"
+[ "$(help_first_line env LANGUAGE=fr "$telvir")" = "Usage : telvir [--verbose] COMMANDE [ARGUMENTS]" ] || fail "LANGUAGE=fr telvir --help"
+[ "$(help_first_line env LANGUAGE=es "$telvir")" = "Uso: telvir [--verbose] COMANDO [ARGUMENTOS]" ] || fail "LANGUAGE=es telvir --help"
+[ "$(help_first_line env LANGUAGE= LC_ALL=de_DE.UTF-8 "$telvir")" = "Aufruf: telvir [--verbose] BEFEHL [ARGUMENTE]" ] \
+    || fail "LC_ALL=de_DE telvir --help"
+english="Usage: telvir [--verbose] COMMAND [ARGUMENTS]"
+[ "$(help_first_line env LANGUAGE=en:de "$telvir")" = "$english" ] || fail "LANGUAGE=en:de telvir --help"
+[ "$(help_first_line env LANGUAGE= LC_ALL=C "$telvir")" = "$english" ] || fail "LC_ALL=C telvir --help"
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM LANGUAGE=de "$editor" --help \
+    | grep -q 'Konfigurationseditor für das USB-MIDI-Controller-Keyboard Telvir' || fail "LANGUAGE=de telvir-editor --help"
+status=0
+env LANGUAGE=de "$telvir" show "$stage/missing.telvir" 2>"$stage/err" || status=$?
+[ "$status" -eq 1 ] || fail "show of a missing file gave exit status $status"
+grep -qx "telvir: $stage/missing.telvir: Die Datei existiert nicht" "$stage/err" || fail "a German error: $(cat "$stage/err")"
+echo "installed files, validators, command line and languages: all good"
