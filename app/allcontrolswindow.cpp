@@ -2,7 +2,7 @@
 
 #include "app/assignmentmodel.h"
 #include "app/fieldchoicedelegate.h"
-#include "app/mainwindow.h"
+#include "app/editordocument.h"
 #include "app/statuscommand.h"
 #include "sheet/controlsheet.h"
 
@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
@@ -21,26 +22,27 @@
 #include <QVBoxLayout>
 
 
-void AllControlsWindow::attachTo(MainWindow &window)
+void AllControlsWindow::attachTo(QMainWindow &window, EditorDocument &document)
 {
     StatusCommand::add(window, "actionAllControls", "btnAllControls", tr("All Controls"),
-                       tr("Every control's assignment in one table (Ctrl+T)"), "Ctrl+T", [&window] { open(window); });
+                       tr("Every control's assignment in one table (Ctrl+T)"), "Ctrl+T",
+                       [&window, &document] { open(window, document); });
 }
 
-AllControlsWindow *AllControlsWindow::open(MainWindow &window)
+AllControlsWindow *AllControlsWindow::open(QMainWindow &window, EditorDocument &document)
 {
     auto *table = window.findChild<AllControlsWindow *>(QString(), Qt::FindDirectChildrenOnly);
     if (!table)
-        table = new AllControlsWindow(window);
+        table = new AllControlsWindow(window, document);
     table->show();
     table->raise();
     table->activateWindow();
     return table;
 }
 
-AllControlsWindow::AllControlsWindow(MainWindow &window)
+AllControlsWindow::AllControlsWindow(QMainWindow &window, EditorDocument &document)
     : QWidget(&window, Qt::Window),
-      window(window),
+      document(document),
       model(nullptr),
       view(new QTableView(this)),
       clashLine(new QLabel(this))
@@ -49,12 +51,12 @@ AllControlsWindow::AllControlsWindow(MainWindow &window)
     setWindowTitle(tr("All Controls"));
 
     model = new AssignmentModel(
-        window.editedSettings(),
-        [&window](int controlIndex, const ControlField &field, int position) {
+        document.settings(),
+        [&document](int controlIndex, const ControlField &field, int position) {
             // Nothing changes the record while the keyboard is talked to.
-            if (window.isKeyboardBusy())
+            if (document.isBusy())
                 return false;
-            window.editControlField(controlIndex, field, position);
+            document.editControlField(controlIndex, field, position);
             return true;
         },
         this);
@@ -94,24 +96,24 @@ AllControlsWindow::AllControlsWindow(MainWindow &window)
     for (QAction *original : window.centralWidget()->actions()) {
         auto *proxy = new QAction(original->text(), this);
         proxy->setShortcuts(original->shortcuts());
-        connect(proxy, &QAction::triggered, original, [original, &window] {
-            if (!window.isKeyboardBusy())
+        connect(proxy, &QAction::triggered, original, [original, &document] {
+            if (!document.isBusy())
                 original->trigger();
         });
         addAction(proxy);
     }
 
-    connect(&window, &MainWindow::settingsChanged, this, [this](const Settings &, const Settings &after) {
+    connect(&document, &EditorDocument::settingsChanged, this, [this](const Settings &, const Settings &after) {
         model->setSettings(after);
         updateClashLine();
     });
-    connect(&window, &MainWindow::selectedControlChanged, this, &AllControlsWindow::showControl);
+    connect(&document, &EditorDocument::selectedControlChanged, this, &AllControlsWindow::showControl);
     connect(view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
-                if (!followingWindow && current.isValid() && current.row() != this->window.currentControlIndex())
-                    this->window.selectControl(current.row());
+                if (!followingWindow && current.isValid() && current.row() != this->document.selectedControl())
+                    this->document.requestSelection(current.row());
             });
-    showControl(window.currentControlIndex());
+    showControl(document.selectedControl());
     updateClashLine();
 
     // Wide enough for every column, tall enough for about twenty rows.
@@ -168,7 +170,7 @@ void AllControlsWindow::exportSheet()
     if (!ControlSheet::isSheetFileName(fileName))
         fileName += filter == pngFilter ? QStringLiteral(".png") : QStringLiteral(".pdf");
     QString error;
-    if (!ControlSheet(window.editedSettings(), tr("Telvir keyboard")).save(fileName, &error))
+    if (!ControlSheet(document.settings(), tr("Telvir keyboard")).save(fileName, &error))
         QMessageBox::warning(this, tr("Error"),
                              tr("Could not export the sheet to \"%1\": %2").arg(QDir::toNativeSeparators(fileName), error),
                              QMessageBox::Ok, QMessageBox::NoButton);

@@ -11,7 +11,8 @@
 #include <QWidget>
 
 class AssignmentModel;
-class MainWindow;
+class EditorDocument;
+class QMainWindow;
 class QLabel;
 class QTableView;
 
@@ -22,11 +23,11 @@ class AllControlsWindow : public QWidget
 public:
     // Gives `window` the status-line button "All Controls" and Ctrl+T,
     // which open the table (made on first use) or bring it to the front.
-    static void attachTo(MainWindow &window);
+    static void attachTo(QMainWindow &window, EditorDocument &document);
     // The window's table, made and shown if need be.
-    static AllControlsWindow *open(MainWindow &window);
+    static AllControlsWindow *open(QMainWindow &window, EditorDocument &document);
 
-    explicit AllControlsWindow(MainWindow &window);
+    AllControlsWindow(QMainWindow &window, EditorDocument &document);
 
     QTableView *table() const { return view; }
 
@@ -41,7 +42,7 @@ private:
     void showControl(int controlIndex);
     void updateClashLine();
 
-    MainWindow &window;
+    EditorDocument &document;
     AssignmentModel *model;
     QTableView *view;
     QLabel *clashLine;

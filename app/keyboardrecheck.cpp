@@ -2,7 +2,7 @@
 
 #include "app/keyboardsession.h"
 #include "app/linkmonitor.h"
-#include "app/mainwindow.h"
+#include "app/editordocument.h"
 #include "commands/keyboardcommand.h"
 #include "model/keyboardcopy.h"
 #include "model/settings.h"
@@ -13,8 +13,8 @@ namespace {
 constexpr int kRetryMs = 100;
 } // namespace
 
-KeyboardRecheck::KeyboardRecheck(MainWindow &window, LinkMonitor &monitor, KeyboardSession &session)
-    : QObject(&window), window_(window), monitor_(monitor), session_(session)
+KeyboardRecheck::KeyboardRecheck(EditorDocument &document, LinkMonitor &monitor, KeyboardSession &session)
+    : QObject(&document), document_(document), monitor_(monitor), session_(session)
 {
     retry_.setSingleShot(true);
     retry_.setInterval(kRetryMs);
@@ -26,16 +26,16 @@ KeyboardRecheck::KeyboardRecheck(MainWindow &window, LinkMonitor &monitor, Keybo
 
 void KeyboardRecheck::linkLost()
 {
-    if (!window_.keyboardRecord())
+    if (!document_.keyboardRecord())
         return;
     copyLost_ = true;
-    window_.changeKeyboardCopy([](KeyboardCopy &copy) { copy.forget(); });
+    document_.changeKeyboardCopy([](KeyboardCopy &copy) { copy.forget(); });
 }
 
 void KeyboardRecheck::recheckWhenFree()
 {
     // A command that read or wrote the keyboard made the copy anew.
-    if (window_.keyboardRecord())
+    if (document_.keyboardRecord())
         copyLost_ = false;
     if (!copyLost_ || monitor_.state() != LinkMonitor::State::Connected)
         return;
@@ -61,8 +61,8 @@ void KeyboardRecheck::recheck()
     copyLost_ = false;
     // Fields the keyboard does not answer for keep the record's values,
     // and count as not sent.
-    Settings read = window_.editedSettings();
+    Settings read = document_.settings();
     ReadReport report;
     if (session_.read(link, read, &report).succeeded())
-        window_.changeKeyboardCopy([&](KeyboardCopy &copy) { copy.setRead(read, report); });
+        document_.changeKeyboardCopy([&](KeyboardCopy &copy) { copy.setRead(read, report); });
 }

@@ -12,21 +12,21 @@
 
 class KeyboardSession;
 class LinkMonitor;
-class MainWindow;
+class EditorDocument;
 
 class KeyboardRecheck : public QObject
 {
     Q_OBJECT
 
 public:
-    KeyboardRecheck(MainWindow &window, LinkMonitor &monitor, KeyboardSession &session);
+    KeyboardRecheck(EditorDocument &document, LinkMonitor &monitor, KeyboardSession &session);
 
 private:
     void linkLost();
     void recheckWhenFree();
     void recheck();
 
-    MainWindow &window_;
+    EditorDocument &document_;
     LinkMonitor &monitor_;
     KeyboardSession &session_;
     // A copy was forgotten and the keyboard has not been read since.

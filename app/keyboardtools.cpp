@@ -3,8 +3,8 @@
 #include "app/livesender.h"
 #include "app/midimonitor.h"
 
-void attachKeyboardTools(MainWindow &window)
+void attachKeyboardTools(QMainWindow &window, EditorDocument &document)
 {
-    LiveSender::attachTo(window);
-    MidiMonitor::attachTo(window);
+    LiveSender::attachTo(window, document);
+    MidiMonitor::attachTo(window, document);
 }

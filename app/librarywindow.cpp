@@ -1,7 +1,7 @@
 #include "app/librarywindow.h"
 
 #include "app/librarysetupmodel.h"
-#include "app/mainwindow.h"
+#include "app/editordocument.h"
 #include "app/settingsfiledrop.h"
 #include "app/statuscommand.h"
 #include "commands/keyboardcommand.h"
@@ -19,6 +19,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -42,11 +43,11 @@ QPushButton *addButton(QBoxLayout *row, const char *name, const QString &text, Q
 }
 } // namespace
 
-void LibraryWindow::attachTo(MainWindow &window)
+void LibraryWindow::attachTo(QMainWindow &window, EditorDocument &document)
 {
     auto *queue = new LibraryQueue(QString(), &window);
     queue->setObjectName(QStringLiteral("libraryQueue"));
-    connect(&window, &MainWindow::settingsPassed, queue, &LibraryQueue::record);
+    connect(&document, &EditorDocument::settingsPassed, queue, &LibraryQueue::record);
     // Each thing said of the store is said once, in the status line.
     auto said = std::make_shared<QSet<QString>>();
     const auto tell = [&window, said](const QString &text) {
@@ -59,20 +60,20 @@ void LibraryWindow::attachTo(MainWindow &window)
 
     StatusCommand::add(window, "actionLibrary", "btnLibrary", tr("Library"),
                        tr("What this computer wrote into the keyboard's memories, and every setup (Ctrl+L)"),
-                       "Ctrl+L", [&window, tell] {
-                           LibraryWindow *library = open(window);
+                       "Ctrl+L", [&window, &document, tell] {
+                           LibraryWindow *library = open(window, document);
                            connect(library, &LibraryWindow::notice, &window, tell, Qt::UniqueConnection);
                        });
 }
 
-LibraryWindow *LibraryWindow::open(MainWindow &window)
+LibraryWindow *LibraryWindow::open(QMainWindow &window, EditorDocument &document)
 {
     auto *library = window.findChild<LibraryWindow *>(QString(), Qt::FindDirectChildrenOnly);
     if (!library) {
         auto *queue = window.findChild<LibraryQueue *>(QStringLiteral("libraryQueue"));
-        Form form{[&window] { return window.editedSettings(); },
-                  [&window](const Settings &settings, const QString &step) { window.replaceSettings(settings, step); },
-                  [&window](const Settings &settings, int memory) { window.sendSettings(settings, memory); }};
+        Form form{[&document] { return document.settings(); },
+                  [&document](const Settings &settings, const QString &step) { document.replace(settings, step); },
+                  [&document](const Settings &settings, int memory) { document.requestSend(settings, memory); }};
         library = new LibraryWindow(std::move(form), *queue, &window);
     }
     library->show();

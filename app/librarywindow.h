@@ -18,9 +18,10 @@
 class LibraryQueries;
 class LibraryQueue;
 class LibraryRecorder;
+class EditorDocument;
 class LibrarySetupModel;
 class LibraryStore;
-class MainWindow;
+class QMainWindow;
 class QLineEdit;
 class QPlainTextEdit;
 class QSortFilterProxyModel;
@@ -44,9 +45,9 @@ public:
 
     // Gives `window` the status-line button "Library" and Ctrl+L, and
     // records every setup the window passes into the user's library.
-    static void attachTo(MainWindow &window);
+    static void attachTo(QMainWindow &window, EditorDocument &document);
     // The window's library, made and shown if need be.
-    static LibraryWindow *open(MainWindow &window);
+    static LibraryWindow *open(QMainWindow &window, EditorDocument &document);
 
     LibraryWindow(Form form, LibraryQueue &queue, QWidget *parent = nullptr);
     ~LibraryWindow() override;

@@ -166,8 +166,11 @@ void LinkMonitor::startBackgroundSearch()
         return outputs.contains(QString::fromStdString(pair.output))
             || inputs.contains(QString::fromStdString(pair.input));
     };
-    backgroundLink_ = nullptr;
-    backgroundSearch_.reset(QThread::create([this, search] { backgroundLink_ = MidiController::getInstance(false, search); }));
+    backgroundLink_.store(nullptr, std::memory_order_relaxed);
+    backgroundSearch_.reset(QThread::create([this, search] {
+        MidiController *const link = MidiController::getInstance(false, search);
+        backgroundLink_.store(link, std::memory_order_release);
+    }));
     // Only the news of this search's own thread counts: one stopped by a
     // command has been dealt with already.
     connect(backgroundSearch_.get(), &QThread::finished, this, [this, thread = backgroundSearch_.get()] {
@@ -192,9 +195,11 @@ void LinkMonitor::backgroundSearchDone()
     if (!backgroundSearch_)
         return;
     backgroundSearch_->wait();
+    MidiController *const link = backgroundLink_.load(std::memory_order_acquire);
+    // Its copy of the search goes with it, now that the thread is done.
     backgroundSearch_.reset();
-    setLink(backgroundLink_);
+    setLink(link);
     // Ports that came during the search (a device's second port, say).
-    if (!backgroundLink_ && !backgroundCancel_.cancelled() && (!newOutputs_.isEmpty() || !newInputs_.isEmpty()))
+    if (!link && !backgroundCancel_.cancelled() && (!newOutputs_.isEmpty() || !newInputs_.isEmpty()))
         startBackgroundSearch();
 }

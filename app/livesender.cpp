@@ -1,7 +1,8 @@
 #include "app/livesender.h"
 
 #include "app/editorpreferences.h"
-#include "app/mainwindow.h"
+#include "app/editordocument.h"
+#include "app/statuscommand.h"
 #include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
 #include "model/keyboardcopy.h"
@@ -10,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QMainWindow>
 #include <QMetaObject>
 
 #include <cstring>
@@ -18,14 +20,14 @@ namespace {
 constexpr int kBusyRetryMs = 50;
 } // namespace
 
-LiveSender *LiveSender::attachTo(MainWindow &window)
+LiveSender *LiveSender::attachTo(QMainWindow &window, EditorDocument &document)
 {
-    auto *sender = new LiveSender(window);
+    auto *sender = new LiveSender(document);
     auto *box = new QCheckBox(tr("Live"), &window);
     box->setObjectName(QStringLiteral("liveBox"));
     box->setToolTip(tr("Send every change to the keyboard's workArea at once"));
     box->setChecked(sender->isOn());
-    window.addStatusWidget(box, true);
+    StatusCommand::place(window, box, true);
     connect(box, &QCheckBox::toggled, sender, [sender](bool on) {
         sender->setOn(on);
         EditorPreferences::setLiveSending(on);
@@ -33,9 +35,9 @@ LiveSender *LiveSender::attachTo(MainWindow &window)
     return sender;
 }
 
-LiveSender::LiveSender(MainWindow &window)
-    : QObject(&window),
-      window_(window),
+LiveSender::LiveSender(EditorDocument &document)
+    : QObject(&document),
+      document_(document),
       on_(EditorPreferences::liveSending())
 {
     setObjectName(QStringLiteral("liveSender"));
@@ -45,7 +47,7 @@ LiveSender::LiveSender(MainWindow &window)
     dispatchLater_.setSingleShot(true);
     dispatchLater_.setInterval(0);
     connect(&dispatchLater_, &QTimer::timeout, this, &LiveSender::dispatch);
-    connect(&window, &MainWindow::settingsChanged, this, &LiveSender::settingsChanged);
+    connect(&document, &EditorDocument::settingsChanged, this, &LiveSender::settingsChanged);
     worker_ = std::thread([this] { work(); });
 }
 
@@ -95,14 +97,14 @@ void LiveSender::dispatch()
         return;
     // A command's box is up before the window takes in what the command
     // brought (a read's record): until it closes, the command is not over.
-    if (window_.isKeyboardBusy() || QApplication::activeModalWidget()) {
+    if (document_.isBusy() || QApplication::activeModalWidget()) {
         busyRetry_.start();
         return;
     }
-    Batch batch{window_.editedSettings(), {pendingGlobals_, pendingControls_}};
+    Batch batch{document_.settings(), {pendingGlobals_, pendingControls_}};
     // A command may have put some of it on the keyboard meanwhile (a
     // write), or taken the keyboard's values into the record (a read).
-    if (const std::optional<Settings> &onKeyboard = window_.keyboardRecord()) {
+    if (const std::optional<Settings> &onKeyboard = document_.keyboardRecord()) {
         for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position) {
             const auto field = kGlobalParameterWires[position].field;
             if (batch.record.*field == (*onKeyboard).*field)
@@ -137,9 +139,26 @@ void LiveSender::work()
             batch = *nextBatch_;
             nextBatch_.reset();
         }
-        const Outcome outcome = send(batch);
-        QMetaObject::invokeMethod(this, [this, outcome] { finished(outcome); }, Qt::QueuedConnection);
+        Outcome outcome = send(batch);
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            outcome_ = std::move(outcome);
+        }
+        // By the slot's name: a queued functor would be freed on the GUI
+        // thread after it was made here, a hand-over inside Qt.
+        QMetaObject::invokeMethod(this, "takeOutcome", Qt::QueuedConnection);
     }
+}
+
+void LiveSender::takeOutcome()
+{
+    std::optional<Outcome> outcome;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        outcome.swap(outcome_);
+    }
+    if (outcome)
+        finished(*outcome);
 }
 
 LiveSender::Outcome LiveSender::send(const Batch &batch)
@@ -158,8 +177,8 @@ void LiveSender::finished(const Outcome &outcome)
     batchOut_ = false;
     // What went out counts as on the keyboard, field by field; a record
     // that was never read or written has nothing to count against.
-    if (outcome.linked && window_.keyboardRecord())
-        window_.changeKeyboardCopy([&](KeyboardCopy &copy) { copy.setSent(outcome.batch.record, outcome.report); });
+    if (outcome.linked && document_.keyboardRecord())
+        document_.changeKeyboardCopy([&](KeyboardCopy &copy) { copy.setSent(outcome.batch.record, outcome.report); });
     emit batchDone(outcome.linked);
     if (!outcome.linked) {
         // No keyboard: nothing is kept for one that comes later.

@@ -22,8 +22,9 @@
 #include <optional>
 #include <thread>
 
-class MainWindow;
+class EditorDocument;
 class QCheckBox;
+class QMainWindow;
 
 class LiveSender : public QObject
 {
@@ -31,9 +32,9 @@ class LiveSender : public QObject
 
 public:
     // The check box "Live" left of "Read", remembered across starts.
-    static LiveSender *attachTo(MainWindow &window);
+    static LiveSender *attachTo(QMainWindow &window, EditorDocument &document);
 
-    explicit LiveSender(MainWindow &window);
+    explicit LiveSender(EditorDocument &document);
     ~LiveSender() override;
 
     bool isOn() const { return on_; }
@@ -44,6 +45,10 @@ public:
 signals:
     // A batch is done; `sent` is false when there was no link for it.
     void batchDone(bool sent);
+
+private slots:
+    // The worker's outcome, taken over on the GUI thread.
+    void takeOutcome();
 
 private:
     struct Batch
@@ -67,7 +72,7 @@ private:
     void work();
     static Outcome send(const Batch &batch);
 
-    MainWindow &window_;
+    EditorDocument &document_;
     bool on_ = false;
     std::bitset<6> pendingGlobals_;
     std::bitset<kControlCount> pendingControls_;
@@ -81,6 +86,9 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::optional<Batch> nextBatch_;
+    // Comes back under mutex_ too: ThreadSanitizer cannot see a queued
+    // call's hand-over inside Qt 5.
+    std::optional<Outcome> outcome_;
     bool stopping_ = false;
     std::thread worker_;
 };

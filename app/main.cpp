@@ -1,5 +1,6 @@
 #include "app/editorcommandline.h"
 #include "app/applicationstyle.h"
+#include "app/editortestscript.h"
 #include "app/mainwindow.h"
 #include "translations/userlanguage.h"
 
@@ -13,6 +14,7 @@
 #include <QStyleFactory>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 // The name under which the desktop knows the editor: its .desktop file,
@@ -65,10 +67,13 @@ int main(int argc, char *argv[])
     // like plain buttons.
     application.setStyleSheet(applicationStyleSheet());
 
+    const std::unique_ptr<EditorTestScript> testScript = EditorTestScript::fromEnvironment();
     MainWindow window;
     window.show();
     // After the start-up, as if chosen with "Load...".
     if (!commandLine.settingsFile().isEmpty())
         window.loadSettingsFile(commandLine.settingsFile());
+    if (testScript)
+        testScript->run(window);
     return application.exec();
 }

@@ -7,6 +7,9 @@
 #include "app/settingsfiledrop.h"
 #include "app/editorlogging.h"
 #include "app/progressbarwindow.h"
+#include "app/recoverybar.h"
+#include "app/snapshotkeeper.h"
+#include "app/statuscommand.h"
 #include "app/settingschange.h"
 #include "app/settingcombobox.h"
 #include "app/keyboardrecheck.h"
@@ -37,7 +40,6 @@
 #include <QSignalBlocker>
 #include <QToolButton>
 #include <QStatusBar>
-#include <QUndoStack>
 
 #include <algorithm>
 #include <cstdint>
@@ -65,6 +67,7 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     theMainWindow = this;
+    document_ = new EditorDocument(this);
 
     ui = new Ui_MainWindow;
     ui->setupUi(this);
@@ -76,7 +79,7 @@ MainWindow::MainWindow(QWidget *parent)
     valueItems = valueNames();
     channelItems = channelNames();
 
-    undoStack = SettingsChange::undoStackFor(centralWidget());
+    SettingsChange::addUndoActions(document_->undoStack(), centralWidget());
     registerSetters();
     FormAccess::setUp(this, *ui, widgetIndex);
 
@@ -87,18 +90,27 @@ MainWindow::MainWindow(QWidget *parent)
     statusBar()->addWidget(statusLine, 1);
     linkMonitor = new LinkMonitor(this);
     session = new KeyboardSession(this, linkMonitor);
-    new KeyboardRecheck(*this, *linkMonitor, *session);
+    new KeyboardRecheck(*document_, *linkMonitor, *session);
     connect(linkMonitor, &LinkMonitor::stateChanged, this, &MainWindow::updateStatusLine);
+    connect(session, &KeyboardSession::busyChanged, document_, &EditorDocument::setBusy);
     connect(session, &KeyboardSession::busyChanged, this, &MainWindow::updateCommandStates);
+    connect(document_, &EditorDocument::settingsChanged, this, &MainWindow::settingsChanged);
+    connect(document_, &EditorDocument::stateChanged, this, &MainWindow::updateStatusLine);
+    connect(document_, &EditorDocument::selectionRequested, this, &MainWindow::selectControl);
+    connect(document_, &EditorDocument::sendRequested, this, &MainWindow::sendSettings);
+    connect(document_, &EditorDocument::memorySlotChanged, this, [this](int slot) { showPosition(ui->memId, slot); });
     setUpStatusButtons();
-    attachKeyboardTools(*this);
-    AllControlsWindow::attachTo(*this);
-    LibraryWindow::attachTo(*this);
+    attachKeyboardTools(*this, *document_);
+    AllControlsWindow::attachTo(*this, *document_);
+    LibraryWindow::attachTo(*this, *document_);
     updateStatusLine();
 
     connectToKeyboard();
-    startRecord = settings;
+    document_->markStart();
     updateMarkerToolTips();
+    // After the start-up boxes, which stay as they were.
+    keeper_ = new SnapshotKeeper(*document_, this);
+    RecoveryBar::offer(*this, *document_, *keeper_);
 }
 
 MainWindow::~MainWindow()
@@ -115,14 +127,15 @@ MainWindow::~MainWindow()
 
 void MainWindow::updateMarkerToolTips()
 {
-    FormAccess::showAssignments(widgetIndex, padSwitch, settings, padBankHigh);
+    FormAccess::showAssignments(widgetIndex, padSwitch, editedSettings(), padBankHigh);
 }
 
 void MainWindow::updateStatusLine()
 {
     if (!statusLine || !linkMonitor)
         return;
-    statusLine->setText(linkMonitor->stateText() + readShortText() + changesNotSentText() + clashSuffix(settings));
+    statusLine->setText(linkMonitor->stateText() + document_->readShortText() + changesNotSentText()
+                        + clashSuffix(editedSettings()));
     statusLine->setToolTip(statusLine->text());
 }
 
@@ -132,11 +145,11 @@ void MainWindow::registerSetters()
     for (const ControlField &field : kControlFields) {
         auto *box = findChild<SettingComboBox *>(QLatin1String(field.field));
         controlBoxes.emplace_back(box, &field);
-        comboSetters[box] = [this, &field](int position) {
-            storeFieldPosition(field, currentControlIndex(), currentSetting(), position);
-            // A new mode brings its own option list.
-            if (field.value == &Setting::mode)
-                refreshEditor();
+        if (field.value == &Setting::mode)
+            modeBox = box;
+        comboSetters[box] = [this, &field](Settings &next, int position) {
+            const int index = currentControlIndex();
+            storeFieldPosition(field, index, index < 0 ? scratchSetting : next.controls[index], position);
         };
     }
     for (const GlobalParameter &global : kGlobalParameters) {
@@ -144,7 +157,7 @@ void MainWindow::registerSetters()
         globalBoxes.emplace_back(box, &global);
         // Its items report their first position to a field without a setter yet.
         box->addItems(global.items);
-        comboSetters[box] = [this, &global](int position) { settings.*global.value = lowByte(position); };
+        comboSetters[box] = [&global](Settings &next, int position) { next.*global.value = lowByte(position); };
     }
 }
 
@@ -161,18 +174,10 @@ int MainWindow::currentControlIndex() const
     return index;
 }
 
-Setting &MainWindow::currentSetting()
-{
-    const int index = currentControlIndex();
-    if (index < 0)
-        return scratchSetting;
-    return settings.controls[index];
-}
-
 void MainWindow::refreshEditor()
 {
     for (const auto &[box, global] : globalBoxes)
-        showPosition(box, settings.*global->value);
+        showPosition(box, editedSettings().*global->value);
 
     // Before the first selection the control fields stay empty.
     if (currentControlIndex() >= 0)
@@ -185,10 +190,8 @@ void MainWindow::refreshEditor()
 void MainWindow::refreshControlFields()
 {
     const int index = currentControlIndex();
-    Setting &setting = currentSetting();
+    const Setting &setting = editedSettings().controls[index];
     ui->widgetName->setText(labelOf(index));
-    // A mode the kind does not allow is shown, and so stored, as "Off - Disabled".
-    settleMode(index, setting);
     for (const auto &[box, field] : controlBoxes) {
         const QSignalBlocker blocker(box);
         box->clear();
@@ -223,8 +226,8 @@ void MainWindow::deviceWidgetOnClick()
         clicked->markSelected();
     }
     if (selectedWidget) {
+        document_->setSelectedControl(currentControlIndex());
         refreshEditor();
-        emit selectedControlChanged(currentControlIndex());
     }
 }
 
@@ -243,95 +246,42 @@ void MainWindow::selectControl(int controlIndex)
     }
 }
 
-void MainWindow::editControlField(int controlIndex, const ControlField &field, int position)
-{
-    Settings next = settings;
-    storeFieldPosition(field, controlIndex, next.controls[controlIndex], position);
-    replaceSettings(next, tr("Change %1").arg(QLatin1String(field.label)));
-}
-
 void MainWindow::settingBoxOnChange(int position)
 {
     auto *field = qobject_cast<SettingComboBox *>(sender());
-    // A field without a setter ("Send to Mem") stores nothing, and neither
-    // does a field that was emptied: no item chosen, nothing to store.
+    // A field that was emptied stores nothing: no item chosen.
     if (!field || position < 0)
         return;
+    // "Send to Mem" is no part of the record, but of what is kept of the form.
+    if (field == ui->memId) {
+        document_->setMemorySlot(position);
+        return;
+    }
     const auto entry = comboSetters.find(field);
     if (entry == comboSetters.end() || !entry->second)
         return;
-    // Taken before the setter: the mode's setter also resets the option and
-    // refreshes, and the step covers all of it.
-    const Settings before = settings;
+    // The mode's setter also resets the option, and the step covers both.
+    Settings next = editedSettings();
     try {
-        entry->second(position);
+        entry->second(next, position);
     } catch (const std::exception &) {
         // A position the field's list does not map to changes nothing.
     }
     // Edits of the scratch record, before any control is chosen, are no step.
-    if (settings != before)
-        pushChange(before, tr("Change %1").arg(field->accessibleName()));
+    fieldChanging = true;
+    replaceSettings(next, tr("Change %1").arg(field->accessibleName()));
+    fieldChanging = false;
+    // A new mode brings its own option list.
+    if (field == modeBox)
+        refreshEditor();
     updateMarkerToolTips();
     updateStatusLine();
 }
 
-void MainWindow::pushChange(const Settings &before, const QString &stepText)
+void MainWindow::settingsChanged()
 {
-    undoStack->push(new SettingsChange(before, settings, stepText,
-                                       [this](const Settings &record) { restoreRecord(record); }));
-    emit settingsChanged(before, settings);
-}
-
-void MainWindow::replaceSettings(const Settings &next, const QString &stepText)
-{
-    const Settings before = settings;
-    settings = next;
-    // Showing the record sets a mode the shown control does not allow to 0,
-    // so the step ends with the record as shown. Should that make it the
-    // record from before, nothing changed and there is no step.
-    refreshEditor();
-    if (settings != before)
-        pushChange(before, stepText);
-}
-
-void MainWindow::restoreRecord(const Settings &record)
-{
-    // The selection and the pad bank are not part of the record and stay.
-    const Settings before = settings;
-    settings = record;
-    refreshEditor();
-    emit settingsChanged(before, settings);
-}
-
-void MainWindow::changeKeyboardCopy(const std::function<void(KeyboardCopy &)> &change)
-{
-    change(keyboard);
-    updateStatusLine();
-}
-
-int MainWindow::changesNotSent() const
-{
-    return keyboard.changesNotSent(settings);
-}
-
-QString MainWindow::readShortText() const
-{
-    if (keyboard.answered() == keyboard.requested())
-        return QString();
-    return tr("; Read %1 of %n settings", nullptr, keyboard.requested()).arg(keyboard.answered());
-}
-
-QString MainWindow::changesNotSentText() const
-{
-    const int changes = changesNotSent();
-    return changes > 0 ? tr(", %n changes not sent", nullptr, changes) : QString();
-}
-
-bool MainWindow::wouldLoseEdits() const
-{
-    const Settings &onKeyboard = keyboard.record() ? *keyboard.record() : startRecord;
-    const Settings &inFile = fileRecord ? *fileRecord : startRecord;
-    return settings != onKeyboard && settings != inFile;
+    if (!fieldChanging)
+        refreshEditor();
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -340,7 +290,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    if (wouldLoseEdits()) {
+    if (document_->holdsUnkeptEdits()) {
         const QMessageBox::StandardButton answer =
             QMessageBox::question(this, tr("Unsaved changes"), tr("Save the settings to a file before closing?"),
                                   QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
@@ -351,6 +301,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
             return;
         }
     }
+    keeper_->forget();
     QMainWindow::closeEvent(event);
 }
 
@@ -379,7 +330,7 @@ bool MainWindow::loadSettingsFile(const QString &fileName)
         return false;
     }
     replaceSettings(loaded, tr("Load %1").arg(QFileInfo(fileName).fileName()));
-    fileRecord = settings;
+    document_->setFile(fileName);
     passSettings(LibraryEvent::Kind::Load, loaded, fileName);
     return true;
 }
@@ -397,7 +348,7 @@ bool MainWindow::saveWithDialog()
         return false;
 
     QString error;
-    if (!SettingsFile::save(fileName, settings, &error)) {
+    if (!SettingsFile::save(fileName, editedSettings(), &error)) {
         // The file is replaced only once every byte is written, so whatever
         // was there before is still intact.
         QMessageBox::warning(this, tr("Error"),
@@ -406,8 +357,8 @@ bool MainWindow::saveWithDialog()
                              QMessageBox::Ok, QMessageBox::NoButton);
         return false;
     }
-    fileRecord = settings;
-    passSettings(LibraryEvent::Kind::Save, settings, fileName);
+    document_->setFile(fileName);
+    passSettings(LibraryEvent::Kind::Save, editedSettings(), fileName);
     return true;
 }
 
@@ -435,24 +386,13 @@ void MainWindow::setUpStatusButtons()
         statusBar()->addPermanentWidget(button);
         return button;
     };
-    readButton = addButton("btnRead", tr("Read"), &MainWindow::readFromKeyboard);
+    addButton("btnRead", tr("Read"), &MainWindow::readFromKeyboard);
     addButton("btnPorts", tr("Ports..."), &MainWindow::choosePorts);
 }
 
-bool MainWindow::isKeyboardBusy() const
+void MainWindow::passSettings(LibraryEvent::Kind kind, const Settings &passed, const QString &path, int slot)
 {
-    return session->busy();
-}
-
-void MainWindow::addStatusWidget(QWidget *widget, bool beforeRead)
-{
-    if (!beforeRead) {
-        statusBar()->addPermanentWidget(widget);
-        return;
-    }
-    // The permanent widgets follow the status line, which comes first.
-    const int readPosition = statusBar()->layout()->indexOf(readButton);
-    statusBar()->insertPermanentWidget(std::max(1, readPosition), widget);
+    document_->pass(LibraryEvent::of(kind, LibraryEvent::Program::Editor, passed, path, slot));
 }
 
 MidiController *MainWindow::findKeyboard(bool upgradeMode, const std::optional<PortPair> &onlyPair)
@@ -479,13 +419,13 @@ void MainWindow::connectToKeyboard()
 void MainWindow::readSettings(MidiController *link)
 {
     // Read into a copy: the worker never touches the window's record.
-    Settings read = settings;
+    Settings read = editedSettings();
     ReadReport report;
     const KeyboardOutcome outcome = session->read(link, read, &report);
     KeyboardSession::show(this, outcome);
     if (!outcome.succeeded())
         return;
-    keyboard.setRead(read, report);
+    changeKeyboardCopy([&](KeyboardCopy &copy) { copy.setRead(read, report); });
     if (report.unanswered.empty()) // only a whole read is a setup of its own
         passSettings(LibraryEvent::Kind::Read, read);
     replaceSettings(read, tr("Read from the keyboard"));
@@ -521,7 +461,7 @@ void MainWindow::linkChosenPorts(const std::optional<PortPair> &pair)
 
 void MainWindow::sendToKeyboard()
 {
-    sendSettings(settings, std::max(0, ui->memId->currentIndex()));
+    sendSettings(editedSettings(), std::max(0, ui->memId->currentIndex()));
 }
 
 void MainWindow::sendSettings(const Settings &toSend, int slot)

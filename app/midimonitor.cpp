@@ -1,7 +1,8 @@
 #include "app/midimonitor.h"
 
 #include "app/editorpreferences.h"
-#include "app/mainwindow.h"
+#include "app/editordocument.h"
+#include "app/statuscommand.h"
 #include "app/monitorlinemodel.h"
 #include "midi/miditap.h"
 #include "model/regularfile.h"
@@ -15,6 +16,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeySequence>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QScrollBar>
@@ -34,15 +36,15 @@ std::int64_t nowNs()
 constexpr std::int64_t kNsPerMs = 1000000;
 } // namespace
 
-MidiMonitor *MidiMonitor::attachTo(MainWindow &window)
+MidiMonitor *MidiMonitor::attachTo(QMainWindow &window, EditorDocument &document)
 {
-    auto *monitor = new MidiMonitor(window);
+    auto *monitor = new MidiMonitor(window, document);
     auto *button = new QToolButton(&window);
     button->setObjectName(QStringLiteral("btnMonitor"));
     button->setText(tr("Monitor"));
     button->setAutoRaise(true);
     button->setToolTip(tr("MIDI Monitor (Ctrl+M)"));
-    window.addStatusWidget(button, false);
+    StatusCommand::place(window, button, false);
     const auto open = [monitor] {
         monitor->show();
         monitor->raise();
@@ -60,9 +62,9 @@ MidiMonitor *MidiMonitor::attachTo(MainWindow &window)
     return monitor;
 }
 
-MidiMonitor::MidiMonitor(MainWindow &window)
+MidiMonitor::MidiMonitor(QWidget &window, EditorDocument &document)
     : QWidget(&window, Qt::Window),
-      window_(window),
+      document_(document),
       ui(new Ui_MidiMonitor),
       model_(new MonitorLineModel(this))
 {
@@ -91,7 +93,7 @@ MidiMonitor::MidiMonitor(MainWindow &window)
     drainTimer_.setInterval(kRedrawIntervalMs);
     connect(&drainTimer_, &QTimer::timeout, this, &MidiMonitor::drainTap);
     // Meanings and matches are read against the record.
-    connect(&window, &MainWindow::settingsChanged, this, [this] { lineTexts_.clear(); });
+    connect(&document, &EditorDocument::settingsChanged, this, [this] { lineTexts_.clear(); });
     drained_.reserve(MidiTap::kCapacity);
     updateTapNeed();
 }
@@ -151,7 +153,7 @@ void MidiMonitor::drainTap()
         return;
 
     const bool showing = isVisible();
-    const bool following = followsKeyboard() && !window_.isKeyboardBusy();
+    const bool following = followsKeyboard() && !document_.isBusy();
     const bool addingLines = showing && !ui->pauseButton->isChecked();
     QVector<MonitorLine> lines;
     if (addingLines)
@@ -215,14 +217,14 @@ const MidiMonitor::LineText &MidiMonitor::lineText(const TappedMessage &message,
     text.bytes = QString::fromLatin1(QByteArray::fromStdString(bytes).toHex(' ').toUpper());
     if (message.truncated())
         text.bytes += QStringLiteral(" ...");
-    text.meaning = MessageDecoder::describe(bytes, in, window_.editedSettings());
+    text.meaning = MessageDecoder::describe(bytes, in, document_.settings());
     if (message.truncated())
         //: After a message cut short in the monitor: how long it was.
         text.meaning += tr(" (%n bytes)", nullptr, int(message.length));
     if (message.refused)
         text.meaning += tr(" (refused by the port)");
     if (following) {
-        text.match = KeyboardFollower::match(window_.editedSettings(), bytes);
+        text.match = KeyboardFollower::match(document_.settings(), bytes);
         const QString followed = KeyboardFollower::describe(text.match);
         if (!followed.isEmpty())
             text.meaning += QLatin1Char(' ') + followed;
@@ -236,8 +238,8 @@ void MidiMonitor::follow(const KeyboardFollower::Match &match)
     if (match.controls.size() != 1)
         return;
     const int index = match.controls.front();
-    if (index != window_.currentControlIndex())
-        window_.selectControl(index);
+    if (index != document_.selectedControl())
+        document_.requestSelection(index);
 }
 
 void MidiMonitor::updateCount()

@@ -18,7 +18,8 @@
 #include <cstdint>
 #include <vector>
 
-class MainWindow;
+class EditorDocument;
+class QMainWindow;
 class MonitorLineModel;
 class Ui_MidiMonitor;
 
@@ -29,9 +30,9 @@ class MidiMonitor : public QWidget
 public:
     // The monitor of `window` (a child window of it, hidden until asked
     // for), its status-line button "Monitor" and the shortcut Ctrl+M.
-    static MidiMonitor *attachTo(MainWindow &window);
+    static MidiMonitor *attachTo(QMainWindow &window, EditorDocument &document);
 
-    explicit MidiMonitor(MainWindow &window);
+    MidiMonitor(QWidget &window, EditorDocument &document);
     ~MidiMonitor() override;
 
     const MonitorLineModel &lines() const { return *model_; }
@@ -68,7 +69,7 @@ private:
     void follow(const KeyboardFollower::Match &match);
     void updateCount();
 
-    MainWindow &window_;
+    EditorDocument &document_;
     Ui_MidiMonitor *ui;
     MonitorLineModel *model_;
     QTimer drainTimer_;

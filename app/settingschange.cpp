@@ -25,14 +25,12 @@ void SettingsChange::redo()
     apply(after);
 }
 
-QUndoStack *SettingsChange::undoStackFor(QWidget *owner)
+void SettingsChange::addUndoActions(QUndoStack *stack, QWidget *owner)
 {
-    auto *stack = new QUndoStack(owner);
     QAction *undo = stack->createUndoAction(owner);
     undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
     QAction *redo = stack->createRedoAction(owner);
     redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     owner->addAction(undo);
     owner->addAction(redo);
-    return stack;
 }

@@ -13,18 +13,18 @@
 class SettingsChange : public QUndoCommand
 {
 public:
-    // Puts a record into the window and shows it.
+    // Puts a record into the document.
     using Apply = std::function<void(const Settings &)>;
 
     // The change has already been made when the step is pushed, so the
     // stack's first redo() leaves the record alone.
     SettingsChange(const Settings &before, const Settings &after, const QString &text, Apply apply);
 
-    // A stack whose undo and redo actions (Ctrl+Z; Ctrl+Shift+Z, Ctrl+Y)
-    // belong to `owner`: there is no menu, and as its actions their
-    // shortcuts work wherever in it the focus is, but not while it is
-    // disabled for keyboard work.
-    static QUndoStack *undoStackFor(QWidget *owner);
+    // Gives `owner` the stack's undo and redo actions (Ctrl+Z; Ctrl+Shift+Z,
+    // Ctrl+Y): there is no menu, and as its actions their shortcuts work
+    // wherever in it the focus is, but not while it is disabled for
+    // keyboard work.
+    static void addUndoActions(QUndoStack *stack, QWidget *owner);
 
     void undo() override;
     void redo() override;

@@ -1,12 +1,15 @@
 #include "app/statuscommand.h"
 
-#include "app/mainwindow.h"
-
 #include <QAction>
 #include <QKeySequence>
+#include <QLayout>
+#include <QMainWindow>
+#include <QStatusBar>
 #include <QToolButton>
 
-QAction *StatusCommand::add(MainWindow &window, const char *actionName, const char *buttonName, const QString &text,
+#include <algorithm>
+
+QAction *StatusCommand::add(QMainWindow &window, const char *actionName, const char *buttonName, const QString &text,
                             const QString &toolTip, const char *shortcut, const std::function<void()> &open)
 {
     auto *action = new QAction(text, &window);
@@ -22,6 +25,19 @@ QAction *StatusCommand::add(MainWindow &window, const char *actionName, const ch
     button->setToolTip(toolTip);
     button->setAutoRaise(true);
     QObject::connect(button, &QToolButton::clicked, action, &QAction::trigger);
-    window.addStatusWidget(button, true);
+    place(window, button, true);
     return action;
+}
+
+void StatusCommand::place(QMainWindow &window, QWidget *widget, bool beforeRead)
+{
+    QStatusBar *statusBar = window.statusBar();
+    if (!beforeRead) {
+        statusBar->addPermanentWidget(widget);
+        return;
+    }
+    // The permanent widgets follow the status line, which comes first.
+    auto *readButton = window.findChild<QToolButton *>(QStringLiteral("btnRead"));
+    const int readPosition = statusBar->layout()->indexOf(readButton);
+    statusBar->insertPermanentWidget(std::max(1, readPosition), widget);
 }

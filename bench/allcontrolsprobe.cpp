@@ -72,7 +72,7 @@ int main(int argc, char *argv[])
     // The table is made, filled and painted for the first time.
     QElapsedTimer timer;
     timer.start();
-    AllControlsWindow *table = AllControlsWindow::open(window);
+    AllControlsWindow *table = AllControlsWindow::open(window, window.document());
     PaintWatch tablePaint;
     table->table()->viewport()->installEventFilter(&tablePaint);
     runUntilPainted(tablePaint);

@@ -82,7 +82,7 @@ void runEdits(MainWindow &window, int count)
 
 void runFollow(MainWindow &window)
 {
-    QObject::connect(&window, &MainWindow::selectedControlChanged, &window,
+    QObject::connect(&window.document(), &EditorDocument::selectedControlChanged, &window,
                      [](int index) { std::printf("selected %lld %d\n", monotonicNs(), index); });
     QTimer::singleShot(kFollowRunMs, &window, [] { QCoreApplication::quit(); });
 }

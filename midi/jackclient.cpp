@@ -47,6 +47,11 @@ constexpr std::size_t kMidiBufferOverhead = 64;
 // A search listens on every input and asks every output at once.
 constexpr int kMaxPortsPerDirection = 128;
 
+// A closed port stays connected this long for the next open towards the
+// same port (see the header): long enough for the searches of a start,
+// a plug-in or a command that come one after the other.
+constexpr std::chrono::milliseconds kParkedTime {2000};
+
 // One cycle hands an input no more than its port's MIDI buffer holds, and
 // each event costs the ring less than it costs that buffer (4 bytes of
 // length against at least 8 of JACK's own). The ring takes this many
@@ -238,6 +243,7 @@ std::shared_ptr<JackClient> JackClient::open(const std::string &name)
     jack_on_shutdown(client, &JackClient::serverGone, self.get());
     jack_set_port_registration_callback(client, &JackClient::portRegistered, nullptr);
     self->reader_ = std::thread(&JackClient::readInputs, self.get());
+    self->parking_ = std::thread(&JackClient::unparkIdle, self.get());
     for (const bool input : {true, false})
         if (jack_port_t *port = self->registerPort(input))
             (input ? self->spareInputs_ : self->spareOutputs_).push_back(port);
@@ -281,6 +287,7 @@ JackClient::Input::~Input()
 
 void JackClient::release()
 {
+    stopParking();
     // Closing also deactivates: no process callback runs after it. The
     // runner outlives this object for as long as its thread needs it.
     const std::shared_ptr<JackCallRunner> calls = calls_;
@@ -322,15 +329,35 @@ std::vector<std::string> JackClient::midiPorts(bool readable) const
 
 jack_port_t *JackClient::takePort(bool input)
 {
-    {
-        std::lock_guard<std::mutex> lock(spareMutex_);
+    std::unique_lock<std::mutex> lock(spareMutex_);
+    int &leaving = input ? leavingInputs_ : leavingOutputs_;
+    for (;;) {
         std::vector<jack_port_t *> &spares = input ? spareInputs_ : spareOutputs_;
         if (!spares.empty()) {
             jack_port_t *port = spares.back();
             spares.pop_back();
             return port;
         }
+        // One on its way to the spares is there in a moment; one parked
+        // for another port is disconnected here. Only then a new one.
+        if (leaving > 0) {
+            parkedChanged_.wait(lock);
+            continue;
+        }
+        const auto parked = std::find_if(parked_.begin(), parked_.end(),
+                                         [input](const Parked &entry) { return entry.input == input; });
+        if (parked == parked_.end())
+            break;
+        jack_port_t *port = parked->port;
+        parked_.erase(parked);
+        ++leaving;
+        lock.unlock();
+        disconnectParked(port, input);
+        lock.lock();
+        --leaving;
+        parkedChanged_.notify_all();
     }
+    lock.unlock();
     return registerPort(input);
 }
 
@@ -367,7 +394,10 @@ jack_port_t *JackClient::openOutput(const std::string &target, jack_ringbuffer_t
         result = MMSYSERR_NOMEM;
         return nullptr;
     }
-    jack_port_t *port = takePort(false);
+    bool connected = false;
+    jack_port_t *port = takeParked(false, target, connected);
+    if (!port)
+        port = takePort(false);
     if (!port) {
         jack_ringbuffer_free(queue);
         result = MMSYSERR_ALLOCATED;
@@ -379,11 +409,13 @@ jack_port_t *JackClient::openOutput(const std::string &target, jack_ringbuffer_t
         next.outputs.push_back(std::make_shared<Output>(port, queue));
         publish(std::move(next));
     }
-    result = connect(jack_port_name(port), target.c_str());
+    result = connected ? MMSYSERR_NOERROR : connect(jack_port_name(port), target.c_str());
     if (result != MMSYSERR_NOERROR) {
         closePort(port);
         return nullptr;
     }
+    std::lock_guard<std::mutex> lock(spareMutex_);
+    remotes_.emplace_back(port, target);
     return port;
 }
 
@@ -400,7 +432,10 @@ jack_port_t *JackClient::openInput(const std::string &source, MidiInputSink &sin
     }
     // Its pages are touched now rather than in the callback's first cycle.
     jack_ringbuffer_mlock(events);
-    jack_port_t *port = takePort(true);
+    bool connected = false;
+    jack_port_t *port = takeParked(true, source, connected);
+    if (!port)
+        port = takePort(true);
     if (!port) {
         jack_ringbuffer_free(events);
         result = MMSYSERR_ALLOCATED;
@@ -413,11 +448,13 @@ jack_port_t *JackClient::openInput(const std::string &source, MidiInputSink &sin
         next.inputs.push_back(std::make_shared<Input>(port, &sink, events));
         publish(std::move(next));
     }
-    result = connect(source.c_str(), jack_port_name(port));
+    result = connected ? MMSYSERR_NOERROR : connect(source.c_str(), jack_port_name(port));
     if (result != MMSYSERR_NOERROR) {
         closePort(port);
         return nullptr;
     }
+    std::lock_guard<std::mutex> lock(spareMutex_);
+    remotes_.emplace_back(port, source);
     return port;
 }
 
@@ -440,8 +477,81 @@ void JackClient::closePort(jack_port_t *port)
         publish(std::move(next));
     }
     // Out of the callback's routes first, so nothing reaches the sink or
-    // comes from the queue any more; then kept for the next open (see the
-    // header). A client whose server went keeps nothing: it is let go.
+    // comes from the queue any more; then kept for the next open, connected
+    // for a while (see the header). A client whose server went keeps
+    // nothing: it is let go.
+    if (!alive())
+        return;
+    {
+        std::lock_guard<std::mutex> lock(spareMutex_);
+        const auto remote = std::find_if(remotes_.begin(), remotes_.end(),
+                                         [port](const auto &entry) { return entry.first == port; });
+        if (remote != remotes_.end()) {
+            parked_.push_back({port, input, remote->second, std::chrono::steady_clock::now()});
+            remotes_.erase(remote);
+            parkedChanged_.notify_all();
+            return;
+        }
+    }
+    disconnectParked(port, input);
+}
+
+jack_port_t *JackClient::takeParked(bool input, const std::string &remote, bool &connected)
+{
+    std::lock_guard<std::mutex> lock(spareMutex_);
+    const auto parked = std::find_if(parked_.begin(), parked_.end(), [&](const Parked &entry) {
+        return entry.input == input && entry.remote == remote;
+    });
+    if (parked == parked_.end())
+        return nullptr;
+    jack_port_t *port = parked->port;
+    parked_.erase(parked);
+    // The server drops the connections of a port that went away, also when
+    // one of the same name came back since.
+    connected = jack_port_connected_to(port, remote.c_str());
+    return port;
+}
+
+void JackClient::unparkIdle()
+{
+    std::unique_lock<std::mutex> lock(spareMutex_);
+    while (!stopParking_) {
+        if (parked_.empty()) {
+            parkedChanged_.wait(lock);
+            continue;
+        }
+        const auto oldest = std::min_element(parked_.begin(), parked_.end(), [](const Parked &a, const Parked &b) {
+            return a.since < b.since;
+        });
+        if (std::chrono::steady_clock::now() < oldest->since + kParkedTime) {
+            parkedChanged_.wait_until(lock, oldest->since + kParkedTime);
+            continue;
+        }
+        const Parked idle = *oldest;
+        parked_.erase(oldest);
+        int &leaving = idle.input ? leavingInputs_ : leavingOutputs_;
+        ++leaving;
+        lock.unlock();
+        disconnectParked(idle.port, idle.input);
+        lock.lock();
+        --leaving;
+        parkedChanged_.notify_all();
+    }
+}
+
+void JackClient::stopParking()
+{
+    {
+        std::lock_guard<std::mutex> lock(spareMutex_);
+        stopParking_ = true;
+    }
+    parkedChanged_.notify_all();
+    if (parking_.joinable())
+        parking_.join();
+}
+
+void JackClient::disconnectParked(jack_port_t *port, bool input)
+{
     if (!alive())
         return;
     jack_client_t *client = client_;

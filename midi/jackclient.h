@@ -20,6 +20,14 @@
 // only when it needs more than any search before it, so after the first
 // search in a studio the list no longer changes while the client runs.
 //
+// Connecting and disconnecting are the dear part of a search: each is a
+// request the server carries out while every client hears of it, some
+// 10-25 ms on a loaded machine, and a search among many devices makes one
+// for every port each way. A closed port therefore stays connected for a
+// while, out of the callback's routes, and the next open towards the same
+// port takes it as it is; one left alone for two seconds is disconnected
+// then, off the caller's path, and kept as a spare.
+//
 // The process callback runs on the server's real-time thread, beside a
 // musician's other programs at periods of a millisecond or two: it takes no
 // lock, allocates nothing, logs nothing and never waits. It reads the routes
@@ -44,12 +52,14 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 class MidiInputSink;
@@ -166,6 +176,13 @@ private:
 
     // A spare port of the kind, else a new one; null when neither.
     jack_port_t *takePort(bool input);
+    // A port closed lately that was connected to `remote`, or null;
+    // `connected` false when the connection has gone meanwhile.
+    jack_port_t *takeParked(bool input, const std::string &remote, bool &connected);
+    // The parking thread: disconnects what was parked too long.
+    void unparkIdle();
+    void disconnectParked(jack_port_t *port, bool input);
+    void stopParking();
     jack_port_t *registerPort(bool input);
     MMRESULT connect(const char *source, const char *destination);
     static int process(jack_nframes_t frames, void *self);
@@ -219,4 +236,21 @@ private:
     std::mutex spareMutex_;
     std::vector<jack_port_t *> spareInputs_;
     std::vector<jack_port_t *> spareOutputs_;
+    // Under spareMutex_: the other end of each port in use, and the ports
+    // closed but still connected.
+    struct Parked
+    {
+        jack_port_t *port;
+        bool input;
+        std::string remote;
+        std::chrono::steady_clock::time_point since;
+    };
+    std::vector<std::pair<jack_port_t *, std::string>> remotes_;
+    std::vector<Parked> parked_;
+    // Parked ports being disconnected, on their way to the spares.
+    int leavingInputs_ = 0;
+    int leavingOutputs_ = 0;
+    std::condition_variable parkedChanged_;
+    bool stopParking_ = false;
+    std::thread parking_;
 };

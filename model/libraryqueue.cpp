@@ -4,30 +4,24 @@
 #include "model/librarystore.h"
 
 #include <QDateTime>
-#include <QMetaObject>
+#include <QThread>
+
+#include <memory>
 
 LibraryQueue::LibraryQueue(const QString &path, QObject *parent)
-    : QObject(parent), path_(path.isEmpty() ? LibraryStore::defaultPath() : path), worker_(new QObject)
+    : QObject(parent), path_(path.isEmpty() ? LibraryStore::defaultPath() : path)
 {
-    thread_.setObjectName(QStringLiteral("library"));
-    worker_->moveToThread(&thread_);
-    connect(&thread_, &QThread::finished, worker_, &QObject::deleteLater);
-    thread_.start(QThread::LowPriority);
+    thread_ = std::thread(&LibraryQueue::work, this);
 }
 
 LibraryQueue::~LibraryQueue()
 {
-    waitUntilRecorded();
-    // The connection closes on the thread that opened it.
-    QMetaObject::invokeMethod(
-        worker_,
-        [this] {
-            recorder_.reset();
-            store_.reset();
-        },
-        Qt::BlockingQueuedConnection);
-    thread_.quit();
-    thread_.wait();
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    eventWaiting_.notify_one();
+    thread_.join();
 }
 
 void LibraryQueue::record(const LibraryEvent &event)
@@ -36,24 +30,52 @@ void LibraryQueue::record(const LibraryEvent &event)
     LibraryEvent stamped = event;
     if (stamped.timeMs == 0)
         stamped.timeMs = QDateTime::currentMSecsSinceEpoch();
-    QMetaObject::invokeMethod(worker_, [this, stamped] { recordHere(stamped); }, Qt::QueuedConnection);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        waiting_.push_back(std::move(stamped));
+        ++handedOver_;
+    }
+    eventWaiting_.notify_one();
 }
 
 void LibraryQueue::waitUntilRecorded()
 {
-    // Queued calls run in order: this one runs after every event before it.
-    QMetaObject::invokeMethod(worker_, [] {}, Qt::BlockingQueuedConnection);
+    std::unique_lock<std::mutex> lock(mutex_);
+    const std::uint64_t last = handedOver_;
+    eventRecorded_.wait(lock, [this, last] { return finished_ >= last; });
 }
 
-void LibraryQueue::recordHere(const LibraryEvent &event)
+void LibraryQueue::work()
 {
-    if (!store_) {
-        store_ = std::make_unique<LibraryStore>(path_);
-        recorder_ = std::make_unique<LibraryRecorder>(*store_);
+    QThread::currentThread()->setObjectName(QStringLiteral("library"));
+    QThread::currentThread()->setPriority(QThread::LowPriority);
+    std::unique_ptr<LibraryStore> store;
+    std::unique_ptr<LibraryRecorder> recorder;
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        eventWaiting_.wait(lock, [this] { return stopping_ || !waiting_.empty(); });
+        if (waiting_.empty())
+            break;
+        const LibraryEvent event = std::move(waiting_.front());
+        waiting_.pop_front();
+        lock.unlock();
+
+        if (!store) {
+            store = std::make_unique<LibraryStore>(path_);
+            recorder = std::make_unique<LibraryRecorder>(*store);
+        }
+        const bool stored = recorder->record(event);
+        const QString text = store->takeNotice();
+        if (!text.isEmpty())
+            emit notice(text);
+        emit recorded(stored);
+
+        lock.lock();
+        ++finished_;
+        eventRecorded_.notify_all();
     }
-    const bool stored = recorder_->record(event);
-    const QString text = store_->takeNotice();
-    if (!text.isEmpty())
-        emit notice(text);
-    emit recorded(stored);
+    lock.unlock();
+    // The connection closes on the thread that opened it.
+    recorder.reset();
+    store.reset();
 }

@@ -10,12 +10,12 @@
 
 #include <QObject>
 #include <QString>
-#include <QThread>
 
-#include <memory>
-
-class LibraryRecorder;
-class LibraryStore;
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <thread>
 
 class LibraryQueue : public QObject
 {
@@ -40,12 +40,18 @@ signals:
     void notice(const QString &text);
 
 private:
-    void recordHere(const LibraryEvent &event);
+    // The queue's thread: the store is opened, used and closed there.
+    void work();
 
     const QString path_;
-    QThread thread_;
-    QObject *worker_; // lives on thread_
-    // Made and used on thread_ only.
-    std::unique_ptr<LibraryStore> store_;
-    std::unique_ptr<LibraryRecorder> recorder_;
+    // The events go over under a lock of the standard library's, whose
+    // ordering ThreadSanitizer follows (Qt 5's queued calls it cannot).
+    std::mutex mutex_;
+    std::condition_variable eventWaiting_;
+    std::condition_variable eventRecorded_;
+    std::deque<LibraryEvent> waiting_;
+    std::uint64_t handedOver_ = 0;
+    std::uint64_t finished_ = 0;
+    bool stopping_ = false;
+    std::thread thread_;
 };

@@ -24,13 +24,11 @@ constexpr int kSqliteFull = 13;
 constexpr int kSqliteCantOpen = 14;
 constexpr int kSqliteNotADatabase = 26;
 
-constexpr int kBusyTimeoutMs = 5000;
 constexpr int kHeaderSize = 100;
 const QByteArray kSqliteMagic("SQLite format 3\0", 16);
 
 // Each step takes the schema one version further; a step is never changed
-// once released, a new version adds one (snapshots of the editor's form,
-// for instance, would be a table of their own).
+// once released, a new version adds one.
 const std::array<QStringList, LibraryStore::kSchemaVersion> kMigrations = {{
     {
         // The same content is one setup however often it is seen: `hash`
@@ -59,6 +57,14 @@ const std::array<QStringList, LibraryStore::kSchemaVersion> kMigrations = {{
         QStringLiteral("CREATE INDEX events_writes ON events (memory, id) WHERE kind = 'write'"),
         QStringLiteral("CREATE INDEX events_by_setup ON events (setup_id)"),
     },
+    {
+        // The form of each editor with edits neither saved nor on the
+        // keyboard; `editor` is the id its lock file is named after.
+        QStringLiteral("CREATE TABLE snapshots ("
+                       " editor TEXT PRIMARY KEY,"
+                       " saved_at INTEGER NOT NULL,"
+                       " content BLOB NOT NULL)"),
+    },
 }};
 
 int resultCode(const QSqlError &error)
@@ -69,9 +75,10 @@ int resultCode(const QSqlError &error)
 QAtomicInt connectionCount;
 } // namespace
 
-LibraryStore::LibraryStore(const QString &path)
+LibraryStore::LibraryStore(const QString &path, int busyTimeoutMs)
     : path_(path.isEmpty() ? defaultPath() : path),
-      connection_(QStringLiteral("telvir-library-%1").arg(connectionCount.fetchAndAddRelaxed(1)))
+      connection_(QStringLiteral("telvir-library-%1").arg(connectionCount.fetchAndAddRelaxed(1))),
+      busyTimeoutMs_(busyTimeoutMs)
 {
 }
 
@@ -168,7 +175,7 @@ bool LibraryStore::open()
                 return false;
             }
             QSqlQuery query(db);
-            if (!exec(query, QStringLiteral("PRAGMA busy_timeout = %1").arg(kBusyTimeoutMs))
+            if (!exec(query, QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs_))
                 || !exec(query, QStringLiteral("PRAGMA user_version")) || !query.next()) {
                 const int code = resultCode(query.lastError());
                 if (code == kSqliteCorrupt || code == kSqliteNotADatabase) {

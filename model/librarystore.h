@@ -23,10 +23,13 @@ class LibraryStore
 
 public:
     // The schema this program writes; older stores are migrated to it.
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
+
+    // How long a statement waits for another program's write to end.
+    static constexpr int kBusyTimeoutMs = 5000;
 
     // `path` empty: the user's store (defaultPath()).
-    explicit LibraryStore(const QString &path = QString());
+    explicit LibraryStore(const QString &path = QString(), int busyTimeoutMs = kBusyTimeoutMs);
     ~LibraryStore();
     LibraryStore(const LibraryStore &) = delete;
     LibraryStore &operator=(const LibraryStore &) = delete;
@@ -61,6 +64,7 @@ private:
 
     QString path_;
     QString connection_;
+    int busyTimeoutMs_;
     bool opened_ = false;
     bool writable_ = true;
     bool triedOpen_ = false;

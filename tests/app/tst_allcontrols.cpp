@@ -172,7 +172,7 @@ private slots:
             everything.carried.set();
             copy.setSent(Settings(), everything);
         });
-        AllControlsWindow *table = AllControlsWindow::open(window);
+        AllControlsWindow *table = AllControlsWindow::open(window, window.document());
         showActive(*table);
         QTableView *view = table->table();
         const QByteArray factory = recordOf(window);
@@ -229,7 +229,7 @@ private slots:
         MainWindow window;
         showActive(window);
         clickMarker(window, "pushButton_23"); // Pad #3
-        QTableView *view = AllControlsWindow::open(window)->table();
+        QTableView *view = AllControlsWindow::open(window, window.document())->table();
         QCOMPARE(view->currentIndex().row(), kPad3);
         clickMarker(window, "padSwitch");
         QCOMPARE(view->currentIndex().row(), kPad11);
@@ -263,7 +263,7 @@ private slots:
         NoKeyboard noKeyboard;
         MainWindow window;
         showActive(window);
-        AllControlsWindow *table = AllControlsWindow::open(window);
+        AllControlsWindow *table = AllControlsWindow::open(window, window.document());
         showActive(*table);
         QTableView *view = table->table();
         auto *clashLine = table->findChild<QLabel *>(QStringLiteral("clashLine"));
@@ -300,7 +300,7 @@ private slots:
         NoKeyboard noKeyboard;
         MainWindow window;
         showActive(window);
-        AllControlsWindow *table = AllControlsWindow::open(window);
+        AllControlsWindow *table = AllControlsWindow::open(window, window.document());
         auto *exportButton = table->findChild<QPushButton *>(QStringLiteral("btnExportSheet"));
         QVERIFY(exportButton);
         QCOMPARE(exportButton->text(), QStringLiteral("Export Sheet..."));

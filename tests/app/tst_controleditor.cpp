@@ -172,10 +172,11 @@ private slots:
     {
         MainWindow window;
         clickMarker(window, "pushButton_5");
-        // Mode 7 "MMC" is a pad mode; a knob cannot have it.
-        window.currentSetting().mode = 7;
-        window.currentSetting().modeOption = 3;
-        window.refreshEditor();
+        // Mode 7 "MMC" is a pad mode; a knob cannot have it (a file may say so).
+        Settings fromFile = window.editedSettings();
+        fromFile.controls[0].mode = 7;
+        fromFile.controls[0].modeOption = 3;
+        window.replaceSettings(fromFile, QStringLiteral("Load"));
         QCOMPARE(field(window, "mode")->currentText(), QStringLiteral("Off - Disabled"));
         QVERIFY(!field(window, "modeOption")->isEnabled());
         QCOMPARE(field(window, "modeOption")->count(), 0);

@@ -155,7 +155,7 @@ private slots:
 
         // The Library window: memory 5 compared with the form, then opened
         // into it as one step that undo takes back.
-        LibraryWindow *library = LibraryWindow::open(*window);
+        LibraryWindow *library = LibraryWindow::open(*window, window->document());
         library->memoryList()->setCurrentItem(library->memoryList()->topLevelItem(5));
         QCOMPARE(library->memoryList()->currentItem()->text(3), QString("b.telvir"));
         QTest::mouseClick(library->findChild<QPushButton *>("btnCompareMemory"), Qt::LeftButton);

@@ -118,7 +118,7 @@ private slots:
         NoKeyboard noKeyboard;
         MainWindow window;
         window.show();
-        AllControlsWindow *table = AllControlsWindow::open(window);
+        AllControlsWindow *table = AllControlsWindow::open(window, window.document());
         auto *exportButton = table->findChild<QPushButton *>(QStringLiteral("btnExportSheet"));
         QVERIFY(exportButton);
         QTest::mouseClick(widgetOf<QToolButton>(window, "btnMonitor"), Qt::LeftButton);

@@ -99,7 +99,7 @@ private slots:
             const QString expectedLine = imageLine(image);
             const QString before = jack.simulatorOutput();
             const int imagesBefore = before.count(expectedLine);
-            const int faultsBefore = before.count(QLatin1String("firmware fault"));
+            const int faultsBefore = before.count(QRegularExpression("(^|\n)(firmware fault|input overflow)"));
             QElapsedTimer clock;
             clock.start();
             const KeyboardOutcome outcome = KeyboardCommand::upgrade(*link, image, [](int) {});
@@ -121,7 +121,8 @@ private slots:
             QVERIFY2(message == QLatin1String("Could not upgrade firmware.")
                          || message == QLatin1String("The JACK server does not respond."),
                      qPrintable(message));
-            const QStringList faults = log.split('\n').filter(QRegularExpression("^firmware fault")).mid(faultsBefore);
+            const QStringList faults =
+                log.split('\n').filter(QRegularExpression("^(firmware fault|input overflow)")).mid(faultsBefore);
             failures << QString("update %1 failed after %2 ms, \"%3\" (%4 the image; simulator: %5)")
                             .arg(update)
                             .arg(took)

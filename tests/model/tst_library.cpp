@@ -5,6 +5,7 @@
 #include "model/libraryqueries.h"
 #include "model/libraryrecorder.h"
 #include "model/librarystore.h"
+#include "model/snapshotstore.h"
 
 #include <QFile>
 #include <QProcess>
@@ -126,6 +127,30 @@ private slots:
         QVERIFY(queries.memories()[5].known);
         QVERIFY(!queries.setupNamed(QStringLiteral("Synth pads")));
         QVERIFY(queries.setupNamed(QStringLiteral("a.json")));
+        QCOMPARE(store.takeNotice(), QString());
+    }
+
+    void aStoreOfTheFirstSchemaKeepsItsSetupsAndGainsSnapshots()
+    {
+        {
+            LibraryStore store(path_);
+            QVERIFY(LibraryRecorder(store).record(happened(LibraryEvent::Kind::Load, withCc(2, 9), "first.telvir")));
+            // As the first release left it: no snapshots, version 1.
+            QSqlQuery query(store.database());
+            QVERIFY(query.exec(QStringLiteral("DROP TABLE snapshots")));
+            QVERIFY(query.exec(QStringLiteral("PRAGMA user_version = 1")));
+        }
+        LibraryStore store(path_);
+        SnapshotStore snapshots(store);
+        const QDateTime savedAt = QDateTime::fromMSecsSinceEpoch(1700000000000);
+        QVERIFY(snapshots.keep(QStringLiteral("editor-a"), savedAt, QByteArray("form")));
+        QCOMPARE(snapshots.rows().size(), std::size_t(1));
+        QCOMPARE(snapshots.rows().front().content, QByteArray("form"));
+        QCOMPARE(snapshots.rows().front().savedAt, savedAt);
+        QCOMPARE(LibraryQueries(store).setups().size(), 1);
+        QSqlQuery query(store.database());
+        QVERIFY(query.exec(QStringLiteral("PRAGMA user_version")) && query.next());
+        QCOMPARE(query.value(0).toInt(), 2);
         QCOMPARE(store.takeNotice(), QString());
     }
 

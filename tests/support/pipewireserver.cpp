@@ -7,6 +7,14 @@ namespace {
 // Only what a JACK client needs: the native protocol, client nodes, links
 // made by clients, and a dummy driver that runs the graph with PipeWire's
 // own clock defaults (48 kHz, 1024 frames), as on a desktop.
+//
+// The driver's thread runs at real-time priority, as a desktop's PipeWire
+// does: at normal priority on a loaded machine its timer fires late, and
+// the driver then starts the next cycle at once to catch up, while the
+// clients are still in the one before. The cycles overlap, and a reader
+// that ends its late cycle marks the link's new buffer as read: a whole
+// cycle's MIDI events (a firmware block, or the keyboard's acknowledgement
+// of one) are lost without a word.
 const char kConfig[] = R"(context.properties = {
     core.daemon = true
     core.name = "%1"
@@ -15,6 +23,10 @@ context.spa-libs = {
     support.* = support/libspa-support
 }
 context.modules = [
+    { name = libpipewire-module-rt
+        args = { nice.level = -11 rt.prio = 88 }
+        flags = [ ifexists nofail ]
+    }
     { name = libpipewire-module-protocol-native }
     { name = libpipewire-module-metadata }
     { name = libpipewire-module-spa-node-factory }

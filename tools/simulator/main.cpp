@@ -4,6 +4,7 @@
 // It prints one "ready" line once its ports are up and runs until it gets
 // SIGINT or SIGTERM.
 
+#include "inputring.h"
 #include "keyboardsimulator.h"
 #include "midi/pipewirejackmidi.h"
 #include "playedmessage.h"
@@ -33,6 +34,11 @@
 namespace {
 const char *const kInputPortName = "MIDI In";
 const char *const kOutputPortName = "MIDI Out";
+// Room for some 150,000 short messages: more than a whole firmware image,
+// for a receiving thread that a loaded machine keeps waiting for seconds.
+constexpr std::size_t kInputRingBytes = 1 << 20;
+// How often the receiving thread looks for the end when nothing comes.
+constexpr std::chrono::milliseconds kReceivePoll {100};
 
 // RtMidi reports through this once it is set, instead of throwing or
 // printing; JACK's "server not running" comes as a warning.
@@ -110,12 +116,9 @@ struct Session
             + " ";
     }
     std::unique_ptr<ReplyScheduler> replies;
-    // Set once everything above is in place; the input callback runs on the
-    // MIDI system's thread and checks it first.
-    std::atomic<bool> running{false};
     // A handshake was answered: an editor is linked.
     std::atomic<bool> linked{false};
-    // Used by the input callback only.
+    // Used by the receiving thread only.
     std::size_t firmwareErrorsReported = 0;
     // Replies and played messages come from two threads; RtMidi's output is
     // not safe to share between them.
@@ -187,23 +190,45 @@ void reportFirmware(Session &session, bool wasComplete)
         std::fflush(stdout);
 }
 
-void received(double, std::vector<unsigned char> *message, void *sessionData)
+// On the MIDI system's thread, in JACK's process cycle: see InputRing.
+void arrived(double, std::vector<unsigned char> *message, void *ringData)
 {
-    auto *session = static_cast<Session *>(sessionData);
-    if (!session->running.load(std::memory_order_acquire) || !message || message->empty())
-        return;
-    const std::string bytes(message->begin(), message->end());
-    if (session->verbose)
-        std::printf("in:  %s%s\n", session->stamp().c_str(), hex(bytes).c_str());
-    const bool complete = session->keyboard.firmwareComplete();
-    const std::vector<SimulatorReply> replies = session->keyboard.receive(bytes);
-    reportFirmware(*session, complete);
+    if (message && !message->empty())
+        static_cast<InputRing *>(ringData)->push(message->data(), message->size());
+}
+
+void received(Session &session, const std::string &bytes)
+{
+    if (session.verbose)
+        std::printf("in:  %s%s\n", session.stamp().c_str(), hex(bytes).c_str());
+    const bool complete = session.keyboard.firmwareComplete();
+    const std::vector<SimulatorReply> replies = session.keyboard.receive(bytes);
+    reportFirmware(session, complete);
     for (const SimulatorReply &reply : replies)
-        session->replies->schedule(std::string(), reply.bytes, reply.delayMs);
+        session.replies->schedule(std::string(), reply.bytes, reply.delayMs);
     if (!replies.empty() && isHandshake(bytes))
-        session->linked.store(true, std::memory_order_release);
-    if (session->verbose)
+        session.linked.store(true, std::memory_order_release);
+    if (session.verbose)
         std::fflush(stdout);
+}
+
+// The simulator's own thread: takes what arrived, in order, and says when
+// messages found the ring full (a keyboard would have missed them too).
+void receiveArrivals(Session &session, InputRing &ring, const std::atomic<bool> &stopping)
+{
+    std::string bytes;
+    std::uint64_t overflowsReported = 0;
+    while (!stopping.load()) {
+        if (ring.pop(bytes, kReceivePoll))
+            received(session, bytes);
+        const std::uint64_t overflows = ring.overflows();
+        if (overflows != overflowsReported) {
+            std::printf("input overflow: %llu messages lost\n",
+                        static_cast<unsigned long long>(overflows - overflowsReported));
+            std::fflush(stdout);
+            overflowsReported = overflows;
+        }
+    }
 }
 } // namespace
 
@@ -273,8 +298,10 @@ int main(int argc, char *argv[])
         }
     };
     session.replies = std::make_unique<ReplyScheduler>([&](const std::string &, const std::string &bytes) { send(bytes); });
-    session.running.store(true, std::memory_order_release);
-    ports.input->setCallback(&received, &session);
+    InputRing arrivals(kInputRingBytes);
+    std::atomic<bool> stopReceiving{false};
+    std::thread receiver([&] { receiveArrivals(session, arrivals, stopReceiving); });
+    ports.input->setCallback(&arrived, &arrivals);
 
     std::printf("ready: %s keyboard \"%s\" on %s%s\n", options.upgradeMode ? "upgrade-mode" : "normal",
                 options.name.c_str(), RtMidi::getApiDisplayName(opened).c_str(),
@@ -317,10 +344,11 @@ int main(int argc, char *argv[])
     }
 
     // Input first, so nothing schedules replies on a scheduler that is gone.
-    session.running.store(false, std::memory_order_release);
     ports.input->cancelCallback();
     ports.input->closePort();
     ports.input.reset();
+    stopReceiving.store(true);
+    receiver.join();
     session.replies.reset();
     ports.output->closePort();
     ports.output.reset();
