@@ -283,6 +283,31 @@ Telvir-Keyboards, führt eine Bibliothek davon und erneuert seine Firmware.
     </message>
 </context>
 <context>
+    <name>EditorDocument</name>
+    <message>
+        <source>Change %1</source>
+        <translation>%1 ändern</translation>
+    </message>
+    <message>
+        <source>Restore unsaved changes</source>
+        <translation>Ungesicherte Änderungen wiederherstellen</translation>
+    </message>
+    <message numerus="yes">
+        <source>; Read %1 of %n settings</source>
+        <translation>
+            <numerusform>; %1 von %n Einstellung gelesen</numerusform>
+            <numerusform>; %1 von %n Einstellungen gelesen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n changes not sent</source>
+        <translation>
+            <numerusform>, %n Änderung nicht gesendet</numerusform>
+            <numerusform>, %n Änderungen nicht gesendet</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FormAccess</name>
     <message>
         <source>Pad Bank: %1 to %2</source>
@@ -919,20 +944,6 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
         <source>Change %1</source>
         <translation>%1 ändern</translation>
     </message>
-    <message numerus="yes">
-        <source>; Read %1 of %n settings</source>
-        <translation>
-            <numerusform>; %1 von %n Einstellung gelesen</numerusform>
-            <numerusform>; %1 von %n Einstellungen gelesen</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>, %n changes not sent</source>
-        <translation>
-            <numerusform>, %n Änderung nicht gesendet</numerusform>
-            <numerusform>, %n Änderungen nicht gesendet</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Unsaved changes</source>
         <translation>Ungesicherte Änderungen</translation>
@@ -1272,6 +1283,25 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
     <message>
         <source>Automatic</source>
         <translation>Automatisch</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryBar</name>
+    <message>
+        <source>Unsaved changes from %1 could not be read and were dropped.</source>
+        <translation>Ungesicherte Änderungen vom %1 konnten nicht gelesen werden und wurden verworfen.</translation>
+    </message>
+    <message>
+        <source>Unsaved changes from %1 were recovered.</source>
+        <translation>Ungesicherte Änderungen vom %1 wurden wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Verwerfen</translation>
     </message>
 </context>
 <context>

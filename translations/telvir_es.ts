@@ -283,6 +283,31 @@ guarda una biblioteca de ellos y actualiza su firmware.
     </message>
 </context>
 <context>
+    <name>EditorDocument</name>
+    <message>
+        <source>Change %1</source>
+        <translation>Cambiar %1</translation>
+    </message>
+    <message>
+        <source>Restore unsaved changes</source>
+        <translation>Restaurar los cambios sin guardar</translation>
+    </message>
+    <message numerus="yes">
+        <source>; Read %1 of %n settings</source>
+        <translation>
+            <numerusform>; leídos %1 de %n ajuste</numerusform>
+            <numerusform>; leídos %1 de %n ajustes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n changes not sent</source>
+        <translation>
+            <numerusform>, %n cambio sin enviar</numerusform>
+            <numerusform>, %n cambios sin enviar</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FormAccess</name>
     <message>
         <source>Pad Bank: %1 to %2</source>
@@ -919,20 +944,6 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
         <source>Change %1</source>
         <translation>Cambiar %1</translation>
     </message>
-    <message numerus="yes">
-        <source>; Read %1 of %n settings</source>
-        <translation>
-            <numerusform>; leídos %1 de %n ajuste</numerusform>
-            <numerusform>; leídos %1 de %n ajustes</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>, %n changes not sent</source>
-        <translation>
-            <numerusform>, %n cambio sin enviar</numerusform>
-            <numerusform>, %n cambios sin enviar</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Unsaved changes</source>
         <translation>Cambios sin guardar</translation>
@@ -1272,6 +1283,25 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     <message>
         <source>Automatic</source>
         <translation>Automático</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryBar</name>
+    <message>
+        <source>Unsaved changes from %1 could not be read and were dropped.</source>
+        <translation>Los cambios sin guardar del %1 no se pudieron leer y se descartaron.</translation>
+    </message>
+    <message>
+        <source>Unsaved changes from %1 were recovered.</source>
+        <translation>Se recuperaron los cambios sin guardar del %1.</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restaurar</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Descartar</translation>
     </message>
 </context>
 <context>

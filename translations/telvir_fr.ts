@@ -283,6 +283,31 @@ en tient une bibliothèque et met à jour son firmware.
     </message>
 </context>
 <context>
+    <name>EditorDocument</name>
+    <message>
+        <source>Change %1</source>
+        <translation>Modifier %1</translation>
+    </message>
+    <message>
+        <source>Restore unsaved changes</source>
+        <translation>Restaurer les modifications non enregistrées</translation>
+    </message>
+    <message numerus="yes">
+        <source>; Read %1 of %n settings</source>
+        <translation>
+            <numerusform>; %1 réglage lu sur %n</numerusform>
+            <numerusform>; %1 réglages lus sur %n</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>, %n changes not sent</source>
+        <translation>
+            <numerusform>, %n modification non envoyée</numerusform>
+            <numerusform>, %n modifications non envoyées</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>FormAccess</name>
     <message>
         <source>Pad Bank: %1 to %2</source>
@@ -919,20 +944,6 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
         <source>Change %1</source>
         <translation>Modifier %1</translation>
     </message>
-    <message numerus="yes">
-        <source>; Read %1 of %n settings</source>
-        <translation>
-            <numerusform>; %1 réglage lu sur %n</numerusform>
-            <numerusform>; %1 réglages lus sur %n</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
-        <source>, %n changes not sent</source>
-        <translation>
-            <numerusform>, %n modification non envoyée</numerusform>
-            <numerusform>, %n modifications non envoyées</numerusform>
-        </translation>
-    </message>
     <message>
         <source>Unsaved changes</source>
         <translation>Modifications non enregistrées</translation>
@@ -1272,6 +1283,25 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
     <message>
         <source>Automatic</source>
         <translation>Automatique</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryBar</name>
+    <message>
+        <source>Unsaved changes from %1 could not be read and were dropped.</source>
+        <translation>Les modifications non enregistrées du %1 n&apos;ont pas pu être lues et ont été abandonnées.</translation>
+    </message>
+    <message>
+        <source>Unsaved changes from %1 were recovered.</source>
+        <translation>Les modifications non enregistrées du %1 ont été récupérées.</translation>
+    </message>
+    <message>
+        <source>Restore</source>
+        <translation>Restaurer</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Abandonner</translation>
     </message>
 </context>
 <context>
