@@ -56,8 +56,9 @@ done
 window="$(xdotool search --name '^MainWindow$' | head -n 1)"
 xdotool windowmove "$window" 0 0
 # Pad 3, then the pad-bank button: "Pad #11". Then the mouse rests on Cutoff.
-# The first click only makes the window the active one.
-for marker in "280 592" "320 356" "115 323"; do
+# The first click, on the picture's keys where no marker lies, only makes
+# the window the active one.
+for marker in "400 500" "320 356" "115 323"; do
     xdotool mousemove $marker
     sleep 0.5
     xdotool click 1

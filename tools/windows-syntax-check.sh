@@ -25,13 +25,14 @@ mapfile -t not_on_windows < <(sed -n '/^if(NOT WIN32)/,/^else()/p' midi/CMakeLis
 [ ${#not_on_windows[@]} -gt 0 ] || { echo "windows-syntax-check: no sources found for other systems" >&2; exit 1; }
 
 sources=()
-for source in model/*.cpp midi/*.cpp protocol/*.cpp firmware/*.cpp commands/*.cpp sheet/*.cpp app/*.cpp cli/*.cpp; do
+for source in model/*.cpp midi/*.cpp protocol/*.cpp firmware/*.cpp commands/*.cpp sheet/*.cpp app/*.cpp cli/*.cpp \
+    translations/*.cpp; do
     printf '%s\n' "${not_on_windows[@]}" | grep -qx "$source" || sources+=("$source")
 done
 
 version="$(sed -n 's/^project(TelvirEditor VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)"
 flags=(-std=c++17 -fsyntax-only -Wall -Wextra -Wpedantic -fPIC
-       -DUNICODE -D_UNICODE -DTELVIR_VERSION="\"$version\""
+       -DUNICODE -D_UNICODE -DTELVIR_VERSION="\"$version\"" -DTELVIR_TRANSLATIONS_DIR="\"share/telvir/translations\""
        -I. -Iapp -I"$generated"
        -isystem "$qt_headers" -isystem "$qt_headers/QtCore" -isystem "$qt_headers/QtGui"
        -isystem "$qt_headers/QtWidgets" -isystem "$qt_headers/QtSql")

@@ -1293,7 +1293,7 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     </message>
     <message>
         <source>Unsaved changes from %1 were recovered.</source>
-        <translation>Se recuperaron cambios sin guardar del %1.</translation>
+        <translation>Se recuperaron los cambios sin guardar del %1.</translation>
     </message>
     <message>
         <source>Restore</source>

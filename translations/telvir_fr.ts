@@ -1293,7 +1293,7 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
     </message>
     <message>
         <source>Unsaved changes from %1 were recovered.</source>
-        <translation>Des modifications non enregistrées du %1 ont été récupérées.</translation>
+        <translation>Les modifications non enregistrées du %1 ont été récupérées.</translation>
     </message>
     <message>
         <source>Restore</source>
