@@ -254,7 +254,7 @@ private slots:
         OpenInput input(recorder, 6, 16);
         QVERIFY(input.handle);
         backend->inject(kPort, wire("f0 01 02"));
-        QTest::qWait(50);
+        backend->waitUntilHandled(kPort);
         QCOMPARE(midiInClose(input.handle), MIDIERR_STILLPLAYING);
 
         recorder.requeue = false;
@@ -269,7 +269,7 @@ private slots:
         }
         // A stopped port takes no input.
         backend->inject(kPort, wire("9a0102"));
-        QTest::qWait(50);
+        backend->waitUntilHandled(kPort);
         QCOMPARE(recorder.count(), 0);
 
         QCOMPARE(midiInUnprepareHeader(input.handle, &input.headers[0], sizeof(MIDIHDR)), MMSYSERR_NOERROR);
