@@ -19,7 +19,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
-export JACK_DEFAULT_SERVER="telvir-screenshot-$$"
+# One name for every run: JACK's server list has eight places, and a server
+# that did not end cleanly keeps its place until one of the same name starts.
+export JACK_DEFAULT_SERVER="telvir-screenshot-$language"
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 export LANGUAGE="$language" LC_ALL=C.UTF-8
 display=":$((90 + $$ % 100))"
