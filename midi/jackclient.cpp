@@ -48,8 +48,8 @@ constexpr std::size_t kMidiBufferOverhead = 64;
 constexpr int kMaxPortsPerDirection = 128;
 
 // A closed port stays connected this long for the next open towards the
-// same port (see the header): long enough for the searches of a start,
-// a plug-in or a command that come one after the other.
+// same port (see the header): long enough for the link's own ports, opened
+// right after a search's round, and for a search that follows another.
 constexpr std::chrono::milliseconds kParkedTime {2000};
 
 // One cycle hands an input no more than its port's MIDI buffer holds, and
