@@ -48,8 +48,8 @@ constexpr std::size_t kMidiBufferOverhead = 64;
 constexpr int kMaxPortsPerDirection = 128;
 
 // A closed port stays connected this long for the next open towards the
-// same port (see the header): long enough for the searches of a start,
-// a plug-in or a command that come one after the other.
+// same port (see the header): long enough for the link's own ports, opened
+// right after a search's round, and for a search that follows another.
 constexpr std::chrono::milliseconds kParkedTime {2000};
 
 // One cycle hands an input no more than its port's MIDI buffer holds, and
@@ -601,7 +601,7 @@ MMRESULT JackClient::drain(jack_ringbuffer_t *queue, DWORD &unsent)
     unsent = 0;
     std::size_t waiting = jack_ringbuffer_read_space(queue);
     if (waiting == 0) {
-        waitForEmptyBuffer();
+        waitForEmptyBuffer(queue);
         return MMSYSERR_NOERROR;
     }
     const auto start = std::chrono::steady_clock::now();
@@ -611,7 +611,7 @@ MMRESULT JackClient::drain(jack_ringbuffer_t *queue, DWORD &unsent)
         std::this_thread::sleep_for(kDrainPoll);
         const std::size_t left = jack_ringbuffer_read_space(queue);
         if (left == 0) {
-            waitForEmptyBuffer();
+            waitForEmptyBuffer(queue);
             return MMSYSERR_NOERROR;
         }
         const auto now = std::chrono::steady_clock::now();
@@ -664,15 +664,25 @@ std::vector<std::string> JackClient::rewritingListeners(jack_port_t *port, const
     return names;
 }
 
-void JackClient::waitForEmptyBuffer() const
+void JackClient::waitForEmptyBuffer(jack_ringbuffer_t *queue) const
 {
     // The cycle that took the last message may still be under way, and a
     // client that leaves right after it leaves its port's buffer as it
     // was: the server's next cycle then hands the same messages over once
-    // more. The cycle after the one that took them clears the buffer.
-    const std::uint64_t cycle = cyclesDone();
+    // more. The cycle after the one that took them clears the buffer; when
+    // that one has ended already (a search's handshakes, long gone when
+    // its ports close), there is nothing to wait for.
+    std::uint64_t clearedBy = cyclesDone() + kCyclesUntilEmpty;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        const Routes *routes = routes_.load();
+        const auto output = std::find_if(routes->outputs.begin(), routes->outputs.end(),
+                                         [queue](const auto &route) { return route->queue == queue; });
+        if (output != routes->outputs.end())
+            clearedBy = (*output)->takenInCycle.load() + 1;
+    }
     const auto deadline = std::chrono::steady_clock::now() + kDrainStall;
-    while (alive() && cyclesDone() < cycle + kCyclesUntilEmpty && std::chrono::steady_clock::now() < deadline)
+    while (alive() && cyclesDone() < clearedBy && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(kDrainPoll);
 }
 
@@ -805,6 +815,8 @@ void JackClient::writeOutput(Output &output, jack_nframes_t frames)
     const std::size_t capacity = jack_midi_max_event_size(buffer);
     maxMessageSize_.store(longestMessage(capacity));
     const std::size_t budget = cycleBudget(capacity);
+    if (jack_ringbuffer_read_space(output.queue) > 0)
+        output.takenInCycle.store(cyclesBegun_.load());
     std::size_t used = 0;
     for (bool first = true;; first = false) {
         // None, or the sender is still writing it.

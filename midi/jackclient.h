@@ -136,6 +136,9 @@ private:
         jack_ringbuffer_t *const queue;
         // Set while a drain empties the queue: the callback then leaves it.
         std::atomic<bool> held{false};
+        // The last cycle that took messages from the queue (cyclesBegun_
+        // in it), set before they leave the queue.
+        std::atomic<std::uint64_t> takenInCycle{0};
     };
     struct Input
     {
@@ -172,7 +175,9 @@ private:
     }
     void abandon();
     void waitForStalledServer();
-    void waitForEmptyBuffer() const;
+    // Returns once the port of `queue` has an empty buffer again: the
+    // cycle after the last one that took from the queue has ended.
+    void waitForEmptyBuffer(jack_ringbuffer_t *queue) const;
 
     // A spare port of the kind, else a new one; null when neither.
     jack_port_t *takePort(bool input);
