@@ -255,25 +255,21 @@ bool HandshakeRound::probe(const std::vector<unsigned> &outputs, unsigned input,
 
 long HandshakeRound::halve(unsigned input, std::vector<unsigned> outputs, Clock::duration wait)
 {
-    bool confirmed = false;
     while (outputs.size() > 1 && !cancelled()) {
         tell(SearchStep::Kind::Output, {std::string(), inputNames_[input]}, int(outputs.size()), 1);
         const std::vector<unsigned> half(outputs.begin(), outputs.begin() + long(outputs.size() / 2));
-        confirmed = probe(half, input, wait);
-        if (confirmed)
+        if (probe(half, input, wait))
             outputs = half;
         else
             outputs.erase(outputs.begin(), outputs.begin() + long(half.size()));
-        confirmed = confirmed && outputs.size() == 1;
     }
     if (outputs.size() != 1 || cancelled())
         return -1;
-    // The last one left was not asked alone when the others were ruled out.
-    if (!confirmed) {
-        tell(SearchStep::Kind::Output, {std::string(), inputNames_[input]}, 1, 1);
-        confirmed = probe(outputs, input, wait);
-    }
-    return confirmed ? long(outputs.front()) : -1;
+    // The last one left is asked alone even when its half answered: that
+    // answer may have been a late one to the half before, on a loaded
+    // machine, and then this output is not the keyboard's.
+    tell(SearchStep::Kind::Output, {std::string(), inputNames_[input]}, 1, 1);
+    return probe(outputs, input, wait) ? long(outputs.front()) : -1;
 }
 
 long HandshakeRound::findOutput(unsigned input, const std::vector<unsigned> &outputs, Clock::duration latency)

@@ -216,6 +216,24 @@ private slots:
         QVERIFY2(clock.elapsed() < 900, qPrintable(QString::number(clock.elapsed())));
     }
 
+    void anAnswerLateForItsHalfIsNotTakenForTheNextOnes()
+    {
+        // The keyboard answers the round at once, then slower than the
+        // halving's short waits (a loaded machine): its answer to the half
+        // that holds its output lands while the next half, of one output,
+        // is asked. That output must not be linked.
+        VirtualKeyboardRig rig({"Out 00", "Out 01", "Out 02", "Out 03"}, {"In 00"});
+        KeyboardSimulator &keyboard = rig.attachSimulator("Out 00", "In 00");
+        LinkSearch search;
+        search.onStep = [&keyboard](const SearchStep &step) {
+            if (step.kind == SearchStep::Kind::Output)
+                keyboard.setHandshakeDelayMs(100);
+        };
+        MidiController *link = MidiController::getInstance(false, search);
+        QVERIFY(link);
+        QCOMPARE(link->portPair(), (PortPair{"Out 00", "In 00"}));
+    }
+
     void aCancelledSearchFindsNothingAndClosesItsPorts()
     {
         VirtualKeyboardRig rig({"Synth", "Mixer"}, {"Synth", "Mixer"});
