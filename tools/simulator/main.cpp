@@ -190,11 +190,17 @@ void reportFirmware(Session &session, bool wasComplete)
         std::fflush(stdout);
 }
 
+// The ring the MIDI system's thread fills. RtMidi hands its callback's
+// data over through libjack, whose ordering ThreadSanitizer cannot see;
+// this atomic makes the ring's construction visibly come first.
+std::atomic<InputRing *> arrivalRing{nullptr};
+
 // On the MIDI system's thread, in JACK's process cycle: see InputRing.
-void arrived(double, std::vector<unsigned char> *message, void *ringData)
+void arrived(double, std::vector<unsigned char> *message, void *)
 {
-    if (message && !message->empty())
-        static_cast<InputRing *>(ringData)->push(message->data(), message->size());
+    InputRing *ring = arrivalRing.load(std::memory_order_acquire);
+    if (ring && message && !message->empty())
+        ring->push(message->data(), message->size());
 }
 
 void received(Session &session, const std::string &bytes)
@@ -301,7 +307,8 @@ int main(int argc, char *argv[])
     InputRing arrivals(kInputRingBytes);
     std::atomic<bool> stopReceiving{false};
     std::thread receiver([&] { receiveArrivals(session, arrivals, stopReceiving); });
-    ports.input->setCallback(&arrived, &arrivals);
+    arrivalRing.store(&arrivals, std::memory_order_release);
+    ports.input->setCallback(&arrived, nullptr);
 
     std::printf("ready: %s keyboard \"%s\" on %s%s\n", options.upgradeMode ? "upgrade-mode" : "normal",
                 options.name.c_str(), RtMidi::getApiDisplayName(opened).c_str(),
@@ -345,6 +352,7 @@ int main(int argc, char *argv[])
 
     // Input first, so nothing schedules replies on a scheduler that is gone.
     ports.input->cancelCallback();
+    arrivalRing.store(nullptr, std::memory_order_release);
     ports.input->closePort();
     ports.input.reset();
     stopReceiving.store(true);
