@@ -364,11 +364,17 @@ jack_port_t *JackClient::takePort(bool input)
 jack_port_t *JackClient::registerPort(bool input)
 {
     // Short names are unique within the client: a second port open at the
-    // same time as the first gets a number.
+    // same time as the first gets a number. Names in use are skipped by a
+    // look at the client's own ports, which asks the server nothing: a
+    // refused registration costs a request, and a search that opens every
+    // port would otherwise make as many as the square of their number.
     const std::string base = input ? "in" : "out";
+    const std::string clientPrefix = std::string(jack_get_client_name(client_)) + ":";
     const unsigned long flags = input ? JackPortIsInput : JackPortIsOutput;
     for (int number = 1; number <= kMaxPortsPerDirection; ++number) {
         const std::string name = number == 1 ? base : base + "-" + std::to_string(number);
+        if (jack_port_by_name(client_, (clientPrefix + name).c_str()))
+            continue;
         jack_port_t *port = nullptr;
         jack_client_t *client = client_;
         if (!call<jack_port_t *>(
@@ -743,16 +749,13 @@ MMRESULT JackClient::connect(const char *source, const char *destination)
     int error = -1;
     if (!call<int>([client, from, to] { return jack_connect(client, from.c_str(), to.c_str()); }, error))
         return MIDIERR_NODEVICE;
-    if (error == 0 || error == EEXIST) {
-        // jackd2 has made the connection when jack_connect returns;
-        // PipeWire's libjack only asked for it, and what is sent before
-        // the link is there is lost: wait for it, briefly.
-        const jack_port_t *port = jack_port_by_name(client_, source);
-        const auto deadline = std::chrono::steady_clock::now() + kLiveWait;
-        while (port && !jack_port_connected_to(port, destination) && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(kLivePoll);
+    // The connection carries messages only from a later cycle on (jackd2
+    // switches its graph at a cycle's start, PipeWire's libjack hears of
+    // the link later still). Not waited for here: a search opens every
+    // port first and confirms them all in one wait, and an output's first
+    // message waits for its own (waitUntilLive).
+    if (error == 0 || error == EEXIST)
         return MMSYSERR_NOERROR;
-    }
     qCDebug(lcJack) << "could not connect" << source << "to" << destination;
     return MIDIERR_NODEVICE;
 }

@@ -3,6 +3,7 @@
 #include "midi/jackcallrunner.h"
 #include "midi/jackclient.h"
 
+#include <atomic>
 #include <cstdlib>
 
 namespace {
@@ -14,7 +15,7 @@ class JackOutput : public MidiBackendOutput
 public:
     JackOutput(std::shared_ptr<JackClient> client, jack_port_t *port, jack_ringbuffer_t *queue, std::string target)
         : client_(std::move(client)), port_(port), queue_(queue), target_(std::move(target)),
-          connectedAt_(client_->cyclesDone())
+          connectedAt_(client_->cyclesDone()), live_(jack_port_connected_to(port_, target_.c_str()))
     {
     }
     // What is still queued goes out first: a program may close the port,
@@ -30,13 +31,23 @@ public:
     // queue has one sender at a time.
     MMRESULT send(const std::string &message, bool &finished) override
     {
+        // A message sent before the connection carries any would be lost;
+        // one that is not live in a while goes all the same, and drain()
+        // tells.
+        if (!live_)
+            waitUntilLive();
         // Queued for the next process cycle; drain() tells whether it went.
         finished = true;
         sentSinceDrain_ = true;
         return client_->send(queue_, message);
     }
 
-    bool waitUntilLive() override { return client_->waitUntilLive(port_, target_, connectedAt_); }
+    bool waitUntilLive() override
+    {
+        if (!live_)
+            live_ = client_->waitUntilLive(port_, target_, connectedAt_);
+        return live_;
+    }
 
     std::vector<std::string> rewritingListeners() override { return client_->rewritingListeners(port_, target_); }
 
@@ -63,6 +74,8 @@ private:
     const std::string target_;
     // Made once the port was connected.
     const std::uint64_t connectedAt_;
+    // Carrying messages: connected long since, or seen to.
+    std::atomic<bool> live_;
     bool sentSinceDrain_ = false;
 };
 

@@ -78,6 +78,12 @@ bool JackKeyboardFixture::start(const QStringList &simulatorOptions)
     return restartSimulator(simulatorOptions);
 }
 
+bool JackKeyboardFixture::startServerAlone()
+{
+    error_.clear();
+    return server_ || startServer();
+}
+
 bool JackKeyboardFixture::plugSimulatorIn(const QStringList &simulatorOptions)
 {
     error_.clear();

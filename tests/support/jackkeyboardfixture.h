@@ -37,6 +37,8 @@ public:
     // with these extra options (see telvir-keyboard-simulator --help).
     // False with error() set when either does not come up in time.
     bool start(const QStringList &simulatorOptions = {});
+    // The server alone, for ports that must be listed before the keyboard's.
+    bool startServerAlone();
     // A new simulator with other options, on the same server.
     bool restartSimulator(const QStringList &simulatorOptions = {});
     // The simulator goes, as a keyboard unplugged; the server stays.
