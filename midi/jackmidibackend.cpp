@@ -15,7 +15,7 @@ class JackOutput : public MidiBackendOutput
 public:
     JackOutput(std::shared_ptr<JackClient> client, jack_port_t *port, jack_ringbuffer_t *queue, std::string target)
         : client_(std::move(client)), port_(port), queue_(queue), target_(std::move(target)),
-          connectedAt_(client_->cyclesDone()), live_(jack_port_connected_to(port_, target_.c_str()))
+          connectedAt_(client_->cyclesDone())
     {
     }
     // What is still queued goes out first: a program may close the port,
@@ -74,8 +74,10 @@ private:
     const std::string target_;
     // Made once the port was connected.
     const std::uint64_t connectedAt_;
-    // Carrying messages: connected long since, or seen to.
-    std::atomic<bool> live_;
+    // Seen to carry messages. Not asked at once: jackd2's
+    // jack_port_connected_to waits for the cycle that takes a new
+    // connection, which would cost every port opened one cycle of its own.
+    std::atomic<bool> live_ {false};
     bool sentSinceDrain_ = false;
 };
 
