@@ -317,11 +317,16 @@ LinkTimes linkAndRead()
 {
     LinkTimes times;
     MidiController::releaseInstance();
+    // As the editor and telvir search: the remembered pair first, and the
+    // pair that linked remembered.
+    LinkSearch search;
+    search.preferred = RememberedPorts::preferred();
     BenchTimer linkTimer;
-    MidiController *link = MidiController::getInstance(false);
+    MidiController *link = MidiController::getInstance(false, search);
     if (!link)
         return times;
     times.linkedMs = linkTimer.elapsedMs();
+    RememberedPorts::setLastLinked(link->portPair());
     Settings settings;
     BenchTimer readTimer;
     times.replies = settings.recv();
