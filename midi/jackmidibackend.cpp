@@ -31,10 +31,10 @@ public:
     // queue has one sender at a time.
     MMRESULT send(const std::string &message, bool &finished) override
     {
-        // A message sent before the connection carries any would be lost;
-        // one that is not live in a while goes all the same, and drain()
-        // tells.
-        if (!live_)
+        // A message sent before the connection carries any would be lost.
+        // Waited for once: if it is not live by then (the keyboard went
+        // away), the messages go all the same and drain() tells.
+        if (!liveAsked_)
             waitUntilLive();
         // Queued for the next process cycle; drain() tells whether it went.
         finished = true;
@@ -46,6 +46,7 @@ public:
     {
         if (!live_)
             live_ = client_->waitUntilLive(port_, target_, connectedAt_);
+        liveAsked_ = true;
         return live_;
     }
 
@@ -78,6 +79,7 @@ private:
     // jack_port_connected_to waits for the cycle that takes a new
     // connection, which would cost every port opened one cycle of its own.
     std::atomic<bool> live_ {false};
+    std::atomic<bool> liveAsked_ {false};
     bool sentSinceDrain_ = false;
 };
 

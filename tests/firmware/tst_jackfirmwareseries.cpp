@@ -140,12 +140,16 @@ private slots:
             // the loaded server lets a search through.
             MidiController::releaseInstance();
             link = nullptr;
+            QStringList searches;
             for (int search = 0; search < kSearches && !link; ++search) {
-                link = MidiController::getInstance(true);
-                if (!link)
+                const KeyboardOutcome found = KeyboardCommand::find(true, LinkSearch{}, &link);
+                if (!link) {
+                    searches << outcomeMessage(found);
                     QThread::sleep(1);
+                }
             }
-            QVERIFY2(link, qPrintable(failures.join('\n')));
+            QVERIFY2(link, qPrintable(failures.join('\n') + "\nsearches: " + searches.join("; ")
+                                      + "\nsimulator: " + jack.simulatorOutput().right(1500)));
         }
         qInfo("%d of %d updates arrived whole, %d failed and said so, in %lld s", upgraded, kUpdates,
               int(failures.size()), series.elapsed() / 1000);
