@@ -650,7 +650,8 @@ MMRESULT JackClient::drain(jack_ringbuffer_t *queue, DWORD &unsent)
     }
     if (unsent == 0)
         return MMSYSERR_NOERROR; // the last ones went out while we gave up
-    qCDebug(lcJack) << unsent << "MIDI messages did not go out";
+    qCDebug(lcJack) << unsent << "MIDI messages did not go out; cycles so far:" << cyclesDone()
+                    << "of which a port had no buffer:" << portsWithoutBuffer_.load();
     return alive() ? MIDIERR_NOTREADY : MIDIERR_NODEVICE;
 }
 
@@ -784,8 +785,10 @@ int JackClient::process(jack_nframes_t frames, void *self)
 bool JackClient::takeInput(const Input &input, jack_nframes_t frames)
 {
     void *buffer = jack_port_get_buffer(input.port, frames);
-    if (!buffer)
+    if (!buffer) {
+        portsWithoutBuffer_.fetch_add(1, std::memory_order_relaxed);
         return false;
+    }
     bool taken = false;
     const jack_nframes_t count = jack_midi_get_event_count(buffer);
     for (jack_nframes_t index = 0; index < count; ++index) {
@@ -809,8 +812,10 @@ bool JackClient::takeInput(const Input &input, jack_nframes_t frames)
 void JackClient::writeOutput(Output &output, jack_nframes_t frames)
 {
     void *buffer = jack_port_get_buffer(output.port, frames);
-    if (!buffer)
+    if (!buffer) {
+        portsWithoutBuffer_.fetch_add(1, std::memory_order_relaxed);
         return;
+    }
     jack_midi_clear_buffer(buffer);
     if (output.held.load())
         return;
