@@ -650,8 +650,7 @@ MMRESULT JackClient::drain(jack_ringbuffer_t *queue, DWORD &unsent)
     }
     if (unsent == 0)
         return MMSYSERR_NOERROR; // the last ones went out while we gave up
-    qCDebug(lcJack) << unsent << "MIDI messages did not go out; cycles so far:" << cyclesDone()
-                    << "of which a port had no buffer:" << portsWithoutBuffer_.load();
+    qCDebug(lcJack) << unsent << "MIDI messages did not go out";
     return alive() ? MIDIERR_NOTREADY : MIDIERR_NODEVICE;
 }
 
@@ -785,10 +784,8 @@ int JackClient::process(jack_nframes_t frames, void *self)
 bool JackClient::takeInput(const Input &input, jack_nframes_t frames)
 {
     void *buffer = jack_port_get_buffer(input.port, frames);
-    if (!buffer) {
-        portsWithoutBuffer_.fetch_add(1, std::memory_order_relaxed);
+    if (!buffer)
         return false;
-    }
     bool taken = false;
     const jack_nframes_t count = jack_midi_get_event_count(buffer);
     for (jack_nframes_t index = 0; index < count; ++index) {
@@ -812,10 +809,8 @@ bool JackClient::takeInput(const Input &input, jack_nframes_t frames)
 void JackClient::writeOutput(Output &output, jack_nframes_t frames)
 {
     void *buffer = jack_port_get_buffer(output.port, frames);
-    if (!buffer) {
-        portsWithoutBuffer_.fetch_add(1, std::memory_order_relaxed);
+    if (!buffer)
         return;
-    }
     jack_midi_clear_buffer(buffer);
     if (output.held.load())
         return;

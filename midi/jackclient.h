@@ -222,9 +222,6 @@ private:
     std::atomic<std::uint64_t> cyclesBegun_{0};
     std::atomic<std::uint64_t> inputLost_{0};
     std::atomic<std::uint64_t> outputTooLong_{0};
-    // Cycles in which the server gave a port no buffer (a port it is still
-    // setting up, or one whose link it is changing).
-    std::atomic<std::uint64_t> portsWithoutBuffer_{0};
     // Orders every ring's bytes for ThreadSanitizer (see copyIntoRing).
     std::atomic<std::uint64_t> ringOrder_{0};
 
