@@ -79,7 +79,7 @@ private slots:
     void initTestCase()
     {
         if (qEnvironmentVariable("TELVIR_SOAK") != QLatin1String("1"))
-            QSKIP("a series of half an hour: run with TELVIR_SOAK=1 (ctest -L soak)");
+            QSKIP("a series of twenty minutes: run with TELVIR_SOAK=1 (ctest -L soak)");
         // A transfer's own messages stay out of the log; why one stopped is in.
         QLoggingCategory::setFilterRules("telvir.midi.debug=false\ntelvir.jack.debug=true");
     }
@@ -164,8 +164,8 @@ private slots:
             QVERIFY2(link, qPrintable(failures.join('\n') + "\nsearches: " + searches.join("; ")
                                       + "\nsimulator: " + jack.simulatorOutput().right(1500)));
             // The search's probe ends the broken transfer, and the simulator
-            // then says how many bytes it holds: a whole block more than sent
-            // means its answer was lost, as many means the block was.
+            // then says how many bytes it holds: as many blocks as went out
+            // means its answer was lost, one fewer means the block was.
             qInfo("after the search the simulator said: %s", qPrintable(jack.simulatorOutput().mid(logBeforeSearch)));
         }
         qInfo("%d of %d updates arrived whole, %d failed and said so, in %lld s", upgraded, kUpdates,
