@@ -147,7 +147,6 @@ private slots:
                             .arg(arrived ? "the keyboard holds" : "the keyboard does not hold")
                             .arg(faults.isEmpty() ? QString("no fault") : faults.join("; "))
                             .arg(cameLate.isEmpty() ? QString("nothing") : cameLate.join(' '));
-            qInfo("%s", qPrintable(failures.last()));
             const int logBeforeSearch = jack.simulatorOutput().size();
             // Still in its upgrade mode: a new search finds it there, once
             // the loaded server lets a search through.
@@ -166,7 +165,9 @@ private slots:
             // The search's probe ends the broken transfer, and the simulator
             // then says how many bytes it holds: as many blocks as went out
             // means its answer was lost, one fewer means the block was.
-            qInfo("after the search the simulator said: %s", qPrintable(jack.simulatorOutput().mid(logBeforeSearch)));
+            const QString afterSearch = jack.simulatorOutput().mid(logBeforeSearch).trimmed();
+            failures.last() += "; after the search the simulator said: " + (afterSearch.isEmpty() ? "nothing" : afterSearch);
+            qInfo("%s", qPrintable(failures.last()));
         }
         qInfo("%d of %d updates arrived whole, %d failed and said so, in %lld s", upgraded, kUpdates,
               int(failures.size()), series.elapsed() / 1000);
