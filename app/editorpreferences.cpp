@@ -6,6 +6,7 @@
 namespace {
 const char *const kFollowKeyboardKey = "monitor/followKeyboard";
 const char *const kLiveSendingKey = "live/enabled";
+const char *const kMessagePaceKey = "keyboard/messagePaceMs";
 
 bool readFlag(const char *key, bool byDefault)
 {
@@ -24,3 +25,15 @@ bool EditorPreferences::followKeyboard() { return readFlag(kFollowKeyboardKey, t
 void EditorPreferences::setFollowKeyboard(bool on) { writeFlag(kFollowKeyboardKey, on); }
 bool EditorPreferences::liveSending() { return readFlag(kLiveSendingKey, false); }
 void EditorPreferences::setLiveSending(bool on) { writeFlag(kLiveSendingKey, on); }
+
+int EditorPreferences::messagePaceMs()
+{
+    const QSettings settings(QStringLiteral("Telvir"), QStringLiteral("Telvir Editor"));
+    return qMax(0, settings.value(QLatin1String(kMessagePaceKey), 0).toInt());
+}
+
+void EditorPreferences::setMessagePaceMs(int milliseconds)
+{
+    QSettings settings(QStringLiteral("Telvir"), QStringLiteral("Telvir Editor"));
+    settings.setValue(QLatin1String(kMessagePaceKey), qMax(0, milliseconds));
+}

@@ -12,4 +12,8 @@ public:
     // "Live" in the status line; off at the first start.
     static bool liveSending();
     static void setLiveSending(bool on);
+    // The pause between two messages to the keyboard, in milliseconds, for
+    // keyboards slower than the port; 0 (the first start) sends back to back.
+    static int messagePaceMs();
+    static void setMessagePaceMs(int milliseconds);
 };
