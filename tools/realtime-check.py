@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
 """Fails when the JACK process callback's code path may lock, allocate, log or wait.
 
-Starting from JackClient::process in midi/jackclient.cpp, it follows every
-call to a function defined in that file and reads each body reached. A body
-fails the check when it names something that locks, allocates, logs or waits,
-or calls anything outside the file that is not on the list of calls known to
-be real-time safe below. Adding to that list is a decision to be reviewed.
+Starting from JackRealtimeRings::process in midi/jackrealtimerings.cpp,
+it follows every call to a function defined in any source of the JACK client
+(that file, midi/jackclient.cpp and midi/jackportpool.cpp) and reads each
+body reached. A body fails the check when it names something that locks,
+allocates, logs or waits, or calls anything outside those files that is not
+on the list of calls known to be real-time safe below. Adding to that list is
+a decision to be reviewed.
 
-    tools/realtime-check.py [SOURCE]   check the callback (default: midi/jackclient.cpp)
-    tools/realtime-check.py --planted  prove that the check catches planted faults
+    tools/realtime-check.py [SOURCE...]  check the callback (default: the JACK client's sources)
+    tools/realtime-check.py --planted    prove that the check catches planted faults
 """
 
 import os
@@ -16,7 +18,9 @@ import re
 import sys
 import tempfile
 
-ROOT = "JackClient::process"
+ROOT = "JackRealtimeRings::process"
+# The JACK client's sources: the callback's own first, where faults are planted.
+SOURCES = ["jackrealtimerings.cpp", "jackclient.cpp", "jackportpool.cpp"]
 
 # Words that must not appear in the callback's code path.
 FORBIDDEN = [
@@ -37,7 +41,7 @@ FORBIDDEN = [
      "a JACK call that waits for the server"),
 ]
 
-# Calls out of the file that take no lock, allocate nothing and never wait.
+# Calls out of the sources that take no lock, allocate nothing and never wait.
 SAFE_CALLS = {
     "jack_port_get_buffer", "jack_midi_get_event_count", "jack_midi_event_get", "jack_midi_clear_buffer",
     "jack_midi_max_event_size", "jack_midi_event_reserve",
@@ -93,11 +97,21 @@ def functions(source):
     return found
 
 
-def check(path):
-    with open(path, encoding="utf-8") as file:
-        defined = functions(file.read())
+def shown(path):
+    """A path within the repository as from its top, any other as it is."""
+    top = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+    inner = os.path.relpath(os.path.abspath(path), top)
+    return path if inner.startswith("..") else inner
+
+
+def check(paths):
+    defined = {}
+    for path in paths:
+        with open(path, encoding="utf-8") as file:
+            for name, bodies in functions(file.read()).items():
+                defined.setdefault(name, []).extend(bodies)
     if ROOT not in defined:
-        return ["%s: no %s found" % (path, ROOT)]
+        return ["%s: no %s found" % (", ".join(paths), ROOT)]
     short = {}
     for name in defined:
         short.setdefault(name.split("::")[-1], []).append(name)
@@ -120,25 +134,29 @@ def check(path):
                     waiting.extend(short[callee])
                 elif callee not in SAFE_CALLS and callee not in KEYWORDS:
                     faults.append("%s: calls %s, not known to be real-time safe" % (name, callee))
+    print("real-time check: read %s" % ", ".join(shown(path) for path in paths))
     print("real-time check: %s reaches %s" % (ROOT, ", ".join(sorted(reached))))
     return faults
 
 
 # Each a line put into the callback's path, and what the check must then say.
 PLANTED = [
-    ("std::lock_guard<std::mutex> lock(client->mutex_);", "a lock"),
+    ("std::lock_guard<std::mutex> lock(rings->mutex_);", "a lock"),
     ("auto *copy = new Routes;", "an allocation"),
     ("qCDebug(lcJack) << frames;", "a log call"),
     ("input.sink->receive(nullptr, 0);", "not known to be real-time safe"),
-    ("std::this_thread::sleep_for(kQueuePoll);", "a wait"),
+    ("std::this_thread::sleep_for(kReaderPoll);", "a wait"),
+    # Calls into the client's other sources, whose bodies must be read too.
+    ("abandon();", "JackClient::abandon: a log call"),
+    ("markInUse(output.port, target);", "JackPortPool::markInUse: a lock"),
 ]
 
 
-def planted(path):
-    with open(path, encoding="utf-8") as file:
+def planted(paths):
+    with open(paths[0], encoding="utf-8") as file:
         source = file.read()
-    if check(path):
-        print("the unchanged source fails already")
+    if check(paths):
+        print("the unchanged sources fail already")
         return 1
     failed = 0
     for line, expected in PLANTED:
@@ -146,14 +164,14 @@ def planted(path):
         # that following calls is proven too.
         changed = source.replace("    jack_midi_clear_buffer(buffer);\n",
                                  "    jack_midi_clear_buffer(buffer);\n    %s\n" % line.replace(
-                                     "client->", "").replace("input.", "output."), 1)
+                                     "rings->", "").replace("input.", "output."), 1)
         if changed == source:
-            print("nowhere to plant a fault: the callback's code changed")
+            print("nowhere to plant a fault in %s: the callback's code changed" % paths[0])
             return 1
         with tempfile.NamedTemporaryFile("w", suffix=".cpp", delete=False) as copy:
             copy.write(changed)
         try:
-            faults = check(copy.name)
+            faults = check([copy.name] + paths[1:])
         finally:
             os.unlink(copy.name)
         if any(expected in fault for fault in faults):
@@ -166,10 +184,10 @@ def planted(path):
 
 def main(arguments):
     here = os.path.dirname(os.path.abspath(__file__))
-    source = os.path.join(here, "..", "midi", "jackclient.cpp")
+    sources = [os.path.normpath(os.path.join(here, "..", "midi", name)) for name in SOURCES]
     if arguments and arguments[0] == "--planted":
-        return planted(arguments[1] if len(arguments) > 1 else source)
-    faults = check(arguments[0] if arguments else source)
+        return planted(arguments[1:] or sources)
+    faults = check(arguments or sources)
     for fault in faults:
         print("real-time check: " + fault)
     return 1 if faults else 0

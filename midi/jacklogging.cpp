@@ -1,0 +1,3 @@
+#include "midi/jacklogging.h"
+
+Q_LOGGING_CATEGORY(lcJack, "telvir.jack", QtWarningMsg)
