@@ -54,6 +54,14 @@ public:
 
 private:
     bool open();
+    // Judges what is at path_ before SQLite opens it; false: no store.
+    bool guard();
+    // What is at path_ is not the user's: no store at all.
+    void leaveAlone(const QString &why);
+    // From now on the store is only read, and the user is told why.
+    void readOnly(const QString &why);
+    static bool cannotWrite(int sqliteCode);
+    QString whyNotWritten(const QSqlError &error) const;
     void close();
     // Why the file at path_ is not a store this program can use, without
     // opening it; empty when it may be.
@@ -68,5 +76,11 @@ private:
     bool opened_ = false;
     bool writable_ = true;
     bool triedOpen_ = false;
+    bool readOnly_ = false;
+    // Read as the file stands, its log not looked at: for a folder where
+    // no shared-memory index can be made.
+    bool immutable_ = false;
+    // A store just moved aside whose readable rows go into the new one.
+    QString salvageFrom_;
     QString notice_;
 };

@@ -1,0 +1,203 @@
+#include "model/storefileguard.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#ifndef _WIN32
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+#endif
+
+const QStringList StoreFileGuard::kCompanionSuffixes = {QStringLiteral("-wal"), QStringLiteral("-shm"),
+                                                        QStringLiteral("-journal")};
+
+namespace {
+#ifndef _WIN32
+constexpr mode_t kPrivateFolder = 0700;
+constexpr mode_t kPrivateFile = 0600;
+
+QByteArray nativePath(const QString &path)
+{
+    return QFile::encodeName(path);
+}
+
+QString systemReason(int error)
+{
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+        return StoreFileGuard::tr("the disk is full");
+    case EROFS:
+        return StoreFileGuard::tr("the file system is read-only");
+    case EACCES:
+    case EPERM:
+        return StoreFileGuard::tr("its folder is read-only");
+    default:
+        return QString::fromLocal8Bit(std::strerror(error));
+    }
+}
+
+// Why an existing entry (not followed) is not the user's own regular file
+// alone; empty when it is.
+QString whyNotOwn(const struct stat &status)
+{
+    if (S_ISLNK(status.st_mode))
+        return StoreFileGuard::tr("it is a symbolic link");
+    if (status.st_uid != ::geteuid())
+        return StoreFileGuard::tr("it belongs to another user");
+    if (S_ISREG(status.st_mode) && status.st_nlink > 1)
+        return StoreFileGuard::tr("it has other names (hard links)");
+    return QString();
+}
+
+QString kindOf(const struct stat &status)
+{
+    if (S_ISDIR(status.st_mode))
+        return StoreFileGuard::tr("it is a folder");
+    if (S_ISFIFO(status.st_mode))
+        return StoreFileGuard::tr("it is a named pipe");
+    if (S_ISSOCK(status.st_mode))
+        return StoreFileGuard::tr("it is a socket");
+    return StoreFileGuard::tr("it is not a regular file");
+}
+
+// The folder the library keeps its files in: the user's own, made 0700.
+QString whyFolderRefused(const QString &folder, QString *whyNotWritable)
+{
+    const QByteArray name = nativePath(folder);
+    struct stat status {};
+    if (::lstat(name.constData(), &status) != 0) {
+        const QFileInfo info(folder);
+        if (!QDir().mkpath(info.absolutePath()) || ::mkdir(name.constData(), kPrivateFolder) != 0) {
+            const int error = errno;
+            return StoreFileGuard::tr("its folder cannot be made: %1").arg(systemReason(error));
+        }
+        return QString();
+    }
+    // A link to a folder is the user's choice only when the user made it.
+    if (S_ISLNK(status.st_mode)) {
+        if (status.st_uid != ::geteuid() && status.st_uid != 0)
+            return StoreFileGuard::tr("its folder is a symbolic link of another user");
+        if (::stat(name.constData(), &status) != 0)
+            return StoreFileGuard::tr("its folder is a symbolic link that leads nowhere");
+    }
+    if (!S_ISDIR(status.st_mode))
+        return StoreFileGuard::tr("its folder is not a folder");
+    if (status.st_uid != ::geteuid())
+        return StoreFileGuard::tr("its folder belongs to another user");
+    if ((status.st_mode & 07777) != kPrivateFolder && ::chmod(name.constData(), kPrivateFolder) != 0)
+        *whyNotWritable = systemReason(errno);
+    return QString();
+}
+#endif
+} // namespace
+
+StoreFileGuard::Outcome StoreFileGuard::prepare(const QString &path)
+{
+    Outcome outcome;
+#ifndef _WIN32
+    const QString refused = whyFolderRefused(QFileInfo(path).absolutePath(), &outcome.whyNotWritable);
+    if (!refused.isEmpty()) {
+        outcome.verdict = Verdict::Refused;
+        outcome.why = refused;
+        return outcome;
+    }
+    for (const QString &suffix : QStringList{QString()} + kCompanionSuffixes) {
+        const QByteArray name = nativePath(path + suffix);
+        struct stat status {};
+        if (::lstat(name.constData(), &status) != 0)
+            continue;
+        const QString notOwn = whyNotOwn(status);
+        if (!notOwn.isEmpty()) {
+            outcome.verdict = Verdict::NotTheUsers;
+            outcome.why = notOwn;
+            return outcome;
+        }
+        if (!S_ISREG(status.st_mode)) {
+            // The user's own folder or pipe at a companion's path is the
+            // store's trouble as much as one at its own.
+            outcome.verdict = suffix.isEmpty() ? Verdict::NotAFile : Verdict::NotTheUsers;
+            outcome.why = kindOf(status);
+            return outcome;
+        }
+        // Through a descriptor that never followed a link, so the mode is
+        // changed on what was judged.
+        const int descriptor = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (descriptor < 0)
+            continue;
+        struct stat opened {};
+        if (::fstat(descriptor, &opened) == 0 && opened.st_ino == status.st_ino && (opened.st_mode & 077) != 0
+            && ::fchmod(descriptor, kPrivateFile) != 0 && outcome.whyNotWritable.isEmpty())
+            outcome.whyNotWritable = systemReason(errno);
+        ::close(descriptor);
+    }
+    // Made here, 0600 and never through a link: SQLite then opens the
+    // user's own file and gives its companions the same mode.
+    const QByteArray name = nativePath(path);
+    const int descriptor = ::open(name.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kPrivateFile);
+    if (descriptor >= 0)
+        ::close(descriptor);
+    else if (errno != EEXIST && outcome.whyNotWritable.isEmpty())
+        outcome.whyNotWritable = systemReason(errno);
+#else
+    if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
+        outcome.verdict = Verdict::Refused;
+        outcome.why = tr("its folder cannot be made");
+    }
+#endif
+    return outcome;
+}
+
+QString StoreFileGuard::besidePath(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.absolutePath() + QLatin1Char('/') + info.completeBaseName() + QStringLiteral("-own.")
+           + info.suffix();
+}
+
+void StoreFileGuard::makePrivate(const QString &path)
+{
+#ifndef _WIN32
+    const int descriptor = ::open(nativePath(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return;
+    struct stat status {};
+    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid())
+        ::fchmod(descriptor, kPrivateFile);
+    ::close(descriptor);
+#else
+    Q_UNUSED(path);
+#endif
+}
+
+QString StoreFileGuard::whyNotWritable(const QString &path)
+{
+#ifndef _WIN32
+    const QString folder = QFileInfo(path).absolutePath();
+    struct statvfs volume {};
+    if (::statvfs(nativePath(folder).constData(), &volume) == 0) {
+        if (volume.f_flag & ST_RDONLY)
+            return tr("the file system is read-only");
+        if (volume.f_bavail == 0)
+            return tr("the disk is full");
+    }
+    if (::access(nativePath(folder).constData(), W_OK) != 0)
+        return systemReason(errno);
+    if (::access(nativePath(path).constData(), W_OK) != 0 && errno != ENOENT)
+        return tr("it is read-only");
+    // Root passes every permission check: a read-only bind of the file
+    // itself or a file marked immutable shows only when opened.
+    const int descriptor = ::open(nativePath(path).constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0)
+        return errno == ENOENT ? QString() : (errno == EPERM ? tr("it is read-only") : systemReason(errno));
+    ::close(descriptor);
+#else
+    Q_UNUSED(path);
+#endif
+    return QString();
+}
