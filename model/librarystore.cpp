@@ -162,6 +162,9 @@ bool LibraryStore::guard()
         case StoreFileGuard::Verdict::Refused:
             leaveAlone(outcome.why);
             return false;
+        case StoreFileGuard::Verdict::NoFolder:
+            giveUp(outcome.why);
+            return false;
         case StoreFileGuard::Verdict::NotAFile:
             moveAside(outcome.why);
             if (!writable_)
@@ -306,6 +309,7 @@ bool LibraryStore::open()
                 moveAside(QStringLiteral("it is damaged"));
                 if (!writable_)
                     return false;
+                salvageFrom_ = damagedAside_;
                 continue;
             }
             opened_ = true;
@@ -387,8 +391,10 @@ bool LibraryStore::recover(const QSqlError &error)
             const bool sound = check.open() && StoreIntegrity::isSound(check);
             check = QSqlDatabase();
             close();
-            if (!sound)
+            if (!sound) {
                 moveAside(QStringLiteral("it is damaged"));
+                salvageFrom_ = damagedAside_;
+            }
         }
         return writable_ && open();
     }
@@ -426,10 +432,9 @@ void LibraryStore::moveAside(const QString &why)
     // Its log belongs to it; the shared-memory index is rebuilt from the log.
     QFile::rename(path_ + QStringLiteral("-wal"), aside + QStringLiteral("-wal"));
     QFile::remove(path_ + QStringLiteral("-shm"));
-    // What SQLite can still read of a damaged store goes into the new one.
+    // What SQLite can still read of a damaged store may go into the new one.
     const QFileInfo moved(aside);
-    if (moved.isFile() && !moved.isSymLink())
-        salvageFrom_ = aside;
+    damagedAside_ = moved.isFile() && !moved.isSymLink() ? aside : QString();
     notice_ = tr("The library %1 could not be read (%2); it was moved aside to %3 and a new one was made.")
                   .arg(QDir::toNativeSeparators(path_), why, QDir::toNativeSeparators(aside));
 }

@@ -80,7 +80,9 @@ private:
     // Read as the file stands, its log not looked at: for a folder where
     // no shared-memory index can be made.
     bool immutable_ = false;
-    // A store just moved aside whose readable rows go into the new one.
+    // The regular file last moved aside, and the damaged store whose
+    // readable rows go into the new one.
+    QString damagedAside_;
     QString salvageFrom_;
     QString notice_;
 };

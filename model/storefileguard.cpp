@@ -67,14 +67,17 @@ QString kindOf(const struct stat &status)
 }
 
 // The folder the library keeps its files in: the user's own, made 0700.
-QString whyFolderRefused(const QString &folder, QString *whyNotWritable)
+// `foreign`: what is there is another user's.
+QString whyFolderRefused(const QString &folder, QString *whyNotWritable, bool *foreign)
 {
+    *foreign = true;
     const QByteArray name = nativePath(folder);
     struct stat status {};
     if (::lstat(name.constData(), &status) != 0) {
         const QFileInfo info(folder);
         if (!QDir().mkpath(info.absolutePath()) || ::mkdir(name.constData(), kPrivateFolder) != 0) {
             const int error = errno;
+            *foreign = false;
             return StoreFileGuard::tr("its folder cannot be made: %1").arg(systemReason(error));
         }
         return QString();
@@ -86,10 +89,11 @@ QString whyFolderRefused(const QString &folder, QString *whyNotWritable)
         if (::stat(name.constData(), &status) != 0)
             return StoreFileGuard::tr("its folder is a symbolic link that leads nowhere");
     }
-    if (!S_ISDIR(status.st_mode))
-        return StoreFileGuard::tr("its folder is not a folder");
     if (status.st_uid != ::geteuid())
         return StoreFileGuard::tr("its folder belongs to another user");
+    *foreign = false;
+    if (!S_ISDIR(status.st_mode))
+        return StoreFileGuard::tr("its folder is not a folder");
     if ((status.st_mode & 07777) != kPrivateFolder && ::chmod(name.constData(), kPrivateFolder) != 0)
         *whyNotWritable = systemReason(errno);
     return QString();
@@ -101,9 +105,10 @@ StoreFileGuard::Outcome StoreFileGuard::prepare(const QString &path)
 {
     Outcome outcome;
 #ifndef _WIN32
-    const QString refused = whyFolderRefused(QFileInfo(path).absolutePath(), &outcome.whyNotWritable);
+    bool foreign = false;
+    const QString refused = whyFolderRefused(QFileInfo(path).absolutePath(), &outcome.whyNotWritable, &foreign);
     if (!refused.isEmpty()) {
-        outcome.verdict = Verdict::Refused;
+        outcome.verdict = foreign ? Verdict::Refused : Verdict::NoFolder;
         outcome.why = refused;
         return outcome;
     }
@@ -146,7 +151,7 @@ StoreFileGuard::Outcome StoreFileGuard::prepare(const QString &path)
         outcome.whyNotWritable = systemReason(errno);
 #else
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) {
-        outcome.verdict = Verdict::Refused;
+        outcome.verdict = Verdict::NoFolder;
         outcome.why = tr("its folder cannot be made");
     }
 #endif

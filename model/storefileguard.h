@@ -17,7 +17,8 @@ public:
         Usable,      // the user's own regular file, or nothing yet
         NotAFile,    // a folder, pipe, socket or device of the user's: moved aside
         NotTheUsers, // a link, another user's file or a hard-linked one: left as it is
-        Refused,     // the folder itself cannot be trusted or made
+        Refused,     // the folder is another user's: no store at all
+        NoFolder,    // the folder cannot be made (a file in its place): no store
     };
 
     struct Outcome

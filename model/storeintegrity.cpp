@@ -2,6 +2,7 @@
 
 #include <QAtomicInt>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -122,6 +123,8 @@ bool StoreIntegrity::isSound(const QSqlDatabase &database)
 int StoreIntegrity::salvage(const QString &damagedPath, const QSqlDatabase &into)
 {
     const QString connection = QStringLiteral("telvir-salvage-%1").arg(salvageCount.fetchAndAddRelaxed(1));
+    const QString log = damagedPath + QStringLiteral("-wal");
+    const bool hadLog = QFileInfo::exists(log);
     int copied = 0;
     {
         QSqlDatabase from = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
@@ -142,8 +145,10 @@ int StoreIntegrity::salvage(const QString &damagedPath, const QSqlDatabase &into
         from.close();
     }
     QSqlDatabase::removeDatabase(connection);
-    // A reader leaves the shared-memory index behind; the damaged file and
-    // its log stay as they were.
+    // A reader leaves a shared-memory index and an empty log behind; the
+    // damaged file and its own log stay as they were.
     QFile::remove(damagedPath + QStringLiteral("-shm"));
+    if (!hadLog)
+        QFile::remove(log);
     return copied;
 }
