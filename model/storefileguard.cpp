@@ -55,6 +55,26 @@ QString whyNotOwn(const struct stat &status)
     return QString();
 }
 
+// Makes the file at `path` 0600 if it is, not followed, the user's regular
+// file: through an O_PATH descriptor, because closing any other descriptor
+// of the store would drop the locks SQLite holds on it in this process.
+// False when it could not be changed.
+bool makeOwnFilePrivate(const QByteArray &path)
+{
+    const int descriptor = ::open(path.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    if (descriptor < 0)
+        return true;
+    bool changed = true;
+    struct stat status {};
+    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid()
+        && (status.st_mode & 077) != 0)
+        changed = ::chmod(QByteArrayLiteral("/proc/self/fd/").append(QByteArray::number(descriptor)).constData(),
+                          kPrivateFile)
+                  == 0;
+    ::close(descriptor);
+    return changed;
+}
+
 QString kindOf(const struct stat &status)
 {
     if (S_ISDIR(status.st_mode))
@@ -130,16 +150,8 @@ StoreFileGuard::Outcome StoreFileGuard::prepare(const QString &path)
             outcome.why = kindOf(status);
             return outcome;
         }
-        // Through a descriptor that never followed a link, so the mode is
-        // changed on what was judged.
-        const int descriptor = ::open(name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (descriptor < 0)
-            continue;
-        struct stat opened {};
-        if (::fstat(descriptor, &opened) == 0 && opened.st_ino == status.st_ino && (opened.st_mode & 077) != 0
-            && ::fchmod(descriptor, kPrivateFile) != 0 && outcome.whyNotWritable.isEmpty())
+        if (!makeOwnFilePrivate(name) && outcome.whyNotWritable.isEmpty())
             outcome.whyNotWritable = systemReason(errno);
-        ::close(descriptor);
     }
     // Made here, 0600 and never through a link: SQLite then opens the
     // user's own file and gives its companions the same mode.
@@ -168,13 +180,7 @@ QString StoreFileGuard::besidePath(const QString &path)
 void StoreFileGuard::makePrivate(const QString &path)
 {
 #ifndef _WIN32
-    const int descriptor = ::open(nativePath(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
-        return;
-    struct stat status {};
-    if (::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode) && status.st_uid == ::geteuid())
-        ::fchmod(descriptor, kPrivateFile);
-    ::close(descriptor);
+    makeOwnFilePrivate(nativePath(path));
 #else
     Q_UNUSED(path);
 #endif
@@ -193,14 +199,11 @@ QString StoreFileGuard::whyNotWritable(const QString &path)
     }
     if (::access(nativePath(folder).constData(), W_OK) != 0)
         return systemReason(errno);
+    // Never opened: closing a descriptor of the store would drop SQLite's
+    // locks on it. Even for root, access() tells a read-only mount (EROFS)
+    // and a file marked immutable (EPERM).
     if (::access(nativePath(path).constData(), W_OK) != 0 && errno != ENOENT)
-        return tr("it is read-only");
-    // Root passes every permission check: a read-only bind of the file
-    // itself or a file marked immutable shows only when opened.
-    const int descriptor = ::open(nativePath(path).constData(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
-        return errno == ENOENT ? QString() : (errno == EPERM ? tr("it is read-only") : systemReason(errno));
-    ::close(descriptor);
+        return errno == EROFS ? tr("the file system is read-only") : tr("it is read-only");
 #else
     Q_UNUSED(path);
 #endif
