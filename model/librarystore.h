@@ -6,9 +6,10 @@
 // any number of programs read and record at once.
 //
 // The store is never the reason a command fails: a file that is not a
-// database, is cut short or has a newer schema is moved aside and a new one
-// made; a store that cannot be written leaves the program working without
-// it. Either is said once, through takeNotice().
+// database, is cut short, is damaged or has a newer schema is moved aside
+// and a new one made; a store that cannot be written is only read; what is
+// not the user's is left alone (StoreFileGuard). Each is said once,
+// through takeNotice().
 
 #include <QCoreApplication>
 #include <QSqlDatabase>
