@@ -4,6 +4,7 @@
 #include "app/fieldchoicedelegate.h"
 #include "app/editordocument.h"
 #include "app/statuscommand.h"
+#include "app/plainmessagebox.h"
 #include "sheet/controlsheet.h"
 
 #include <QAction>
@@ -171,7 +172,6 @@ void AllControlsWindow::exportSheet()
         fileName += filter == pngFilter ? QStringLiteral(".png") : QStringLiteral(".pdf");
     QString error;
     if (!ControlSheet(document.settings(), tr("Telvir keyboard")).save(fileName, &error))
-        QMessageBox::warning(this, tr("Error"),
-                             tr("Could not export the sheet to \"%1\": %2").arg(QDir::toNativeSeparators(fileName), error),
-                             QMessageBox::Ok, QMessageBox::NoButton);
+        PlainMessageBox::warning(this, tr("Error"),
+                             tr("Could not export the sheet to \"%1\": %2").arg(QDir::toNativeSeparators(fileName), error));
 }

@@ -159,6 +159,7 @@ void KeyboardSession::show(QWidget *parent, const KeyboardOutcome &outcome)
     const bool about = outcome.succeeded() && outcome.kind != KeyboardOutcome::Kind::SettingsRead;
     QMessageBox box(about ? QMessageBox::NoIcon : QMessageBox::Warning, outcomeTitle(outcome), outcomeMessage(outcome),
                     QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText); // the keyboard's port names are names, never markup
     if (about)
         box.setIconPixmap(QApplication::windowIcon().pixmap(QSize(64, 64)));
     if (!quiet.isEmpty())

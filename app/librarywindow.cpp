@@ -4,6 +4,7 @@
 #include "app/editordocument.h"
 #include "app/settingsfiledrop.h"
 #include "app/statuscommand.h"
+#include "app/plainmessagebox.h"
 #include "commands/keyboardcommand.h"
 #include "model/libraryqueries.h"
 #include "model/libraryqueue.h"
@@ -316,9 +317,8 @@ void LibraryWindow::exportSetup()
         return;
     QString error;
     if (!SettingsDocument::save(path, *settings, &error)) {
-        QMessageBox::warning(this, tr("Error"),
-                             tr("Could not save the settings to \"%1\": %2").arg(QDir::toNativeSeparators(path), error),
-                             QMessageBox::Ok, QMessageBox::NoButton);
+        PlainMessageBox::warning(this, tr("Error"),
+                             tr("Could not save the settings to \"%1\": %2").arg(QDir::toNativeSeparators(path), error));
         return;
     }
     queue_.record(LibraryEvent::of(LibraryEvent::Kind::Save, LibraryEvent::Program::Editor, *settings, path));
@@ -336,5 +336,5 @@ void LibraryWindow::importFiles(const QStringList &paths)
             refused << QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error);
     }
     if (!refused.isEmpty())
-        QMessageBox::warning(this, tr("Error"), refused.join(QLatin1Char('\n')), QMessageBox::Ok, QMessageBox::NoButton);
+        PlainMessageBox::warning(this, tr("Error"), refused.join(QLatin1Char('\n')));
 }

@@ -18,6 +18,7 @@
 #include "app/librarywindow.h"
 #include "app/linkmonitor.h"
 #include "app/portsdialog.h"
+#include "app/plainmessagebox.h"
 #include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
 #include "midi/portwatcher.h"
@@ -36,6 +37,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QTextDocument>
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QToolButton>
@@ -85,6 +87,7 @@ MainWindow::MainWindow(QWidget *parent)
 
     statusLine = new QLabel(this);
     statusLine->setObjectName(QStringLiteral("statusLine"));
+    statusLine->setTextFormat(Qt::PlainText); // names in it are never markup
     // A long line is cut, and whole in its tooltip: it never widens the window.
     statusLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(statusLine, 1);
@@ -136,7 +139,7 @@ void MainWindow::updateStatusLine()
         return;
     statusLine->setText(linkMonitor->stateText() + document_->readShortText() + changesNotSentText()
                         + clashSuffix(editedSettings()));
-    statusLine->setToolTip(statusLine->text());
+    statusLine->setToolTip(Qt::convertFromPlainText(statusLine->text()));
 }
 
 void MainWindow::registerSetters()
@@ -351,10 +354,9 @@ bool MainWindow::saveWithDialog()
     if (!SettingsFile::save(fileName, editedSettings(), &error)) {
         // The file is replaced only once every byte is written, so whatever
         // was there before is still intact.
-        QMessageBox::warning(this, tr("Error"),
+        PlainMessageBox::warning(this, tr("Error"),
                              tr("Could not save the settings to \"%1\": %2")
-                                 .arg(QDir::toNativeSeparators(fileName), error),
-                             QMessageBox::Ok, QMessageBox::NoButton);
+                                 .arg(QDir::toNativeSeparators(fileName), error));
         return false;
     }
     document_->setFile(fileName);

@@ -4,6 +4,7 @@
 #include "app/editordocument.h"
 #include "app/statuscommand.h"
 #include "app/monitorlinemodel.h"
+#include "app/plainmessagebox.h"
 #include "midi/miditap.h"
 #include "model/regularfile.h"
 #include "protocol/messagedecoder.h"
@@ -273,8 +274,7 @@ void MidiMonitor::saveLines()
         && (!file.open(QIODevice::WriteOnly | QIODevice::Text) || file.write(text) != text.size() || !file.commit()))
         problem = file.errorString();
     if (!problem.isEmpty()) {
-        QMessageBox::warning(this, tr("Error"),
-                             tr("Could not save the monitor to \"%1\": %2").arg(QDir::toNativeSeparators(fileName), problem),
-                             QMessageBox::Ok, QMessageBox::NoButton);
+        PlainMessageBox::warning(this, tr("Error"),
+                             tr("Could not save the monitor to \"%1\": %2").arg(QDir::toNativeSeparators(fileName), problem));
     }
 }

@@ -55,6 +55,7 @@ RecoveryBar::RecoveryBar(EditorDocument &document, SnapshotKeeper &keeper, const
     setFrameShape(QFrame::StyledPanel);
     auto *label = new QLabel(text);
     label->setObjectName(QStringLiteral("recoveryText"));
+    label->setTextFormat(Qt::PlainText);
     auto *restoreButton = new QPushButton(tr("Restore"));
     restoreButton->setObjectName(QStringLiteral("btnRestore"));
     auto *discardButton = new QPushButton(tr("Discard"));

@@ -3,8 +3,8 @@
 #include "app/editordocument.h"
 #include "model/librarystore.h"
 #include "model/snapshotstore.h"
+#include "model/storefileguard.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QUuid>
@@ -22,6 +22,7 @@ std::unique_ptr<QLockFile> lockOf(const QString &path)
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0))
         return nullptr;
+    StoreFileGuard::makePrivate(path);
     return lock;
 }
 } // namespace
@@ -34,10 +35,13 @@ SnapshotKeeper::SnapshotKeeper(EditorDocument &document, QObject *parent)
       snapshots_(std::make_unique<SnapshotStore>(*store_))
 {
     setObjectName(QStringLiteral("snapshotKeeper"));
-    QDir().mkpath(QFileInfo(store_->path()).absolutePath());
+    // The library's folder, private, before a lock is made in it; none is
+    // made in a folder that is not the user's own.
+    const StoreFileGuard::Verdict folder = StoreFileGuard::prepare(store_->path()).verdict;
+    const bool ownFolder = folder != StoreFileGuard::Verdict::Refused && folder != StoreFileGuard::Verdict::NoFolder;
     // Without a lock of its own no other editor could tell it runs: then
     // nothing is kept rather than something offered while it runs.
-    lock_ = lockOf(lockPathFor(id_));
+    lock_ = ownFolder ? lockOf(lockPathFor(id_)) : nullptr;
     writeTimer_.setSingleShot(true);
     connect(&writeTimer_, &QTimer::timeout, this, &SnapshotKeeper::write);
     connect(&document, &EditorDocument::stateChanged, this, &SnapshotKeeper::documentChanged);

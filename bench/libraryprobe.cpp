@@ -1,7 +1,8 @@
 // The library with 10,000 setups and 100,000 events (telvir-bench
 // --library): the Library window opening and answering a search, what
 // recording adds to a write in the editor and in telvir, and `telvir
-// memories` against `telvir --version`. The store is made in a temporary
+// memories` against `telvir --version`, and the checks every opening of the
+// store makes. The store is made in a temporary
 // folder; the user's own is never read or changed.
 //   bench-library TELVIR_PROGRAM
 
@@ -9,6 +10,8 @@
 #include "model/libraryqueue.h"
 #include "model/libraryrecorder.h"
 #include "model/librarystore.h"
+#include "model/storefileguard.h"
+#include "model/storeintegrity.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -172,5 +175,25 @@ int main(int argc, char *argv[])
     char reference[64];
     std::snprintf(reference, sizeof reference, "(--version %.1f ms)", medianOf(versions));
     row("telvir memories, more than telvir --version", medianOf(memories) - medianOf(versions), 50, reference);
+
+    // What each opening adds: the paths judged without following a link,
+    // then the schema and both ends of every table read.
+    std::vector<double> checks;
+    for (int run = 0; run < kRuns; ++run) {
+        const QString connection = QStringLiteral("bench-check-%1").arg(run);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
+            db.setDatabaseName(path);
+            QElapsedTimer timer;
+            timer.start();
+            const bool usable = StoreFileGuard::prepare(path).verdict == StoreFileGuard::Verdict::Usable && db.open()
+                                && StoreIntegrity::looksSound(db, LibraryStore::kSchemaVersion);
+            checks.push_back(double(timer.nsecsElapsed()) / 1e6);
+            if (!usable)
+                std::printf("the store was found damaged\n");
+        }
+        QSqlDatabase::removeDatabase(connection);
+    }
+    row("open-time checks of the store (median of 21)", medianOf(checks), 5);
     return 0;
 }

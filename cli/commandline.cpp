@@ -123,7 +123,7 @@ int CommandLine::run(const QStringList &givenArguments)
     if (parser.positionalArguments().isEmpty())
         return usage.usageError(tr("no command given"));
     if (!command)
-        return usage.usageError(tr("unknown command '%1'").arg(parser.positionalArguments().first()));
+        return usage.usageError(tr("unknown command '%1'").arg(TerminalText::escaped(parser.positionalArguments().first())));
 
     if (parser.isSet(kPorts) || arguments.contains(kPortsSwitch) || (portsAt >= 0 && ports.size() < 2))
         return usage.usageError(tr("--ports takes an output and an input port, once: --ports OUT IN"));

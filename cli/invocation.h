@@ -3,6 +3,8 @@
 // What a command of the telvir program is given: its arguments, the parsed
 // options, and where its output and its one-line errors go.
 
+#include "cli/terminaltext.h"
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -27,17 +29,18 @@ public:
     QTextStream &err;
     bool errorIsTerminal;
 
-    // Writes "telvir: <message>" on one line of err and gives the status.
+    // Writes "telvir: <message>" on one line of err and gives the status;
+    // a name left unescaped in it is escaped here.
     int fail(const QString &message, int status = kExitFailure) const
     {
-        err << "telvir: " << message << '\n';
+        err << "telvir: " << TerminalText::escaped(message) << '\n';
         err.flush();
         return status;
     }
     //: %1 is a file, %2 the system's reason.
     int failWriting(const QString &path, const QString &error) const
     {
-        return fail(tr("could not write %1: %2").arg(QDir::toNativeSeparators(path), error));
+        return fail(tr("could not write %1: %2").arg(TerminalText::escaped(QDir::toNativeSeparators(path)), error));
     }
     int usageError(const QString &message) const
     {

@@ -3,6 +3,7 @@
 #include "cli/librarycommands.h"
 #include "cli/portchoice.h"
 #include "cli/progressreport.h"
+#include "cli/terminaltext.h"
 #include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
 #include "midi/rememberedports.h"
@@ -29,7 +30,7 @@ struct LinkRelease
 
 QString nativePath(const QString &path)
 {
-    return QDir::toNativeSeparators(path);
+    return TerminalText::escaped(QDir::toNativeSeparators(path));
 }
 
 // The listing itself ("output 0: NAME") is what scripts read, so it stays
@@ -39,7 +40,7 @@ void printPorts(QTextStream &out, const QString &kind, const QString &none, cons
     if (names.isEmpty())
         out << none << '\n';
     for (int port = 0; port < names.size(); ++port)
-        out << kind << ' ' << port << ": " << names[port] << '\n';
+        out << kind << ' ' << port << ": " << TerminalText::escaped(names[port]) << '\n';
 }
 
 // The controls whose number of 0 (none) the write left out although they
@@ -94,7 +95,7 @@ MidiController *linkTo(const Invocation &invocation, bool upgradeMode, int *stat
 void printSent(const Invocation &invocation, const KeyboardOutcome &outcome, int slot)
 {
     invocation.out << KeyboardCommands::tr("Sent %n messages to memory %1 of '%2'", nullptr, outcome.total)
-                          .arg(KeyboardCommand::memoryName(slot), outcome.deviceName)
+                          .arg(KeyboardCommand::memoryName(slot), TerminalText::escaped(outcome.deviceName))
                    << '\n';
     invocation.out.flush();
 }
@@ -140,8 +141,8 @@ int KeyboardCommands::ports(const Invocation &invocation)
     for (const PortPair &keyboard : link->foundKeyboards()) {
         const QString output = QString::fromStdString(keyboard.output);
         const QString input = QString::fromStdString(keyboard.input);
-        invocation.out << "keyboard: output " << outputs.indexOf(output) << " '" << output << "', input "
-                       << inputs.indexOf(input) << " '" << input << "'\n";
+        invocation.out << "keyboard: output " << outputs.indexOf(output) << " '" << TerminalText::escaped(output) << "', input "
+                       << inputs.indexOf(input) << " '" << TerminalText::escaped(input) << "'\n";
     }
     return kExitSuccess;
 }
@@ -161,7 +162,7 @@ int KeyboardCommands::read(const Invocation &invocation)
     if (outcome.kind == KeyboardOutcome::Kind::NoReplies)
         return invocation.fail(
             outcomeMessage(outcome) + QLatin1Char(' ')
-            + tr("'%1' sent no replies; %2 was not written.").arg(link->deviceName(), nativePath(path)));
+            + tr("'%1' sent no replies; %2 was not written.").arg(TerminalText::escaped(link->deviceName()), nativePath(path)));
     if (!outcome.succeeded())
         return fail(invocation, outcome);
     // A backup with settings the keyboard never sent would pass factory
@@ -175,7 +176,7 @@ int KeyboardCommands::read(const Invocation &invocation)
     if (!SettingsDocument::save(path, settings, &error))
         return invocation.failWriting(path, error);
     invocation.out << tr("Read %n settings from '%1' into %2", nullptr, outcome.count)
-                          .arg(link->deviceName(), nativePath(path))
+                          .arg(TerminalText::escaped(link->deviceName()), nativePath(path))
                    << '\n';
     LibraryCommands::record(invocation, LibraryEvent::Kind::Read, settings, path);
     return kExitSuccess;
@@ -252,8 +253,9 @@ int KeyboardCommands::write(const Invocation &invocation)
         if (!outcome.succeeded()) {
             //: %3 is the message of what went wrong.
             status = invocation.fail(tr("keyboard on output '%1', input '%2': %3")
-                                         .arg(QString::fromStdString(keyboard.output),
-                                              QString::fromStdString(keyboard.input), outcomeMessage(outcome)));
+                                         .arg(TerminalText::escaped(QString::fromStdString(keyboard.output)),
+                                              TerminalText::escaped(QString::fromStdString(keyboard.input)),
+                                              outcomeMessage(outcome)));
             // A keyboard that went away takes its link with it.
             MidiController::releaseInstance();
             link = nullptr;
@@ -285,7 +287,7 @@ int KeyboardCommands::firmware(const Invocation &invocation)
     if (!outcome.succeeded())
         return fail(invocation, outcome);
     invocation.out << tr("Upgraded the firmware of '%1' with %n bytes from %2", nullptr, int(image.size()))
-                          .arg(link->deviceName(), nativePath(path))
+                          .arg(TerminalText::escaped(link->deviceName()), nativePath(path))
                    << '\n';
     return kExitSuccess;
 }

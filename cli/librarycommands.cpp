@@ -1,5 +1,6 @@
 #include "cli/librarycommands.h"
 
+#include "cli/terminaltext.h"
 #include "cli/texttable.h"
 #include "commands/keyboardcommand.h"
 #include "model/libraryqueries.h"
@@ -44,7 +45,7 @@ int saveInto(const Invocation &invocation, LibraryStore &store, const Settings &
     QString error;
     if (!SettingsDocument::save(path, settings, &error))
         return invocation.failWriting(path, error);
-    invocation.out << done << '\n';
+    invocation.out << TerminalText::escaped(done) << '\n';
     invocation.out.flush();
     LibraryRecorder(store).record(
         LibraryEvent::of(LibraryEvent::Kind::Save, LibraryEvent::Program::Telvir, settings, path));
@@ -94,7 +95,7 @@ int LibraryCommands::recall(const Invocation &invocation)
     const QString name = invocation.arguments.at(0);
     const std::optional<int> memory = KeyboardCommand::memorySlot(name);
     if (!memory)
-        return invocation.usageError(tr("MEMORY is workArea or 1..8, not '%1'").arg(name));
+        return invocation.usageError(tr("MEMORY is workArea or 1..8, not '%1'").arg(TerminalText::escaped(name)));
     LibraryStore store;
     const MemoryEntry entry = LibraryQueries(store).memories().at(*memory);
     sayNotice(invocation, store);
@@ -145,7 +146,7 @@ int LibraryCommands::exportSetup(const Invocation &invocation)
     const std::optional<Settings> settings = setup ? queries.settingsOf(setup->id) : std::nullopt;
     sayNotice(invocation, store);
     if (!settings)
-        return invocation.fail(tr("No setup in the library is named '%1'.").arg(name));
+        return invocation.fail(tr("No setup in the library is named '%1'.").arg(TerminalText::escaped(name)));
     const QString path = invocation.arguments.at(1);
     return saveInto(invocation, store, *settings, path,
                     tr("Wrote '%1' into %2").arg(name, QDir::toNativeSeparators(path)));

@@ -1,5 +1,6 @@
 #include "cli/overviewcommands.h"
 
+#include "cli/terminaltext.h"
 #include "model/controlcatalogue.h"
 #include "model/controlclashes.h"
 #include "model/controlmessage.h"
@@ -22,7 +23,9 @@ bool load(const Invocation &invocation, const QString &path, Settings *settings,
     QString error;
     if (SettingsDocument::load(path, settings, &error))
         return true;
-    *status = invocation.fail(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error), failureStatus);
+    *status = invocation.fail(QStringLiteral("%1: %2").arg(TerminalText::escaped(QDir::toNativeSeparators(path)),
+                                                            TerminalText::escaped(error)),
+                              failureStatus);
     return false;
 }
 } // namespace
@@ -49,7 +52,7 @@ int OverviewCommands::sheet(const Invocation &invocation)
     const QString input = invocation.arguments.at(0);
     const QString output = invocation.arguments.at(1);
     if (!ControlSheet::isSheetFileName(output))
-        return invocation.usageError(tr("the sheet is written as OUT.pdf or OUT.png, not '%1'").arg(output));
+        return invocation.usageError(tr("the sheet is written as OUT.pdf or OUT.png, not '%1'").arg(TerminalText::escaped(output)));
     // Fonts and pictures need a GUI application, if an offscreen one.
     if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         return invocation.fail(tr("the sheet can only be drawn by the telvir program itself"));

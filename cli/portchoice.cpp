@@ -1,5 +1,6 @@
 #include "cli/portchoice.h"
 
+#include "cli/terminaltext.h"
 #include "midi/portnames.h"
 
 namespace {
@@ -33,8 +34,8 @@ bool PortChoice::resolve(const QString &output, const QString &input, PortPair *
     const int inputPort = findPort(inputs, input);
     if (outputPort < 0 || inputPort < 0) {
         const bool outputMissing = outputPort < 0;
-        *error = outputMissing ? tr("there is no MIDI output port '%1' (telvir ports lists them)").arg(output)
-                               : tr("there is no MIDI input port '%1' (telvir ports lists them)").arg(input);
+        *error = outputMissing ? tr("there is no MIDI output port '%1' (telvir ports lists them)").arg(TerminalText::escaped(output))
+                               : tr("there is no MIDI input port '%1' (telvir ports lists them)").arg(TerminalText::escaped(input));
         return false;
     }
     *pair = PortPair{outputs[outputPort].toStdString(), inputs[inputPort].toStdString()};

@@ -1,6 +1,7 @@
 #include "cli/settingscommands.h"
 
 #include "cli/librarycommands.h"
+#include "cli/terminaltext.h"
 #include "cli/texttable.h"
 #include "model/controlcatalogue.h"
 #include "model/controlclashes.h"
@@ -22,7 +23,9 @@ bool load(const Invocation &invocation, const QString &path, Settings *settings,
         return true;
     // An empty name still shows as a name.
     const QString name = path.isEmpty() ? QStringLiteral("\"\"") : QDir::toNativeSeparators(path);
-    *status = invocation.fail(QStringLiteral("%1: %2").arg(name, error), failureStatus);
+    // The reason may quote a key of the file.
+    *status = invocation.fail(
+        QStringLiteral("%1: %2").arg(TerminalText::escaped(name), TerminalText::escaped(error)), failureStatus);
     return false;
 }
 
@@ -42,7 +45,7 @@ int SettingsCommands::create(const Invocation &invocation)
     const QString path = invocation.arguments.at(0);
     // A new file never replaces one: a typo must not wipe a backup.
     if (QFileInfo::exists(path))
-        return invocation.fail(tr("%1 exists already; not replaced").arg(QDir::toNativeSeparators(path)));
+        return invocation.fail(tr("%1 exists already; not replaced").arg(TerminalText::escaped(QDir::toNativeSeparators(path))));
     QString error;
     if (!SettingsDocument::save(path, Settings(), &error))
         return invocation.failWriting(path, error);

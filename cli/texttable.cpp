@@ -1,9 +1,13 @@
 #include "cli/texttable.h"
 
+#include "cli/terminaltext.h"
+
 #include <algorithm>
 
-void TextTable::print(QTextStream &out, const QVector<QStringList> &rows)
+void TextTable::print(QTextStream &out, const QVector<QStringList> &cells)
 {
+    // A name with a newline would split its row.
+    const QVector<QStringList> rows = TerminalText::escaped(cells);
     QVector<int> widths;
     for (const QStringList &row : rows) {
         widths.resize(std::max(int(widths.size()), int(row.size())));

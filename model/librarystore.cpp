@@ -1,5 +1,8 @@
 #include "model/librarystore.h"
 
+#include "model/storefileguard.h"
+#include "model/storeintegrity.h"
+
 #include <QAtomicInt>
 #include <QDateTime>
 #include <QDir>
@@ -10,6 +13,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QVariant>
+#include <QUrl>
 #include <QtEndian>
 
 #include <array>
@@ -144,22 +148,80 @@ QString LibraryStore::whyUnreadable() const
     return QString();
 }
 
+bool LibraryStore::guard()
+{
+    // Something not the user's is left alone, a store of the user's own
+    // kept beside it; a folder or pipe of the user's is moved aside.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const StoreFileGuard::Outcome outcome = StoreFileGuard::prepare(path_);
+        if (!outcome.whyNotWritable.isEmpty())
+            readOnly(outcome.whyNotWritable);
+        switch (outcome.verdict) {
+        case StoreFileGuard::Verdict::Usable:
+            return true;
+        case StoreFileGuard::Verdict::Refused:
+            leaveAlone(outcome.why);
+            return false;
+        case StoreFileGuard::Verdict::NoFolder:
+            giveUp(outcome.why);
+            return false;
+        case StoreFileGuard::Verdict::NotAFile:
+            moveAside(outcome.why);
+            if (!writable_)
+                return false;
+            break;
+        case StoreFileGuard::Verdict::NotTheUsers:
+            if (attempt > 0) {
+                leaveAlone(outcome.why);
+                return false;
+            }
+            //: %1 is what is at the library's place, %2 why it is not used, %3 the library used instead.
+            notice_ = tr("The library %1 was left as it is (%2); your own library is kept in %3.")
+                          .arg(QDir::toNativeSeparators(path_), outcome.why,
+                               QDir::toNativeSeparators(StoreFileGuard::besidePath(path_)));
+            path_ = StoreFileGuard::besidePath(path_);
+            break;
+        }
+    }
+    return false;
+}
+
+void LibraryStore::leaveAlone(const QString &why)
+{
+    writable_ = false;
+    //: %2 is why the library's file or folder is not the user's own.
+    notice_ = tr("The library %1 is not used (%2); nothing is recorded.").arg(QDir::toNativeSeparators(path_), why);
+}
+
+void LibraryStore::readOnly(const QString &why)
+{
+    const bool wasReadOnly = readOnly_;
+    readOnly_ = true;
+    if (!wasReadOnly)
+        giveUp(why);
+}
+
 bool LibraryStore::open()
 {
-    if (!QDir().mkpath(QFileInfo(path_).absolutePath())) {
-        giveUp(QStringLiteral("its folder cannot be made"));
+    if (!guard())
         return false;
-    }
     // Programs that open the store at the same moment take turns until it
     // is set up: making it, its first schema and the change to WAL meet
     // SQLite's locks where it does not wait but says "database is locked".
     QLockFile settingUp(path_ + QStringLiteral(".lock"));
-    if (!settingUp.tryLock(kBusyTimeoutMs)) {
+    if (settingUp.tryLock(readOnly_ ? 0 : kBusyTimeoutMs)) {
+        StoreFileGuard::makePrivate(path_ + QStringLiteral(".lock"));
+    } else if (settingUp.error() != QLockFile::LockFailedError) {
+        // No lock can be made beside it: the store is only read.
+        const QString why = StoreFileGuard::whyNotWritable(path_);
+        readOnly(why.isEmpty() ? tr("no lock file can be made beside it") : why);
+    } else if (!readOnly_) {
         giveUp(QStringLiteral("another program holds it"));
         return false;
     }
-    // A store moved aside is replaced once; a second failure is given up.
-    for (int attempt = 0; attempt < 2; ++attempt) {
+    // A store moved aside is replaced once, one that cannot be written is
+    // opened only to be read; a further failure is given up.
+    for (int attempt = 0; attempt < 4; ++attempt) {
         const QString why = whyUnreadable();
         if (!why.isEmpty()) {
             moveAside(why);
@@ -169,8 +231,29 @@ bool LibraryStore::open()
         }
         {
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
-            db.setDatabaseName(path_);
+            // Read-only, a store in a folder that cannot be written is read
+            // as it stands: no shared-memory index can be made beside it.
+            const QUrl file = QUrl::fromLocalFile(QFileInfo(path_).absoluteFilePath());
+            db.setDatabaseName(readOnly_ ? QStringLiteral("file:%1?mode=ro%2")
+                                               .arg(QString::fromLatin1(file.toEncoded(QUrl::RemoveScheme)),
+                                                    immutable_ ? QStringLiteral("&immutable=1") : QString())
+                                         : path_);
+            if (readOnly_)
+                db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_OPEN_URI"));
             if (!db.open()) {
+                const QSqlError error = db.lastError();
+                if (readOnly_ && !immutable_) {
+                    db = QSqlDatabase();
+                    close();
+                    immutable_ = true;
+                    continue;
+                }
+                if (!readOnly_ && cannotWrite(resultCode(error))) {
+                    db = QSqlDatabase();
+                    close();
+                    readOnly(whyNotWritten(error));
+                    continue;
+                }
                 giveUp(db.lastError().databaseText());
                 return false;
             }
@@ -178,6 +261,21 @@ bool LibraryStore::open()
             if (!exec(query, QStringLiteral("PRAGMA busy_timeout = %1").arg(busyTimeoutMs_))
                 || !exec(query, QStringLiteral("PRAGMA user_version")) || !query.next()) {
                 const int code = resultCode(query.lastError());
+                if (readOnly_ && !immutable_) {
+                    query = QSqlQuery();
+                    db = QSqlDatabase();
+                    close();
+                    immutable_ = true;
+                    continue;
+                }
+                if (!readOnly_ && cannotWrite(code)) {
+                    const QSqlError error = query.lastError();
+                    query = QSqlQuery();
+                    db = QSqlDatabase();
+                    close();
+                    readOnly(whyNotWritten(error));
+                    continue;
+                }
                 if (code == kSqliteCorrupt || code == kSqliteNotADatabase) {
                     query = QSqlQuery();
                     db = QSqlDatabase();
@@ -198,7 +296,25 @@ bool LibraryStore::open()
                     return false;
                 continue;
             }
+            if (!StoreIntegrity::looksSound(db, version)) {
+                query = QSqlQuery();
+                db = QSqlDatabase();
+                // A store that cannot be written may be read, if not moved.
+                const QString notWritable = readOnly_ ? QString() : StoreFileGuard::whyNotWritable(path_);
+                if (!notWritable.isEmpty()) {
+                    close();
+                    readOnly(notWritable);
+                    continue;
+                }
+                moveAside(QStringLiteral("it is damaged"));
+                if (!writable_)
+                    return false;
+                salvageFrom_ = damagedAside_;
+                continue;
+            }
             opened_ = true;
+            if (readOnly_)
+                return true;
             // WAL lets readers and one writer work at once; NORMAL keeps
             // every commit through a crash of the program.
             if (exec(query, QStringLiteral("PRAGMA journal_mode")) && query.next()
@@ -209,6 +325,9 @@ bool LibraryStore::open()
             exec(query, QStringLiteral("PRAGMA synchronous = NORMAL"));
             if (version < kSchemaVersion && !migrate())
                 opened_ = false;
+            if (opened_ && !salvageFrom_.isEmpty())
+                StoreIntegrity::salvage(salvageFrom_, db);
+            salvageFrom_.clear();
         }
         if (!opened_)
             close();
@@ -269,21 +388,33 @@ bool LibraryStore::recover(const QSqlError &error)
         {
             QSqlDatabase check = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection_);
             check.setDatabaseName(path_);
-            QSqlQuery query(check);
-            const bool sound = check.open() && exec(query, QStringLiteral("PRAGMA quick_check(1)")) && query.next()
-                               && query.value(0).toString() == QLatin1String("ok");
-            query = QSqlQuery();
+            const bool sound = check.open() && StoreIntegrity::isSound(check);
             check = QSqlDatabase();
             close();
-            if (!sound)
+            if (!sound) {
                 moveAside(QStringLiteral("it is damaged"));
+                salvageFrom_ = damagedAside_;
+            }
         }
         return writable_ && open();
     }
-    if (code == kSqliteReadOnly || code == kSqliteFull || code == kSqliteCantOpen || code == kSqliteIoError
-        || code == kSqlitePerm)
-        giveUp(error.databaseText());
+    if (cannotWrite(code))
+        giveUp(whyNotWritten(error));
     return false;
+}
+
+bool LibraryStore::cannotWrite(int code)
+{
+    return code == kSqliteReadOnly || code == kSqliteFull || code == kSqliteCantOpen || code == kSqliteIoError
+           || code == kSqlitePerm;
+}
+
+QString LibraryStore::whyNotWritten(const QSqlError &error) const
+{
+    const QString why = StoreFileGuard::whyNotWritable(path_);
+    if (!why.isEmpty())
+        return why;
+    return resultCode(error) == kSqliteFull ? StoreFileGuard::tr("the disk is full") : error.databaseText();
 }
 
 void LibraryStore::moveAside(const QString &why)
@@ -293,7 +424,7 @@ void LibraryStore::moveAside(const QString &why)
     QString aside = path_ + QStringLiteral(".unreadable-") + stamp;
     for (int n = 2; QFileInfo::exists(aside); ++n)
         aside = path_ + QStringLiteral(".unreadable-%1-%2").arg(stamp).arg(n);
-    if (!QFile::rename(path_, aside)) {
+    if (!QDir().rename(path_, aside)) {
         //: %1 is the reason the library could not be read.
         giveUp(tr("%1, and it cannot be moved aside").arg(why));
         return;
@@ -301,6 +432,9 @@ void LibraryStore::moveAside(const QString &why)
     // Its log belongs to it; the shared-memory index is rebuilt from the log.
     QFile::rename(path_ + QStringLiteral("-wal"), aside + QStringLiteral("-wal"));
     QFile::remove(path_ + QStringLiteral("-shm"));
+    // What SQLite can still read of a damaged store may go into the new one.
+    const QFileInfo moved(aside);
+    damagedAside_ = moved.isFile() && !moved.isSymLink() ? aside : QString();
     notice_ = tr("The library %1 could not be read (%2); it was moved aside to %3 and a new one was made.")
                   .arg(QDir::toNativeSeparators(path_), why, QDir::toNativeSeparators(aside));
 }

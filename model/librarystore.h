@@ -6,9 +6,10 @@
 // any number of programs read and record at once.
 //
 // The store is never the reason a command fails: a file that is not a
-// database, is cut short or has a newer schema is moved aside and a new one
-// made; a store that cannot be written leaves the program working without
-// it. Either is said once, through takeNotice().
+// database, is cut short, is damaged or has a newer schema is moved aside
+// and a new one made; a store that cannot be written is only read; what is
+// not the user's is left alone (StoreFileGuard). Each is said once,
+// through takeNotice().
 
 #include <QCoreApplication>
 #include <QSqlDatabase>
@@ -54,6 +55,14 @@ public:
 
 private:
     bool open();
+    // Judges what is at path_ before SQLite opens it; false: no store.
+    bool guard();
+    // What is at path_ is not the user's: no store at all.
+    void leaveAlone(const QString &why);
+    // From now on the store is only read, and the user is told why.
+    void readOnly(const QString &why);
+    static bool cannotWrite(int sqliteCode);
+    QString whyNotWritten(const QSqlError &error) const;
     void close();
     // Why the file at path_ is not a store this program can use, without
     // opening it; empty when it may be.
@@ -68,5 +77,13 @@ private:
     bool opened_ = false;
     bool writable_ = true;
     bool triedOpen_ = false;
+    bool readOnly_ = false;
+    // Read as the file stands, its log not looked at: for a folder where
+    // no shared-memory index can be made.
+    bool immutable_ = false;
+    // The regular file last moved aside, and the damaged store whose
+    // readable rows go into the new one.
+    QString damagedAside_;
+    QString salvageFrom_;
     QString notice_;
 };

@@ -660,6 +660,20 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
         <source>The library %1 cannot be written (%2); nothing is recorded.</source>
         <translation>Die Bibliothek %1 kann nicht geschrieben werden (%2); nichts wird aufgezeichnet.</translation>
     </message>
+    <message>
+        <source>The library %1 was left as it is (%2); your own library is kept in %3.</source>
+        <extracomment>%1 is what is at the library&apos;s place, %2 why it is not used, %3 the library used instead.</extracomment>
+        <translation>Die Bibliothek %1 wurde nicht angetastet (%2); Ihre eigene Bibliothek liegt in %3.</translation>
+    </message>
+    <message>
+        <source>The library %1 is not used (%2); nothing is recorded.</source>
+        <extracomment>%2 is why the library&apos;s file or folder is not the user&apos;s own.</extracomment>
+        <translation>Die Bibliothek %1 wird nicht benutzt (%2); nichts wird aufgezeichnet.</translation>
+    </message>
+    <message>
+        <source>no lock file can be made beside it</source>
+        <translation>daneben kann keine Sperrdatei angelegt werden</translation>
+    </message>
 </context>
 <context>
     <name>LibraryWindow</name>
@@ -1522,6 +1536,77 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
     <message>
         <source>The file holds %1 of the %2 bytes of a settings record</source>
         <translation>Die Datei enthält %1 der %2 Bytes eines Einstellungssatzes</translation>
+    </message>
+</context>
+<context>
+    <name>StoreFileGuard</name>
+    <message>
+        <source>the disk is full</source>
+        <translation>der Datenträger ist voll</translation>
+    </message>
+    <message>
+        <source>the file system is read-only</source>
+        <translation>das Dateisystem ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>its folder is read-only</source>
+        <translation>ihr Ordner ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>sie ist eine symbolische Verknüpfung</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>sie gehört einem anderen Benutzer</translation>
+    </message>
+    <message>
+        <source>it has other names (hard links)</source>
+        <translation>sie hat weitere Namen (harte Verknüpfungen)</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>sie ist ein Ordner</translation>
+    </message>
+    <message>
+        <source>it is a named pipe</source>
+        <translation>sie ist eine benannte Pipe</translation>
+    </message>
+    <message>
+        <source>it is a socket</source>
+        <translation>sie ist ein Socket</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>sie ist keine normale Datei</translation>
+    </message>
+    <message>
+        <source>its folder cannot be made: %1</source>
+        <translation>ihr Ordner kann nicht angelegt werden: %1</translation>
+    </message>
+    <message>
+        <source>its folder is a symbolic link of another user</source>
+        <translation>ihr Ordner ist eine symbolische Verknüpfung eines anderen Benutzers</translation>
+    </message>
+    <message>
+        <source>its folder is a symbolic link that leads nowhere</source>
+        <translation>ihr Ordner ist eine symbolische Verknüpfung ins Leere</translation>
+    </message>
+    <message>
+        <source>its folder is not a folder</source>
+        <translation>ihr Ordner ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>its folder belongs to another user</source>
+        <translation>ihr Ordner gehört einem anderen Benutzer</translation>
+    </message>
+    <message>
+        <source>its folder cannot be made</source>
+        <translation>ihr Ordner kann nicht angelegt werden</translation>
+    </message>
+    <message>
+        <source>it is read-only</source>
+        <translation>sie ist schreibgeschützt</translation>
     </message>
 </context>
 </TS>

@@ -660,6 +660,20 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
         <source>The library %1 cannot be written (%2); nothing is recorded.</source>
         <translation>No se puede escribir la biblioteca %1 (%2); no se registra nada.</translation>
     </message>
+    <message>
+        <source>The library %1 was left as it is (%2); your own library is kept in %3.</source>
+        <extracomment>%1 is what is at the library&apos;s place, %2 why it is not used, %3 the library used instead.</extracomment>
+        <translation>La biblioteca %1 se dejó como está (%2); su propia biblioteca se guarda en %3.</translation>
+    </message>
+    <message>
+        <source>The library %1 is not used (%2); nothing is recorded.</source>
+        <extracomment>%2 is why the library&apos;s file or folder is not the user&apos;s own.</extracomment>
+        <translation>La biblioteca %1 no se usa (%2); no se registra nada.</translation>
+    </message>
+    <message>
+        <source>no lock file can be made beside it</source>
+        <translation>no se puede crear un archivo de bloqueo a su lado</translation>
+    </message>
 </context>
 <context>
     <name>LibraryWindow</name>
@@ -1522,6 +1536,77 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     <message>
         <source>The file holds %1 of the %2 bytes of a settings record</source>
         <translation>El archivo contiene %1 de los %2 bytes de un registro de ajustes</translation>
+    </message>
+</context>
+<context>
+    <name>StoreFileGuard</name>
+    <message>
+        <source>the disk is full</source>
+        <translation>el disco está lleno</translation>
+    </message>
+    <message>
+        <source>the file system is read-only</source>
+        <translation>el sistema de archivos es de solo lectura</translation>
+    </message>
+    <message>
+        <source>its folder is read-only</source>
+        <translation>su carpeta es de solo lectura</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>es un enlace simbólico</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>pertenece a otro usuario</translation>
+    </message>
+    <message>
+        <source>it has other names (hard links)</source>
+        <translation>tiene otros nombres (enlaces duros)</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es una carpeta</translation>
+    </message>
+    <message>
+        <source>it is a named pipe</source>
+        <translation>es una tubería con nombre</translation>
+    </message>
+    <message>
+        <source>it is a socket</source>
+        <translation>es un socket</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>no es un archivo normal</translation>
+    </message>
+    <message>
+        <source>its folder cannot be made: %1</source>
+        <translation>no se puede crear su carpeta: %1</translation>
+    </message>
+    <message>
+        <source>its folder is a symbolic link of another user</source>
+        <translation>su carpeta es un enlace simbólico de otro usuario</translation>
+    </message>
+    <message>
+        <source>its folder is a symbolic link that leads nowhere</source>
+        <translation>su carpeta es un enlace simbólico que no lleva a ninguna parte</translation>
+    </message>
+    <message>
+        <source>its folder is not a folder</source>
+        <translation>su carpeta no es una carpeta</translation>
+    </message>
+    <message>
+        <source>its folder belongs to another user</source>
+        <translation>su carpeta pertenece a otro usuario</translation>
+    </message>
+    <message>
+        <source>its folder cannot be made</source>
+        <translation>no se puede crear su carpeta</translation>
+    </message>
+    <message>
+        <source>it is read-only</source>
+        <translation>es de solo lectura</translation>
     </message>
 </context>
 </TS>

@@ -660,6 +660,20 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
         <source>The library %1 cannot be written (%2); nothing is recorded.</source>
         <translation>La bibliothèque %1 ne peut pas être écrite (%2) ; rien n&apos;est enregistré.</translation>
     </message>
+    <message>
+        <source>The library %1 was left as it is (%2); your own library is kept in %3.</source>
+        <extracomment>%1 is what is at the library&apos;s place, %2 why it is not used, %3 the library used instead.</extracomment>
+        <translation>La bibliothèque %1 a été laissée telle quelle (%2) ; votre propre bibliothèque est conservée dans %3.</translation>
+    </message>
+    <message>
+        <source>The library %1 is not used (%2); nothing is recorded.</source>
+        <extracomment>%2 is why the library&apos;s file or folder is not the user&apos;s own.</extracomment>
+        <translation>La bibliothèque %1 n&apos;est pas utilisée (%2) ; rien n&apos;est enregistré.</translation>
+    </message>
+    <message>
+        <source>no lock file can be made beside it</source>
+        <translation>aucun fichier de verrou ne peut être créé à côté</translation>
+    </message>
 </context>
 <context>
     <name>LibraryWindow</name>
@@ -1522,6 +1536,77 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
     <message>
         <source>The file holds %1 of the %2 bytes of a settings record</source>
         <translation>Le fichier contient %1 des %2 octets d&apos;un jeu de réglages</translation>
+    </message>
+</context>
+<context>
+    <name>StoreFileGuard</name>
+    <message>
+        <source>the disk is full</source>
+        <translation>le disque est plein</translation>
+    </message>
+    <message>
+        <source>the file system is read-only</source>
+        <translation>le système de fichiers est en lecture seule</translation>
+    </message>
+    <message>
+        <source>its folder is read-only</source>
+        <translation>son dossier est en lecture seule</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>c&apos;est un lien symbolique</translation>
+    </message>
+    <message>
+        <source>it belongs to another user</source>
+        <translation>elle appartient à un autre utilisateur</translation>
+    </message>
+    <message>
+        <source>it has other names (hard links)</source>
+        <translation>elle a d&apos;autres noms (liens physiques)</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>c&apos;est un dossier</translation>
+    </message>
+    <message>
+        <source>it is a named pipe</source>
+        <translation>c&apos;est un tube nommé</translation>
+    </message>
+    <message>
+        <source>it is a socket</source>
+        <translation>c&apos;est un socket</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>ce n&apos;est pas un fichier ordinaire</translation>
+    </message>
+    <message>
+        <source>its folder cannot be made: %1</source>
+        <translation>son dossier ne peut pas être créé : %1</translation>
+    </message>
+    <message>
+        <source>its folder is a symbolic link of another user</source>
+        <translation>son dossier est un lien symbolique d&apos;un autre utilisateur</translation>
+    </message>
+    <message>
+        <source>its folder is a symbolic link that leads nowhere</source>
+        <translation>son dossier est un lien symbolique qui ne mène nulle part</translation>
+    </message>
+    <message>
+        <source>its folder is not a folder</source>
+        <translation>son dossier n&apos;est pas un dossier</translation>
+    </message>
+    <message>
+        <source>its folder belongs to another user</source>
+        <translation>son dossier appartient à un autre utilisateur</translation>
+    </message>
+    <message>
+        <source>its folder cannot be made</source>
+        <translation>son dossier ne peut pas être créé</translation>
+    </message>
+    <message>
+        <source>it is read-only</source>
+        <translation>elle est en lecture seule</translation>
     </message>
 </context>
 </TS>

@@ -84,6 +84,7 @@ void DialogAnswerer::answerMessageBox(QMessageBox::StandardButton button, bool t
             return;
         }
         messages << box->windowTitle() + QStringLiteral(": ") + box->text();
+        textFormats << box->textFormat();
         if (box->checkBox())
             withCheckBox << box->text();
         if (tick && !box->checkBox())

@@ -32,6 +32,8 @@ public:
 
     // "title: text" of each message box answered, in order.
     QStringList messages;
+    // How each message box answered showed its text.
+    QList<Qt::TextFormat> textFormats;
     // The texts of the message boxes answered that had a check box.
     QStringList withCheckBox;
     // What went wrong: dialogs nobody expected, or dialogs of the wrong kind.

@@ -11,6 +11,7 @@
 #include "support/wirebytes.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLoggingCategory>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -116,6 +117,24 @@ private slots:
         QCOMPARE(field(window, "channel")->currentText(), QString("Global"));
         QVERIFY(!cursor.waitCursorOverBox);
         QVERIFY(!QApplication::overrideCursor());
+    }
+
+    void aPortNameWithMarkupIsShownAsText()
+    {
+        const std::string markup = "<b>Evil</b>";
+        VirtualKeyboardRig rig({markup}, {markup});
+        rig.attachSimulator(markup, markup);
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox();
+        answerer.pressInMessageBox();
+        MainWindow window;
+        checkAnswered(answerer, {"OK: Successfully connect to device '<b>Evil</b>' !",
+                                 "OK: Successfully recv 258 settings."});
+        QCOMPARE(answerer.textFormats, QList<Qt::TextFormat>({Qt::PlainText, Qt::PlainText}));
+        const auto *status = window.findChild<QLabel *>(QStringLiteral("statusLine"));
+        QVERIFY2(status->text().contains(QLatin1String("'<b>Evil</b>'")), qPrintable(status->text()));
+        QCOMPARE(status->textFormat(), Qt::PlainText);
+        QVERIFY(status->toolTip().contains(QLatin1String("&lt;b&gt;Evil&lt;/b&gt;")));
     }
 
     void theCountShownIsWhatTheReadAccepted()
