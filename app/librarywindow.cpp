@@ -314,13 +314,12 @@ void LibraryWindow::exportSetup()
         return;
     const QString name = filter_->index(setups_->currentIndex().row(), 0).data().toString();
     QString chosenFilter;
-    const QString path = SettingsFormat::savedPath(
-        QFileDialog::getSaveFileName(this, tr("Export Setup"), name, SettingsFormat::writeFilters(), &chosenFilter),
-        chosenFilter);
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Export Setup"), name, SettingsFormat::writeFilters(), &chosenFilter);
     if (path.isEmpty())
         return;
     QString error;
-    if (!SettingsDocument::save(path, *settings, &error)) {
+    if (!SettingsDocument::save(path, *settings, SettingsFormat::chosen(path, chosenFilter), &error)) {
         QMessageBox::warning(this, tr("Error"),
                              tr("Could not save the settings to \"%1\": %2").arg(QDir::toNativeSeparators(path), error),
                              QMessageBox::Ok, QMessageBox::NoButton);

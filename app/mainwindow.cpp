@@ -352,15 +352,14 @@ void MainWindow::saveToFile()
 bool MainWindow::saveWithDialog()
 {
     QString chosenFilter;
-    const QString fileName = SettingsFormat::savedPath(
-        QFileDialog::getSaveFileName(this, tr("Open Settings File"), QString(), SettingsFormat::writeFilters(),
-                                     &chosenFilter),
-        chosenFilter);
+    const QString fileName = QFileDialog::getSaveFileName(this, tr("Open Settings File"), QString(),
+                                                          SettingsFormat::writeFilters(), &chosenFilter);
     if (fileName.isEmpty())
         return false;
 
     QString error;
-    if (!SettingsDocument::save(fileName, editedSettings(), &error)) {
+    const SettingsFormat &format = SettingsFormat::chosen(fileName, chosenFilter);
+    if (!SettingsDocument::save(fileName, editedSettings(), format, &error)) {
         // The file is replaced only once every byte is written, so whatever
         // was there before is still intact.
         QMessageBox::warning(this, tr("Error"),

@@ -26,7 +26,13 @@ bool SettingsDocument::isJson(const QString &path)
 
 bool SettingsDocument::save(const QString &path, const Settings &settings, QString *error)
 {
-    switch (SettingsFormat::ofPath(path).kind) {
+    return save(path, settings, SettingsFormat::ofPath(path), error);
+}
+
+bool SettingsDocument::save(const QString &path, const Settings &settings, const SettingsFormat &format,
+                            QString *error)
+{
+    switch (format.kind) {
     case SettingsFormat::Kind::Json:
         return SettingsFile::writeSafely(path, SettingsJson::toJson(settings), error);
     case SettingsFormat::Kind::Sysex:
@@ -48,7 +54,10 @@ bool SettingsDocument::load(const QString &path, Settings *settings, QString *er
         setError(error, refused);
         return false;
     }
-    const SettingsFormat::Kind kind = SettingsFormat::ofPath(path).kind;
+    SettingsFormat::Kind kind = SettingsFormat::ofPath(path).kind;
+    QByteArray start;
+    if (!SettingsFormat::isKnownName(path) && SettingsFile::readStart(path, 1, &start) && start.startsWith(kParamHeader[0]))
+        kind = SettingsFormat::Kind::Sysex;
     if (kind == SettingsFormat::Kind::Sysex) {
         SysexFile::Content content;
         if (!SysexFile::load(path, &content, error))

@@ -9,6 +9,8 @@
 
 #include <QString>
 
+struct SettingsFormat;
+
 class SettingsDocument
 {
 public:
@@ -18,6 +20,11 @@ public:
     // file as it was. On failure *error says why in one line. A ".syx"
     // file holds the messages of a write into the "workArea".
     static bool save(const QString &path, const Settings &settings, QString *error = nullptr);
+    // The same in the format given, whatever the name.
+    static bool save(const QString &path, const Settings &settings, const SettingsFormat &format,
+                     QString *error = nullptr);
+    // A file whose name has no known extension and that starts as a
+    // System Exclusive message is read as ".syx".
     // On failure the record is unchanged. `*note`, when given, gets one
     // line on what the record holds that the file did not say (the factory
     // values of settings a ".syx" file does not carry), or is emptied.

@@ -67,10 +67,10 @@ QString SettingsFormat::writeFilters()
     return filters(&SettingsFormat::canWrite);
 }
 
-QString SettingsFormat::savedPath(const QString &path, const QString &chosenFilter)
+const SettingsFormat &SettingsFormat::chosen(const QString &path, const QString &chosenFilter)
 {
-    const SettingsFormat *chosen = ofFilter(chosenFilter);
-    if (path.isEmpty() || isKnownName(path) || !chosen)
-        return path;
-    return path + QLatin1Char('.') + QLatin1String(chosen->extension);
+    const SettingsFormat *format = ofExtension(path);
+    if (!format)
+        format = ofFilter(chosenFilter);
+    return format ? *format : kSettingsFormats.front();
 }

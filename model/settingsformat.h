@@ -39,10 +39,10 @@ public:
     static QString readFilters();
     static QString writeFilters();
 
-    // The name a save dialog's answer stands for: a name whose extension
-    // is a known one keeps it, any other gets the extension of the filter
-    // the user chose, so that the chosen kind is the one written.
-    static QString savedPath(const QString &path, const QString &chosenFilter);
+    // The kind a save dialog's answer is written as: that of the name's
+    // extension when it is a known one, so that the file reads back as
+    // what it is called, else that of the filter the user chose.
+    static const SettingsFormat &chosen(const QString &path, const QString &chosenFilter);
 };
 
 extern const std::array<SettingsFormat, 3> kSettingsFormats;
