@@ -339,8 +339,9 @@ void LibraryWindow::importFiles(const QStringList &paths)
             queue_.record(LibraryEvent::of(LibraryEvent::Kind::Load, LibraryEvent::Program::Editor, settings, path));
             if (!note.isEmpty())
                 emit notice(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), note));
-        } else
+        } else {
             refused << QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error);
+        }
     }
     if (!refused.isEmpty())
         QMessageBox::warning(this, tr("Error"), refused.join(QLatin1Char('\n')), QMessageBox::Ok, QMessageBox::NoButton);
