@@ -12,9 +12,11 @@
 #include "model/librarystore.h"
 #include "model/settingsdifferences.h"
 #include "model/settingsdocument.h"
+#include "model/settingsformat.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -312,11 +314,13 @@ void LibraryWindow::exportSetup()
     if (!settings)
         return;
     const QString name = filter_->index(setups_->currentIndex().row(), 0).data().toString();
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export Setup"), name, tr("TELVIR Settings Files (*.telvir);;Settings Documents (*.json)"));
+    QString chosenFilter;
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("Export Setup"), name, SettingsFormat::writeFilters(), &chosenFilter);
     if (path.isEmpty())
         return;
     QString error;
-    if (!SettingsDocument::save(path, *settings, &error)) {
+    if (!SettingsDocument::save(path, *settings, SettingsFormat::chosen(path, chosenFilter), &error)) {
         PlainMessageBox::warning(this, tr("Error"),
                              tr("Could not save the settings to \"%1\": %2").arg(QDir::toNativeSeparators(path), error));
         return;
@@ -330,10 +334,14 @@ void LibraryWindow::importFiles(const QStringList &paths)
     for (const QString &path : paths) {
         Settings settings;
         QString error;
-        if (SettingsDocument::load(path, &settings, &error))
+        QString note;
+        if (SettingsDocument::load(path, &settings, &error, &note)) {
             queue_.record(LibraryEvent::of(LibraryEvent::Kind::Load, LibraryEvent::Program::Editor, settings, path));
-        else
+            if (!note.isEmpty())
+                emit notice(QStringLiteral("%1: %2").arg(QFileInfo(path).fileName(), note));
+        } else {
             refused << QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), error);
+        }
     }
     if (!refused.isEmpty())
         PlainMessageBox::warning(this, tr("Error"), refused.join(QLatin1Char('\n')));

@@ -29,6 +29,7 @@
 #include "model/globalparameters.h"
 #include "model/settingsdocument.h"
 #include "model/settingsfile.h"
+#include "model/settingsformat.h"
 #include "ui_mainwindow.h"
 
 #include <QAction>
@@ -50,6 +51,9 @@
 MainWindow *theMainWindow = nullptr;
 
 namespace {
+// Long enough to read the names of what a loaded file did not carry.
+constexpr int kNoteMilliseconds = 30000;
+
 std::uint8_t lowByte(int position)
 {
     return static_cast<std::uint8_t>(position & 0xFF);
@@ -315,8 +319,8 @@ void MainWindow::resetSettings()
 
 void MainWindow::loadFromFile()
 {
-    const QString fileName = QFileDialog::getOpenFileName(
-        this, tr("Open Settings File"), QString(), tr("TELVIR Settings Files (*.telvir);;Settings Documents (*.json)"));
+    const QString fileName =
+        QFileDialog::getOpenFileName(this, tr("Open Settings File"), QString(), SettingsFormat::readFilters());
     if (fileName.isEmpty())
         return;
     loadSettingsFile(fileName);
@@ -326,13 +330,18 @@ bool MainWindow::loadSettingsFile(const QString &fileName)
 {
     Settings loaded;
     QString error;
-    if (!SettingsDocument::load(fileName, &loaded, &error)) {
+    QString note;
+    if (!SettingsDocument::load(fileName, &loaded, &error, &note)) {
         qCDebug(lcEditor).noquote() << "Could not load" << fileName << ":" << error;
-        QMessageBox::warning(this, tr("Error"), SettingsFile::notASettingsFileText(),
+        // A SysEx file is told wrong at a byte, which the user can look up.
+        const bool sysex = SettingsFormat::ofPath(fileName).kind == SettingsFormat::Kind::Sysex;
+        QMessageBox::warning(this, tr("Error"), sysex ? error : SettingsFile::notASettingsFileText(),
                              QMessageBox::Ok, QMessageBox::NoButton);
         return false;
     }
     replaceSettings(loaded, tr("Load %1").arg(QFileInfo(fileName).fileName()));
+    if (!note.isEmpty())
+        statusBar()->showMessage(note, kNoteMilliseconds);
     document_->setFile(fileName);
     passSettings(LibraryEvent::Kind::Load, loaded, fileName);
     return true;
@@ -345,13 +354,15 @@ void MainWindow::saveToFile()
 
 bool MainWindow::saveWithDialog()
 {
+    QString chosenFilter;
     const QString fileName = QFileDialog::getSaveFileName(this, tr("Open Settings File"), QString(),
-                                                          tr("TELVIR Settings Files (*.telvir)"));
+                                                          SettingsFormat::writeFilters(), &chosenFilter);
     if (fileName.isEmpty())
         return false;
 
     QString error;
-    if (!SettingsFile::save(fileName, editedSettings(), &error)) {
+    const SettingsFormat &format = SettingsFormat::chosen(fileName, chosenFilter);
+    if (!SettingsDocument::save(fileName, editedSettings(), format, &error)) {
         // The file is replaced only once every byte is written, so whatever
         // was there before is still intact.
         PlainMessageBox::warning(this, tr("Error"),

@@ -1,5 +1,7 @@
 #include "app/settingsfiledrop.h"
 
+#include "model/settingsformat.h"
+
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -8,16 +10,15 @@
 #include <QWidget>
 
 namespace {
-// The settings files that a drag carries: local files named *.telvir or
-// *.json, and nothing else.
+// The settings files that a drag carries: local files named as a kind of
+// settings file that can be read, and nothing else.
 QStringList draggedSettingsFiles(const QMimeData *data)
 {
     const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
     QStringList fileNames;
     for (const QUrl &url : urls) {
         const QString fileName = url.isLocalFile() ? url.toLocalFile() : QString();
-        if (!fileName.endsWith(QLatin1String(".telvir"), Qt::CaseInsensitive)
-            && !fileName.endsWith(QLatin1String(".json"), Qt::CaseInsensitive))
+        if (!SettingsFormat::isKnownName(fileName) || !SettingsFormat::ofPath(fileName).canRead)
             return QStringList();
         fileNames << fileName;
     }

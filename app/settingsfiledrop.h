@@ -1,6 +1,6 @@
 #pragma once
 
-// Settings files (.telvir or .json) dropped on a window are loaded as
+// Settings files (.telvir, .json or .syx) dropped on a window are loaded as
 // "Load..." loads them.
 
 #include <QObject>

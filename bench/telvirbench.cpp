@@ -32,6 +32,7 @@
 //        telvir-bench --realtime
 //        telvir-bench --table-only
 //        telvir-bench --library
+//        telvir-bench --files
 //   --quick: 16 KB of firmware instead of 256 KB
 //   --write-only: the read and write only (over JACK also the searches and
 //     the window), no start-up and no firmware
@@ -41,6 +42,8 @@
 //   --realtime: only the minute at 64 frames a period (realtimebench.h)
 //   --table-only: only the "All Controls" table (allcontrolsbench.h)
 //   --library: only the library of setups (bench-library)
+//   --files: only the ".syx" imports (sysexbench.h), which the default run
+//     also makes
 
 #include "allcontrolsbench.h"
 #include "realtimebench.h"
@@ -55,6 +58,7 @@
 #include "jackkeyboardfixture.h"
 #include "livebench.h"
 #include "soakbench.h"
+#include "sysexbench.h"
 
 #include <rtmidi/RtMidi.h>
 
@@ -830,12 +834,13 @@ int main(int argc, char *argv[])
     const QCommandLineOption tableOnlyOption("table-only", "Only the All Controls table: opening it and an edit in it.");
     const QCommandLineOption liveOption("live", "Only Live, following the keyboard and the monitor, over JACK.");
     const QCommandLineOption libraryOption("library", "Only the library with 10,000 setups and 100,000 events.");
+    const QCommandLineOption filesOption("files", "Only the .syx imports: a 1 MB file and the largest one taken.");
     const QCommandLineOption searchOnlyOption("search-only",
                                               "Only the searches among 0, 8 and 24 silent devices over JACK.");
     const QCommandLineOption realtimeOption(
         "realtime", "Only a minute at 64 frames a period: the JACK callback's longest run and the xruns.");
     parser.addOptions({quickOption, jackOption, startupOnlyOption, writeOnlyOption, soakOption, tableOnlyOption,
-                       liveOption, libraryOption, searchOnlyOption, realtimeOption});
+                       liveOption, libraryOption, filesOption, searchOnlyOption, realtimeOption});
     parser.process(application);
     const bool quick = parser.isSet(quickOption);
     const bool startupOnly = parser.isSet(startupOnlyOption);
@@ -858,6 +863,10 @@ int main(int argc, char *argv[])
         probe.waitForFinished(-1);
         return probe.exitCode();
     }
+    if (parser.isSet(filesOption)) {
+        benchSysexImport();
+        return 0;
+    }
     if (parser.isSet(searchOnlyOption)) {
         benchSearchRounds();
         return 0;
@@ -873,6 +882,8 @@ int main(int argc, char *argv[])
         benchAllControls();
     if (startupOnly || tableOnly)
         return 0;
+    if (!writeOnly)
+        benchSysexImport();
     const int firmwareBytes = writeOnly ? 0 : quick ? 16 * 1024 : 256 * 1024;
     std::printf("Over in-process virtual ports:\n");
     if (!writeOnly)

@@ -37,6 +37,15 @@ public:
         err.flush();
         return status;
     }
+    // A line beside the command's output on what it did ("The file does
+    // not carry ..."); nothing for an empty one.
+    void note(const QString &message) const
+    {
+        if (message.isEmpty())
+            return;
+        err << "telvir: " << message << '\n';
+        err.flush();
+    }
     //: %1 is a file, %2 the system's reason.
     int failWriting(const QString &path, const QString &error) const
     {

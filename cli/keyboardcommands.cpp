@@ -182,28 +182,40 @@ int KeyboardCommands::read(const Invocation &invocation)
     return kExitSuccess;
 }
 
+bool KeyboardCommands::memoryOption(const Invocation &invocation, int *slot, int *status)
+{
+    *slot = 0;
+    if (!invocation.options.isSet(QStringLiteral("memory")))
+        return true;
+    const QString memory = invocation.options.value(QStringLiteral("memory"));
+    const std::optional<int> chosen = KeyboardCommand::memorySlot(memory);
+    if (!chosen) {
+        *status = invocation.usageError(tr("--memory takes workArea or 1..8, not '%1'").arg(memory));
+        return false;
+    }
+    *slot = *chosen;
+    return true;
+}
+
 int KeyboardCommands::write(const Invocation &invocation)
 {
     const QString path = invocation.arguments.at(0);
     int slot = 0;
-    if (invocation.options.isSet(QStringLiteral("memory"))) {
-        const QString memory = invocation.options.value(QStringLiteral("memory"));
-        const std::optional<int> chosen = KeyboardCommand::memorySlot(memory);
-        if (!chosen)
-            return invocation.usageError(tr("--memory takes workArea or 1..8, not '%1'").arg(memory));
-        slot = *chosen;
-    }
+    int status = kExitFailure;
+    if (!memoryOption(invocation, &slot, &status))
+        return status;
 
     if (invocation.options.isSet(QStringLiteral("all")) && !invocation.ports.isEmpty())
         return invocation.usageError(tr("write takes --all or --ports, not both"));
 
     Settings settings;
     QString error;
-    if (!SettingsDocument::load(path, &settings, &error))
+    QString note;
+    if (!SettingsDocument::load(path, &settings, &error, &note))
         return invocation.fail(QStringLiteral("%1: %2").arg(nativePath(path), error));
+    invocation.note(note);
 
     const LinkRelease release;
-    int status = kExitFailure;
     const bool all = invocation.options.isSet(QStringLiteral("all"));
     MidiController *link = linkTo(invocation, false, &status, all);
     if (!link)

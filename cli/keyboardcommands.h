@@ -22,4 +22,8 @@ public:
     static int write(const Invocation &invocation);
     // firmware FILE: a new firmware for a keyboard in its upgrade mode.
     static int firmware(const Invocation &invocation);
+
+    // The memory that --memory names (workArea when it is not given) into
+    // *slot; false with the usage error's status in *status for a bad one.
+    static bool memoryOption(const Invocation &invocation, int *slot, int *status);
 };

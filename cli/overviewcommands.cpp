@@ -21,8 +21,11 @@ constexpr int kTrouble = 2;
 bool load(const Invocation &invocation, const QString &path, Settings *settings, int failureStatus, int *status)
 {
     QString error;
-    if (SettingsDocument::load(path, settings, &error))
+    QString note;
+    if (SettingsDocument::load(path, settings, &error, &note)) {
+        invocation.note(note);
         return true;
+    }
     *status = invocation.fail(QStringLiteral("%1: %2").arg(TerminalText::escaped(QDir::toNativeSeparators(path)),
                                                             TerminalText::escaped(error)),
                               failureStatus);

@@ -1,5 +1,6 @@
 #include "cli/settingscommands.h"
 
+#include "cli/keyboardcommands.h"
 #include "cli/librarycommands.h"
 #include "cli/terminaltext.h"
 #include "cli/texttable.h"
@@ -9,7 +10,10 @@
 #include "model/globalparameters.h"
 #include "model/settingsdifferences.h"
 #include "model/settingsdocument.h"
+#include "model/settingsformat.h"
 #include "model/settingsjson.h"
+#include "protocol/parameterformat.h"
+#include "protocol/sysexfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,8 +23,11 @@ namespace {
 bool load(const Invocation &invocation, const QString &path, Settings *settings, int failureStatus, int *status)
 {
     QString error;
-    if (SettingsDocument::load(path, settings, &error))
+    QString note;
+    if (SettingsDocument::load(path, settings, &error, &note)) {
+        invocation.note(note);
         return true;
+    }
     // An empty name still shows as a name.
     const QString name = path.isEmpty() ? QStringLiteral("\"\"") : QDir::toNativeSeparators(path);
     // The reason may quote a key of the file.
@@ -97,6 +104,27 @@ int SettingsCommands::convert(const Invocation &invocation)
         return status;
     QString error;
     if (!SettingsDocument::save(output, settings, &error))
+        return invocation.failWriting(output, error);
+    LibraryCommands::record(invocation, LibraryEvent::Kind::Save, settings, output);
+    return kExitSuccess;
+}
+
+int SettingsCommands::exportSysex(const Invocation &invocation)
+{
+    const QString input = invocation.arguments.at(0);
+    const QString output = invocation.arguments.at(1);
+    int status = kExitSuccess;
+    int slot = kWorkAreaSlot;
+    if (!KeyboardCommands::memoryOption(invocation, &slot, &status))
+        return status;
+    // Any other name would be read back as another kind of file.
+    if (SettingsFormat::ofPath(output).kind != SettingsFormat::Kind::Sysex)
+        return invocation.usageError(tr("export writes .syx files; convert writes .telvir and .json files"));
+    Settings settings;
+    if (!load(invocation, input, &settings, kExitFailure, &status))
+        return status;
+    QString error;
+    if (!SysexFile::save(output, settings, slot, &error))
         return invocation.failWriting(output, error);
     LibraryCommands::record(invocation, LibraryEvent::Kind::Save, settings, output);
     return kExitSuccess;

@@ -2,9 +2,10 @@
 
 #include "model/regularfile.h"
 #include "model/settingsfile.h"
+#include "model/settingsformat.h"
 #include "model/settingsjson.h"
-
-#include <QFileInfo>
+#include "protocol/parameterformat.h"
+#include "protocol/sysexfile.h"
 
 namespace {
 // A settings document is about 10 KB; far beyond that it is something else,
@@ -20,18 +21,32 @@ void setError(QString *error, const QString &text)
 
 bool SettingsDocument::isJson(const QString &path)
 {
-    return QFileInfo(path).suffix().compare(QLatin1String("json"), Qt::CaseInsensitive) == 0;
+    return SettingsFormat::ofPath(path).kind == SettingsFormat::Kind::Json;
 }
 
 bool SettingsDocument::save(const QString &path, const Settings &settings, QString *error)
 {
-    if (!isJson(path))
-        return SettingsFile::save(path, settings, error);
-    return SettingsFile::writeSafely(path, SettingsJson::toJson(settings), error);
+    return save(path, settings, SettingsFormat::ofPath(path), error);
 }
 
-bool SettingsDocument::load(const QString &path, Settings *settings, QString *error)
+bool SettingsDocument::save(const QString &path, const Settings &settings, const SettingsFormat &format,
+                            QString *error)
 {
+    switch (format.kind) {
+    case SettingsFormat::Kind::Json:
+        return SettingsFile::writeSafely(path, SettingsJson::toJson(settings), error);
+    case SettingsFormat::Kind::Sysex:
+        return SysexFile::save(path, settings, kWorkAreaSlot, error);
+    case SettingsFormat::Kind::Telvir:
+        break;
+    }
+    return SettingsFile::save(path, settings, error);
+}
+
+bool SettingsDocument::load(const QString &path, Settings *settings, QString *error, QString *note)
+{
+    if (note)
+        note->clear();
     // A missing file or a folder is no invalid settings file: the user is
     // told what is at the path.
     const QString refused = RegularFile::whyNotReadable(path);
@@ -39,7 +54,20 @@ bool SettingsDocument::load(const QString &path, Settings *settings, QString *er
         setError(error, refused);
         return false;
     }
-    if (!isJson(path)) {
+    SettingsFormat::Kind kind = SettingsFormat::ofPath(path).kind;
+    QByteArray start;
+    if (!SettingsFormat::isKnownName(path) && SettingsFile::readStart(path, 1, &start) && start.startsWith(kParamHeader[0]))
+        kind = SettingsFormat::Kind::Sysex;
+    if (kind == SettingsFormat::Kind::Sysex) {
+        SysexFile::Content content;
+        if (!SysexFile::load(path, &content, error))
+            return false;
+        *settings = content.settings;
+        if (note)
+            *note = SysexFile::notCarriedText(content.notCarried);
+        return true;
+    }
+    if (kind == SettingsFormat::Kind::Telvir) {
         QString reason;
         if (SettingsFile::load(path, settings, &reason))
             return true;

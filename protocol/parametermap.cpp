@@ -54,6 +54,23 @@ ParameterList controlParameters(const Setting &setting, int index, bool request)
     return parameters;
 }
 
+void forEachWrittenParameter(const Settings &settings, const WriteParts &parts,
+                             const std::function<bool(const ParameterValue &)> &visit)
+{
+    for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position) {
+        if (parts.globals.test(position) && !visit(globalParameter(settings, int(position))))
+            return;
+    }
+    for (int index = 0; index < kControlCount; ++index) {
+        if (!parts.controls.test(std::size_t(index)))
+            continue;
+        for (const ParameterValue &parameter : controlParameters(settings.controls[index], index, false)) {
+            if (!visit(parameter))
+                return;
+        }
+    }
+}
+
 namespace {
 bool storeGlobal(Settings &settings, int group, int number, int value)
 {
@@ -120,4 +137,11 @@ std::uint8_t *parameterField(Settings &settings, int selector, int number)
     if (selector < kSubValue || selector > kSubModeOption)
         return nullptr;
     return &(setting.*subParameters[selector - kSubValue]);
+}
+
+int parameterOffset(int selector, int number)
+{
+    static Settings probe;
+    const std::uint8_t *field = parameterField(probe, selector, number);
+    return field ? int(field - reinterpret_cast<const std::uint8_t *>(&probe)) : -1;
 }

@@ -13,6 +13,7 @@
 
 struct Setting;
 struct Settings;
+struct WriteParts;
 
 // One global parameter: its address, the record field it carries and how
 // the field's value goes on the wire.
@@ -42,6 +43,13 @@ ParameterList globalParameters(const Settings &settings);
 // options; a read asks for it anyway.
 ParameterList controlParameters(const Setting &setting, int index, bool request);
 
+// Every parameter that a write of the `parts` of `settings` sends, with
+// its wire value, in the order the set messages go out: the global
+// parameters, then the controls by index. `visit` returning false ends the
+// walk. A write to the keyboard and a ".syx" file both come from here.
+void forEachWrittenParameter(const Settings &settings, const WriteParts &parts,
+                             const std::function<bool(const ParameterValue &)> &visit);
+
 // Stores a reply's value into its field of `settings`, converted as the
 // keyboard reads back. Returns whether the reply counts as accepted: every
 // reply of the two global groups does, even one whose number the editor
@@ -52,6 +60,10 @@ bool storeParameterReply(Settings &settings, int selector, int number, int value
 // The byte of `settings` that the parameter (selector, number) holds; null
 // for an address that is none of the record's fields.
 std::uint8_t *parameterField(Settings &settings, int selector, int number);
+
+// Where in a record's image that field lives; -1 for an address that is
+// none of the record's fields.
+int parameterOffset(int selector, int number);
 
 // Takes every message out of the input queue and stores the parameter
 // replies among them into `settings`; returns how many were accepted.

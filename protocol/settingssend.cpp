@@ -10,34 +10,22 @@
 #include <vector>
 
 namespace {
-// Where in a record's image the parameter (selector, number) lives.
-std::size_t fieldOffset(int selector, int number)
+// Sends one parameter; the offset of its field goes to `taken` when the
+// port took the message.
+void sendParameter(MidiController &link, int slot, const ParameterValue &parameter, WriteReport &report,
+                   std::vector<std::size_t> &taken)
 {
-    static Settings probe;
-    const std::uint8_t *field = parameterField(probe, selector, number);
-    return std::size_t(field - reinterpret_cast<const std::uint8_t *>(&probe));
-}
-
-// Sends `parameters` until the port stalls; the offsets of the fields
-// whose message the port took are appended to `taken`, in order.
-void sendParameters(MidiController &link, int slot, const ParameterList &parameters, WriteReport &report,
-                    std::vector<std::size_t> &taken)
-{
-    for (const ParameterValue &parameter : parameters) {
-        const std::size_t offset = fieldOffset(parameter.selector, parameter.number);
-        const int result = link.setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value);
-        report.tried.set(offset);
-        ++report.counts.messages;
-        if (result == 0)
-            taken.push_back(offset);
-        else
-            ++report.counts.refused;
-        // Each further message would wait out its own timeout.
-        if (result == MIDIERR_NOTREADY) {
-            report.counts.stalled = true;
-            return;
-        }
-    }
+    const std::size_t offset = std::size_t(parameterOffset(parameter.selector, parameter.number));
+    const int result = link.setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value);
+    report.tried.set(offset);
+    ++report.counts.messages;
+    if (result == 0)
+        taken.push_back(offset);
+    else
+        ++report.counts.refused;
+    // Each further message would wait out its own timeout.
+    if (result == MIDIERR_NOTREADY)
+        report.counts.stalled = true;
 }
 } // namespace
 
@@ -60,17 +48,10 @@ bool Settings::send(MidiController &link, int slot, const WriteParts &parts, Wri
     // of the record as possible reaches the keyboard. A port that stalls
     // ends the write as a whole, within one message's timeout.
     std::vector<std::size_t> taken;
-    for (std::size_t position = 0; position < kGlobalParameterWires.size() && !report.counts.stalled; ++position) {
-        if (parts.globals.test(position)) {
-            ParameterList global;
-            global.push_back(globalParameter(*this, int(position)));
-            sendParameters(link, slot, global, report, taken);
-        }
-    }
-    for (int index = 0; index < kControlCount && !report.counts.stalled; ++index) {
-        if (parts.controls.test(std::size_t(index)))
-            sendParameters(link, slot, controlParameters(controls[index], index, false), report, taken);
-    }
+    forEachWrittenParameter(*this, parts, [&](const ParameterValue &parameter) {
+        sendParameter(link, slot, parameter, report, taken);
+        return !report.counts.stalled;
+    });
     // Sent is not yet out: a program may end right after this returns.
     // What never goes out counts as refused: the last ones taken.
     bool gone = false;

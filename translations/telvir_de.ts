@@ -122,10 +122,6 @@
         <translation>Jede Einstellung aus FILE mit Namen ausgeben.</translation>
     </message>
     <message>
-        <source>Convert between .telvir and .json settings files.</source>
-        <translation>Zwischen .telvir- und .json-Einstellungsdateien umwandeln.</translation>
-    </message>
-    <message>
         <source>Print the settings that differ; exit 0 when equal, 1 when not.</source>
         <translation>Die abweichenden Einstellungen ausgeben; Ende mit 0 wenn gleich, sonst 1.</translation>
     </message>
@@ -200,6 +196,14 @@ Telvir-Keyboards, führt eine Bibliothek davon und erneuert seine Firmware.
     <message>
         <source>Exit status: 0 success, 1 failure (diff: the files differ), 2 bad usage.</source>
         <translation>Rückgabewert: 0 Erfolg, 1 Fehler (diff: die Dateien unterscheiden sich), 2 falscher Aufruf.</translation>
+    </message>
+    <message>
+        <source>Convert between .telvir, .json and .syx settings files.</source>
+        <translation>Zwischen .telvir-, .json- und .syx-Einstellungsdateien umwandeln.</translation>
+    </message>
+    <message>
+        <source>Write the messages that send FILE to a memory into OUT.syx.</source>
+        <translation>Die Nachrichten, die FILE in einen Speicher senden, in OUT.syx schreiben.</translation>
     </message>
 </context>
 <context>
@@ -786,10 +790,6 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
         <translation>Setup exportieren</translation>
     </message>
     <message>
-        <source>TELVIR Settings Files (*.telvir);;Settings Documents (*.json)</source>
-        <translation>TELVIR-Einstellungsdateien (*.telvir);;Einstellungsdokumente (*.json)</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>Fehler</translation>
     </message>
@@ -971,20 +971,12 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
         <translation>Einstellungsdatei öffnen</translation>
     </message>
     <message>
-        <source>TELVIR Settings Files (*.telvir);;Settings Documents (*.json)</source>
-        <translation>TELVIR-Einstellungsdateien (*.telvir);;Einstellungsdokumente (*.json)</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>Fehler</translation>
     </message>
     <message>
         <source>Load %1</source>
         <translation>%1 laden</translation>
-    </message>
-    <message>
-        <source>TELVIR Settings Files (*.telvir)</source>
-        <translation>TELVIR-Einstellungsdateien (*.telvir)</translation>
     </message>
     <message>
         <source>Could not save the settings to &quot;%1&quot;: %2</source>
@@ -1518,6 +1510,10 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
         <source>%1 exists already; not replaced</source>
         <translation>%1 gibt es schon; nicht ersetzt</translation>
     </message>
+    <message>
+        <source>export writes .syx files; convert writes .telvir and .json files</source>
+        <translation>export schreibt .syx-Dateien; convert schreibt .telvir- und .json-Dateien</translation>
+    </message>
 </context>
 <context>
     <name>SettingsFile</name>
@@ -1536,6 +1532,21 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
     <message>
         <source>The file holds %1 of the %2 bytes of a settings record</source>
         <translation>Die Datei enthält %1 der %2 Bytes eines Einstellungssatzes</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFormat</name>
+    <message>
+        <source>TELVIR Settings Files</source>
+        <translation>TELVIR-Einstellungsdateien</translation>
+    </message>
+    <message>
+        <source>Settings Documents</source>
+        <translation>Einstellungsdokumente</translation>
+    </message>
+    <message>
+        <source>SysEx Files</source>
+        <translation>SysEx-Dateien</translation>
     </message>
 </context>
 <context>
@@ -1607,6 +1618,48 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
     <message>
         <source>it is read-only</source>
         <translation>sie ist schreibgeschützt</translation>
+    </message>
+</context>
+<context>
+    <name>SysexFile</name>
+    <message>
+        <source>Not a settings file of this keyboard: it is larger than %1 bytes.</source>
+        <translation>Keine Einstellungsdatei dieses Keyboards: sie ist größer als %1 Bytes.</translation>
+    </message>
+    <message>
+        <source>Not a settings file of this keyboard: it holds no messages.</source>
+        <translation>Keine Einstellungsdatei dieses Keyboards: sie enthält keine Nachrichten.</translation>
+    </message>
+    <message>
+        <source>Not a settings file of this keyboard: unexpected byte 0x%1 at offset %2.</source>
+        <extracomment>%1 is a byte in hexadecimal (&quot;41&quot;), %2 its position in the file.</extracomment>
+        <translation>Keine Einstellungsdatei dieses Keyboards: unerwartetes Byte 0x%1 an Position %2.</translation>
+    </message>
+    <message>
+        <source>Not a settings file of this keyboard: it ends inside the message that starts at offset %1.</source>
+        <translation>Keine Einstellungsdatei dieses Keyboards: sie endet mitten in der Nachricht, die an Position %1 beginnt.</translation>
+    </message>
+    <message>
+        <source>The file mixes set messages with the keyboard&apos;s replies (at offset %1); it must hold only one of the two.</source>
+        <translation>Die Datei mischt Setz-Nachrichten mit Antworten des Keyboards (an Position %1); sie darf nur eine der beiden Arten enthalten.</translation>
+    </message>
+    <message>
+        <source>The file holds set messages for memory %1 and, at offset %2, for memory %3; it must hold those of one memory only.</source>
+        <extracomment>%1 and %3 are memories (&quot;workArea&quot;, &quot;1&quot;..&quot;8&quot;), %2 a position in the file.</extracomment>
+        <translation>Die Datei enthält Setz-Nachrichten für Speicher %1 und, an Position %2, für Speicher %3; sie darf nur die eines einzigen Speichers enthalten.</translation>
+    </message>
+    <message>
+        <source>The file does not carry %1; it is the factory setting.</source>
+        <extracomment>%1 names a setting (&quot;Pad #3 Mode&quot;).</extracomment>
+        <translation>Die Datei enthält %1 nicht; es gilt die Werkseinstellung.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file does not carry %n settings; they are the factory settings: %1</source>
+        <extracomment>%1 lists settings by name (&quot;Pad #3 Mode, Cutoff CC Number&quot;).</extracomment>
+        <translation>
+            <numerusform>Die Datei enthält %n Einstellung nicht; sie hat den Werkswert: %1</numerusform>
+            <numerusform>Die Datei enthält %n Einstellungen nicht; sie haben die Werkswerte: %1</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -122,10 +122,6 @@
         <translation>Mostrar cada ajuste de FILE por su nombre.</translation>
     </message>
     <message>
-        <source>Convert between .telvir and .json settings files.</source>
-        <translation>Convertir entre archivos de ajustes .telvir y .json.</translation>
-    </message>
-    <message>
         <source>Print the settings that differ; exit 0 when equal, 1 when not.</source>
         <translation>Mostrar los ajustes que difieren; sale con 0 si son iguales, 1 si no.</translation>
     </message>
@@ -200,6 +196,14 @@ guarda una biblioteca de ellos y actualiza su firmware.
     <message>
         <source>Exit status: 0 success, 1 failure (diff: the files differ), 2 bad usage.</source>
         <translation>Código de salida: 0 éxito, 1 fallo (diff: los archivos difieren), 2 uso incorrecto.</translation>
+    </message>
+    <message>
+        <source>Convert between .telvir, .json and .syx settings files.</source>
+        <translation>Convertir entre archivos de ajustes .telvir, .json y .syx.</translation>
+    </message>
+    <message>
+        <source>Write the messages that send FILE to a memory into OUT.syx.</source>
+        <translation>Escribir en OUT.syx los mensajes que envían FILE a una memoria.</translation>
     </message>
 </context>
 <context>
@@ -786,10 +790,6 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
         <translation>Exportar setup</translation>
     </message>
     <message>
-        <source>TELVIR Settings Files (*.telvir);;Settings Documents (*.json)</source>
-        <translation>Archivos de ajustes TELVIR (*.telvir);;Documentos de ajustes (*.json)</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>Error</translation>
     </message>
@@ -971,20 +971,12 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
         <translation>Abrir archivo de ajustes</translation>
     </message>
     <message>
-        <source>TELVIR Settings Files (*.telvir);;Settings Documents (*.json)</source>
-        <translation>Archivos de ajustes TELVIR (*.telvir);;Documentos de ajustes (*.json)</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>Error</translation>
     </message>
     <message>
         <source>Load %1</source>
         <translation>Cargar %1</translation>
-    </message>
-    <message>
-        <source>TELVIR Settings Files (*.telvir)</source>
-        <translation>Archivos de ajustes TELVIR (*.telvir)</translation>
     </message>
     <message>
         <source>Could not save the settings to &quot;%1&quot;: %2</source>
@@ -1518,6 +1510,10 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
         <source>%1 exists already; not replaced</source>
         <translation>%1 ya existe; no se reemplaza</translation>
     </message>
+    <message>
+        <source>export writes .syx files; convert writes .telvir and .json files</source>
+        <translation>export escribe archivos .syx; convert escribe archivos .telvir y .json</translation>
+    </message>
 </context>
 <context>
     <name>SettingsFile</name>
@@ -1536,6 +1532,21 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     <message>
         <source>The file holds %1 of the %2 bytes of a settings record</source>
         <translation>El archivo contiene %1 de los %2 bytes de un registro de ajustes</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFormat</name>
+    <message>
+        <source>TELVIR Settings Files</source>
+        <translation>Archivos de ajustes TELVIR</translation>
+    </message>
+    <message>
+        <source>Settings Documents</source>
+        <translation>Documentos de ajustes</translation>
+    </message>
+    <message>
+        <source>SysEx Files</source>
+        <translation>Archivos SysEx</translation>
     </message>
 </context>
 <context>
@@ -1607,6 +1618,48 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     <message>
         <source>it is read-only</source>
         <translation>es de solo lectura</translation>
+    </message>
+</context>
+<context>
+    <name>SysexFile</name>
+    <message>
+        <source>Not a settings file of this keyboard: it is larger than %1 bytes.</source>
+        <translation>No es un archivo de ajustes de este teclado: supera los %1 bytes.</translation>
+    </message>
+    <message>
+        <source>Not a settings file of this keyboard: it holds no messages.</source>
+        <translation>No es un archivo de ajustes de este teclado: no contiene mensajes.</translation>
+    </message>
+    <message>
+        <source>Not a settings file of this keyboard: unexpected byte 0x%1 at offset %2.</source>
+        <extracomment>%1 is a byte in hexadecimal (&quot;41&quot;), %2 its position in the file.</extracomment>
+        <translation>No es un archivo de ajustes de este teclado: byte inesperado 0x%1 en la posición %2.</translation>
+    </message>
+    <message>
+        <source>Not a settings file of this keyboard: it ends inside the message that starts at offset %1.</source>
+        <translation>No es un archivo de ajustes de este teclado: termina en medio del mensaje que empieza en la posición %1.</translation>
+    </message>
+    <message>
+        <source>The file mixes set messages with the keyboard&apos;s replies (at offset %1); it must hold only one of the two.</source>
+        <translation>El archivo mezcla mensajes de ajuste con respuestas del teclado (en la posición %1); solo debe contener uno de los dos.</translation>
+    </message>
+    <message>
+        <source>The file holds set messages for memory %1 and, at offset %2, for memory %3; it must hold those of one memory only.</source>
+        <extracomment>%1 and %3 are memories (&quot;workArea&quot;, &quot;1&quot;..&quot;8&quot;), %2 a position in the file.</extracomment>
+        <translation>El archivo contiene mensajes de ajuste para la memoria %1 y, en la posición %2, para la memoria %3; solo debe contener los de una memoria.</translation>
+    </message>
+    <message>
+        <source>The file does not carry %1; it is the factory setting.</source>
+        <extracomment>%1 names a setting (&quot;Pad #3 Mode&quot;).</extracomment>
+        <translation>El archivo no contiene %1; queda el valor de fábrica.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file does not carry %n settings; they are the factory settings: %1</source>
+        <extracomment>%1 lists settings by name (&quot;Pad #3 Mode, Cutoff CC Number&quot;).</extracomment>
+        <translation>
+            <numerusform>El archivo no contiene %n ajuste; queda su valor de fábrica: %1</numerusform>
+            <numerusform>El archivo no contiene %n ajustes; quedan sus valores de fábrica: %1</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

@@ -122,10 +122,6 @@
         <translation>Afficher chaque réglage de FILE par son nom.</translation>
     </message>
     <message>
-        <source>Convert between .telvir and .json settings files.</source>
-        <translation>Convertir entre fichiers de réglages .telvir et .json.</translation>
-    </message>
-    <message>
         <source>Print the settings that differ; exit 0 when equal, 1 when not.</source>
         <translation>Afficher les réglages qui diffèrent ; sortie 0 si égaux, 1 sinon.</translation>
     </message>
@@ -200,6 +196,14 @@ en tient une bibliothèque et met à jour son firmware.
     <message>
         <source>Exit status: 0 success, 1 failure (diff: the files differ), 2 bad usage.</source>
         <translation>Code de sortie : 0 succès, 1 échec (diff : les fichiers diffèrent), 2 mauvais usage.</translation>
+    </message>
+    <message>
+        <source>Convert between .telvir, .json and .syx settings files.</source>
+        <translation>Convertir entre fichiers de réglages .telvir, .json et .syx.</translation>
+    </message>
+    <message>
+        <source>Write the messages that send FILE to a memory into OUT.syx.</source>
+        <translation>Écrire dans OUT.syx les messages qui envoient FILE dans une mémoire.</translation>
     </message>
 </context>
 <context>
@@ -786,10 +790,6 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
         <translation>Exporter le setup</translation>
     </message>
     <message>
-        <source>TELVIR Settings Files (*.telvir);;Settings Documents (*.json)</source>
-        <translation>Fichiers de réglages TELVIR (*.telvir);;Documents de réglages (*.json)</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>Erreur</translation>
     </message>
@@ -971,20 +971,12 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
         <translation>Ouvrir un fichier de réglages</translation>
     </message>
     <message>
-        <source>TELVIR Settings Files (*.telvir);;Settings Documents (*.json)</source>
-        <translation>Fichiers de réglages TELVIR (*.telvir);;Documents de réglages (*.json)</translation>
-    </message>
-    <message>
         <source>Error</source>
         <translation>Erreur</translation>
     </message>
     <message>
         <source>Load %1</source>
         <translation>Charger %1</translation>
-    </message>
-    <message>
-        <source>TELVIR Settings Files (*.telvir)</source>
-        <translation>Fichiers de réglages TELVIR (*.telvir)</translation>
     </message>
     <message>
         <source>Could not save the settings to &quot;%1&quot;: %2</source>
@@ -1518,6 +1510,10 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
         <source>%1 exists already; not replaced</source>
         <translation>%1 existe déjà ; non remplacé</translation>
     </message>
+    <message>
+        <source>export writes .syx files; convert writes .telvir and .json files</source>
+        <translation>export écrit des fichiers .syx ; convert écrit des fichiers .telvir et .json</translation>
+    </message>
 </context>
 <context>
     <name>SettingsFile</name>
@@ -1536,6 +1532,21 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
     <message>
         <source>The file holds %1 of the %2 bytes of a settings record</source>
         <translation>Le fichier contient %1 des %2 octets d&apos;un jeu de réglages</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFormat</name>
+    <message>
+        <source>TELVIR Settings Files</source>
+        <translation>Fichiers de réglages TELVIR</translation>
+    </message>
+    <message>
+        <source>Settings Documents</source>
+        <translation>Documents de réglages</translation>
+    </message>
+    <message>
+        <source>SysEx Files</source>
+        <translation>Fichiers SysEx</translation>
     </message>
 </context>
 <context>
@@ -1607,6 +1618,48 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
     <message>
         <source>it is read-only</source>
         <translation>elle est en lecture seule</translation>
+    </message>
+</context>
+<context>
+    <name>SysexFile</name>
+    <message>
+        <source>Not a settings file of this keyboard: it is larger than %1 bytes.</source>
+        <translation>Pas un fichier de réglages de ce clavier : il dépasse %1 octets.</translation>
+    </message>
+    <message>
+        <source>Not a settings file of this keyboard: it holds no messages.</source>
+        <translation>Pas un fichier de réglages de ce clavier : il ne contient aucun message.</translation>
+    </message>
+    <message>
+        <source>Not a settings file of this keyboard: unexpected byte 0x%1 at offset %2.</source>
+        <extracomment>%1 is a byte in hexadecimal (&quot;41&quot;), %2 its position in the file.</extracomment>
+        <translation>Pas un fichier de réglages de ce clavier : octet inattendu 0x%1 à la position %2.</translation>
+    </message>
+    <message>
+        <source>Not a settings file of this keyboard: it ends inside the message that starts at offset %1.</source>
+        <translation>Pas un fichier de réglages de ce clavier : il s&apos;arrête au milieu du message qui commence à la position %1.</translation>
+    </message>
+    <message>
+        <source>The file mixes set messages with the keyboard&apos;s replies (at offset %1); it must hold only one of the two.</source>
+        <translation>Le fichier mêle des messages de réglage et des réponses du clavier (à la position %1) ; il ne doit contenir que l&apos;un des deux.</translation>
+    </message>
+    <message>
+        <source>The file holds set messages for memory %1 and, at offset %2, for memory %3; it must hold those of one memory only.</source>
+        <extracomment>%1 and %3 are memories (&quot;workArea&quot;, &quot;1&quot;..&quot;8&quot;), %2 a position in the file.</extracomment>
+        <translation>Le fichier contient des messages de réglage pour la mémoire %1 et, à la position %2, pour la mémoire %3 ; il ne doit contenir que ceux d&apos;une seule mémoire.</translation>
+    </message>
+    <message>
+        <source>The file does not carry %1; it is the factory setting.</source>
+        <extracomment>%1 names a setting (&quot;Pad #3 Mode&quot;).</extracomment>
+        <translation>Le fichier ne contient pas %1 ; il garde sa valeur d&apos;usine.</translation>
+    </message>
+    <message numerus="yes">
+        <source>The file does not carry %n settings; they are the factory settings: %1</source>
+        <extracomment>%1 lists settings by name (&quot;Pad #3 Mode, Cutoff CC Number&quot;).</extracomment>
+        <translation>
+            <numerusform>Le fichier ne contient pas %n réglage ; il garde sa valeur d&apos;usine : %1</numerusform>
+            <numerusform>Le fichier ne contient pas %n réglages ; ils gardent leurs valeurs d&apos;usine : %1</numerusform>
+        </translation>
     </message>
 </context>
 </TS>

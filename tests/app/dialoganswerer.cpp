@@ -30,9 +30,9 @@ DialogAnswerer::~DialogAnswerer()
     timer.stop();
 }
 
-void DialogAnswerer::chooseFile(const QString &path)
+void DialogAnswerer::chooseFile(const QString &path, const QString &filter)
 {
-    steps.append([this, path](QWidget *modal) {
+    steps.append([this, path, filter](QWidget *modal) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         if (!dialog) {
             problems << QStringLiteral("expected a file dialog, got %1").arg(describe(modal));
@@ -46,6 +46,11 @@ void DialogAnswerer::chooseFile(const QString &path)
             problems << QStringLiteral("file dialog without a name field");
             closeStuckDialog(dialog);
             return;
+        }
+        if (!filter.isEmpty()) {
+            if (!dialog->nameFilters().contains(filter))
+                problems << QStringLiteral("file dialog without the type %1").arg(filter);
+            dialog->selectNameFilter(filter);
         }
         nameField->setText(path);
         // Queued: accepting can open a nested confirmation box, which this

@@ -19,8 +19,9 @@ public:
     DialogAnswerer();
     ~DialogAnswerer();
 
-    // Picks `path` in the next file dialog and accepts it.
-    void chooseFile(const QString &path);
+    // Picks `path` in the next file dialog and accepts it; with the
+    // dialog's file type `filter` first chosen, when one is given.
+    void chooseFile(const QString &path, const QString &filter = QString());
     // Cancels the next file dialog.
     void cancelFileDialog();
     // Presses `button` in the next message box and records its title and text.

@@ -5,6 +5,7 @@
 #include "editorprobe.h"
 #include "nokeyboard.h"
 #include "model/settingsjson.h"
+#include "protocol/sysexfile.h"
 #include "support/testfiles.h"
 
 #include <QDir>
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QMimeData>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QUrl>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -153,6 +155,57 @@ private slots:
         QVERIFY(imageOf(window.editedSettings()) != image);
         QVERIFY(drop(window, {document}));
         QTRY_COMPARE(imageOf(window.editedSettings()), image);
+    }
+
+    void sysexFilesAreSavedByTheChosenTypeAndLoadedWithWhatTheyLack()
+    {
+        const Settings edited = Settings::fromBytes(editedImage().constData());
+        MainWindow saver;
+        saver.loadSettingsFile(writeTestFile(dir, "to-send.telvir", QByteArray("TELVIR00") + editedImage()));
+        {
+            // The name says nothing of the kind, so the chosen type decides.
+            DialogAnswerer answerer;
+            answerer.chooseFile(path("to-send"), QStringLiteral("SysEx Files (*.syx)"));
+            saver.saveToFile();
+            checkAnswered(answerer);
+            QVERIFY(answerer.messages.isEmpty());
+        }
+        QCOMPARE(readAll(path("to-send")), SysexFile::messages(edited, 0));
+
+        MainWindow loader;
+        QVERIFY(writeAll(path("to-send.syx"), readAll(path("to-send"))));
+        {
+            DialogAnswerer answerer;
+            answerer.chooseFile(path("to-send.syx"));
+            loader.loadFromFile();
+            checkAnswered(answerer);
+            QVERIFY(answerer.messages.isEmpty());
+        }
+        QCOMPARE(imageOf(loader.editedSettings()), editedImage());
+        QCOMPARE(loader.statusBar()->currentMessage(),
+                 QStringLiteral("The file does not carry 3 settings; they are the factory settings: "
+                                "OCT - CC Number, OCT + CC Number, Pitch CC Number"));
+
+        // A broken one says where, and leaves the record; a drop too.
+        QByteArray broken = SysexFile::messages(Settings(), 0);
+        broken[30] = char(0x90);
+        const QString refused = writeTestFile(dir, "broken.syx", broken);
+        for (bool dropped : {false, true}) {
+            DialogAnswerer answerer;
+            answerer.pressInMessageBox(QMessageBox::Ok);
+            if (dropped)
+                QVERIFY(drop(loader, {refused}));
+            else
+                QVERIFY(!loader.loadSettingsFile(refused));
+            QTRY_VERIFY(answerer.allStepsTaken());
+            checkAnswered(answerer);
+            QCOMPARE(answerer.messages, QStringList{QStringLiteral("Error: Not a settings file of this keyboard: "
+                                                                   "unexpected byte 0x90 at offset 30.")});
+            QCOMPARE(imageOf(loader.editedSettings()), editedImage());
+        }
+        loader.resetSettings();
+        QVERIFY(drop(loader, {path("to-send.syx")}));
+        QTRY_COMPARE(imageOf(loader.editedSettings()), editedImage());
     }
 
     void saveThenLoadGivesBackTheSameRecord()

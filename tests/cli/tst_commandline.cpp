@@ -6,8 +6,11 @@
 #include "cli/commandline.h"
 #include "cli/progressreport.h"
 #include "midi/midicontroller.h"
+#include "midi/midistreamparser.h"
 #include "midi/rememberedports.h"
+#include "model/controlcatalogue.h"
 #include "model/settingsdocument.h"
+#include "protocol/parametermap.h"
 #include "virtualkeyboardrig.h"
 #include "support/testfiles.h"
 #include "support/wirebytes.h"
@@ -64,6 +67,50 @@ QByteArray factoryFile()
 
 // "Pad #3" (index 18) starts at this offset of a settings file.
 constexpr int kPad3 = 8 + 6 + 7 * 18;
+
+// Raw bytes into a keyboard, as a SysEx sender plays a file to it: split
+// into messages by the port's own parser.
+class RawInput : public MidiStreamParser::Handler
+{
+public:
+    explicit RawInput(KeyboardSimulator &keyboard) : keyboard_(keyboard) {}
+    void play(const QByteArray &bytes)
+    {
+        MidiStreamParser parser;
+        parser.feed(reinterpret_cast<const unsigned char *>(bytes.constData()), std::size_t(bytes.size()), *this);
+    }
+    void shortMessage(DWORD) override {}
+    void sysexByte(unsigned char byte) override { message_ += char(byte); }
+    void sysexEnd() override
+    {
+        keyboard_.receive(message_);
+        message_.clear();
+    }
+    void sysexBroken() override { message_.clear(); }
+
+private:
+    KeyboardSimulator &keyboard_;
+    std::string message_;
+};
+
+// Every parameter of every memory, as (slot, selector, number) = value.
+QMap<QString, int> memoriesOf(const KeyboardSimulator &keyboard)
+{
+    QMap<QString, int> values;
+    const auto add = [&](int slot, int selector, int number) {
+        values.insert(QStringLiteral("%1 %2 %3").arg(slot).arg(selector).arg(number),
+                      keyboard.value(slot, selector, number));
+    };
+    for (int slot = 0; slot < KeyboardSimulator::kMemoryCount; ++slot) {
+        for (const GlobalParameterWire &global : kGlobalParameterWires)
+            add(slot, global.selector, global.number);
+        for (int index = 0; index < kControlCount; ++index) {
+            for (int sub = 0; sub < 7; ++sub)
+                add(slot, sub, kControlIds[index]);
+        }
+    }
+    return values;
+}
 
 QList<QByteArray> hexList(const std::vector<std::string> &messages)
 {
@@ -289,6 +336,53 @@ private slots:
         QVERIFY2(SettingsDocument::load(path("back.json"), &back, &error), qPrintable(error));
         QCOMPARE(int(back.controls[1].ccNumber), 74);
         QCOMPARE(keyboard.value(0, 3, 0x01), 74);
+    }
+
+    void anExportReplayedByteForByteLeavesWhatAWriteLeaves()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        KeyboardSimulator &written = rig.attachSimulator(kKeyboard, kKeyboard);
+        QByteArray file = factoryFile();
+        file[8 + 4] = 6;         // octave "-2"
+        file[kPad3 + 0] = 3;     // channel 4
+        file[kPad3 + 3] = 0x30;  // note 48
+        const QString settingsFile = writeTestFile(dir, "replayed.telvir", file);
+        QCOMPARE(telvir({"write", settingsFile, "--memory", "3"}).status, 0);
+        rig.waitForReplies();
+
+        const Outcome exported = telvir({"export", settingsFile, path("replayed.syx"), "--memory", "3"});
+        QCOMPARE(exported.err, QString());
+        QCOMPARE(exported.status, 0);
+        const QByteArray sysex = readAll(path("replayed.syx"));
+        // The write's messages after its handshake, and nothing else.
+        QByteArray sent;
+        for (const std::string &message : rig.sent(kKeyboard))
+            sent += QByteArray::fromStdString(message);
+        QCOMPARE(sysex, sent.mid(int(rig.sent(kKeyboard).front().size())));
+
+        KeyboardSimulator replayed;
+        RawInput(replayed).play(sysex);
+        QCOMPARE(replayed.value(3, 3, 0x72), 0x30);
+        QCOMPARE(replayed.value(3, 0x40, 3), 0x42);
+        QCOMPARE(memoriesOf(replayed), memoriesOf(written));
+
+        // Back to a settings file: the three numbers of 0 are not carried.
+        const Outcome back = telvir({"convert", path("replayed.syx"), path("back.telvir")});
+        QCOMPARE(back.status, 0);
+        QCOMPARE(back.err, QStringLiteral("telvir: The file does not carry 3 settings; they are the factory "
+                                          "settings: OCT - CC Number, OCT + CC Number, Pitch CC Number\n"));
+        QCOMPARE(readAll(path("back.telvir")), file);
+
+        // A file of two memories is refused, and nothing is written.
+        const QString mixed = writeTestFile(dir, "mixed.syx", sysex.left(24) + sysex.mid(24).replace("\x42\x02\x03", "\x42\x02\x04"));
+        const Outcome refused = telvir({"convert", mixed, path("mixed.telvir")});
+        QCOMPARE(refused.status, 1);
+        QCOMPARE(refused.err, QStringLiteral("telvir: %1: The file holds set messages for memory 3 and, at offset "
+                                             "24, for memory 4; it must hold those of one memory only.\n")
+                                  .arg(QDir::toNativeSeparators(mixed)));
+        QVERIFY(!QFile::exists(path("mixed.telvir")));
+        QCOMPARE(telvir({"export", settingsFile, path("replayed.json")}).status, 2);
+        QVERIFY(!QFile::exists(path("replayed.json")));
     }
 
     void portsOptionTriesExactlyThatPair()
