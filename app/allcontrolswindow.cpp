@@ -3,12 +3,12 @@
 #include "app/assignmentmodel.h"
 #include "app/fieldchoicedelegate.h"
 #include "app/editordocument.h"
-#include "app/statuscommand.h"
+#include "app/filedialogs.h"
+#include "app/windowcommand.h"
 #include "sheet/controlsheet.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -18,13 +18,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 
 void AllControlsWindow::attachTo(QMainWindow &window, EditorDocument &document)
 {
-    StatusCommand::add(window, "actionAllControls", "btnAllControls", tr("All Controls"),
+    WindowCommand::add(window, "actionAllControls", tr("All Controls"),
                        tr("Every control's assignment in one table (Ctrl+T)"), "Ctrl+T",
                        [&window, &document] { open(window, document); });
 }
@@ -81,7 +80,7 @@ AllControlsWindow::AllControlsWindow(QMainWindow &window, EditorDocument &docume
 
     auto *exportButton = new QPushButton(tr("Export Sheet..."), this);
     exportButton->setObjectName(QStringLiteral("btnExportSheet"));
-    connect(exportButton, &QPushButton::clicked, this, &AllControlsWindow::exportSheet);
+    connect(exportButton, &QPushButton::clicked, this, [this] { exportSheet(this, this->document.settings()); });
     clashLine->setObjectName(QStringLiteral("clashLine"));
 
     auto *bottom = new QHBoxLayout;
@@ -157,21 +156,18 @@ bool AllControlsWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void AllControlsWindow::exportSheet()
+void AllControlsWindow::exportSheet(QWidget *parent, const Settings &settings)
 {
-    const QString pdfFilter = tr("PDF (*.pdf)");
-    const QString pngFilter = tr("PNG image (*.png)");
-    QString filter = pdfFilter;
-    QString fileName = QFileDialog::getSaveFileName(this, tr("Export Sheet"), QString(),
-                                                    pdfFilter + QStringLiteral(";;") + pngFilter, &filter);
+    QString fileName = FileDialogs::saveFileName(parent, tr("Export Sheet"), QString(),
+                                                 tr("PDF (*.pdf)") + QStringLiteral(";;") + tr("PNG image (*.png)"));
     if (fileName.isEmpty())
         return;
-    // A name without either extension takes the kind that was chosen.
+    // A name with another extension is still a sheet: a PDF.
     if (!ControlSheet::isSheetFileName(fileName))
-        fileName += filter == pngFilter ? QStringLiteral(".png") : QStringLiteral(".pdf");
+        fileName += QStringLiteral(".pdf");
     QString error;
-    if (!ControlSheet(document.settings(), tr("Telvir keyboard")).save(fileName, &error))
-        QMessageBox::warning(this, tr("Error"),
+    if (!ControlSheet(settings, tr("Telvir keyboard")).save(fileName, &error))
+        QMessageBox::warning(parent, tr("Error"),
                              tr("Could not export the sheet to \"%1\": %2").arg(QDir::toNativeSeparators(fileName), error),
                              QMessageBox::Ok, QMessageBox::NoButton);
 }

@@ -3,7 +3,9 @@
 #include "app/librarysetupmodel.h"
 #include "app/editordocument.h"
 #include "app/settingsfiledrop.h"
-#include "app/statuscommand.h"
+#include "app/filedialogs.h"
+#include "app/settingsfiletypes.h"
+#include "app/windowcommand.h"
 #include "commands/keyboardcommand.h"
 #include "model/libraryqueries.h"
 #include "model/libraryqueue.h"
@@ -13,7 +15,6 @@
 #include "model/settingsdocument.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -58,7 +59,7 @@ void LibraryWindow::attachTo(QMainWindow &window, EditorDocument &document)
     };
     connect(queue, &LibraryQueue::notice, &window, tell);
 
-    StatusCommand::add(window, "actionLibrary", "btnLibrary", tr("Library"),
+    WindowCommand::add(window, "actionLibrary", tr("Library"),
                        tr("What this computer wrote into the keyboard's memories, and every setup (Ctrl+L)"),
                        "Ctrl+L", [&window, &document, tell] {
                            LibraryWindow *library = open(window, document);
@@ -311,7 +312,7 @@ void LibraryWindow::exportSetup()
     if (!settings)
         return;
     const QString name = filter_->index(setups_->currentIndex().row(), 0).data().toString();
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export Setup"), name, tr("TELVIR Settings Files (*.telvir);;Settings Documents (*.json)"));
+    const QString path = FileDialogs::saveFileName(this, tr("Export Setup"), name, SettingsFileTypes::saveFilter());
     if (path.isEmpty())
         return;
     QString error;

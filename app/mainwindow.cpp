@@ -2,14 +2,17 @@
 
 #include "app/allcontrolswindow.h"
 #include "app/devicewidget.h"
+#include "app/filedialogs.h"
 #include "app/formaccess.h"
+#include "app/mainmenus.h"
 #include "app/padbank.h"
 #include "app/settingsfiledrop.h"
 #include "app/editorlogging.h"
 #include "app/progressbarwindow.h"
 #include "app/recoverybar.h"
 #include "app/snapshotkeeper.h"
-#include "app/statuscommand.h"
+#include "app/recentfiles.h"
+#include "app/settingsfiletypes.h"
 #include "app/settingschange.h"
 #include "app/settingcombobox.h"
 #include "app/keyboardrecheck.h"
@@ -33,12 +36,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSignalBlocker>
-#include <QToolButton>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -85,7 +86,8 @@ MainWindow::MainWindow(QWidget *parent)
 
     statusLine = new QLabel(this);
     statusLine->setObjectName(QStringLiteral("statusLine"));
-    // A long line is cut, and whole in its tooltip: it never widens the window.
+    // It never widens the window; the commands are in the menus, so the
+    // line has the status bar to itself but for the Live box.
     statusLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar()->addWidget(statusLine, 1);
     linkMonitor = new LinkMonitor(this);
@@ -99,10 +101,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(document_, &EditorDocument::selectionRequested, this, &MainWindow::selectControl);
     connect(document_, &EditorDocument::sendRequested, this, &MainWindow::sendSettings);
     connect(document_, &EditorDocument::memorySlotChanged, this, [this](int slot) { showPosition(ui->memId, slot); });
-    setUpStatusButtons();
     attachKeyboardTools(*this, *document_);
     AllControlsWindow::attachTo(*this, *document_);
     LibraryWindow::attachTo(*this, *document_);
+    MainMenus::build(*this, *document_);
     updateStatusLine();
 
     connectToKeyboard();
@@ -312,8 +314,7 @@ void MainWindow::resetSettings()
 
 void MainWindow::loadFromFile()
 {
-    const QString fileName = QFileDialog::getOpenFileName(
-        this, tr("Open Settings File"), QString(), tr("TELVIR Settings Files (*.telvir);;Settings Documents (*.json)"));
+    const QString fileName = FileDialogs::openFileName(this, tr("Open Settings File"), SettingsFileTypes::loadFilter());
     if (fileName.isEmpty())
         return;
     loadSettingsFile(fileName);
@@ -331,6 +332,7 @@ bool MainWindow::loadSettingsFile(const QString &fileName)
     }
     replaceSettings(loaded, tr("Load %1").arg(QFileInfo(fileName).fileName()));
     document_->setFile(fileName);
+    RecentFiles::add(fileName);
     passSettings(LibraryEvent::Kind::Load, loaded, fileName);
     return true;
 }
@@ -342,13 +344,13 @@ void MainWindow::saveToFile()
 
 bool MainWindow::saveWithDialog()
 {
-    const QString fileName = QFileDialog::getSaveFileName(this, tr("Open Settings File"), QString(),
-                                                          tr("TELVIR Settings Files (*.telvir)"));
+    const QString fileName = FileDialogs::saveFileName(this, tr("Open Settings File"), document_->fileName(),
+                                                       SettingsFileTypes::saveFilter());
     if (fileName.isEmpty())
         return false;
 
     QString error;
-    if (!SettingsFile::save(fileName, editedSettings(), &error)) {
+    if (!SettingsDocument::save(fileName, editedSettings(), &error)) {
         // The file is replaced only once every byte is written, so whatever
         // was there before is still intact.
         QMessageBox::warning(this, tr("Error"),
@@ -358,6 +360,7 @@ bool MainWindow::saveWithDialog()
         return false;
     }
     document_->setFile(fileName);
+    RecentFiles::add(fileName);
     passSettings(LibraryEvent::Kind::Save, editedSettings(), fileName);
     return true;
 }
@@ -366,28 +369,13 @@ void MainWindow::updateCommandStates()
 {
     // Every command stays available without a keyboard; while one talks to
     // the keyboard, none can start, and the window does not close. (The
-    // monitor still opens with Ctrl+M meanwhile.)
+    // monitor, the library and All Controls still open with their
+    // shortcuts meanwhile.)
     const bool idle = !session->busy();
     centralWidget()->setEnabled(idle);
     menuBar()->setEnabled(idle);
     for (QAbstractButton *button : statusBar()->findChildren<QAbstractButton *>())
         button->setEnabled(idle);
-}
-
-void MainWindow::setUpStatusButtons()
-{
-    // Flat, so the status bar keeps its height and nothing above it moves.
-    const auto addButton = [this](const char *name, const QString &text, void (MainWindow::*slot)()) {
-        auto *button = new QToolButton(this);
-        button->setObjectName(QLatin1String(name));
-        button->setText(text);
-        button->setAutoRaise(true);
-        connect(button, &QToolButton::clicked, this, slot);
-        statusBar()->addPermanentWidget(button);
-        return button;
-    };
-    addButton("btnRead", tr("Read"), &MainWindow::readFromKeyboard);
-    addButton("btnPorts", tr("Ports..."), &MainWindow::choosePorts);
 }
 
 void MainWindow::passSettings(LibraryEvent::Kind kind, const Settings &passed, const QString &path, int slot)

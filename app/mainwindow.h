@@ -119,7 +119,6 @@ private:
     // Reads the keyboard's settings over `link` as at start-up, with the
     // same boxes, and takes them only when any came.
     void readSettings(MidiController *link);
-    void setUpStatusButtons();
     // Every command's enabled state, from whether the keyboard is busy.
     void updateCommandStates();
     void passSettings(LibraryEvent::Kind kind, const Settings &passed, const QString &path = QString(), int slot = -1);

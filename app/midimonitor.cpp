@@ -2,7 +2,7 @@
 
 #include "app/editorpreferences.h"
 #include "app/editordocument.h"
-#include "app/statuscommand.h"
+#include "app/filedialogs.h"
 #include "app/monitorlinemodel.h"
 #include "midi/miditap.h"
 #include "model/regularfile.h"
@@ -12,7 +12,6 @@
 #include <QAction>
 #include <QByteArray>
 #include <QDir>
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeySequence>
@@ -20,7 +19,6 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QScrollBar>
-#include <QToolButton>
 
 #include <algorithm>
 #include <chrono>
@@ -39,21 +37,15 @@ constexpr std::int64_t kNsPerMs = 1000000;
 MidiMonitor *MidiMonitor::attachTo(QMainWindow &window, EditorDocument &document)
 {
     auto *monitor = new MidiMonitor(window, document);
-    auto *button = new QToolButton(&window);
-    button->setObjectName(QStringLiteral("btnMonitor"));
-    button->setText(tr("Monitor"));
-    button->setAutoRaise(true);
-    button->setToolTip(tr("MIDI Monitor (Ctrl+M)"));
-    StatusCommand::place(window, button, false);
     const auto open = [monitor] {
         monitor->show();
         monitor->raise();
         monitor->activateWindow();
     };
-    connect(button, &QToolButton::clicked, monitor, open);
-    // On the window itself, so that it works also while the form is
-    // disabled for keyboard work: the monitor is most useful then.
-    auto *shortcut = new QAction(&window);
+    // On the window itself, so that it works also while the form and the
+    // menus are disabled for keyboard work: the monitor is most useful then.
+    auto *shortcut = new QAction(tr("MIDI Monitor"), &window);
+    shortcut->setStatusTip(tr("Every message to or from the keyboard"));
     shortcut->setObjectName(QStringLiteral("monitorShortcut"));
     shortcut->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
     shortcut->setShortcutContext(Qt::WindowShortcut);
@@ -107,6 +99,11 @@ MidiMonitor::~MidiMonitor()
 bool MidiMonitor::followsKeyboard() const
 {
     return ui->followBox->isChecked();
+}
+
+void MidiMonitor::setFollowsKeyboard(bool on)
+{
+    ui->followBox->setChecked(on);
 }
 
 void MidiMonitor::showEvent(QShowEvent *event)
@@ -263,7 +260,7 @@ void MidiMonitor::clearLines()
 void MidiMonitor::saveLines()
 {
     const QString fileName =
-        QFileDialog::getSaveFileName(this, tr("Save MIDI Monitor"), QString(), tr("Text Files (*.txt)"));
+        FileDialogs::saveFileName(this, tr("Save MIDI Monitor"), QString(), tr("Text Files (*.txt)"));
     if (fileName.isEmpty())
         return;
     QSaveFile file(fileName);

@@ -121,7 +121,7 @@ private slots:
         QCOMPARE(table->windowModality(), Qt::NonModal);
         QVERIFY(table->isWindow());
         table->close();
-        QTest::mouseClick(widgetOf<QToolButton>(window, "btnAllControls"), Qt::LeftButton);
+        menuItem(window, "menuView", QStringLiteral("All Controls"))->trigger();
         QCOMPARE(window.findChildren<AllControlsWindow *>().size(), 1);
         QVERIFY(table->isVisible());
 
