@@ -76,7 +76,6 @@ AllControlsWindow::AllControlsWindow(QMainWindow &window, EditorDocument &docume
     view->horizontalHeader()->setSectionsClickable(false);
     view->setAlternatingRowColors(true);
     view->installEventFilter(this);
-    view->resizeColumnsToContents();
 
     auto *exportButton = new QPushButton(tr("Export Sheet..."), this);
     exportButton->setObjectName(QStringLiteral("btnExportSheet"));
@@ -115,8 +114,16 @@ AllControlsWindow::AllControlsWindow(QMainWindow &window, EditorDocument &docume
     showControl(document.selectedControl());
     updateClashLine();
 
-    // Wide enough for every column, tall enough for about twenty rows.
-    const int width = view->horizontalHeader()->length() + view->frameWidth() * 2
+    // Wide enough for every column and its header in the font the style
+    // sheet gives (so measured once polished), tall enough for about
+    // twenty rows. A stretched last column would be measured at whatever
+    // room it had so far, so it is measured unstretched.
+    ensurePolished();
+    view->horizontalHeader()->setStretchLastSection(false);
+    view->resizeColumnsToContents();
+    const int columnsWidth = view->horizontalHeader()->length();
+    view->horizontalHeader()->setStretchLastSection(true);
+    const int width = columnsWidth + view->frameWidth() * 2
                       + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + layout->contentsMargins().left()
                       + layout->contentsMargins().right();
     resize(width, 20 * view->verticalHeader()->defaultSectionSize() + view->horizontalHeader()->height() + 80);
