@@ -295,8 +295,8 @@ Telvir-Keyboards, führt eine Bibliothek davon und erneuert seine Firmware.
     <message numerus="yes">
         <source>; Read %1 of %n settings</source>
         <translation>
-            <numerusform>; %1 von %n Einstellung gelesen</numerusform>
-            <numerusform>; %1 von %n Einstellungen gelesen</numerusform>
+            <numerusform>; %1/%n gelesen</numerusform>
+            <numerusform>; %1/%n gelesen</numerusform>
         </translation>
     </message>
     <message numerus="yes">

@@ -295,8 +295,8 @@ guarda una biblioteca de ellos y actualiza su firmware.
     <message numerus="yes">
         <source>; Read %1 of %n settings</source>
         <translation>
-            <numerusform>; leídos %1 de %n ajuste</numerusform>
-            <numerusform>; leídos %1 de %n ajustes</numerusform>
+            <numerusform>; leídos %1/%n</numerusform>
+            <numerusform>; leídos %1/%n</numerusform>
         </translation>
     </message>
     <message numerus="yes">

@@ -295,20 +295,20 @@ en tient une bibliothèque et met à jour son firmware.
     <message numerus="yes">
         <source>; Read %1 of %n settings</source>
         <translation>
-            <numerusform>; %1 réglage lu sur %n</numerusform>
-            <numerusform>; %1 réglages lus sur %n</numerusform>
+            <numerusform>; %1/%n lu</numerusform>
+            <numerusform>; %1/%n lus</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>, %n changes not sent</source>
         <translation>
-            <numerusform>, %n modification non envoyée</numerusform>
-            <numerusform>, %n modifications non envoyées</numerusform>
+            <numerusform>, %n changement non envoyé</numerusform>
+            <numerusform>, %n changements non envoyés</numerusform>
         </translation>
     </message>
     <message>
         <source>, 1 change not sent</source>
-        <translation>, 1 modification non envoyée</translation>
+        <translation>, 1 changement non envoyé</translation>
     </message>
 </context>
 <context>

@@ -272,7 +272,8 @@ private slots:
                      && statusLine->text().contains(QLatin1String("100")),
                  qPrintable(statusLine->text()));
         if (qEnvironmentVariableIsEmpty("TELVIR_LANGUAGE"))
-            QVERIFY2(statusLine->text().endsWith(QLatin1String(" changes not sent, 3 controls clash")),
+            QVERIFY2(statusLine->text().contains(QLatin1String(" changes not sent, "))
+                         && statusLine->text().endsWith(QLatin1String(" controls clash")),
                      qPrintable(statusLine->text()));
         noKeyboard.emplace();
     }
