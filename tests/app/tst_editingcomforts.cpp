@@ -91,10 +91,13 @@ private slots:
 
         window.resetSettings();
         window.resetSettings(); // changes nothing, so no step
-        window.centralWidget()->setEnabled(false); // as while the keyboard is talked to
+        // As while the keyboard is talked to: the form and the menus.
+        window.centralWidget()->setEnabled(false);
+        window.menuBar()->setEnabled(false);
         press(window, "Ctrl+Z");
         QCOMPARE(recordOf(window), imageOf(Settings()));
         window.centralWidget()->setEnabled(true);
+        window.menuBar()->setEnabled(true);
         press(window, "Ctrl+Z");
         QCOMPARE(recordOf(window), edited);
         QCOMPARE(shownControl(window), QStringLiteral("Pad #11"));
