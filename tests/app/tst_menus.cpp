@@ -122,6 +122,24 @@ private slots:
             QVERIFY2(byKey.contains(QLatin1String(key)), key);
     }
 
+    void helpTellsTheVersionAndEveryShortcut()
+    {
+        MainWindow window;
+        DialogAnswerer answerer;
+        answerer.pressInMessageBox();
+        answerer.pressInMessageBox();
+        menuItem(window, "menuHelp", QStringLiteral("About Telvir Editor"))->trigger();
+        menuItem(window, "menuHelp", QStringLiteral("Keyboard Shortcuts"))->trigger();
+        QVERIFY2(answerer.problems.isEmpty(), qPrintable(answerer.problems.join(QStringLiteral("; "))));
+        QCOMPARE(answerer.messages.size(), 2);
+        QVERIFY2(answerer.messages[0].startsWith(QStringLiteral("About Telvir Editor: Telvir Editor " TELVIR_VERSION "\n")),
+                 qPrintable(answerer.messages[0]));
+        const QString shortcuts = answerer.messages[1];
+        for (const char *line : {"Load...: Ctrl+O", "Save As...: Ctrl+Shift+S", "Library: Ctrl+L", "MIDI Monitor: Ctrl+M",
+                                 "All Controls: Ctrl+T", "Quit: Ctrl+Q"})
+            QVERIFY2(shortcuts.contains(QLatin1String(line)), qPrintable(shortcuts));
+    }
+
     void liveIsOneSwitchInTheMenuAndTheStatusLine()
     {
         MainWindow window;
