@@ -11,6 +11,7 @@
 #include "app/progressbarwindow.h"
 #include "app/recoverybar.h"
 #include "app/snapshotkeeper.h"
+#include "app/statusline.h"
 #include "app/recentfiles.h"
 #include "app/settingsfiletypes.h"
 #include "app/settingschange.h"
@@ -84,11 +85,9 @@ MainWindow::MainWindow(QWidget *parent)
     registerSetters();
     FormAccess::setUp(this, *ui, widgetIndex);
 
-    statusLine = new QLabel(this);
-    statusLine->setObjectName(QStringLiteral("statusLine"));
-    // It never widens the window; the commands are in the menus, so the
-    // line has the status bar to itself but for the Live box.
-    statusLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // The commands are in the menus: the line has the status bar to itself
+    // but for the Live box.
+    statusLine = new StatusLine(this);
     statusBar()->addWidget(statusLine, 1);
     linkMonitor = new LinkMonitor(this);
     session = new KeyboardSession(this, linkMonitor);
@@ -136,9 +135,9 @@ void MainWindow::updateStatusLine()
 {
     if (!statusLine || !linkMonitor)
         return;
-    statusLine->setText(linkMonitor->stateText() + document_->readShortText() + changesNotSentText()
-                        + clashSuffix(editedSettings()));
-    statusLine->setToolTip(statusLine->text());
+    const QString counts = document_->readShortText() + changesNotSentText() + clashSuffix(editedSettings());
+    statusLine->setLine([monitor = linkMonitor, counts](const QString &name) { return monitor->stateText(name) + counts; },
+                        linkMonitor->deviceName());
 }
 
 void MainWindow::registerSetters()

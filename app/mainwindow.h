@@ -25,6 +25,7 @@ class MidiController;
 class QLabel;
 class SettingComboBox;
 class SnapshotKeeper;
+class StatusLine;
 class Ui_MainWindow;
 
 // The editor's main window: the form of the one document that everything
@@ -153,7 +154,7 @@ private:
     std::vector<std::pair<SettingComboBox *, const ControlField *>> controlBoxes;
     std::vector<std::pair<SettingComboBox *, const GlobalParameter *>> globalBoxes;
 
-    QLabel *statusLine = nullptr;
+    StatusLine *statusLine = nullptr;
     LinkMonitor *linkMonitor = nullptr;
     KeyboardSession *session = nullptr;
 };

@@ -187,8 +187,12 @@ private slots:
         MainWindow window;
         showActive(window);
         const auto *statusLine = widgetOf<QLabel>(window, "statusLine");
-        QCOMPARE(statusLine->text(), QStringLiteral("Connected to 'Telvir Keyboard'; Read 100 of 258 settings, "
-                                                    "158 changes not sent"));
+        // Whole in the tooltip; the line itself may shorten the port's name
+        // in this test's large font.
+        QCOMPARE(statusLine->toolTip(), QStringLiteral("Connected to 'Telvir Keyboard'; Read 100 of 258 settings, "
+                                                       "158 changes not sent"));
+        QVERIFY2(statusLine->text().endsWith(QLatin1String("; Read 100 of 258 settings, 158 changes not sent")),
+                 qPrintable(statusLine->text()));
         // However long the line, the window keeps its size.
         QCOMPARE(window.size(), formSizeWithMenus(window));
         // A whole write puts every setting on the keyboard.
