@@ -3,13 +3,13 @@
 #include "app/assignmentmodel.h"
 #include "app/fieldchoicedelegate.h"
 #include "app/editordocument.h"
-#include "app/statuscommand.h"
+#include "app/filedialogs.h"
 #include "app/plainmessagebox.h"
+#include "app/windowcommand.h"
 #include "sheet/controlsheet.h"
 
 #include <QAction>
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -19,13 +19,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 
 void AllControlsWindow::attachTo(QMainWindow &window, EditorDocument &document)
 {
-    StatusCommand::add(window, "actionAllControls", "btnAllControls", tr("All Controls"),
+    WindowCommand::add(window, "actionAllControls", tr("All Controls"),
                        tr("Every control's assignment in one table (Ctrl+T)"), "Ctrl+T",
                        [&window, &document] { open(window, document); });
 }
@@ -78,11 +77,10 @@ AllControlsWindow::AllControlsWindow(QMainWindow &window, EditorDocument &docume
     view->horizontalHeader()->setSectionsClickable(false);
     view->setAlternatingRowColors(true);
     view->installEventFilter(this);
-    view->resizeColumnsToContents();
 
     auto *exportButton = new QPushButton(tr("Export Sheet..."), this);
     exportButton->setObjectName(QStringLiteral("btnExportSheet"));
-    connect(exportButton, &QPushButton::clicked, this, &AllControlsWindow::exportSheet);
+    connect(exportButton, &QPushButton::clicked, this, [this] { exportSheet(this, this->document.settings()); });
     clashLine->setObjectName(QStringLiteral("clashLine"));
 
     auto *bottom = new QHBoxLayout;
@@ -117,8 +115,16 @@ AllControlsWindow::AllControlsWindow(QMainWindow &window, EditorDocument &docume
     showControl(document.selectedControl());
     updateClashLine();
 
-    // Wide enough for every column, tall enough for about twenty rows.
-    const int width = view->horizontalHeader()->length() + view->frameWidth() * 2
+    // Wide enough for every column and its header in the font the style
+    // sheet gives (so measured once polished), tall enough for about
+    // twenty rows. A stretched last column would be measured at whatever
+    // room it had so far, so it is measured unstretched.
+    ensurePolished();
+    view->horizontalHeader()->setStretchLastSection(false);
+    view->resizeColumnsToContents();
+    const int columnsWidth = view->horizontalHeader()->length();
+    view->horizontalHeader()->setStretchLastSection(true);
+    const int width = columnsWidth + view->frameWidth() * 2
                       + view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + layout->contentsMargins().left()
                       + layout->contentsMargins().right();
     resize(width, 20 * view->verticalHeader()->defaultSectionSize() + view->horizontalHeader()->height() + 80);
@@ -158,20 +164,17 @@ bool AllControlsWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void AllControlsWindow::exportSheet()
+void AllControlsWindow::exportSheet(QWidget *parent, const Settings &settings)
 {
-    const QString pdfFilter = tr("PDF (*.pdf)");
-    const QString pngFilter = tr("PNG image (*.png)");
-    QString filter = pdfFilter;
-    QString fileName = QFileDialog::getSaveFileName(this, tr("Export Sheet"), QString(),
-                                                    pdfFilter + QStringLiteral(";;") + pngFilter, &filter);
+    QString fileName = FileDialogs::saveFileName(parent, tr("Export Sheet"), QString(),
+                                                 tr("PDF (*.pdf)") + QStringLiteral(";;") + tr("PNG image (*.png)"));
     if (fileName.isEmpty())
         return;
-    // A name without either extension takes the kind that was chosen.
+    // A name with another extension is still a sheet: a PDF.
     if (!ControlSheet::isSheetFileName(fileName))
-        fileName += filter == pngFilter ? QStringLiteral(".png") : QStringLiteral(".pdf");
+        fileName += QStringLiteral(".pdf");
     QString error;
-    if (!ControlSheet(document.settings(), tr("Telvir keyboard")).save(fileName, &error))
-        PlainMessageBox::warning(this, tr("Error"),
-                             tr("Could not export the sheet to \"%1\": %2").arg(QDir::toNativeSeparators(fileName), error));
+    if (!ControlSheet(settings, tr("Telvir keyboard")).save(fileName, &error))
+        PlainMessageBox::warning(parent, tr("Error"),
+                                 tr("Could not export the sheet to \"%1\": %2").arg(QDir::toNativeSeparators(fileName), error));
 }

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 class AssignmentModel;
+struct Settings;
 class EditorDocument;
 class QMainWindow;
 class QLabel;
@@ -21,8 +22,7 @@ class AllControlsWindow : public QWidget
     Q_OBJECT
 
 public:
-    // Gives `window` the status-line button "All Controls" and Ctrl+T,
-    // which open the table (made on first use) or bring it to the front.
+    // Gives `window` the action "All Controls" with Ctrl+T, which opens the table (made on first use) or bring it to the front.
     static void attachTo(QMainWindow &window, EditorDocument &document);
     // The window's table, made and shown if need be.
     static AllControlsWindow *open(QMainWindow &window, EditorDocument &document);
@@ -31,9 +31,8 @@ public:
 
     QTableView *table() const { return view; }
 
-public slots:
-    // "Export Sheet...": PDF or PNG by the name's extension.
-    void exportSheet();
+    // "Export Sheet...": `settings` as a PDF or PNG, by the name's extension.
+    static void exportSheet(QWidget *parent, const Settings &settings);
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

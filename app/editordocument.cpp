@@ -110,7 +110,13 @@ QString EditorDocument::readShortText() const
 QString EditorDocument::changesNotSentText() const
 {
     const int changes = changesNotSent();
-    return changes > 0 ? tr(", %n changes not sent", nullptr, changes) : QString();
+    if (changes <= 0)
+        return QString();
+    // English ships no translation to take its singular from; the shipped
+    // languages have their own forms for both.
+    if (changes == 1)
+        return tr(", 1 change not sent");
+    return tr(", %n changes not sent", nullptr, changes);
 }
 
 bool EditorDocument::holdsUnkeptEdits() const

@@ -19,6 +19,21 @@ void writeFlag(const char *key, bool on)
     QSettings settings(QStringLiteral("Telvir"), QStringLiteral("Telvir Editor"));
     settings.setValue(QLatin1String(key), on);
 }
+
+// Each silenceable box's key; none for the boxes that always show.
+const char *quietKey(KeyboardOutcome::Kind kind)
+{
+    switch (kind) {
+    case KeyboardOutcome::Kind::Linked:
+        return "quietBoxes/connected";
+    case KeyboardOutcome::Kind::SettingsRead:
+        return "quietBoxes/settingsRead";
+    case KeyboardOutcome::Kind::Sent:
+        return "quietBoxes/sent";
+    default:
+        return nullptr;
+    }
+}
 } // namespace
 
 bool EditorPreferences::followKeyboard() { return readFlag(kFollowKeyboardKey, true); }
@@ -36,4 +51,21 @@ void EditorPreferences::setMessagePaceMs(int milliseconds)
 {
     QSettings settings(QStringLiteral("Telvir"), QStringLiteral("Telvir Editor"));
     settings.setValue(QLatin1String(kMessagePaceKey), qMax(0, milliseconds));
+}
+
+std::vector<KeyboardOutcome::Kind> EditorPreferences::silenceableBoxes()
+{
+    return {KeyboardOutcome::Kind::Linked, KeyboardOutcome::Kind::SettingsRead, KeyboardOutcome::Kind::Sent};
+}
+
+bool EditorPreferences::isBoxSilenced(KeyboardOutcome::Kind kind)
+{
+    const char *key = quietKey(kind);
+    return key && readFlag(key, false);
+}
+
+void EditorPreferences::setBoxSilenced(KeyboardOutcome::Kind kind, bool silenced)
+{
+    if (const char *key = quietKey(kind))
+        writeFlag(key, silenced);
 }

@@ -1,6 +1,7 @@
 #include "app/fieldchoicedelegate.h"
 
 #include "app/assignmentmodel.h"
+#include "app/settingcombobox.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -19,8 +20,7 @@ QWidget *FieldChoiceDelegate::createEditor(QWidget *parent, const QStyleOptionVi
     auto *box = new QComboBox(parent);
     box->setObjectName(QStringLiteral("cellEditor"));
     box->addItems(items);
-    // 128 numbers: a popup as tall as the screen would help nobody.
-    box->setMaxVisibleItems(16);
+    SettingComboBox::showShortList(box);
     // QComboBox reports the arrows in a closed box as a choice too; only a
     // choice in the list, or with the wheel, is stored at once.
     connect(box, QOverload<int>::of(&QComboBox::activated), this, [this, box] {

@@ -1,5 +1,7 @@
 #include "app/keyboardsession.h"
 
+#include "app/editorpreferences.h"
+#include "app/filedialogs.h"
 #include "app/keyboardwork.h"
 #include "app/linkmonitor.h"
 #include "app/progressbarwindow.h"
@@ -11,9 +13,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QMessageBox>
-#include <QSettings>
+
+#include <algorithm>
 
 KeyboardSession::KeyboardSession(QWidget *window, LinkMonitor *monitor)
     : QObject(window), window_(window), monitor_(monitor)
@@ -126,34 +128,13 @@ KeyboardOutcome KeyboardSession::write(MidiController *link, const Settings &set
     return outcome;
 }
 
-namespace {
-// The settings key that keeps a success box quiet; none for boxes that
-// always show: every failure, and a firmware update.
-QString quietKey(KeyboardOutcome::Kind kind)
-{
-    switch (kind) {
-    case KeyboardOutcome::Kind::Linked:
-        return QStringLiteral("quietBoxes/connected");
-    case KeyboardOutcome::Kind::SettingsRead:
-        return QStringLiteral("quietBoxes/settingsRead");
-    case KeyboardOutcome::Kind::Sent:
-        return QStringLiteral("quietBoxes/sent");
-    default:
-        return QString();
-    }
-}
-
-QSettings editorSettings()
-{
-    return QSettings(QStringLiteral("Telvir"), QStringLiteral("Telvir Editor"));
-}
-} // namespace
 
 void KeyboardSession::show(QWidget *parent, const KeyboardOutcome &outcome)
 {
-    const QString quiet = quietKey(outcome.kind);
-    if (!quiet.isEmpty() && editorSettings().value(quiet).toBool())
+    if (EditorPreferences::isBoxSilenced(outcome.kind))
         return;
+    const std::vector<KeyboardOutcome::Kind> silenceable = EditorPreferences::silenceableBoxes();
+    const bool mayBeSilenced = std::find(silenceable.begin(), silenceable.end(), outcome.kind) != silenceable.end();
     // The count of settings read is a warning titled "OK"; other successes
     // are about boxes, with the application's icon.
     const bool about = outcome.succeeded() && outcome.kind != KeyboardOutcome::Kind::SettingsRead;
@@ -162,11 +143,11 @@ void KeyboardSession::show(QWidget *parent, const KeyboardOutcome &outcome)
     box.setTextFormat(Qt::PlainText); // the keyboard's port names are names, never markup
     if (about)
         box.setIconPixmap(QApplication::windowIcon().pixmap(QSize(64, 64)));
-    if (!quiet.isEmpty())
+    if (mayBeSilenced)
         box.setCheckBox(new QCheckBox(tr("Don't show this again")));
     box.exec();
     if (box.checkBox() && box.checkBox()->isChecked())
-        editorSettings().setValue(quiet, true);
+        EditorPreferences::setBoxSilenced(outcome.kind, true);
 }
 
 void KeyboardSession::upgradeFirmware()
@@ -179,7 +160,7 @@ void KeyboardSession::upgradeFirmware()
     if (answer == QMessageBox::Cancel)
         return;
 
-    const QString fileName = QFileDialog::getOpenFileName(window_, tr("Select Firmware File"), QString());
+    const QString fileName = FileDialogs::openFileName(window_, tr("Select Firmware File"), QString());
     if (fileName.isEmpty())
         return;
     QCoreApplication::processEvents();

@@ -3,8 +3,9 @@
 #include "app/librarysetupmodel.h"
 #include "app/editordocument.h"
 #include "app/settingsfiledrop.h"
-#include "app/statuscommand.h"
+#include "app/filedialogs.h"
 #include "app/plainmessagebox.h"
+#include "app/windowcommand.h"
 #include "commands/keyboardcommand.h"
 #include "model/libraryqueries.h"
 #include "model/libraryqueue.h"
@@ -15,7 +16,6 @@
 #include "model/settingsformat.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -61,7 +61,7 @@ void LibraryWindow::attachTo(QMainWindow &window, EditorDocument &document)
     };
     connect(queue, &LibraryQueue::notice, &window, tell);
 
-    StatusCommand::add(window, "actionLibrary", "btnLibrary", tr("Library"),
+    WindowCommand::add(window, "actionLibrary", tr("Library"),
                        tr("What this computer wrote into the keyboard's memories, and every setup (Ctrl+L)"),
                        "Ctrl+L", [&window, &document, tell] {
                            LibraryWindow *library = open(window, document);
@@ -316,7 +316,7 @@ void LibraryWindow::exportSetup()
     const QString name = filter_->index(setups_->currentIndex().row(), 0).data().toString();
     QString chosenFilter;
     const QString path =
-        QFileDialog::getSaveFileName(this, tr("Export Setup"), name, SettingsFormat::writeFilters(), &chosenFilter);
+        FileDialogs::saveFileName(this, tr("Export Setup"), name, SettingsFormat::writeFilters(), &chosenFilter);
     if (path.isEmpty())
         return;
     QString error;

@@ -43,7 +43,7 @@ public:
         std::function<void(const Settings &, int memory)> send;
     };
 
-    // Gives `window` the status-line button "Library" and Ctrl+L, and
+    // Gives `window` the action "Library" with Ctrl+L, and
     // records every setup the window passes into the user's library.
     static void attachTo(QMainWindow &window, EditorDocument &document);
     // The window's library, made and shown if need be.

@@ -23,11 +23,11 @@ LinkMonitor::~LinkMonitor()
     stopBackgroundSearch();
 }
 
-QString LinkMonitor::stateText() const
+QString LinkMonitor::stateText(const QString &shownName) const
 {
     switch (state_) {
     case State::Connected:
-        return tr("Connected to '%1'").arg(deviceName_);
+        return tr("Connected to '%1'").arg(shownName);
     case State::UpgradeMode:
         return tr("Keyboard in firmware upgrade mode");
     case State::Looking:

@@ -34,7 +34,10 @@ public:
 
     State state() const { return state_; }
     // "Connected to 'Telvir Keyboard'", "No keyboard connected", ...
-    QString stateText() const;
+    QString stateText() const { return stateText(deviceName_); }
+    // The same, naming the keyboard's port `shownName` (a shortened name).
+    QString stateText(const QString &shownName) const;
+    QString deviceName() const { return deviceName_; }
     const PortWatcher &ports() const { return *watcher_; }
     // The keyboards found by the search that made the live link, this one
     // among them; empty without a link.

@@ -2,7 +2,6 @@
 
 #include "app/editorpreferences.h"
 #include "app/editordocument.h"
-#include "app/statuscommand.h"
 #include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
 #include "model/keyboardcopy.h"
@@ -10,9 +9,11 @@
 #include "protocol/parametermap.h"
 
 #include <QApplication>
+#include <QAction>
 #include <QCheckBox>
 #include <QMainWindow>
 #include <QMetaObject>
+#include <QStatusBar>
 
 #include <cstring>
 
@@ -23,12 +24,22 @@ constexpr int kBusyRetryMs = 50;
 LiveSender *LiveSender::attachTo(QMainWindow &window, EditorDocument &document)
 {
     auto *sender = new LiveSender(document);
+    const QString toolTip = tr("Send every change to the keyboard's workArea at once");
+    auto *action = new QAction(tr("Live"), &window);
+    action->setObjectName(QStringLiteral("actionLive"));
+    action->setCheckable(true);
+    action->setChecked(sender->isOn());
+    action->setToolTip(toolTip);
+    action->setStatusTip(toolTip);
+    // The menu's item and the status line's box are one switch.
     auto *box = new QCheckBox(tr("Live"), &window);
     box->setObjectName(QStringLiteral("liveBox"));
-    box->setToolTip(tr("Send every change to the keyboard's workArea at once"));
-    box->setChecked(sender->isOn());
-    StatusCommand::place(window, box, true);
-    connect(box, &QCheckBox::toggled, sender, [sender](bool on) {
+    box->setToolTip(toolTip);
+    box->setChecked(action->isChecked());
+    window.statusBar()->addPermanentWidget(box);
+    connect(box, &QCheckBox::toggled, action, &QAction::setChecked);
+    connect(action, &QAction::toggled, box, &QCheckBox::setChecked);
+    connect(action, &QAction::toggled, sender, [sender](bool on) {
         sender->setOn(on);
         EditorPreferences::setLiveSending(on);
     });

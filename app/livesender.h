@@ -31,7 +31,8 @@ class LiveSender : public QObject
     Q_OBJECT
 
 public:
-    // The check box "Live" left of "Read", remembered across starts.
+    // The checkable action "Live" (for the Keyboard menu) and its check box
+    // at the right of the status line; the state is remembered across starts.
     static LiveSender *attachTo(QMainWindow &window, EditorDocument &document);
 
     explicit LiveSender(EditorDocument &document);

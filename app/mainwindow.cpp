@@ -2,14 +2,17 @@
 
 #include "app/allcontrolswindow.h"
 #include "app/devicewidget.h"
+#include "app/filedialogs.h"
 #include "app/formaccess.h"
+#include "app/mainmenus.h"
 #include "app/padbank.h"
 #include "app/settingsfiledrop.h"
 #include "app/editorlogging.h"
 #include "app/progressbarwindow.h"
 #include "app/recoverybar.h"
 #include "app/snapshotkeeper.h"
-#include "app/statuscommand.h"
+#include "app/statusline.h"
+#include "app/recentfiles.h"
 #include "app/settingschange.h"
 #include "app/settingcombobox.h"
 #include "app/keyboardrecheck.h"
@@ -35,13 +38,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
-#include <QTextDocument>
 #include <QMessageBox>
 #include <QSignalBlocker>
-#include <QToolButton>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -89,11 +89,9 @@ MainWindow::MainWindow(QWidget *parent)
     registerSetters();
     FormAccess::setUp(this, *ui, widgetIndex);
 
-    statusLine = new QLabel(this);
-    statusLine->setObjectName(QStringLiteral("statusLine"));
-    statusLine->setTextFormat(Qt::PlainText); // names in it are never markup
-    // A long line is cut, and whole in its tooltip: it never widens the window.
-    statusLine->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    // The commands are in the menus: the line has the status bar to itself
+    // but for the Live box.
+    statusLine = new StatusLine(this);
     statusBar()->addWidget(statusLine, 1);
     linkMonitor = new LinkMonitor(this);
     session = new KeyboardSession(this, linkMonitor);
@@ -106,10 +104,10 @@ MainWindow::MainWindow(QWidget *parent)
     connect(document_, &EditorDocument::selectionRequested, this, &MainWindow::selectControl);
     connect(document_, &EditorDocument::sendRequested, this, &MainWindow::sendSettings);
     connect(document_, &EditorDocument::memorySlotChanged, this, [this](int slot) { showPosition(ui->memId, slot); });
-    setUpStatusButtons();
     attachKeyboardTools(*this, *document_);
     AllControlsWindow::attachTo(*this, *document_);
     LibraryWindow::attachTo(*this, *document_);
+    MainMenus::build(*this, *document_);
     updateStatusLine();
 
     connectToKeyboard();
@@ -141,9 +139,9 @@ void MainWindow::updateStatusLine()
 {
     if (!statusLine || !linkMonitor)
         return;
-    statusLine->setText(linkMonitor->stateText() + document_->readShortText() + changesNotSentText()
-                        + clashSuffix(editedSettings()));
-    statusLine->setToolTip(Qt::convertFromPlainText(statusLine->text()));
+    const QString counts = document_->readShortText() + changesNotSentText() + clashSuffix(editedSettings());
+    statusLine->setLine([monitor = linkMonitor, counts](const QString &name) { return monitor->stateText(name) + counts; },
+                        linkMonitor->deviceName());
 }
 
 void MainWindow::registerSetters()
@@ -319,8 +317,7 @@ void MainWindow::resetSettings()
 
 void MainWindow::loadFromFile()
 {
-    const QString fileName =
-        QFileDialog::getOpenFileName(this, tr("Open Settings File"), QString(), SettingsFormat::readFilters());
+    const QString fileName = FileDialogs::openFileName(this, tr("Open Settings File"), SettingsFormat::readFilters());
     if (fileName.isEmpty())
         return;
     loadSettingsFile(fileName);
@@ -343,6 +340,7 @@ bool MainWindow::loadSettingsFile(const QString &fileName)
     if (!note.isEmpty())
         statusBar()->showMessage(note, kNoteMilliseconds);
     document_->setFile(fileName);
+    RecentFiles::add(fileName);
     passSettings(LibraryEvent::Kind::Load, loaded, fileName);
     return true;
 }
@@ -355,8 +353,8 @@ void MainWindow::saveToFile()
 bool MainWindow::saveWithDialog()
 {
     QString chosenFilter;
-    const QString fileName = QFileDialog::getSaveFileName(this, tr("Open Settings File"), QString(),
-                                                          SettingsFormat::writeFilters(), &chosenFilter);
+    const QString fileName = FileDialogs::saveFileName(this, tr("Open Settings File"), document_->fileName(),
+                                                       SettingsFormat::writeFilters(), &chosenFilter);
     if (fileName.isEmpty())
         return false;
 
@@ -371,6 +369,7 @@ bool MainWindow::saveWithDialog()
         return false;
     }
     document_->setFile(fileName);
+    RecentFiles::add(fileName);
     passSettings(LibraryEvent::Kind::Save, editedSettings(), fileName);
     return true;
 }
@@ -379,28 +378,13 @@ void MainWindow::updateCommandStates()
 {
     // Every command stays available without a keyboard; while one talks to
     // the keyboard, none can start, and the window does not close. (The
-    // monitor still opens with Ctrl+M meanwhile.)
+    // monitor, the library and All Controls still open with their
+    // shortcuts meanwhile.)
     const bool idle = !session->busy();
     centralWidget()->setEnabled(idle);
     menuBar()->setEnabled(idle);
     for (QAbstractButton *button : statusBar()->findChildren<QAbstractButton *>())
         button->setEnabled(idle);
-}
-
-void MainWindow::setUpStatusButtons()
-{
-    // Flat, so the status bar keeps its height and nothing above it moves.
-    const auto addButton = [this](const char *name, const QString &text, void (MainWindow::*slot)()) {
-        auto *button = new QToolButton(this);
-        button->setObjectName(QLatin1String(name));
-        button->setText(text);
-        button->setAutoRaise(true);
-        connect(button, &QToolButton::clicked, this, slot);
-        statusBar()->addPermanentWidget(button);
-        return button;
-    };
-    addButton("btnRead", tr("Read"), &MainWindow::readFromKeyboard);
-    addButton("btnPorts", tr("Ports..."), &MainWindow::choosePorts);
 }
 
 void MainWindow::passSettings(LibraryEvent::Kind kind, const Settings &passed, const QString &path, int slot)

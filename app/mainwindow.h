@@ -25,6 +25,7 @@ class MidiController;
 class QLabel;
 class SettingComboBox;
 class SnapshotKeeper;
+class StatusLine;
 class Ui_MainWindow;
 
 // The editor's main window: the form of the one document that everything
@@ -119,7 +120,6 @@ private:
     // Reads the keyboard's settings over `link` as at start-up, with the
     // same boxes, and takes them only when any came.
     void readSettings(MidiController *link);
-    void setUpStatusButtons();
     // Every command's enabled state, from whether the keyboard is busy.
     void updateCommandStates();
     void passSettings(LibraryEvent::Kind kind, const Settings &passed, const QString &path = QString(), int slot = -1);
@@ -154,7 +154,7 @@ private:
     std::vector<std::pair<SettingComboBox *, const ControlField *>> controlBoxes;
     std::vector<std::pair<SettingComboBox *, const GlobalParameter *>> globalBoxes;
 
-    QLabel *statusLine = nullptr;
+    StatusLine *statusLine = nullptr;
     LinkMonitor *linkMonitor = nullptr;
     KeyboardSession *session = nullptr;
 };

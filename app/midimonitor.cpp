@@ -2,7 +2,7 @@
 
 #include "app/editorpreferences.h"
 #include "app/editordocument.h"
-#include "app/statuscommand.h"
+#include "app/filedialogs.h"
 #include "app/monitorlinemodel.h"
 #include "app/plainmessagebox.h"
 #include "midi/miditap.h"
@@ -13,7 +13,6 @@
 #include <QAction>
 #include <QByteArray>
 #include <QDir>
-#include <QFileDialog>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeySequence>
@@ -21,7 +20,6 @@
 #include <QMessageBox>
 #include <QSaveFile>
 #include <QScrollBar>
-#include <QToolButton>
 
 #include <algorithm>
 #include <chrono>
@@ -40,21 +38,15 @@ constexpr std::int64_t kNsPerMs = 1000000;
 MidiMonitor *MidiMonitor::attachTo(QMainWindow &window, EditorDocument &document)
 {
     auto *monitor = new MidiMonitor(window, document);
-    auto *button = new QToolButton(&window);
-    button->setObjectName(QStringLiteral("btnMonitor"));
-    button->setText(tr("Monitor"));
-    button->setAutoRaise(true);
-    button->setToolTip(tr("MIDI Monitor (Ctrl+M)"));
-    StatusCommand::place(window, button, false);
     const auto open = [monitor] {
         monitor->show();
         monitor->raise();
         monitor->activateWindow();
     };
-    connect(button, &QToolButton::clicked, monitor, open);
-    // On the window itself, so that it works also while the form is
-    // disabled for keyboard work: the monitor is most useful then.
-    auto *shortcut = new QAction(&window);
+    // On the window itself, so that it works also while the form and the
+    // menus are disabled for keyboard work: the monitor is most useful then.
+    auto *shortcut = new QAction(tr("MIDI Monitor"), &window);
+    shortcut->setStatusTip(tr("Every message to or from the keyboard"));
     shortcut->setObjectName(QStringLiteral("monitorShortcut"));
     shortcut->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
     shortcut->setShortcutContext(Qt::WindowShortcut);
@@ -108,6 +100,11 @@ MidiMonitor::~MidiMonitor()
 bool MidiMonitor::followsKeyboard() const
 {
     return ui->followBox->isChecked();
+}
+
+void MidiMonitor::setFollowsKeyboard(bool on)
+{
+    ui->followBox->setChecked(on);
 }
 
 void MidiMonitor::showEvent(QShowEvent *event)
@@ -264,7 +261,7 @@ void MidiMonitor::clearLines()
 void MidiMonitor::saveLines()
 {
     const QString fileName =
-        QFileDialog::getSaveFileName(this, tr("Save MIDI Monitor"), QString(), tr("Text Files (*.txt)"));
+        FileDialogs::saveFileName(this, tr("Save MIDI Monitor"), QString(), tr("Text Files (*.txt)"));
     if (fileName.isEmpty())
         return;
     QSaveFile file(fileName);

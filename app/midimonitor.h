@@ -29,7 +29,7 @@ class MidiMonitor : public QWidget
 
 public:
     // The monitor of `window` (a child window of it, hidden until asked
-    // for), its status-line button "Monitor" and the shortcut Ctrl+M.
+    // for) and the window's action "MIDI Monitor" with Ctrl+M.
     static MidiMonitor *attachTo(QMainWindow &window, EditorDocument &document);
 
     MidiMonitor(QWidget &window, EditorDocument &document);
@@ -39,6 +39,7 @@ public:
     // Messages seen while open, paused or not, since it opened or was cleared.
     qint64 messageCount() const { return messageCount_; }
     bool followsKeyboard() const;
+    void setFollowsKeyboard(bool on);
 
     // Takes what the tap holds now; the timer calls it.
     void drainTap();

@@ -3,6 +3,7 @@
 #include "app/mainwindow.h"
 #include "model/settingnames.h"
 
+#include <QAbstractItemView>
 #include <QStandardItemModel>
 
 namespace {
@@ -25,6 +26,18 @@ SettingComboBox::SettingComboBox(QWidget *parent)
     : QComboBox(parent)
 {
     setModel(new ShownNamesModel(this));
+    showShortList(this);
     if (theMainWindow)
         connect(this, SIGNAL(currentIndexChanged(int)), theMainWindow, SLOT(settingBoxOnChange(int)));
+}
+
+void SettingComboBox::showShortList(QComboBox *box)
+{
+    constexpr int kVisibleRows = 20;
+    box->setMaxVisibleItems(kVisibleRows);
+    // Styles that open the list as a menu over the box (Fusion among them)
+    // ignore the row count; this hint makes them open it as a list below.
+    box->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
+    // The list was made for the menu, which scrolls with arrows instead.
+    box->view()->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }

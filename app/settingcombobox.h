@@ -11,4 +11,8 @@ class SettingComboBox : public QComboBox
 
 public:
     explicit SettingComboBox(QWidget *parent = nullptr);
+
+    // About 20 rows and a scroll bar when open, whatever the style: 128
+    // numbers in a list as tall as the screen help nobody.
+    static void showShortList(QComboBox *box);
 };

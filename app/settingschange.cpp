@@ -28,8 +28,10 @@ void SettingsChange::redo()
 void SettingsChange::addUndoActions(QUndoStack *stack, QWidget *owner)
 {
     QAction *undo = stack->createUndoAction(owner);
+    undo->setObjectName(QStringLiteral("actionUndo"));
     undo->setShortcut(QKeySequence(QStringLiteral("Ctrl+Z")));
     QAction *redo = stack->createRedoAction(owner);
+    redo->setObjectName(QStringLiteral("actionRedo"));
     redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Shift+Z")), QKeySequence(QStringLiteral("Ctrl+Y"))});
     owner->addAction(undo);
     owner->addAction(redo);

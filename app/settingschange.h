@@ -21,7 +21,7 @@ public:
     SettingsChange(const Settings &before, const Settings &after, const QString &text, Apply apply);
 
     // Gives `owner` the stack's undo and redo actions (Ctrl+Z; Ctrl+Shift+Z,
-    // Ctrl+Y): there is no menu, and as its actions their shortcuts work
+    // Ctrl+Y), which the Edit menu shows too: as its actions their shortcuts work
     // wherever in it the focus is, but not while it is disabled for
     // keyboard work.
     static void addUndoActions(QUndoStack *stack, QWidget *owner);

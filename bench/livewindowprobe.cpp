@@ -17,12 +17,12 @@
 #include "dialoganswerer.h"
 #include "model/controlfields.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLoggingCategory>
 #include <QTimer>
-#include <QToolButton>
 
 #include <algorithm>
 #include <chrono>
@@ -117,7 +117,7 @@ private:
 
 void runFlood(MainWindow &window, int count, StallWatch &stalls)
 {
-    window.findChild<QToolButton *>(QStringLiteral("btnMonitor"))->click();
+    window.findChild<QAction *>(QStringLiteral("monitorShortcut"))->trigger();
     MidiMonitor *monitor = window.findChild<MidiMonitor *>(QStringLiteral("midiMonitor"));
     const long startKb = residentKb();
     auto *poll = new QTimer(&window);

@@ -59,7 +59,13 @@ const SettingsFormat *SettingsFormat::ofFilter(const QString &filter)
 
 QString SettingsFormat::readFilters()
 {
-    return filters(&SettingsFormat::canRead);
+    QStringList patterns;
+    for (const SettingsFormat &format : kSettingsFormats) {
+        if (format.canRead)
+            patterns << QStringLiteral("*.") + QLatin1String(format.extension);
+    }
+    return tr("Settings files (%1)").arg(patterns.join(QLatin1Char(' '))) + QStringLiteral(";;")
+           + filters(&SettingsFormat::canRead);
 }
 
 QString SettingsFormat::writeFilters()

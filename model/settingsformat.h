@@ -35,7 +35,8 @@ public:
     static const SettingsFormat *ofFilter(const QString &filter);
 
     // The filters of every format that can be read (or written), joined
-    // for a file dialog, ".telvir" first.
+    // for a file dialog, ".telvir" first; those to read follow one filter
+    // that lists them all.
     static QString readFilters();
     static QString writeFilters();
 

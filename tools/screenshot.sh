@@ -19,9 +19,10 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# One name for every run: JACK's server list has eight places, and a server
-# that did not end cleanly keeps its place until one of the same name starts.
-export JACK_DEFAULT_SERVER="telvir-screenshot-$language"
+# One name for every run (unless one is given): JACK's server list has eight
+# places, and a server that did not end cleanly keeps its place until one of
+# the same name starts.
+export JACK_DEFAULT_SERVER="${JACK_DEFAULT_SERVER:-telvir-screenshot-$language}"
 export XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 export LANGUAGE="$language" LC_ALL=C.UTF-8
 display=":$((90 + $$ % 100))"
@@ -57,16 +58,21 @@ for _ in $(seq 60); do
 done
 window="$(xdotool search --name '^MainWindow$' | head -n 1)"
 xdotool windowmove "$window" 0 0
+# The form lies below the menu bar: the window grew by the bar's height, so
+# the points below (taken on the form's 605 pixels) move down by that much.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+down=$((HEIGHT - 605))
 # Pad 3, then the pad-bank button: "Pad #11". Then the mouse rests on Cutoff.
 # The first click, on the picture's keys where no marker lies, only makes
 # the window the active one.
 for marker in "400 500" "320 356" "115 323"; do
-    xdotool mousemove $marker
+    set -- $marker
+    xdotool mousemove "$1" $(($2 + down))
     sleep 0.5
     xdotool click 1
     sleep 0.5
 done
-xdotool mousemove 249 248
+xdotool mousemove 249 $((248 + down))
 sleep 2
-import -window root -crop 759x605+0+0 +repage "$out"
+import -window root -crop "${WIDTH}x${HEIGHT}+0+0" +repage "$out"
 echo "wrote $out"

@@ -299,8 +299,8 @@ Telvir-Keyboards, führt eine Bibliothek davon und erneuert seine Firmware.
     <message numerus="yes">
         <source>; Read %1 of %n settings</source>
         <translation>
-            <numerusform>; %1 von %n Einstellung gelesen</numerusform>
-            <numerusform>; %1 von %n Einstellungen gelesen</numerusform>
+            <numerusform>; %1/%n gelesen</numerusform>
+            <numerusform>; %1/%n gelesen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -309,6 +309,10 @@ Telvir-Keyboards, führt eine Bibliothek davon und erneuert seine Firmware.
             <numerusform>, %n Änderung nicht gesendet</numerusform>
             <numerusform>, %n Änderungen nicht gesendet</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>, 1 change not sent</source>
+        <translation>, 1 Änderung nicht gesendet</translation>
     </message>
 </context>
 <context>
@@ -829,6 +833,105 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
     </message>
 </context>
 <context>
+    <name>MainMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation>Laden...</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Speichern...</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Recent Files</source>
+        <translation>Zuletzt verwendete Dateien</translation>
+    </message>
+    <message>
+        <source>Export Sheet...</source>
+        <translation>Blatt exportieren...</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
+    </message>
+    <message>
+        <source>Default Values</source>
+        <translation>Standardwerte</translation>
+    </message>
+    <message>
+        <source>Preferences...</source>
+        <translation>Einstellungen...</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard</source>
+        <translation>&amp;Keyboard</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Lesen</translation>
+    </message>
+    <message>
+        <source>Send to Keyboard</source>
+        <translation>An Keyboard senden</translation>
+    </message>
+    <message>
+        <source>Ports...</source>
+        <translation>Ports...</translation>
+    </message>
+    <message>
+        <source>Upgrade firmware...</source>
+        <translation>Firmware-Update...</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>About Telvir Editor</source>
+        <translation>Über Telvir Editor</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> oder </translation>
+    </message>
+    <message>
+        <source>No recent files</source>
+        <translation>Keine zuletzt verwendeten Dateien</translation>
+    </message>
+    <message>
+        <source>Telvir Editor %1
+
+Edits the settings of the Telvir USB MIDI keyboard: its controls, pads and global parameters, in files and on the keyboard.</source>
+        <translation>Telvir Editor %1
+
+Bearbeitet die Einstellungen des USB-MIDI-Keyboards Telvir: seine Regler, Pads und globalen Parameter, in Dateien und auf dem Keyboard.</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
@@ -983,14 +1086,6 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
         <translation>Die Einstellungen konnten nicht in „%1“ gespeichert werden: %2</translation>
     </message>
     <message>
-        <source>Read</source>
-        <translation>Lesen</translation>
-    </message>
-    <message>
-        <source>Ports...</source>
-        <translation>Ports...</translation>
-    </message>
-    <message>
         <source>Read from the keyboard</source>
         <translation>Vom Keyboard gelesen</translation>
     </message>
@@ -1130,14 +1225,6 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
         <source>MIDI messages</source>
         <translation>MIDI-Nachrichten</translation>
     </message>
-    <message>
-        <source>Monitor</source>
-        <translation>Monitor</translation>
-    </message>
-    <message>
-        <source>MIDI Monitor (Ctrl+M)</source>
-        <translation>MIDI-Monitor (Strg+M)</translation>
-    </message>
     <message numerus="yes">
         <source> (%n bytes)</source>
         <extracomment>After a message cut short in the monitor: how long it was.</extracomment>
@@ -1180,6 +1267,10 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
     <message>
         <source>Could not save the monitor to &quot;%1&quot;: %2</source>
         <translation>Der Monitor konnte nicht in „%1“ gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Every message to or from the keyboard</source>
+        <translation>Jede Nachricht an das oder vom Keyboard</translation>
     </message>
 </context>
 <context>
@@ -1262,6 +1353,65 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
     <message>
         <source>Output &apos;%1&apos;, input &apos;%2&apos;</source>
         <translation>Ausgang &apos;%1&apos;, Eingang &apos;%2&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Turn Live on at start</source>
+        <translation>Live beim Start einschalten</translation>
+    </message>
+    <message>
+        <source>Follow the keyboard</source>
+        <translation>Dem Keyboard folgen</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation>Meldungen</translation>
+    </message>
+    <message>
+        <source>Untick a message to stop showing it; tick one you silenced with &quot;Don&apos;t show this again&quot; to see it again.</source>
+        <translation>Entfernen Sie den Haken, um eine Meldung nicht mehr zu zeigen; setzen Sie ihn bei einer mit „Nicht mehr anzeigen“ ausgeblendeten, um sie wieder zu sehen.</translation>
+    </message>
+    <message>
+        <source>Show that the keyboard was linked</source>
+        <translation>Zeigen, dass das Keyboard verbunden wurde</translation>
+    </message>
+    <message>
+        <source>Show how many settings were read</source>
+        <translation>Zeigen, wie viele Einstellungen gelesen wurden</translation>
+    </message>
+    <message>
+        <source>Show that the settings were sent</source>
+        <translation>Zeigen, dass die Einstellungen gesendet wurden</translation>
+    </message>
+    <message>
+        <source>Send every change to the keyboard&apos;s workArea from the start</source>
+        <translation>Jede Änderung von Anfang an in die workArea des Keyboards senden</translation>
+    </message>
+    <message>
+        <source>A control touched on the keyboard is shown in the editor</source>
+        <translation>Ein am Keyboard berührter Regler wird im Editor angezeigt</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>For keyboards that miss messages sent back to back</source>
+        <translation>Für Keyboards, die direkt aufeinander folgende Nachrichten verpassen</translation>
+    </message>
+    <message>
+        <source>Keyboard</source>
+        <translation>Keyboard</translation>
+    </message>
+    <message>
+        <source>Pause between messages:</source>
+        <translation>Pause zwischen Nachrichten:</translation>
     </message>
 </context>
 <context>
@@ -1547,6 +1697,10 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
     <message>
         <source>SysEx Files</source>
         <translation>SysEx-Dateien</translation>
+    </message>
+    <message>
+        <source>Settings files (%1)</source>
+        <translation>Einstellungsdateien (%1)</translation>
     </message>
 </context>
 <context>

@@ -299,8 +299,8 @@ guarda una biblioteca de ellos y actualiza su firmware.
     <message numerus="yes">
         <source>; Read %1 of %n settings</source>
         <translation>
-            <numerusform>; leídos %1 de %n ajuste</numerusform>
-            <numerusform>; leídos %1 de %n ajustes</numerusform>
+            <numerusform>; leídos %1/%n</numerusform>
+            <numerusform>; leídos %1/%n</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -309,6 +309,10 @@ guarda una biblioteca de ellos y actualiza su firmware.
             <numerusform>, %n cambio sin enviar</numerusform>
             <numerusform>, %n cambios sin enviar</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>, 1 change not sent</source>
+        <translation>, 1 cambio sin enviar</translation>
     </message>
 </context>
 <context>
@@ -829,6 +833,105 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     </message>
 </context>
 <context>
+    <name>MainMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Archivo</translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation>Cargar...</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Guardar...</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Guardar como...</translation>
+    </message>
+    <message>
+        <source>Recent Files</source>
+        <translation>Archivos recientes</translation>
+    </message>
+    <message>
+        <source>Export Sheet...</source>
+        <translation>Exportar hoja...</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Salir</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Editar</translation>
+    </message>
+    <message>
+        <source>Default Values</source>
+        <translation>Valores por defecto</translation>
+    </message>
+    <message>
+        <source>Preferences...</source>
+        <translation>Preferencias...</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard</source>
+        <translation>&amp;Teclado</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Leer</translation>
+    </message>
+    <message>
+        <source>Send to Keyboard</source>
+        <translation>Enviar al teclado</translation>
+    </message>
+    <message>
+        <source>Ports...</source>
+        <translation>Puertos...</translation>
+    </message>
+    <message>
+        <source>Upgrade firmware...</source>
+        <translation>Actualizar firmware...</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ver</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>A&amp;yuda</translation>
+    </message>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Atajos de teclado</translation>
+    </message>
+    <message>
+        <source>About Telvir Editor</source>
+        <translation>Acerca de Telvir Editor</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> o </translation>
+    </message>
+    <message>
+        <source>No recent files</source>
+        <translation>No hay archivos recientes</translation>
+    </message>
+    <message>
+        <source>Telvir Editor %1
+
+Edits the settings of the Telvir USB MIDI keyboard: its controls, pads and global parameters, in files and on the keyboard.</source>
+        <translation>Telvir Editor %1
+
+Edita los ajustes del teclado MIDI USB Telvir: sus controles, pads y parámetros globales, en archivos y en el teclado.</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
@@ -983,14 +1086,6 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
         <translation>No se pudieron guardar los ajustes en «%1»: %2</translation>
     </message>
     <message>
-        <source>Read</source>
-        <translation>Leer</translation>
-    </message>
-    <message>
-        <source>Ports...</source>
-        <translation>Puertos...</translation>
-    </message>
-    <message>
         <source>Read from the keyboard</source>
         <translation>Leído del teclado</translation>
     </message>
@@ -1130,14 +1225,6 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
         <source>MIDI messages</source>
         <translation>Mensajes MIDI</translation>
     </message>
-    <message>
-        <source>Monitor</source>
-        <translation>Monitor</translation>
-    </message>
-    <message>
-        <source>MIDI Monitor (Ctrl+M)</source>
-        <translation>Monitor MIDI (Ctrl+M)</translation>
-    </message>
     <message numerus="yes">
         <source> (%n bytes)</source>
         <extracomment>After a message cut short in the monitor: how long it was.</extracomment>
@@ -1180,6 +1267,10 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     <message>
         <source>Could not save the monitor to &quot;%1&quot;: %2</source>
         <translation>No se pudo guardar el monitor en «%1»: %2</translation>
+    </message>
+    <message>
+        <source>Every message to or from the keyboard</source>
+        <translation>Cada mensaje hacia o desde el teclado</translation>
     </message>
 </context>
 <context>
@@ -1262,6 +1353,65 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     <message>
         <source>Output &apos;%1&apos;, input &apos;%2&apos;</source>
         <translation>Salida &apos;%1&apos;, entrada &apos;%2&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Turn Live on at start</source>
+        <translation>Activar En vivo al iniciar</translation>
+    </message>
+    <message>
+        <source>Follow the keyboard</source>
+        <translation>Seguir el teclado</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Preferencias</translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation>Mensajes</translation>
+    </message>
+    <message>
+        <source>Untick a message to stop showing it; tick one you silenced with &quot;Don&apos;t show this again&quot; to see it again.</source>
+        <translation>Desmarque un mensaje para dejar de mostrarlo; marque uno silenciado con «No volver a mostrar» para verlo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Show that the keyboard was linked</source>
+        <translation>Mostrar que el teclado quedó conectado</translation>
+    </message>
+    <message>
+        <source>Show how many settings were read</source>
+        <translation>Mostrar cuántos ajustes se leyeron</translation>
+    </message>
+    <message>
+        <source>Show that the settings were sent</source>
+        <translation>Mostrar que los ajustes se enviaron</translation>
+    </message>
+    <message>
+        <source>Send every change to the keyboard&apos;s workArea from the start</source>
+        <translation>Enviar cada cambio a la workArea del teclado desde el inicio</translation>
+    </message>
+    <message>
+        <source>A control touched on the keyboard is shown in the editor</source>
+        <translation>Un control tocado en el teclado se muestra en el editor</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>For keyboards that miss messages sent back to back</source>
+        <translation>Para teclados que pierden mensajes enviados seguidos</translation>
+    </message>
+    <message>
+        <source>Keyboard</source>
+        <translation>Teclado</translation>
+    </message>
+    <message>
+        <source>Pause between messages:</source>
+        <translation>Pausa entre mensajes:</translation>
     </message>
 </context>
 <context>
@@ -1547,6 +1697,10 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     <message>
         <source>SysEx Files</source>
         <translation>Archivos SysEx</translation>
+    </message>
+    <message>
+        <source>Settings files (%1)</source>
+        <translation>Archivos de ajustes (%1)</translation>
     </message>
 </context>
 <context>

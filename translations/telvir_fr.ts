@@ -299,16 +299,20 @@ en tient une bibliothèque et met à jour son firmware.
     <message numerus="yes">
         <source>; Read %1 of %n settings</source>
         <translation>
-            <numerusform>; %1 réglage lu sur %n</numerusform>
-            <numerusform>; %1 réglages lus sur %n</numerusform>
+            <numerusform>; %1/%n lu</numerusform>
+            <numerusform>; %1/%n lus</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>, %n changes not sent</source>
         <translation>
-            <numerusform>, %n modification non envoyée</numerusform>
-            <numerusform>, %n modifications non envoyées</numerusform>
+            <numerusform>, %n changement non envoyé</numerusform>
+            <numerusform>, %n changements non envoyés</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>, 1 change not sent</source>
+        <translation>, 1 changement non envoyé</translation>
     </message>
 </context>
 <context>
@@ -829,6 +833,105 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
     </message>
 </context>
 <context>
+    <name>MainMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Fichier</translation>
+    </message>
+    <message>
+        <source>Load...</source>
+        <translation>Charger...</translation>
+    </message>
+    <message>
+        <source>Save...</source>
+        <translation>Enregistrer...</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Enregistrer sous...</translation>
+    </message>
+    <message>
+        <source>Recent Files</source>
+        <translation>Fichiers récents</translation>
+    </message>
+    <message>
+        <source>Export Sheet...</source>
+        <translation>Exporter la fiche...</translation>
+    </message>
+    <message>
+        <source>Quit</source>
+        <translation>Quitter</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Édition</translation>
+    </message>
+    <message>
+        <source>Default Values</source>
+        <translation>Valeurs par défaut</translation>
+    </message>
+    <message>
+        <source>Preferences...</source>
+        <translation>Préférences...</translation>
+    </message>
+    <message>
+        <source>&amp;Keyboard</source>
+        <translation>&amp;Clavier</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Lire</translation>
+    </message>
+    <message>
+        <source>Send to Keyboard</source>
+        <translation>Envoyer au clavier</translation>
+    </message>
+    <message>
+        <source>Ports...</source>
+        <translation>Ports...</translation>
+    </message>
+    <message>
+        <source>Upgrade firmware...</source>
+        <translation>Mise à jour firmware...</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Affichage</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
+    </message>
+    <message>
+        <source>Keyboard Shortcuts</source>
+        <translation>Raccourcis clavier</translation>
+    </message>
+    <message>
+        <source>About Telvir Editor</source>
+        <translation>À propos de Telvir Editor</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1 : %2</translation>
+    </message>
+    <message>
+        <source> or </source>
+        <translation> ou </translation>
+    </message>
+    <message>
+        <source>No recent files</source>
+        <translation>Aucun fichier récent</translation>
+    </message>
+    <message>
+        <source>Telvir Editor %1
+
+Edits the settings of the Telvir USB MIDI keyboard: its controls, pads and global parameters, in files and on the keyboard.</source>
+        <translation>Telvir Editor %1
+
+Modifie les réglages du clavier MIDI USB Telvir : ses commandes, ses pads et ses paramètres globaux, dans des fichiers et sur le clavier.</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>MainWindow</source>
@@ -983,14 +1086,6 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
         <translation>Impossible d&apos;enregistrer les réglages dans « %1 » : %2</translation>
     </message>
     <message>
-        <source>Read</source>
-        <translation>Lire</translation>
-    </message>
-    <message>
-        <source>Ports...</source>
-        <translation>Ports...</translation>
-    </message>
-    <message>
         <source>Read from the keyboard</source>
         <translation>Lu depuis le clavier</translation>
     </message>
@@ -1130,14 +1225,6 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
         <source>MIDI messages</source>
         <translation>Messages MIDI</translation>
     </message>
-    <message>
-        <source>Monitor</source>
-        <translation>Moniteur</translation>
-    </message>
-    <message>
-        <source>MIDI Monitor (Ctrl+M)</source>
-        <translation>Moniteur MIDI (Ctrl+M)</translation>
-    </message>
     <message numerus="yes">
         <source> (%n bytes)</source>
         <extracomment>After a message cut short in the monitor: how long it was.</extracomment>
@@ -1180,6 +1267,10 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
     <message>
         <source>Could not save the monitor to &quot;%1&quot;: %2</source>
         <translation>Impossible d&apos;enregistrer le moniteur dans « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>Every message to or from the keyboard</source>
+        <translation>Chaque message vers ou depuis le clavier</translation>
     </message>
 </context>
 <context>
@@ -1262,6 +1353,65 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
     <message>
         <source>Output &apos;%1&apos;, input &apos;%2&apos;</source>
         <translation>Sortie &apos;%1&apos;, entrée &apos;%2&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>PreferencesDialog</name>
+    <message>
+        <source>Turn Live on at start</source>
+        <translation>Activer Direct au démarrage</translation>
+    </message>
+    <message>
+        <source>Follow the keyboard</source>
+        <translation>Suivre le clavier</translation>
+    </message>
+    <message>
+        <source>Preferences</source>
+        <translation>Préférences</translation>
+    </message>
+    <message>
+        <source>Messages</source>
+        <translation>Messages</translation>
+    </message>
+    <message>
+        <source>Untick a message to stop showing it; tick one you silenced with &quot;Don&apos;t show this again&quot; to see it again.</source>
+        <translation>Décochez un message pour ne plus l&apos;afficher ; cochez-en un masqué avec « Ne plus afficher » pour le revoir.</translation>
+    </message>
+    <message>
+        <source>Show that the keyboard was linked</source>
+        <translation>Indiquer que le clavier est relié</translation>
+    </message>
+    <message>
+        <source>Show how many settings were read</source>
+        <translation>Indiquer combien de réglages ont été lus</translation>
+    </message>
+    <message>
+        <source>Show that the settings were sent</source>
+        <translation>Indiquer que les réglages ont été envoyés</translation>
+    </message>
+    <message>
+        <source>Send every change to the keyboard&apos;s workArea from the start</source>
+        <translation>Envoyer chaque modification dans la workArea du clavier dès le démarrage</translation>
+    </message>
+    <message>
+        <source>A control touched on the keyboard is shown in the editor</source>
+        <translation>Une commande touchée sur le clavier s&apos;affiche dans l&apos;éditeur</translation>
+    </message>
+    <message>
+        <source> ms</source>
+        <translation> ms</translation>
+    </message>
+    <message>
+        <source>For keyboards that miss messages sent back to back</source>
+        <translation>Pour les claviers qui manquent des messages envoyés à la suite</translation>
+    </message>
+    <message>
+        <source>Keyboard</source>
+        <translation>Clavier</translation>
+    </message>
+    <message>
+        <source>Pause between messages:</source>
+        <translation>Pause entre les messages :</translation>
     </message>
 </context>
 <context>
@@ -1547,6 +1697,10 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
     <message>
         <source>SysEx Files</source>
         <translation>Fichiers SysEx</translation>
+    </message>
+    <message>
+        <source>Settings files (%1)</source>
+        <translation>Fichiers de réglages (%1)</translation>
     </message>
 </context>
 <context>

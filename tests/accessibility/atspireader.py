@@ -267,20 +267,41 @@ def run_checks():
     # The Tab key reaches every field, marker, button and check box.
     check_tab_order(window, operated, "main window")
 
-    # The windows beside the main one.
-    status_buttons = {o.name: o for o in operated if o.getRoleName() == "push button"}
-    for button in ("All Controls", "Monitor", "Library"):
-        check(button in status_buttons, "no status-line button %r" % button)
-        if button not in status_buttons:
+    # The windows beside the main one, opened from the View menu.
+    bar = next((o for o in descendants(window) if o.getRoleName() == "menu bar"), None)
+    check(bar is not None, "the main window has no menu bar")
+    if bar is None:
+        return
+    menus = {o.name: o for o in children(bar)}
+    check(set(menus) >= {"File", "Edit", "Keyboard", "View", "Help"}, "the menu bar holds %r" % sorted(menus))
+    for item_name in ("All Controls", "MIDI Monitor", "Library"):
+        item = menu_item(menus.get("View"), item_name)
+        check(item is not None, "no menu item %r under View" % item_name)
+        if item is None:
             continue
         before = {w.name for w in children(application) if showing(w)}
-        press(status_buttons[button])
-        opened = wait_for("the window of " + button,
+        press(item)
+        opened = wait_for("the window of " + item_name,
                           lambda: next((w for w in children(application)
                                         if showing(w) and w.name not in before), None), 15)
-        check(opened.name != "", "the window opened by %r has no title" % button)
-        check_tab_order(opened, check_operated_objects(opened, opened.name or button), opened.name)
+        check(opened.name != "", "the window opened by %r has no title" % item_name)
+        check_tab_order(opened, check_operated_objects(opened, opened.name or item_name), opened.name)
 
+
+def menu_item(menu, name, depth=3):
+    """The item called `name` somewhere under a menu of the menu bar, which
+    need not be open."""
+    if menu is None or depth == 0:
+        return None
+    for child in children(menu):
+        if child is None:
+            continue
+        if child.name == name and child.getRoleName() in ("menu item", "check menu item"):
+            return child
+        found = menu_item(child, name, depth - 1)
+        if found is not None:
+            return found
+    return None
 
 if __name__ == "__main__":
     sys.exit(main())

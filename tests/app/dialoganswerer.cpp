@@ -3,8 +3,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QKeyEvent>
 #include <QProgressDialog>
 
 namespace {
@@ -30,14 +32,46 @@ DialogAnswerer::~DialogAnswerer()
     timer.stop();
 }
 
-void DialogAnswerer::chooseFile(const QString &path, const QString &filter)
+void DialogAnswerer::noteFileDialog(const QFileDialog *dialog)
 {
-    steps.append([this, path, filter](QWidget *modal) {
+    fileDialogFolders << dialog->directory().absolutePath();
+    fileDialogFirstTypes << dialog->nameFilters().value(0);
+}
+
+void DialogAnswerer::answerWith(const std::function<void(QDialog *)> &answer)
+{
+    steps.append([this, answer](QWidget *modal) {
+        auto *dialog = qobject_cast<QDialog *>(modal);
+        if (!dialog) {
+            problems << QStringLiteral("expected a dialog, got %1").arg(describe(modal));
+            return;
+        }
+        answer(dialog);
+    });
+}
+
+void DialogAnswerer::chooseFile(const QString &path, const QString &type)
+{
+    steps.append([this, path, type](QWidget *modal) {
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         if (!dialog) {
             problems << QStringLiteral("expected a file dialog, got %1").arg(describe(modal));
             closeStuckDialog(qobject_cast<QDialog *>(modal));
             return;
+        }
+        noteFileDialog(dialog);
+        if (!type.isEmpty()) {
+            // As a user does: the arrow keys in the closed list of types.
+            auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+            for (int step = 0; types && step < types->count() && !types->currentText().startsWith(type); ++step) {
+                QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+                QApplication::sendEvent(types, &down);
+            }
+            if (!types || !types->currentText().startsWith(type)) {
+                problems << QStringLiteral("file dialog without the type %1").arg(type);
+                closeStuckDialog(dialog);
+                return;
+            }
         }
         // Typed as a user would: selectFile() leaves the name field alone
         // while that field has the focus.
@@ -46,11 +80,6 @@ void DialogAnswerer::chooseFile(const QString &path, const QString &filter)
             problems << QStringLiteral("file dialog without a name field");
             closeStuckDialog(dialog);
             return;
-        }
-        if (!filter.isEmpty()) {
-            if (!dialog->nameFilters().contains(filter))
-                problems << QStringLiteral("file dialog without the type %1").arg(filter);
-            dialog->selectNameFilter(filter);
         }
         nameField->setText(path);
         // Queued: accepting can open a nested confirmation box, which this
@@ -65,6 +94,8 @@ void DialogAnswerer::cancelFileDialog()
         auto *dialog = qobject_cast<QFileDialog *>(modal);
         if (!dialog)
             problems << QStringLiteral("expected a file dialog, got %1").arg(describe(modal));
+        else
+            noteFileDialog(dialog);
         closeStuckDialog(qobject_cast<QDialog *>(modal));
     });
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QFileDialog>
 #include <QList>
 #include <QMessageBox>
 #include <QPointer>
@@ -19,11 +20,13 @@ public:
     DialogAnswerer();
     ~DialogAnswerer();
 
-    // Picks `path` in the next file dialog and accepts it; with the
-    // dialog's file type `filter` first chosen, when one is given.
-    void chooseFile(const QString &path, const QString &filter = QString());
+    // Picks `path` in the next file dialog and accepts it; with `type`,
+    // first chooses the file type whose name starts so, with the keyboard.
+    void chooseFile(const QString &path, const QString &type = QString());
     // Cancels the next file dialog.
     void cancelFileDialog();
+    // Runs `answer` on the next dialog of any kind; it must close it.
+    void answerWith(const std::function<void(QDialog *)> &answer);
     // Presses `button` in the next message box and records its title and text.
     void pressInMessageBox(QMessageBox::StandardButton button = QMessageBox::Ok);
     // The same, after ticking the box's check box ("Don't show this again").
@@ -37,12 +40,16 @@ public:
     QList<Qt::TextFormat> textFormats;
     // The texts of the message boxes answered that had a check box.
     QStringList withCheckBox;
+    // The folder each file dialog started in, and its first file type.
+    QStringList fileDialogFolders;
+    QStringList fileDialogFirstTypes;
     // What went wrong: dialogs nobody expected, or dialogs of the wrong kind.
     QStringList problems;
 
 private:
     void answerMessageBox(QMessageBox::StandardButton button, bool tick);
     void poll();
+    void noteFileDialog(const QFileDialog *dialog);
     void closeStuckDialog(QDialog *dialog);
 
     QTimer timer;

@@ -7,8 +7,11 @@
 #include "app/mainwindow.h"
 #include "app/settingcombobox.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QStringList>
 #include <QTest>
 
@@ -22,6 +25,28 @@ Widget *widgetOf(const MainWindow &window, const char *name)
     if (!widget)
         throw std::runtime_error(std::string("no widget named ") + name);
     return widget;
+}
+
+// The item called `text` in the menu bar's menu `menuName`, where a user
+// finds it.
+inline QAction *menuItem(const MainWindow &window, const char *menuName, const QString &text)
+{
+    auto *menu = window.menuBar()->findChild<QMenu *>(QLatin1String(menuName));
+    if (!menu)
+        throw std::runtime_error(std::string("no menu named ") + menuName);
+    for (QAction *action : menu->actions()) {
+        if (action->text() == text)
+            return action;
+    }
+    throw std::runtime_error(std::string("no menu item ") + text.toStdString());
+}
+
+// The form's 759 × 605 grown by what the menus added to its menu bar.
+inline QSize formSizeWithMenus(const MainWindow &window)
+{
+    QMainWindow plain;
+    plain.setMenuBar(new QMenuBar(&plain));
+    return QSize(759, 605 - plain.menuBar()->sizeHint().height() + window.menuBar()->sizeHint().height());
 }
 
 inline DeviceWidget *marker(const MainWindow &window, const char *name)

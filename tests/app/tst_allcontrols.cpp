@@ -8,6 +8,7 @@
 #include "support/testfiles.h"
 
 #include "app/allcontrolswindow.h"
+#include "app/applicationstyle.h"
 #include "model/assignmenttable.h"
 #include "sheet/markerplacement.h"
 
@@ -18,7 +19,8 @@
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QTableView>
-#include <QToolButton>
+#include <QScrollBar>
+#include <QStyleFactory>
 #include <QtTest>
 
 namespace {
@@ -107,7 +109,7 @@ private slots:
         QLoggingCategory::setFilterRules("telvir.midi.debug=false\ndefault.debug=false");
     }
 
-    void ctrlTAndTheButtonOpenOneTableOfThePanelsTexts()
+    void ctrlTAndTheMenuOpenOneTableOfThePanelsTexts()
     {
         NoKeyboard noKeyboard;
         MainWindow window;
@@ -121,7 +123,7 @@ private slots:
         QCOMPARE(table->windowModality(), Qt::NonModal);
         QVERIFY(table->isWindow());
         table->close();
-        QTest::mouseClick(widgetOf<QToolButton>(window, "btnAllControls"), Qt::LeftButton);
+        menuItem(window, "menuView", QStringLiteral("All Controls"))->trigger();
         QCOMPARE(window.findChildren<AllControlsWindow *>().size(), 1);
         QVERIFY(table->isVisible());
 
@@ -189,7 +191,7 @@ private slots:
         QCOMPARE(itemsOf(field(window, "modeOption")), QStringList({"NRPN", "RPN"}));
         QVERIFY2(marker(window, "pushButton_6")->toolTip().contains(QStringLiteral("NRPN / RPN")),
                  qPrintable(marker(window, "pushButton_6")->toolTip()));
-        QVERIFY2(statusLineOf(window).contains(QStringLiteral("changes not sent")), qPrintable(statusLineOf(window)));
+        QVERIFY2(statusLineOf(window).contains(QStringLiteral("1 change not sent")), qPrintable(statusLineOf(window)));
         QCOMPARE(cell(view, kCutoff, kModeColumn), QStringLiteral("NRPN / RPN"));
 
         // One Ctrl+Z in the table's own window takes all of it back.
@@ -293,6 +295,28 @@ private slots:
         QCOMPARE(clashLine->text(), QString());
         QTest::keySequence(table, QKeySequence(QStringLiteral("Ctrl+Z")));
         QVERIFY(marked(kVolume) && marked(kCutoff));
+    }
+
+    void theTableOpensWithEveryHeaderWholeAndNoSideScrolling()
+    {
+        // In the program's own style, whose font comes with the style sheet.
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        qApp->setStyleSheet(applicationStyleSheet());
+        const auto plainAgain = qScopeGuard([] { qApp->setStyleSheet(QString()); });
+        NoKeyboard noKeyboard;
+        MainWindow window;
+        showActive(window);
+        AllControlsWindow *table = AllControlsWindow::open(window, window.document());
+        QVERIFY(QTest::qWaitForWindowExposed(table));
+        QTableView *view = table->table();
+        QHeaderView *header = view->horizontalHeader();
+        for (int column = 0; column < header->count(); ++column) {
+            const QString text = view->model()->headerData(column, Qt::Horizontal).toString();
+            QVERIFY2(header->sectionSize(column) >= header->sectionSizeHint(column),
+                     qPrintable(QStringLiteral("%1: %2 < %3").arg(text).arg(header->sectionSize(column))
+                                    .arg(header->sectionSizeHint(column))));
+        }
+        QVERIFY(!view->horizontalScrollBar()->isVisible());
     }
 
     void exportSheetWritesThePdfOrPngThatIsChosen()

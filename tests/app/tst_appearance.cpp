@@ -11,7 +11,9 @@
 #include <QImage>
 #include <QImageReader>
 #include <QLabel>
+#include <QAbstractItemView>
 #include <QMetaProperty>
+#include <QScrollBar>
 #include <QStyleFactory>
 #include <QtTest>
 
@@ -256,6 +258,24 @@ private slots:
             const bool lightPlate = total / count > 450;
             QVERIFY2(contrasted || lightPlate, qPrintable(found->objectName()));
         }
+    }
+
+    void aLongPickerOpensAsAListOfAboutTwentyRowsThatScrolls()
+    {
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        clickMarker(window, "pushButton_6");
+        SettingComboBox *number = field(window, "ccNumber");
+        QCOMPARE(number->count(), 128);
+        number->showPopup();
+        QAbstractItemView *list = number->view();
+        QTRY_VERIFY(list->isVisible());
+        const int rowHeight = list->visualRect(number->model()->index(0, 0)).height();
+        const int rows = list->viewport()->height() / rowHeight;
+        QVERIFY2(rows >= 18 && rows <= 21, qPrintable(QString::number(rows)));
+        QVERIFY(list->verticalScrollBar()->isVisible());
+        number->hidePopup();
     }
 };
 

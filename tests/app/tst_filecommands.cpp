@@ -4,6 +4,7 @@
 #include "dialoganswerer.h"
 #include "editorprobe.h"
 #include "nokeyboard.h"
+#include "model/settingsdocument.h"
 #include "model/settingsjson.h"
 #include "protocol/sysexfile.h"
 #include "support/testfiles.h"
@@ -15,6 +16,8 @@
 #include <QFile>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QUrl>
 #include <QTemporaryDir>
@@ -85,15 +88,66 @@ private slots:
         QCOMPARE(shownControl(window), QStringLiteral("Volume"));
     }
 
-    void savedNameIsUsedAsGiven()
+    void aNameWithoutExtensionTakesTheChosenTypes()
     {
         MainWindow window;
+        choose(window, "octave", 2);
+        {
+            DialogAnswerer answerer;
+            answerer.chooseFile(path("no-extension"));
+            answerer.chooseFile(path("as-document"), QStringLiteral("Settings Documents"));
+            answerer.chooseFile(path("dotted.name.telvir"));
+            window.saveToFile();
+            window.saveToFile();
+            window.saveToFile();
+            checkAnswered(answerer);
+            QVERIFY(answerer.messages.isEmpty());
+            QCOMPARE(answerer.fileDialogFirstTypes.value(0), QStringLiteral("TELVIR Settings Files (*.telvir)"));
+        }
+        QVERIFY(!QFile::exists(path("no-extension")));
+        QVERIFY(readAll(path("no-extension.telvir")).startsWith("TELVIR00"));
+        QVERIFY(!QFile::exists(path("as-document")));
+        Settings fromDocument;
+        QVERIFY(SettingsDocument::load(path("as-document.json"), &fromDocument));
+        QCOMPARE(imageOf(fromDocument), imageOf(window.editedSettings()));
+        QVERIFY(QFile::exists(path("dotted.name.telvir")));
+        // Load lists every kind it reads under one type, first.
+        DialogAnswerer loading;
+        loading.cancelFileDialog();
+        window.loadFromFile();
+        checkAnswered(loading);
+        QCOMPARE(loading.fileDialogFirstTypes, QStringList{QStringLiteral("Settings files (*.telvir *.json *.syx)")});
+    }
+
+    void dialogsStartWhereTheUserLastWasElseInDocuments()
+    {
+        QSettings(QStringLiteral("Telvir"), QStringLiteral("Telvir Editor")).remove(QStringLiteral("files"));
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("elsewhere")));
+        QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(documents).isDir())
+            documents = QDir::homePath();
+        {
+            MainWindow window;
+            DialogAnswerer answerer;
+            answerer.cancelFileDialog();
+            answerer.chooseFile(path("elsewhere/kept"));
+            answerer.cancelFileDialog();
+            window.loadFromFile();
+            window.saveToFile();
+            window.loadFromFile();
+            checkAnswered(answerer);
+            QCOMPARE(answerer.fileDialogFolders,
+                     QStringList({QFileInfo(documents).absoluteFilePath(), QFileInfo(documents).absoluteFilePath(),
+                                  path("elsewhere")}));
+        }
+        // Remembered for the next window: the firmware's dialog starts there too.
+        MainWindow next;
         DialogAnswerer answerer;
-        answerer.chooseFile(path("no-extension"));
-        window.saveToFile();
+        answerer.pressInMessageBox();
+        answerer.cancelFileDialog();
+        next.upgradeFirmware();
         checkAnswered(answerer);
-        QVERIFY(QFile::exists(path("no-extension")));
-        QVERIFY(!QFile::exists(path("no-extension.telvir")));
+        QCOMPARE(answerer.fileDialogFolders, QStringList{path("elsewhere")});
     }
 
     void cancellingEitherDialogDoesNothing()
@@ -163,17 +217,18 @@ private slots:
         MainWindow saver;
         saver.loadSettingsFile(writeTestFile(dir, "to-send.telvir", QByteArray("TELVIR00") + editedImage()));
         {
-            // The name says nothing of the kind, so the chosen type decides.
+            // The name says nothing of the kind, so the chosen type decides
+            // and gives it its extension.
             DialogAnswerer answerer;
-            answerer.chooseFile(path("to-send"), QStringLiteral("SysEx Files (*.syx)"));
+            answerer.chooseFile(path("to-send"), QStringLiteral("SysEx Files"));
             saver.saveToFile();
             checkAnswered(answerer);
             QVERIFY(answerer.messages.isEmpty());
         }
-        QCOMPARE(readAll(path("to-send")), SysexFile::messages(edited, 0));
+        QVERIFY(!QFile::exists(path("to-send")));
+        QCOMPARE(readAll(path("to-send.syx")), SysexFile::messages(edited, 0));
 
         MainWindow loader;
-        QVERIFY(writeAll(path("to-send.syx"), readAll(path("to-send"))));
         {
             DialogAnswerer answerer;
             answerer.chooseFile(path("to-send.syx"));

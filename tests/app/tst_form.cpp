@@ -22,7 +22,7 @@ private slots:
     {
         MainWindow window;
         QCOMPARE(window.objectName(), QStringLiteral("MainWindow"));
-        QCOMPARE(window.size(), QSize(759, 605));
+        QCOMPARE(window.size(), formSizeWithMenus(window));
         QCOMPARE(window.sizePolicy().horizontalPolicy(), QSizePolicy::Fixed);
         QCOMPARE(window.sizePolicy().verticalPolicy(), QSizePolicy::Fixed);
         QCOMPARE(window.windowTitle(), QStringLiteral("MainWindow"));

@@ -63,7 +63,7 @@ private slots:
         answerer.pressInMessageBox();
         MainWindow window;
         QCOMPARE(answerer.messages.size(), 2);
-        QTest::mouseClick(widgetOf<QToolButton>(window, "btnMonitor"), Qt::LeftButton);
+        menuItem(window, "menuView", QStringLiteral("MIDI Monitor"))->trigger();
         const MidiMonitor &monitor = *widgetOf<MidiMonitor>(window, "midiMonitor");
 
         QTRY_COMPARE_WITH_TIMEOUT(shownControl(window), QString("Resonance"), kWaitMs);

@@ -110,7 +110,7 @@ private slots:
         const QByteArray edited = imageOf(window.editedSettings());
         rig.unplugAfter(kKeyboard, kKeyboard, 20);
         answerer.pressInMessageBox();
-        QTest::mouseClick(widgetOf<QAbstractButton>(window, "btnRead"), Qt::LeftButton);
+        menuItem(window, "menuKeyboard", QStringLiteral("Read"))->trigger();
         checkAnswered(answerer, {kNoConnection, "Error: Could not recv settings."});
         QCOMPARE(imageOf(window.editedSettings()), edited);
         QCOMPARE(statusOf(window), QString("No keyboard connected"));
@@ -150,11 +150,11 @@ private slots:
         for (int box = 0; box < 4; ++box)
             answerer.pressInMessageBox();
         MainWindow window;
-        QTest::mouseClick(widgetOf<QAbstractButton>(window, "btnRead"), Qt::LeftButton);
+        menuItem(window, "menuKeyboard", QStringLiteral("Read"))->trigger();
         QCOMPARE(imageOf(window.editedSettings()), imageOf(Settings()));
 
         keyboard.setAnswerParameters(true);
-        QTest::mouseClick(widgetOf<QAbstractButton>(window, "btnRead"), Qt::LeftButton);
+        menuItem(window, "menuKeyboard", QStringLiteral("Read"))->trigger();
         checkAnswered(answerer, {kConnected, "Error: Could not recv settings.", "Error: Could not recv settings.",
                                  "OK: Successfully recv 258 settings."});
         QCOMPARE(field(window, "accel")->currentText(), QString("Fast"));
@@ -211,7 +211,7 @@ private slots:
             }
         });
         user.start();
-        QTest::mouseClick(widgetOf<QAbstractButton>(*window, "btnPorts"), Qt::LeftButton);
+        menuItem(*window, "menuKeyboard", QStringLiteral("Ports..."))->trigger();
         QCOMPARE(listed, QStringList({"Output 'Left', input 'Left In'", "Output 'Right', input 'Right In'"}));
         QTRY_COMPARE_WITH_TIMEOUT(statusOf(*window), QString("Connected to 'Right'"), 5000);
         QCOMPARE(boxes, QStringList());

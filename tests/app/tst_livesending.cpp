@@ -248,7 +248,7 @@ private slots:
         }));
         QCOMPARE(keyboard.value(0, 3, kCutoffId), 74);
         QCOMPARE(window->changesNotSent(), 1);
-        QVERIFY(widgetOf<QLabel>(*window, "statusLine")->text().contains(", 1 changes not sent"));
+        QVERIFY(widgetOf<QLabel>(*window, "statusLine")->text().contains(", 1 change not sent"));
 
         // A whole write sends the same: 257 messages, the number left out.
         keyboard.clearReceived();

@@ -36,7 +36,7 @@ MidiMonitor &monitorOf(const MainWindow &window)
 
 MidiMonitor &openMonitor(const MainWindow &window)
 {
-    QTest::mouseClick(widgetOf<QToolButton>(window, "btnMonitor"), Qt::LeftButton);
+    menuItem(window, "menuView", QStringLiteral("MIDI Monitor"))->trigger();
     return monitorOf(window);
 }
 

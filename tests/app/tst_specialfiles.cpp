@@ -121,7 +121,7 @@ private slots:
         AllControlsWindow *table = AllControlsWindow::open(window, window.document());
         auto *exportButton = table->findChild<QPushButton *>(QStringLiteral("btnExportSheet"));
         QVERIFY(exportButton);
-        QTest::mouseClick(widgetOf<QToolButton>(window, "btnMonitor"), Qt::LeftButton);
+        menuItem(window, "menuView", QStringLiteral("MIDI Monitor"))->trigger();
         auto *monitor = window.findChild<MidiMonitor *>();
         QVERIFY(monitor);
         auto *saveButton = monitor->findChild<QPushButton *>(QStringLiteral("saveButton"));
