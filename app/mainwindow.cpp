@@ -3,6 +3,7 @@
 #include "app/allcontrolswindow.h"
 #include "app/devicewidget.h"
 #include "app/formaccess.h"
+#include "app/formmarkers.h"
 #include "app/padbank.h"
 #include "app/settingsfiledrop.h"
 #include "app/editorlogging.h"
@@ -75,6 +76,7 @@ MainWindow::MainWindow(QWidget *parent)
     new SettingsFileDrop(this, [this](const QString &fileName) { loadSettingsFile(fileName); });
 
     widgetIndex = FormAccess::markerIndex(*ui);
+    FormMarkers::place(*ui, widgetIndex);
 
     valueItems = valueNames();
     channelItems = channelNames();
