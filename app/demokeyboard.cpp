@@ -126,14 +126,18 @@ bool DemoKeyboard::start()
     // A server of its own, so that nothing of the user's studio is touched;
     // the editor's MIDI code opens the server this variable names.
     serverName_ = QStringLiteral("telvir-demo-%1").arg(QCoreApplication::applicationPid());
+    const QByteArray userServer = qgetenv("JACK_DEFAULT_SERVER");
+    const bool userNamedServer = qEnvironmentVariableIsSet("JACK_DEFAULT_SERVER");
     qputenv("JACK_DEFAULT_SERVER", serverName_.toUtf8());
-    if (!startServer(jackd))
-        return false;
-    if (!startSimulator(simulator, serverName_)) {
-        stop();
-        return false;
-    }
-    return true;
+    if (startServer(jackd) && startSimulator(simulator, serverName_))
+        return true;
+    stop();
+    // The editor then starts on the user's own MIDI systems, as without --demo.
+    if (userNamedServer)
+        qputenv("JACK_DEFAULT_SERVER", userServer);
+    else
+        qunsetenv("JACK_DEFAULT_SERVER");
+    return false;
 }
 
 bool DemoKeyboard::startServer(const QString &jackd)
