@@ -182,10 +182,10 @@ bool DemoKeyboard::startSimulator(const QString &program, const QString &server)
             simulator_.reset();
             return false;
         }
-        while (simulator_->state() == QProcess::Running && !logOf(QStringLiteral("simulator.log")).contains(QLatin1String("ready"))
-               && !deadline.hasExpired())
+        const auto ready = [this] { return logOf(QStringLiteral("simulator.log")).contains(QLatin1String("ready")); };
+        while (simulator_->state() == QProcess::Running && !ready() && !deadline.hasExpired())
             simulator_->waitForFinished(kPollMs);
-        if (logOf(QStringLiteral("simulator.log")).contains(QLatin1String("ready"))) {
+        if (ready()) {
             QThread::msleep(kSettleMs);
             return true;
         }

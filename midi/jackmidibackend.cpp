@@ -179,20 +179,20 @@ std::string JackMidiBackend::whyNoPorts()
         jack = client();
     }
     const QString server = QString::fromStdString(defaultServerName());
+    QString reason;
     if (!jack) {
-        return (server.isEmpty() ? QCoreApplication::translate("JackMidiBackend", "no JACK server running")
-                                 //: %1 is the JACK server's name.
-                                 : QCoreApplication::translate("JackMidiBackend", "no JACK server '%1' running").arg(server))
-            .toStdString();
+        reason = server.isEmpty() ? QCoreApplication::translate("JackMidiBackend", "no JACK server running")
+                                  //: %1 is the JACK server's name.
+                                  : QCoreApplication::translate("JackMidiBackend", "no JACK server '%1' running");
+    } else if (jack->midiPorts(true).empty() && jack->midiPorts(false).empty()) {
+        reason = server.isEmpty()
+                     ? QCoreApplication::translate("JackMidiBackend", "the JACK server has no MIDI port")
+                     //: %1 is the JACK server's name.
+                     : QCoreApplication::translate("JackMidiBackend", "the JACK server '%1' has no MIDI port");
     }
-    if (jack->midiPorts(true).empty() && jack->midiPorts(false).empty()) {
-        return (server.isEmpty()
-                    ? QCoreApplication::translate("JackMidiBackend", "the JACK server has no MIDI port")
-                    //: %1 is the JACK server's name.
-                    : QCoreApplication::translate("JackMidiBackend", "the JACK server '%1' has no MIDI port").arg(server))
-            .toStdString();
-    }
-    return {};
+    if (reason.isEmpty())
+        return {};
+    return (server.isEmpty() ? reason : reason.arg(server)).toStdString();
 }
 
 bool JackMidiBackend::listedPort(const std::vector<std::string> &ports, UINT number, std::string &name,

@@ -253,12 +253,14 @@ std::string RtMidiBackend::whyNoPorts()
             ErrorRecord errors;
             const std::unique_ptr<RtMidiIn> input = createMidi<RtMidiIn>(api, &errors);
             const std::unique_ptr<RtMidiOut> output = createMidi<RtMidiOut>(api, &errors);
+            QString text;
             //: %1 is a MIDI system ("ALSA").
             if (!input || !output)
-                reason = QCoreApplication::translate("RtMidiBackend", "no %1 (it does not start)").arg(name).toStdString();
+                text = QCoreApplication::translate("RtMidiBackend", "no %1 (it does not start)").arg(name);
             //: %1 is a MIDI system ("ALSA").
             else if (input->getPortCount() == 0 && output->getPortCount() == 0)
-                reason = QCoreApplication::translate("RtMidiBackend", "no %1 port").arg(name).toStdString();
+                text = QCoreApplication::translate("RtMidiBackend", "no %1 port").arg(name);
+            reason = text.toStdString();
         }
         if (reason.empty())
             continue;
