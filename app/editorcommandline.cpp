@@ -36,6 +36,12 @@ EditorCommandLine::Outcome EditorCommandLine::parse(const QStringList &arguments
         QCoreApplication::translate("EditorCommandLine",
                                     "Write the debug log (MIDI ports, messages to and from the keyboard) to stderr."));
     parser.addOption(verboseOption);
+    const QCommandLineOption demoOption(
+        QStringLiteral("demo"),
+        QCoreApplication::translate("EditorCommandLine",
+                                    "Try the editor without a keyboard: start the keyboard simulator on a JACK "
+                                    "server of its own and link to it."));
+    parser.addOption(demoOption);
     parser.addPositionalArgument(
         QStringLiteral("file"),
         QCoreApplication::translate("EditorCommandLine",
@@ -68,6 +74,8 @@ EditorCommandLine::Outcome EditorCommandLine::parse(const QStringList &arguments
     if (files.size() > 1)
         return usageError(QCoreApplication::translate("EditorCommandLine", "Only one settings file can be loaded."));
     verboseLog = parser.isSet(verboseOption);
+    demoKeyboard = parser.isSet(demoOption);
+    platformNamed = parser.isSet(QStringLiteral("platform"));
     fileName = files.value(0);
     return Outcome::StartEditor;
 }

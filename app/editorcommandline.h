@@ -3,8 +3,8 @@
 #include <QString>
 #include <QStringList>
 
-// The editor's command line: --help, --version, --verbose and one optional
-// settings file to load once the window has started. It is read before the
+// The editor's command line: --help, --version, --verbose, --demo and one
+// optional settings file to load once the window has started. It is read before the
 // widget application exists, so that --help, --version and a wrong option
 // are answered without a display.
 class EditorCommandLine
@@ -23,6 +23,10 @@ public:
     bool outputIsError() const { return exitStatus != 0; }
 
     bool verbose() const { return verboseLog; }
+    // Started with the keyboard simulator (see DemoKeyboard).
+    bool demo() const { return demoKeyboard; }
+    // The toolkit's -platform option names where the window goes.
+    bool platformGiven() const { return platformNamed; }
     const QString &settingsFile() const { return fileName; }
 
     // The exit status of a wrong command line, as for most Unix tools.
@@ -32,5 +36,7 @@ private:
     int exitStatus = 0;
     QString text;
     bool verboseLog = false;
+    bool demoKeyboard = false;
+    bool platformNamed = false;
     QString fileName;
 };

@@ -1,5 +1,6 @@
 #include "app/editorcommandline.h"
 #include "app/applicationstyle.h"
+#include "app/demokeyboard.h"
 #include "app/editortestscript.h"
 #include "app/mainwindow.h"
 #include "translations/userlanguage.h"
@@ -10,6 +11,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLoggingCategory>
+#include <QMessageBox>
 #include <QString>
 #include <QStyleFactory>
 
@@ -24,6 +26,19 @@ const char *const kApplicationId = "org.telvir.TelvirEditor";
 void print(const QString &text, std::FILE *stream)
 {
     std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// Where the window can go: without one Qt aborts with an advice to
+// reinstall, which helps nobody.
+bool displayAvailable(const EditorCommandLine &commandLine)
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")
+           || !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || commandLine.platformGiven();
+#else
+    Q_UNUSED(commandLine)
+    return true;
+#endif
 }
 } // namespace
 
@@ -42,6 +57,16 @@ int main(int argc, char *argv[])
         if (commandLine.parse(QCoreApplication::arguments()) == EditorCommandLine::Outcome::Exit) {
             print(commandLine.output(), commandLine.outputIsError() ? stderr : stdout);
             return commandLine.exitCode();
+        }
+        if (!displayAvailable(commandLine)) {
+            print(QCoreApplication::applicationName() + QStringLiteral(": ")
+                      + QCoreApplication::translate("EditorCommandLine",
+                                                    "no display to show the window on (neither DISPLAY nor "
+                                                    "WAYLAND_DISPLAY is set); start it on a desktop, or on a "
+                                                    "virtual X server: xvfb-run -a telvir-editor")
+                      + QLatin1Char('\n'),
+                  stderr);
+            return 1;
         }
     }
     if (commandLine.verbose())
@@ -68,6 +93,14 @@ int main(int argc, char *argv[])
     application.setStyleSheet(applicationStyleSheet());
 
     const std::unique_ptr<EditorTestScript> testScript = EditorTestScript::fromEnvironment();
+    // Before the window, which looks for the keyboard as it opens; it goes
+    // after the window, whose link to the keyboard closes first.
+    DemoKeyboard demo;
+    if (commandLine.demo() && !demo.start()) {
+        QMessageBox::warning(nullptr, DemoKeyboard::tr("Demo Keyboard"),
+                             demo.error() + QStringLiteral("\n\n")
+                                 + DemoKeyboard::tr("The editor starts without the keyboard simulator."));
+    }
     MainWindow window;
     window.show();
     // After the start-up, as if chosen with "Load...".

@@ -4,6 +4,7 @@
 #include "app/devicewidget.h"
 #include "app/filedialogs.h"
 #include "app/formaccess.h"
+#include "app/formmarkers.h"
 #include "app/mainmenus.h"
 #include "app/padbank.h"
 #include "app/settingsfiledrop.h"
@@ -81,6 +82,7 @@ MainWindow::MainWindow(QWidget *parent)
     new SettingsFileDrop(this, [this](const QString &fileName) { loadSettingsFile(fileName); });
 
     widgetIndex = FormAccess::markerIndex(*ui);
+    FormMarkers::place(*ui, widgetIndex);
 
     valueItems = valueNames();
     channelItems = channelNames();

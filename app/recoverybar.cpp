@@ -35,8 +35,9 @@ void RecoveryBar::offer(QMainWindow &window, EditorDocument &document, SnapshotK
     holder->setMovable(false);
     holder->setFloatable(false);
     holder->toggleViewAction()->setVisible(false);
-    auto *bar =
-        new RecoveryBar(document, keeper, *orphan->snapshot, tr("Unsaved changes from %1 were recovered.").arg(time));
+    // Nothing is back in the form until Restore is pressed.
+    auto *bar = new RecoveryBar(document, keeper, *orphan->snapshot,
+                                tr("Unsaved changes from %1 can be restored.").arg(time));
     holder->addWidget(bar);
     window.addToolBar(Qt::BottomToolBarArea, holder);
     const int height = holder->sizeHint().height();

@@ -5,7 +5,9 @@
 #include "translations/userlanguage.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <cstdio>
@@ -27,9 +29,20 @@ int main(int argc, char *argv[])
     // offscreen unless a platform is named. Every other command stays on
     // Qt Core alone.
     std::unique_ptr<QCoreApplication> application;
+    std::unique_ptr<QTemporaryDir> runtimeFolder;
     if (OverviewCommands::paints(arguments)) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+        // Qt's platform warns on stderr where there is no runtime folder
+        // (a shell without a login session, cron, a container); the sheet
+        // keeps nothing there, so a private one for this run is enough.
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            runtimeFolder = std::make_unique<QTemporaryDir>();
+            if (runtimeFolder->isValid())
+                qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder->path()));
+        }
+#endif
         application = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         application = std::make_unique<QCoreApplication>(argc, argv);

@@ -117,8 +117,9 @@ QString KeyboardCommand::memoryName(int slot)
 
 std::optional<int> KeyboardCommand::memorySlot(const QString &name)
 {
+    // People type "workarea" or "WorkArea"; 0 is the work area's number.
     for (int slot = 0; slot <= kMemoryCount; ++slot) {
-        if (name == memoryName(slot))
+        if (name.compare(memoryName(slot), Qt::CaseInsensitive) == 0 || name == QString::number(slot))
             return slot;
     }
     return std::nullopt;

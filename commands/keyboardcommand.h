@@ -53,5 +53,6 @@ public:
 
     // "workArea" is memory 0, the one the keyboard plays from; "1".."8".
     static QString memoryName(int slot);
+    // The memory a user names: "workArea" in any letter case, or 0..8.
     static std::optional<int> memorySlot(const QString &name);
 };

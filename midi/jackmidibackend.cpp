@@ -3,6 +3,9 @@
 #include "midi/jackcallrunner.h"
 #include "midi/jackclient.h"
 
+#include <QCoreApplication>
+#include <QString>
+
 #include <atomic>
 #include <cstdlib>
 
@@ -175,13 +178,21 @@ std::string JackMidiBackend::whyNoPorts()
         std::lock_guard<std::mutex> lock(mutex_);
         jack = client();
     }
-    const std::string server = defaultServerName();
-    const std::string named = server.empty() ? std::string() : " '" + server + "'";
-    if (!jack)
-        return "no JACK server" + named + " running";
-    if (jack->midiPorts(true).empty() && jack->midiPorts(false).empty())
-        return "the JACK server" + named + " has no MIDI port";
-    return {};
+    const QString server = QString::fromStdString(defaultServerName());
+    QString reason;
+    if (!jack) {
+        reason = server.isEmpty() ? QCoreApplication::translate("JackMidiBackend", "no JACK server running")
+                                  //: %1 is the JACK server's name.
+                                  : QCoreApplication::translate("JackMidiBackend", "no JACK server '%1' running");
+    } else if (jack->midiPorts(true).empty() && jack->midiPorts(false).empty()) {
+        reason = server.isEmpty()
+                     ? QCoreApplication::translate("JackMidiBackend", "the JACK server has no MIDI port")
+                     //: %1 is the JACK server's name.
+                     : QCoreApplication::translate("JackMidiBackend", "the JACK server '%1' has no MIDI port");
+    }
+    if (reason.isEmpty())
+        return {};
+    return (server.isEmpty() ? reason : reason.arg(server)).toStdString();
 }
 
 bool JackMidiBackend::listedPort(const std::vector<std::string> &ports, UINT number, std::string &name,

@@ -1,5 +1,6 @@
 #include "midi/rtmidibackend.h"
 
+#include <QCoreApplication>
 #include <QLoggingCategory>
 
 #include <atomic>
@@ -45,7 +46,8 @@ std::string unavailable(RtMidi::Api api)
 {
 #ifdef __linux__
     if (api == RtMidi::LINUX_ALSA && !alsaSequencerOpens())
-        return "no ALSA sequencer (/dev/snd/seq cannot be opened)";
+        return QCoreApplication::translate("RtMidiBackend", "no ALSA sequencer (/dev/snd/seq cannot be opened)")
+            .toStdString();
 #else
     (void)api;
 #endif
@@ -247,14 +249,18 @@ std::string RtMidiBackend::whyNoPorts()
             continue;
         std::string reason = unavailable(api);
         if (reason.empty()) {
-            const std::string name = RtMidi::getApiDisplayName(api);
+            const QString name = QString::fromStdString(RtMidi::getApiDisplayName(api));
             ErrorRecord errors;
             const std::unique_ptr<RtMidiIn> input = createMidi<RtMidiIn>(api, &errors);
             const std::unique_ptr<RtMidiOut> output = createMidi<RtMidiOut>(api, &errors);
+            QString text;
+            //: %1 is a MIDI system ("ALSA").
             if (!input || !output)
-                reason = "no " + name + " (it does not start)";
+                text = QCoreApplication::translate("RtMidiBackend", "no %1 (it does not start)").arg(name);
+            //: %1 is a MIDI system ("ALSA").
             else if (input->getPortCount() == 0 && output->getPortCount() == 0)
-                reason = "no " + name + " port";
+                text = QCoreApplication::translate("RtMidiBackend", "no %1 port").arg(name);
+            reason = text.toStdString();
         }
         if (reason.empty())
             continue;

@@ -1,9 +1,9 @@
 #include "controlsheet.h"
 
-#include "markerplacement.h"
 #include "model/assignmenttable.h"
 #include "model/controlcatalogue.h"
 #include "model/controlclashes.h"
+#include "model/controlgeometry.h"
 #include "model/controlmessage.h"
 #include "model/globalparameters.h"
 #include "model/regularfile.h"
@@ -124,10 +124,10 @@ void drawMarkerLabel(QPainter &painter, const QRectF &marker, const std::vector<
 }
 
 void drawMarkerLabels(QPainter &painter, const Settings &settings, const ControlClashes &clashes,
-                      const MarkerPlacement &placement, const QRectF &picture, double scale)
+                      const QRectF &picture, double scale)
 {
     const auto onPage = [&](int control) {
-        const QRect marker = placement.onPicture(control);
+        const QRect marker = ControlGeometry::onPicture(control);
         return QRectF(picture.left() + marker.x() * scale, picture.top() + marker.y() * scale,
                       marker.width() * scale, marker.height() * scale);
     };
@@ -295,9 +295,6 @@ bool ControlSheet::paint(QPainter &painter, const QSize &deviceSize, QString *er
             *error = ControlSheet::tr("the keyboard picture %1 is missing").arg(kPicture);
         return false;
     }
-    const MarkerPlacement placement(picture.size());
-    if (!placement.isValid(error))
-        return false;
 
     painter.save();
     const double scale = std::min(deviceSize.width() / double(kPageSize.width()),
@@ -318,7 +315,7 @@ bool ControlSheet::paint(QPainter &painter, const QSize &deviceSize, QString *er
     painter.drawImage(pictureArea, picture);
 
     const ControlClashes clashes(settings);
-    drawMarkerLabels(painter, settings, clashes, placement, pictureArea, pictureScale);
+    drawMarkerLabels(painter, settings, clashes, pictureArea, pictureScale);
     drawSide(painter, settings, clashes, QRectF(kSideLeft, kPictureTop, right - kSideLeft, pictureArea.height()));
 
     // Two blocks side by side, the first a row longer when they differ.

@@ -30,8 +30,8 @@ public:
     static bool isSheetFileName(const QString &fileName);
 
     // Paints the whole page onto a device of `deviceSize`, which should
-    // have the page's proportions. False when the keyboard picture or the
-    // form's markers are missing (*error says which); nothing is painted then.
+    // have the page's proportions. False when the keyboard picture is
+    // missing (*error says so); nothing is painted then.
     bool paint(QPainter &painter, const QSize &deviceSize, QString *error = nullptr) const;
 
     // The page at kImageDotsPerInch; a null image on failure.

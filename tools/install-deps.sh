@@ -17,7 +17,7 @@ packages=(
     at-spi2-core dbus python3-pyatspi xdotool
     fonts-liberation fonts-dejavu-core
     desktop-file-utils appstream libxml2-utils shared-mime-info man-db file
-    dpkg-dev python3
+    dpkg-dev lintian python3
 )
 
 missing=()

@@ -268,6 +268,46 @@ Telvir-Keyboards, führt eine Bibliothek davon und erneuert seine Firmware.
     </message>
 </context>
 <context>
+    <name>DemoKeyboard</name>
+    <message>
+        <source>The keyboard simulator (%1) was found neither beside the editor nor on the PATH.</source>
+        <translation>Der Keyboard-Simulator (%1) wurde weder neben dem Editor noch im PATH gefunden.</translation>
+    </message>
+    <message>
+        <source>No temporary folder for the demo keyboard: %1</source>
+        <translation>Kein temporärer Ordner für das Demo-Keyboard: %1</translation>
+    </message>
+    <message>
+        <source>The JACK server jackd was not found, and no other JACK server runs for the keyboard simulator. Install jackd2, or PipeWire&apos;s JACK (pipewire-jack), to try the editor without a keyboard.</source>
+        <translation>Der JACK-Server jackd wurde nicht gefunden, und kein anderer JACK-Server läuft für den Keyboard-Simulator. Installieren Sie jackd2 oder das JACK von PipeWire (pipewire-jack), um den Editor ohne Keyboard auszuprobieren.</translation>
+    </message>
+    <message>
+        <source>The JACK server %1 could not be started: %2</source>
+        <extracomment>%1 is the program, %2 the system&apos;s reason.</extracomment>
+        <translation>Der JACK-Server %1 konnte nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>The keyboard simulator %1 could not be started: %2</source>
+        <translation>Der Keyboard-Simulator %1 konnte nicht gestartet werden: %2</translation>
+    </message>
+    <message>
+        <source>The JACK server %1 stopped: %2</source>
+        <translation>Der JACK-Server %1 wurde beendet: %2</translation>
+    </message>
+    <message>
+        <source>The keyboard simulator did not come up on the JACK server: %1</source>
+        <translation>Der Keyboard-Simulator ist auf dem JACK-Server nicht angelaufen: %1</translation>
+    </message>
+    <message>
+        <source>Demo Keyboard</source>
+        <translation>Demo-Keyboard</translation>
+    </message>
+    <message>
+        <source>The editor starts without the keyboard simulator.</source>
+        <translation>Der Editor startet ohne den Keyboard-Simulator.</translation>
+    </message>
+</context>
+<context>
     <name>EditorCommandLine</name>
     <message>
         <source>Configuration editor for the Telvir USB MIDI controller keyboard.</source>
@@ -284,6 +324,14 @@ Telvir-Keyboards, führt eine Bibliothek davon und erneuert seine Firmware.
     <message>
         <source>Only one settings file can be loaded.</source>
         <translation>Es kann nur eine Einstellungsdatei geladen werden.</translation>
+    </message>
+    <message>
+        <source>Try the editor without a keyboard: start the keyboard simulator on a JACK server of its own and link to it.</source>
+        <translation>Den Editor ohne Keyboard ausprobieren: den Keyboard-Simulator auf einem eigenen JACK-Server starten und sich mit ihm verbinden.</translation>
+    </message>
+    <message>
+        <source>no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); start it on a desktop, or on a virtual X server: xvfb-run -a telvir-editor</source>
+        <translation>keine Anzeige für das Fenster (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt); starten Sie es auf einem Desktop oder auf einem virtuellen X-Server: xvfb-run -a telvir-editor</translation>
     </message>
 </context>
 <context>
@@ -358,6 +406,25 @@ Telvir-Keyboards, führt eine Bibliothek davon und erneuert seine Firmware.
         <source>%1 (see telvir --help)</source>
         <extracomment>%1 is what was wrong with the command line.</extracomment>
         <translation>%1 (siehe telvir --help)</translation>
+    </message>
+</context>
+<context>
+    <name>JackMidiBackend</name>
+    <message>
+        <source>no JACK server running</source>
+        <translation>kein JACK-Server läuft</translation>
+    </message>
+    <message>
+        <source>no JACK server &apos;%1&apos; running</source>
+        <translation>kein JACK-Server &apos;%1&apos; läuft</translation>
+    </message>
+    <message>
+        <source>the JACK server has no MIDI port</source>
+        <translation>der JACK-Server hat keinen MIDI-Port</translation>
+    </message>
+    <message>
+        <source>the JACK server &apos;%1&apos; has no MIDI port</source>
+        <translation>der JACK-Server &apos;%1&apos; hat keinen MIDI-Port</translation>
     </message>
 </context>
 <context>
@@ -1448,16 +1515,16 @@ Bearbeitet die Einstellungen des USB-MIDI-Keyboards Telvir: seine Regler, Pads u
         <translation>Ungesicherte Änderungen vom %1 konnten nicht gelesen werden und wurden verworfen.</translation>
     </message>
     <message>
-        <source>Unsaved changes from %1 were recovered.</source>
-        <translation>Ungesicherte Änderungen vom %1 wurden wiederhergestellt.</translation>
-    </message>
-    <message>
         <source>Restore</source>
         <translation>Wiederherstellen</translation>
     </message>
     <message>
         <source>Discard</source>
         <translation>Verwerfen</translation>
+    </message>
+    <message>
+        <source>Unsaved changes from %1 can be restored.</source>
+        <translation>Ungesicherte Änderungen vom %1 können wiederhergestellt werden.</translation>
     </message>
 </context>
 <context>
@@ -1489,6 +1556,23 @@ Bearbeitet die Einstellungen des USB-MIDI-Keyboards Telvir: seine Regler, Pads u
     <message>
         <source>The file does not exist</source>
         <translation>Die Datei existiert nicht</translation>
+    </message>
+</context>
+<context>
+    <name>RtMidiBackend</name>
+    <message>
+        <source>no ALSA sequencer (/dev/snd/seq cannot be opened)</source>
+        <translation>kein ALSA-Sequencer (/dev/snd/seq lässt sich nicht öffnen)</translation>
+    </message>
+    <message>
+        <source>no %1 (it does not start)</source>
+        <extracomment>%1 is a MIDI system (&quot;ALSA&quot;).</extracomment>
+        <translation>kein %1 (startet nicht)</translation>
+    </message>
+    <message>
+        <source>no %1 port</source>
+        <extracomment>%1 is a MIDI system (&quot;ALSA&quot;).</extracomment>
+        <translation>kein %1-Port</translation>
     </message>
 </context>
 <context>

@@ -268,6 +268,46 @@ guarda una biblioteca de ellos y actualiza su firmware.
     </message>
 </context>
 <context>
+    <name>DemoKeyboard</name>
+    <message>
+        <source>The keyboard simulator (%1) was found neither beside the editor nor on the PATH.</source>
+        <translation>No se encontró el simulador de teclado (%1) ni junto al editor ni en el PATH.</translation>
+    </message>
+    <message>
+        <source>No temporary folder for the demo keyboard: %1</source>
+        <translation>No hay carpeta temporal para el teclado de demostración: %1</translation>
+    </message>
+    <message>
+        <source>The JACK server jackd was not found, and no other JACK server runs for the keyboard simulator. Install jackd2, or PipeWire&apos;s JACK (pipewire-jack), to try the editor without a keyboard.</source>
+        <translation>No se encontró el servidor JACK jackd y no hay otro servidor JACK en marcha para el simulador de teclado. Instale jackd2, o el JACK de PipeWire (pipewire-jack), para probar el editor sin teclado.</translation>
+    </message>
+    <message>
+        <source>The JACK server %1 could not be started: %2</source>
+        <extracomment>%1 is the program, %2 the system&apos;s reason.</extracomment>
+        <translation>No se pudo iniciar el servidor JACK %1: %2</translation>
+    </message>
+    <message>
+        <source>The keyboard simulator %1 could not be started: %2</source>
+        <translation>No se pudo iniciar el simulador de teclado %1: %2</translation>
+    </message>
+    <message>
+        <source>The JACK server %1 stopped: %2</source>
+        <translation>El servidor JACK %1 se detuvo: %2</translation>
+    </message>
+    <message>
+        <source>The keyboard simulator did not come up on the JACK server: %1</source>
+        <translation>El simulador de teclado no arrancó en el servidor JACK: %1</translation>
+    </message>
+    <message>
+        <source>Demo Keyboard</source>
+        <translation>Teclado de demostración</translation>
+    </message>
+    <message>
+        <source>The editor starts without the keyboard simulator.</source>
+        <translation>El editor se inicia sin el simulador de teclado.</translation>
+    </message>
+</context>
+<context>
     <name>EditorCommandLine</name>
     <message>
         <source>Configuration editor for the Telvir USB MIDI controller keyboard.</source>
@@ -284,6 +324,14 @@ guarda una biblioteca de ellos y actualiza su firmware.
     <message>
         <source>Only one settings file can be loaded.</source>
         <translation>Solo se puede cargar un archivo de ajustes.</translation>
+    </message>
+    <message>
+        <source>Try the editor without a keyboard: start the keyboard simulator on a JACK server of its own and link to it.</source>
+        <translation>Probar el editor sin teclado: iniciar el simulador de teclado en un servidor JACK propio y conectarse a él.</translation>
+    </message>
+    <message>
+        <source>no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); start it on a desktop, or on a virtual X server: xvfb-run -a telvir-editor</source>
+        <translation>no hay pantalla donde mostrar la ventana (no está definido ni DISPLAY ni WAYLAND_DISPLAY); inícielo en un escritorio o en un servidor X virtual: xvfb-run -a telvir-editor</translation>
     </message>
 </context>
 <context>
@@ -358,6 +406,25 @@ guarda una biblioteca de ellos y actualiza su firmware.
         <source>%1 (see telvir --help)</source>
         <extracomment>%1 is what was wrong with the command line.</extracomment>
         <translation>%1 (vea telvir --help)</translation>
+    </message>
+</context>
+<context>
+    <name>JackMidiBackend</name>
+    <message>
+        <source>no JACK server running</source>
+        <translation>no hay ningún servidor JACK en marcha</translation>
+    </message>
+    <message>
+        <source>no JACK server &apos;%1&apos; running</source>
+        <translation>no hay ningún servidor JACK &apos;%1&apos; en marcha</translation>
+    </message>
+    <message>
+        <source>the JACK server has no MIDI port</source>
+        <translation>el servidor JACK no tiene ningún puerto MIDI</translation>
+    </message>
+    <message>
+        <source>the JACK server &apos;%1&apos; has no MIDI port</source>
+        <translation>el servidor JACK &apos;%1&apos; no tiene ningún puerto MIDI</translation>
     </message>
 </context>
 <context>
@@ -1448,16 +1515,16 @@ Edita los ajustes del teclado MIDI USB Telvir: sus controles, pads y parámetros
         <translation>Los cambios sin guardar del %1 no se pudieron leer y se descartaron.</translation>
     </message>
     <message>
-        <source>Unsaved changes from %1 were recovered.</source>
-        <translation>Se recuperaron los cambios sin guardar del %1.</translation>
-    </message>
-    <message>
         <source>Restore</source>
         <translation>Restaurar</translation>
     </message>
     <message>
         <source>Discard</source>
         <translation>Descartar</translation>
+    </message>
+    <message>
+        <source>Unsaved changes from %1 can be restored.</source>
+        <translation>Los cambios sin guardar del %1 se pueden restaurar.</translation>
     </message>
 </context>
 <context>
@@ -1489,6 +1556,23 @@ Edita los ajustes del teclado MIDI USB Telvir: sus controles, pads y parámetros
     <message>
         <source>The file does not exist</source>
         <translation>El archivo no existe</translation>
+    </message>
+</context>
+<context>
+    <name>RtMidiBackend</name>
+    <message>
+        <source>no ALSA sequencer (/dev/snd/seq cannot be opened)</source>
+        <translation>no hay secuenciador ALSA (no se puede abrir /dev/snd/seq)</translation>
+    </message>
+    <message>
+        <source>no %1 (it does not start)</source>
+        <extracomment>%1 is a MIDI system (&quot;ALSA&quot;).</extracomment>
+        <translation>no hay %1 (no arranca)</translation>
+    </message>
+    <message>
+        <source>no %1 port</source>
+        <extracomment>%1 is a MIDI system (&quot;ALSA&quot;).</extracomment>
+        <translation>ningún puerto %1</translation>
     </message>
 </context>
 <context>

@@ -268,6 +268,46 @@ en tient une bibliothèque et met à jour son firmware.
     </message>
 </context>
 <context>
+    <name>DemoKeyboard</name>
+    <message>
+        <source>The keyboard simulator (%1) was found neither beside the editor nor on the PATH.</source>
+        <translation>Le simulateur de clavier (%1) est introuvable, ni à côté de l’éditeur ni dans le PATH.</translation>
+    </message>
+    <message>
+        <source>No temporary folder for the demo keyboard: %1</source>
+        <translation>Pas de dossier temporaire pour le clavier de démonstration : %1</translation>
+    </message>
+    <message>
+        <source>The JACK server jackd was not found, and no other JACK server runs for the keyboard simulator. Install jackd2, or PipeWire&apos;s JACK (pipewire-jack), to try the editor without a keyboard.</source>
+        <translation>Le serveur JACK jackd est introuvable et aucun autre serveur JACK ne tourne pour le simulateur de clavier. Installez jackd2, ou le JACK de PipeWire (pipewire-jack), pour essayer l’éditeur sans clavier.</translation>
+    </message>
+    <message>
+        <source>The JACK server %1 could not be started: %2</source>
+        <extracomment>%1 is the program, %2 the system&apos;s reason.</extracomment>
+        <translation>Le serveur JACK %1 n’a pas pu être démarré : %2</translation>
+    </message>
+    <message>
+        <source>The keyboard simulator %1 could not be started: %2</source>
+        <translation>Le simulateur de clavier %1 n’a pas pu être démarré : %2</translation>
+    </message>
+    <message>
+        <source>The JACK server %1 stopped: %2</source>
+        <translation>Le serveur JACK %1 s’est arrêté : %2</translation>
+    </message>
+    <message>
+        <source>The keyboard simulator did not come up on the JACK server: %1</source>
+        <translation>Le simulateur de clavier n’a pas démarré sur le serveur JACK : %1</translation>
+    </message>
+    <message>
+        <source>Demo Keyboard</source>
+        <translation>Clavier de démonstration</translation>
+    </message>
+    <message>
+        <source>The editor starts without the keyboard simulator.</source>
+        <translation>L’éditeur démarre sans le simulateur de clavier.</translation>
+    </message>
+</context>
+<context>
     <name>EditorCommandLine</name>
     <message>
         <source>Configuration editor for the Telvir USB MIDI controller keyboard.</source>
@@ -284,6 +324,14 @@ en tient une bibliothèque et met à jour son firmware.
     <message>
         <source>Only one settings file can be loaded.</source>
         <translation>Un seul fichier de réglages peut être chargé.</translation>
+    </message>
+    <message>
+        <source>Try the editor without a keyboard: start the keyboard simulator on a JACK server of its own and link to it.</source>
+        <translation>Essayer l’éditeur sans clavier : démarrer le simulateur de clavier sur un serveur JACK à part et s’y connecter.</translation>
+    </message>
+    <message>
+        <source>no display to show the window on (neither DISPLAY nor WAYLAND_DISPLAY is set); start it on a desktop, or on a virtual X server: xvfb-run -a telvir-editor</source>
+        <translation>aucun affichage pour la fenêtre (ni DISPLAY ni WAYLAND_DISPLAY n’est défini) ; lancez-le sur un bureau, ou sur un serveur X virtuel : xvfb-run -a telvir-editor</translation>
     </message>
 </context>
 <context>
@@ -358,6 +406,25 @@ en tient une bibliothèque et met à jour son firmware.
         <source>%1 (see telvir --help)</source>
         <extracomment>%1 is what was wrong with the command line.</extracomment>
         <translation>%1 (voir telvir --help)</translation>
+    </message>
+</context>
+<context>
+    <name>JackMidiBackend</name>
+    <message>
+        <source>no JACK server running</source>
+        <translation>aucun serveur JACK ne tourne</translation>
+    </message>
+    <message>
+        <source>no JACK server &apos;%1&apos; running</source>
+        <translation>aucun serveur JACK &apos;%1&apos; ne tourne</translation>
+    </message>
+    <message>
+        <source>the JACK server has no MIDI port</source>
+        <translation>le serveur JACK n’a aucun port MIDI</translation>
+    </message>
+    <message>
+        <source>the JACK server &apos;%1&apos; has no MIDI port</source>
+        <translation>le serveur JACK &apos;%1&apos; n’a aucun port MIDI</translation>
     </message>
 </context>
 <context>
@@ -1448,16 +1515,16 @@ Modifie les réglages du clavier MIDI USB Telvir : ses commandes, ses pads et se
         <translation>Les modifications non enregistrées du %1 n&apos;ont pas pu être lues et ont été abandonnées.</translation>
     </message>
     <message>
-        <source>Unsaved changes from %1 were recovered.</source>
-        <translation>Les modifications non enregistrées du %1 ont été récupérées.</translation>
-    </message>
-    <message>
         <source>Restore</source>
         <translation>Restaurer</translation>
     </message>
     <message>
         <source>Discard</source>
         <translation>Abandonner</translation>
+    </message>
+    <message>
+        <source>Unsaved changes from %1 can be restored.</source>
+        <translation>Les modifications non enregistrées du %1 peuvent être restaurées.</translation>
     </message>
 </context>
 <context>
@@ -1489,6 +1556,23 @@ Modifie les réglages du clavier MIDI USB Telvir : ses commandes, ses pads et se
     <message>
         <source>The file does not exist</source>
         <translation>Le fichier n&apos;existe pas</translation>
+    </message>
+</context>
+<context>
+    <name>RtMidiBackend</name>
+    <message>
+        <source>no ALSA sequencer (/dev/snd/seq cannot be opened)</source>
+        <translation>aucun séquenceur ALSA (/dev/snd/seq ne peut pas être ouvert)</translation>
+    </message>
+    <message>
+        <source>no %1 (it does not start)</source>
+        <extracomment>%1 is a MIDI system (&quot;ALSA&quot;).</extracomment>
+        <translation>pas de %1 (ne démarre pas)</translation>
+    </message>
+    <message>
+        <source>no %1 port</source>
+        <extracomment>%1 is a MIDI system (&quot;ALSA&quot;).</extracomment>
+        <translation>aucun port %1</translation>
     </message>
 </context>
 <context>

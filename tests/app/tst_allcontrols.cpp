@@ -10,7 +10,7 @@
 #include "app/allcontrolswindow.h"
 #include "app/applicationstyle.h"
 #include "model/assignmenttable.h"
-#include "sheet/markerplacement.h"
+#include "model/controlgeometry.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -248,15 +248,13 @@ private slots:
         QCOMPARE(shownControl(window), QStringLiteral("Attack"));
         QCOMPARE(selectedMarker(window), QStringLiteral("pushButton_9"));
 
-        // The sheet writes each control beside the marker the window
-        // selects for it, where the form puts that marker on the picture
-        // (the picture starts 2 pixels above its label at 10, 200).
-        const MarkerPlacement placement(QSize(745, 376));
-        QVERIFY(placement.isValid());
-        for (int control = 0; control < 37; ++control) {
+        // The sheet writes each control on its rectangle of the control
+        // table; the marker the window selects for it lies there too (the
+        // picture starts 2 pixels above its label at 10, 200).
+        for (int control = 0; control < kControlCount; ++control) {
             window.selectControl(control);
-            QCOMPARE(selectedMarker(window), MarkerPlacement::markerName(control));
-            QCOMPARE(placement.onPicture(control).translated(10, 198), marker(window, qPrintable(selectedMarker(window)))->geometry());
+            QCOMPARE(marker(window, qPrintable(selectedMarker(window)))->geometry(),
+                     ControlGeometry::onPicture(control).translated(10, 198));
         }
     }
 

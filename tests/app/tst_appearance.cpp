@@ -5,6 +5,9 @@
 #include "nokeyboard.h"
 
 #include "app/applicationstyle.h"
+#include "keyboardpicture.h"
+#include "model/controlcatalogue.h"
+#include "model/controlgeometry.h"
 
 #include <QApplication>
 #include <QFile>
@@ -18,6 +21,12 @@
 #include <QtTest>
 
 namespace {
+// What the JPEG's losses leave between a picture and the drawing it was
+// made of, on the mean of a control's rectangle (some 2 to 5 levels), and
+// what moving the drawing by two pixels adds at least (some 3 to 13).
+constexpr double kJpegLossLevels = 6.5;
+constexpr double kMovedLevels = 2.0;
+
 QByteArray resourceBytes(const QString &path)
 {
     QFile file(path);
@@ -115,6 +124,39 @@ private slots:
         QCOMPARE(reader.format(), QByteArray("jpeg"));
         const QImage picture = reader.read();
         QCOMPARE(picture.size(), QSize(745, 376));
+    }
+
+    void theEmbeddedPictureIsDrawnFromTheControlTable()
+    {
+        // Drawn again from the table, every control's rectangle shows what
+        // the embedded picture shows there, up to the JPEG's losses; the
+        // same drawing two pixels off differs clearly, so a rectangle moved
+        // in the table, or a picture drawn from other places, is seen.
+        const QImage embedded = QImage(QStringLiteral(":/main/ui.jpg")).convertToFormat(QImage::Format_RGB32);
+        const QImage drawn = KeyboardPicture::render();
+        QCOMPARE(drawn.size(), embedded.size());
+        // The mean difference per colour level over `area` of the embedded
+        // picture, against the drawn one moved by `shift`.
+        const auto meanDifference = [&](const QRect &area, const QPoint &shift) {
+            qint64 total = 0;
+            for (int y = area.top(); y <= area.bottom(); ++y) {
+                for (int x = area.left(); x <= area.right(); ++x) {
+                    const QRgb a = drawn.pixel(x + shift.x(), y + shift.y());
+                    const QRgb b = embedded.pixel(x, y);
+                    total += qAbs(qRed(a) - qRed(b)) + qAbs(qGreen(a) - qGreen(b)) + qAbs(qBlue(a) - qBlue(b));
+                }
+            }
+            return double(total) / (3.0 * area.width() * area.height());
+        };
+        for (int control = 0; control <= kControlCount; ++control) {
+            const QRect area = control == kControlCount ? ControlGeometry::padBankOnPicture()
+                                                        : ControlGeometry::onPicture(control);
+            const double same = meanDifference(area, QPoint(0, 0));
+            const double moved = std::min(meanDifference(area, QPoint(2, 0)), meanDifference(area, QPoint(0, 2)));
+            const QString levels = QStringLiteral("control %1: %2 levels off, moved %3").arg(control).arg(same).arg(moved);
+            QVERIFY2(same < kJpegLossLevels, qPrintable(levels));
+            QVERIFY2(moved - same > kMovedLevels, qPrintable(levels));
+        }
     }
 
     void markerClassIsKnownToTheMetaObjectSystem()

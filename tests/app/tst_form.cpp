@@ -4,6 +4,8 @@
 #include "editorprobe.h"
 #include "nokeyboard.h"
 
+#include "model/controlgeometry.h"
+
 #include <QGroupBox>
 #include <QLabel>
 #include <QPixmap>
@@ -67,43 +69,49 @@ private slots:
     void thirtyMarkersCoverTheirControls_data()
     {
         QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("geometry");
-        QTest::newRow("Volume") << "pushButton_5" << QRect(153, 226, 50, 50);
-        QTest::newRow("Pad #1") << "pushButton_21" << QRect(150, 337, 57, 42);
-        QTest::newRow("Pad #2") << "pushButton_22" << QRect(222, 336, 56, 43);
-        QTest::newRow("Pad #3") << "pushButton_23" << QRect(293, 334, 55, 45);
-        QTest::newRow("Pad #4") << "pushButton_24" << QRect(364, 333, 55, 45);
-        QTest::newRow("Pad #5") << "pushButton_25" << QRect(434, 333, 55, 44);
-        QTest::newRow("Pad #6") << "pushButton_26" << QRect(503, 334, 56, 43);
-        QTest::newRow("Pad #7") << "pushButton_27" << QRect(575, 335, 55, 42);
-        QTest::newRow("Pad #8") << "pushButton_28" << QRect(645, 335, 54, 42);
-        QTest::newRow("Cutoff") << "pushButton_6" << QRect(224, 225, 50, 50);
-        QTest::newRow("Resonance") << "pushButton_7" << QRect(295, 225, 50, 50);
-        QTest::newRow("Chorus") << "pushButton_8" << QRect(366, 226, 50, 50);
-        QTest::newRow("Attack") << "pushButton_9" << QRect(436, 224, 50, 50);
-        QTest::newRow("Decay") << "pushButton_10" << QRect(505, 224, 50, 50);
-        QTest::newRow("Sustain") << "pushButton_11" << QRect(580, 224, 50, 50);
-        QTest::newRow("Release") << "pushButton_12" << QRect(647, 225, 50, 50);
-        QTest::newRow("Select") << "pushButton_13" << QRect(153, 283, 50, 50);
-        QTest::newRow("LFO Rate") << "pushButton_14" << QRect(223, 281, 50, 50);
-        QTest::newRow("LFO Amount") << "pushButton_15" << QRect(295, 283, 50, 50);
-        QTest::newRow("Delay") << "pushButton_16" << QRect(368, 284, 50, 50);
-        QTest::newRow("Params 1") << "pushButton_17" << QRect(438, 283, 50, 50);
-        QTest::newRow("Params 2") << "pushButton_18" << QRect(505, 283, 50, 50);
-        QTest::newRow("Params 3") << "pushButton_19" << QRect(578, 281, 50, 50);
-        QTest::newRow("Params 4") << "pushButton_20" << QRect(647, 281, 50, 50);
-        QTest::newRow("OCT -") << "pushButton_29" << QRect(58, 350, 32, 30);
-        QTest::newRow("OCT +") << "pushButton_30" << QRect(101, 350, 32, 30);
-        QTest::newRow("Pitch") << "pushButton_31" << QRect(45, 402, 42, 131);
-        QTest::newRow("Mod") << "pushButton_32" << QRect(93, 402, 44, 131);
-        QTest::newRow("pad bank") << "padSwitch" << QRect(99, 308, 32, 32);
-        QTest::newRow("Substain") << "pushButton_33" << QRect(20, 220, 61, 30);
+        // -1 for the pad-bank button, which is no control.
+        QTest::addColumn<int>("control");
+        QTest::newRow("Volume") << "pushButton_5" << 0;
+        QTest::newRow("Pad #1") << "pushButton_21" << 16;
+        QTest::newRow("Pad #2") << "pushButton_22" << 17;
+        QTest::newRow("Pad #3") << "pushButton_23" << 18;
+        QTest::newRow("Pad #4") << "pushButton_24" << 19;
+        QTest::newRow("Pad #5") << "pushButton_25" << 20;
+        QTest::newRow("Pad #6") << "pushButton_26" << 21;
+        QTest::newRow("Pad #7") << "pushButton_27" << 22;
+        QTest::newRow("Pad #8") << "pushButton_28" << 23;
+        QTest::newRow("Cutoff") << "pushButton_6" << 1;
+        QTest::newRow("Resonance") << "pushButton_7" << 2;
+        QTest::newRow("Chorus") << "pushButton_8" << 3;
+        QTest::newRow("Attack") << "pushButton_9" << 4;
+        QTest::newRow("Decay") << "pushButton_10" << 5;
+        QTest::newRow("Sustain") << "pushButton_11" << 6;
+        QTest::newRow("Release") << "pushButton_12" << 7;
+        QTest::newRow("Select") << "pushButton_13" << 8;
+        QTest::newRow("LFO Rate") << "pushButton_14" << 9;
+        QTest::newRow("LFO Amount") << "pushButton_15" << 10;
+        QTest::newRow("Delay") << "pushButton_16" << 11;
+        QTest::newRow("Params 1") << "pushButton_17" << 12;
+        QTest::newRow("Params 2") << "pushButton_18" << 13;
+        QTest::newRow("Params 3") << "pushButton_19" << 14;
+        QTest::newRow("Params 4") << "pushButton_20" << 15;
+        QTest::newRow("OCT -") << "pushButton_29" << 32;
+        QTest::newRow("OCT +") << "pushButton_30" << 33;
+        QTest::newRow("Pitch") << "pushButton_31" << 34;
+        QTest::newRow("Mod") << "pushButton_32" << 35;
+        QTest::newRow("pad bank") << "padSwitch" << -1;
+        QTest::newRow("Substain") << "pushButton_33" << 36;
     }
 
     void thirtyMarkersCoverTheirControls()
     {
         QFETCH(QString, name);
-        QFETCH(QRect, geometry);
+        QFETCH(int, control);
+        // Where the control table puts it on the picture, which the form's
+        // 751 x 371 label at (10, 200) shows centred from top to bottom:
+        // the 376-pixel picture starts 2 pixels above the label.
+        const QRect geometry = (control < 0 ? ControlGeometry::padBankOnPicture() : ControlGeometry::onPicture(control))
+                                   .translated(10, 198);
         MainWindow window;
         auto *found = window.findChild<DeviceWidget *>(name);
         QVERIFY2(found, qPrintable(name));

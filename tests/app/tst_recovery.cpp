@@ -186,7 +186,7 @@ class TestRecovery : public QObject
         QWidget *bar = recoveryBar(window);
         QVERIFY(bar && bar->isVisible());
         const QString text = bar->findChild<QLabel *>(QStringLiteral("recoveryText"))->text();
-        const QRegularExpression offer(QStringLiteral("^Unsaved changes from .+ were recovered\\.$"));
+        const QRegularExpression offer(QStringLiteral("^Unsaved changes from .+ can be restored\\.$"));
         QVERIFY2(offer.match(text).hasMatch(), qPrintable(text));
         const Settings before = window.editedSettings();
         click(bar, "btnRestore");

@@ -66,7 +66,6 @@ class TestOverviewCommands : public QObject
     Q_OBJECT
 
     QTemporaryDir dir;
-    QTemporaryDir runtimeDir;
 
     QString path(const QString &name) const { return dir.filePath(name); }
 
@@ -88,8 +87,9 @@ class TestOverviewCommands : public QObject
         environment.remove("QT_QPA_PLATFORM");
         if (!platform.isEmpty())
             environment.insert("QT_QPA_PLATFORM", platform);
-        // Qt's own note about a missing runtime folder is not the program's.
-        environment.insert("XDG_RUNTIME_DIR", runtimeDir.path());
+        // Nor a login session's runtime folder: the sheet is made quietly
+        // all the same.
+        environment.remove("XDG_RUNTIME_DIR");
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(TELVIR_PROGRAM), arguments);
         if (!process.waitForFinished(60000))
@@ -102,8 +102,7 @@ class TestOverviewCommands : public QObject
 private slots:
     void initTestCase()
     {
-        QVERIFY(dir.isValid() && runtimeDir.isValid());
-        QFile::setPermissions(runtimeDir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(dir.isValid());
     }
 
     void checkExitsOneWhileControlsClash()

@@ -134,6 +134,14 @@ private slots:
         const Outcome find = runTelvir({QStringLiteral("ports"), QStringLiteral("--find")}, environment);
         QCOMPARE(find.status, 1);
         QCOMPARE(find.err, outcome.err);
+
+        // Each system's reason in the user's language too.
+        environment.insert(QStringLiteral("LANGUAGE"), QStringLiteral("de"));
+        const Outcome german = runTelvir({QStringLiteral("ports")}, environment);
+        QCOMPARE(german.status, 1);
+        QCOMPARE(german.err, QStringLiteral("telvir: kein MIDI-Port gefunden: kein ALSA-Sequencer (/dev/snd/seq lässt "
+                                            "sich nicht öffnen); kein JACK-Server '%1' läuft\n")
+                                 .arg(server));
     }
 
     void portsOfASystemThatCannotTellFailsPlainly()

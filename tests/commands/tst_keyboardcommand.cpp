@@ -134,7 +134,10 @@ private slots:
         QCOMPARE(KeyboardCommand::memoryName(0), QStringLiteral("workArea"));
         QCOMPARE(KeyboardCommand::memorySlot(QStringLiteral("8")), std::optional<int>(8));
         QVERIFY(!KeyboardCommand::memorySlot(QStringLiteral("9")));
-        QVERIFY(!KeyboardCommand::memorySlot(QStringLiteral("0")));
+        for (const char *workArea : {"workArea", "workarea", "WorkArea", "WORKAREA", "0"})
+            QCOMPARE(KeyboardCommand::memorySlot(QLatin1String(workArea)), std::optional<int>(0));
+        for (const char *wrong : {"", "-1", "08", " 1", "work", "workArea1"})
+            QVERIFY2(!KeyboardCommand::memorySlot(QLatin1String(wrong)), wrong);
     }
 };
 

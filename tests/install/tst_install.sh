@@ -17,6 +17,7 @@ id=org.telvir.TelvirEditor
 for file in \
     bin/telvir-editor \
     bin/telvir \
+    bin/telvir-keyboard-simulator \
     share/applications/$id.desktop \
     share/metainfo/$id.metainfo.xml \
     share/mime/packages/$id.xml \
@@ -26,6 +27,8 @@ for file in \
     share/icons/hicolor/256x256/apps/$id.png \
     share/man/man1/telvir-editor.1.gz \
     share/man/man1/telvir.1.gz \
+    share/man/man1/telvir-keyboard-simulator.1.gz \
+    share/doc/telvir-editor/changelog.gz \
     share/telvir/translations/telvir_de.qm \
     share/telvir/translations/telvir_fr.qm \
     share/telvir/translations/telvir_es.qm; do
@@ -52,7 +55,7 @@ grep -q '^50:application/x-telvir-settings:\*\.telvir$' "$stage/share/mime/globs
 grep -aq 'TELVIR00' "$stage/share/mime/magic" || fail "magic TELVIR00"
 
 # Man pages go in gzipped, as Debian's own do, and read without warnings.
-for page in telvir-editor telvir; do
+for page in telvir-editor telvir telvir-keyboard-simulator; do
     gzipped="$stage/share/man/man1/$page.1.gz"
     [ ! -e "$stage/share/man/man1/$page.1" ] || fail "$page.1 installed uncompressed"
     gzip -t "$gzipped" || fail "$page.1.gz is not gzip data"
@@ -68,6 +71,13 @@ editor="$stage/bin/telvir-editor"
 output="$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$editor" --version)" || fail "--version exit status"
 [ "$output" = "telvir-editor $version" ] || fail "--version printed '$output'"
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$editor" --help | grep -q -- '--verbose' || fail "--help"
+# Started for its window without a display: one line that says so, not
+# Qt's abort.
+status=0
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$editor" >"$stage/out" 2>"$stage/err" || status=$?
+[ "$status" -eq 1 ] || fail "without a display the editor gave exit status $status"
+[ "$(wc -l <"$stage/err")" -eq 1 ] && grep -q '^telvir-editor: no display to show the window on' "$stage/err" \
+    || fail "without a display the editor printed: $(cat "$stage/err")"
 status=0
 env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$editor" --no-such-option >"$stage/out" 2>"$stage/err" || status=$?
 [ "$status" -eq 2 ] || fail "an unknown option gave exit status $status"

@@ -1,5 +1,8 @@
 #include "keyboardpicture.h"
 
+#include "model/controlcatalogue.h"
+#include "model/controlgeometry.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -11,32 +14,15 @@
 #include <cstdint>
 
 namespace {
-// The editor shows the picture unscaled in a 751 x 371 label at (10, 200) of
-// its window, vertically centred: the 376-pixel picture starts 2 pixels above
-// the label's top edge, so picture row = label row + 2.
-constexpr int kLabelX = 10;
-constexpr int kLabelY = 200;
-constexpr int kCentringShift = 2;
-
-// The markers of the editor's form, in window coordinates.
-const std::array<QRect, 8> kUpperKnobs = {
-    QRect(153, 226, 50, 50), QRect(224, 225, 50, 50), QRect(295, 225, 50, 50), QRect(366, 226, 50, 50),
-    QRect(436, 224, 50, 50), QRect(505, 224, 50, 50), QRect(580, 224, 50, 50), QRect(647, 225, 50, 50),
-};
-const std::array<QRect, 8> kLowerKnobs = {
-    QRect(153, 283, 50, 50), QRect(223, 281, 50, 50), QRect(295, 283, 50, 50), QRect(368, 284, 50, 50),
-    QRect(438, 283, 50, 50), QRect(505, 283, 50, 50), QRect(578, 281, 50, 50), QRect(647, 281, 50, 50),
-};
-const std::array<QRect, 8> kPads = {
-    QRect(150, 337, 57, 42), QRect(222, 336, 56, 43), QRect(293, 334, 55, 45), QRect(364, 333, 55, 45),
-    QRect(434, 333, 55, 44), QRect(503, 334, 56, 43), QRect(575, 335, 55, 42), QRect(645, 335, 54, 42),
-};
-const QRect kOctaveDown(58, 350, 32, 30);
-const QRect kOctaveUp(101, 350, 32, 30);
-const QRect kPitchWheel(45, 402, 42, 131);
-const QRect kModWheel(93, 402, 44, 131);
-const QRect kPadBank(99, 308, 32, 32);
-const QRect kPedal(20, 220, 61, 30);
+constexpr int kKnobsInARow = 8;
+constexpr int kFirstLowerKnob = 8;
+constexpr int kFirstPad = 16;
+constexpr int kPadCount = 8;
+constexpr int kOctaveDown = 32;
+constexpr int kOctaveUp = 33;
+constexpr int kPitchWheel = 34;
+constexpr int kModWheel = 35;
+constexpr int kPedal = 36;
 
 const std::array<const char *, 8> kUpperLabels = {
     "VOLUME", "CUTOFF", "RESONANCE", "CHORUS", "ATTACK", "DECAY", "SUSTAIN", "RELEASE",
@@ -67,9 +53,9 @@ KeyboardPicture::KeyboardPicture(QPainter &painter)
 {
 }
 
-QRect KeyboardPicture::onPicture(const QRect &formRect)
+QRect KeyboardPicture::onPicture(int controlIndex)
 {
-    return formRect.translated(-kLabelX, -kLabelY + kCentringShift);
+    return ControlGeometry::onPicture(controlIndex);
 }
 
 QImage KeyboardPicture::render(bool showMarkers)
@@ -85,14 +71,16 @@ QImage KeyboardPicture::render(bool showMarkers)
     picture.drawPedalSocket(onPicture(kPedal));
     picture.drawBrand(QRectF(12, 64, 118, 34));
 
-    for (std::size_t i = 0; i < kUpperKnobs.size(); ++i)
-        picture.drawKnob(onPicture(kUpperKnobs[i]), QLatin1String(kUpperLabels[i]), kPointerTurns[i]);
-    for (std::size_t i = 0; i < kLowerKnobs.size(); ++i)
-        picture.drawKnob(onPicture(kLowerKnobs[i]), QLatin1String(kLowerLabels[i]), kPointerTurns[i + 8]);
-    for (std::size_t i = 0; i < kPads.size(); ++i)
-        picture.drawPad(onPicture(kPads[i]), static_cast<int>(i) + 1);
+    for (int i = 0; i < kKnobsInARow; ++i)
+        picture.drawKnob(onPicture(i), QLatin1String(kUpperLabels[std::size_t(i)]), kPointerTurns[std::size_t(i)]);
+    for (int i = 0; i < kKnobsInARow; ++i) {
+        const int knob = kFirstLowerKnob + i;
+        picture.drawKnob(onPicture(knob), QLatin1String(kLowerLabels[std::size_t(i)]), kPointerTurns[std::size_t(knob)]);
+    }
+    for (int i = 0; i < kPadCount; ++i)
+        picture.drawPad(onPicture(kFirstPad + i), i + 1);
 
-    const QRect padBank = onPicture(kPadBank);
+    const QRect padBank = ControlGeometry::padBankOnPicture();
     picture.drawButton(padBank, true);
     picture.drawLabel(QRectF(8, padBank.top(), padBank.left() - 14, padBank.height()),
                       QStringLiteral("PAD BANK"), 8, Qt::AlignRight | Qt::AlignVCenter);
@@ -391,13 +379,9 @@ void KeyboardPicture::drawMarkers()
 {
     painter.setBrush(Qt::NoBrush);
     painter.setPen(QPen(QColor(255, 0, 0), 1));
-    auto outline = [this](const QRect &marker) { painter.drawRect(QRectF(onPicture(marker)).adjusted(0.5, 0.5, -0.5, -0.5)); };
-    for (const QRect &marker : kUpperKnobs)
-        outline(marker);
-    for (const QRect &marker : kLowerKnobs)
-        outline(marker);
-    for (const QRect &marker : kPads)
-        outline(marker);
-    for (const QRect &marker : {kOctaveDown, kOctaveUp, kPitchWheel, kModWheel, kPadBank, kPedal})
-        outline(marker);
+    auto outline = [this](const QRect &marker) { painter.drawRect(QRectF(marker).adjusted(0.5, 0.5, -0.5, -0.5)); };
+    // Pads 9..16 lie on pads 1..8.
+    for (int control = 0; control < kControlCount; ++control)
+        outline(onPicture(control));
+    outline(ControlGeometry::padBankOnPicture());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/controlgeometry.h"
+
 #include <QImage>
 #include <QRect>
 #include <QRectF>
@@ -10,13 +12,13 @@ class QPainter;
 // Draws the top view of the Telvir keyboard that the editor shows under its
 // markers: two rows of eight knobs, eight pads, the pad-bank and octave
 // buttons, the two wheels, the pedal socket with its label plate and the
-// keybed. Every control is drawn on the rectangle of its marker, so the
-// picture and the editor's form must change together.
+// keybed. Every control is drawn on its rectangle of the control table,
+// where the editor puts its marker.
 class KeyboardPicture
 {
 public:
-    static constexpr int kWidth = 745;
-    static constexpr int kHeight = 376;
+    static constexpr int kWidth = ControlGeometry::kPictureSize.width();
+    static constexpr int kHeight = ControlGeometry::kPictureSize.height();
 
     // With showMarkers the marker rectangles are outlined on top, to check
     // that every control sits under its marker.
@@ -25,8 +27,8 @@ public:
 private:
     explicit KeyboardPicture(QPainter &painter);
 
-    // A marker's rectangle as the form places it, moved into the picture.
-    static QRect onPicture(const QRect &formRect);
+    // The control's rectangle on the picture.
+    static QRect onPicture(int controlIndex);
 
     void drawCase();
     void drawKnob(const QRect &marker, const QString &label, double pointerTurn);
