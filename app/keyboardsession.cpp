@@ -1,10 +1,12 @@
 #include "app/keyboardsession.h"
 
+#include "app/editorpreferences.h"
 #include "app/keyboardwork.h"
 #include "app/linkmonitor.h"
 #include "app/progressbarwindow.h"
 #include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
+#include "midi/rememberedpace.h"
 #include "midi/rememberedports.h"
 #include "model/settings.h"
 
@@ -92,10 +94,14 @@ KeyboardOutcome KeyboardSession::read(MidiController *link, Settings &settings, 
     KeyboardWork work(window_, tr("Reading settings"), false);
     work.report(tr("Reading settings"), 0, 0);
     KeyboardOutcome outcome;
+    const PortPair pair = link->portPair();
+    const int pace = RememberedPace::effective(pair, EditorPreferences::messagePaceMs());
     const bool linkKept = run(work, false, [&] {
-        outcome = KeyboardCommand::read(*link, settings, report, &work.cancelToken());
+        outcome = KeyboardCommand::read(*link, settings, report, &work.cancelToken(), pace);
         return link;
     });
+    if (report)
+        RememberedPace::learn(pair, report->slowedPaceMs);
     // A keyboard that went away during the read may have sent only part.
     if (!linkKept && outcome.kind != KeyboardOutcome::Kind::ServerNotResponding)
         outcome.kind = KeyboardOutcome::Kind::NoReplies;
@@ -107,10 +113,13 @@ KeyboardOutcome KeyboardSession::write(MidiController *link, const Settings &set
     KeyboardWork work(window_, tr("Sending settings"), false);
     work.report(tr("Sending settings"), 0, 0);
     KeyboardOutcome outcome;
+    const PortPair pair = link->portPair();
+    const int pace = RememberedPace::effective(pair, EditorPreferences::messagePaceMs());
     const bool linkKept = run(work, false, [&] {
-        outcome = KeyboardCommand::write(*link, settings, slot, report);
+        outcome = KeyboardCommand::write(*link, settings, slot, report, pace);
         return link;
     });
+    RememberedPace::learn(pair, report->slowedPaceMs);
     if (!linkKept)
         report->carried.reset();
     // A server that stopped answering takes the ports with it; that is the
@@ -137,6 +146,7 @@ QString quietKey(KeyboardOutcome::Kind kind)
     case KeyboardOutcome::Kind::SettingsRead:
         return QStringLiteral("quietBoxes/settingsRead");
     case KeyboardOutcome::Kind::Sent:
+    case KeyboardOutcome::Kind::SentUnchecked:
         return QStringLiteral("quietBoxes/sent");
     default:
         return QString();

@@ -1,0 +1,149 @@
+#include "protocol/parameterexchange.h"
+
+#include "midi/canceltoken.h"
+#include "midi/midicontroller.h"
+#include "protocol/parameterformat.h"
+#include "protocol/parametermap.h"
+#include "protocol/parametermessage.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace {
+// The keyboard answers at its own pace and says nothing when it is done:
+// a wait ends when every request has had its reply, or after this.
+constexpr std::chrono::milliseconds kReplyWait{1000};
+
+// Paused by a schedule, not by sleeps of one pace each, so the pace holds
+// however long a send takes.
+class Pacer
+{
+public:
+    explicit Pacer(int paceMs) : pace_(std::clamp(paceMs, 0, ParameterExchange::kMaxPaceMs)) {}
+
+    void beforeMessage()
+    {
+        if (pace_.count() == 0)
+            return;
+        const auto now = std::chrono::steady_clock::now();
+        if (started_ && due_ > now)
+            std::this_thread::sleep_until(due_);
+        started_ = true;
+        due_ = std::max(due_, now) + pace_;
+    }
+
+private:
+    std::chrono::milliseconds pace_;
+    std::chrono::steady_clock::time_point due_{};
+    bool started_ = false;
+};
+} // namespace
+
+int ParameterExchange::slowerPace(int paceMs)
+{
+    return std::min(kMaxPaceMs, std::max(kSlowerPaceFloorMs, paceMs * 2));
+}
+
+MessageCounts ParameterExchange::sendSets(MidiController &link, int slot, const std::vector<ParameterValue> &parameters,
+                                          int paceMs, std::vector<std::size_t> *taken)
+{
+    MessageCounts counts;
+    Pacer pacer(paceMs);
+    for (std::size_t position = 0; position < parameters.size(); ++position) {
+        const ParameterValue &parameter = parameters[position];
+        pacer.beforeMessage();
+        const int result = link.setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value);
+        ++counts.messages;
+        if (result == 0) {
+            if (taken)
+                taken->push_back(position);
+        } else {
+            ++counts.refused;
+        }
+        // Each further message would wait out its own timeout.
+        if (result == MIDIERR_NOTREADY) {
+            counts.stalled = true;
+            break;
+        }
+    }
+    return counts;
+}
+
+MessageCounts ParameterExchange::sendRequests(MidiController &link, const std::vector<ParameterAddress> &addresses,
+                                              int paceMs)
+{
+    MessageCounts counts;
+    Pacer pacer(paceMs);
+    for (const ParameterAddress &address : addresses) {
+        pacer.beforeMessage();
+        const int result = link.requestParameter(kRequestCommand, kWorkAreaSlot, address.first, address.second);
+        ++counts.messages;
+        if (result != 0)
+            ++counts.refused;
+        if (result == MIDIERR_NOTREADY) {
+            counts.stalled = true;
+            break;
+        }
+    }
+    return counts;
+}
+
+int ParameterExchange::awaitReplies(std::vector<ParameterAddress> &awaited, bool allAsked,
+                                    const std::function<bool(int, int, int)> &onReply, const CancelToken *cancel)
+{
+    int replies = 0;
+    const auto takeQueued = [&] {
+        for (std::string message = MidiController::popMessage(); !message.empty();
+             message = MidiController::popMessage()) {
+            int selector = 0;
+            int number = 0;
+            int value = 0;
+            if (!parseParameterReply(message, &selector, &number, &value))
+                continue;
+            ++replies;
+            if (!onReply(selector, number, value))
+                continue;
+            const auto entry = std::find(awaited.begin(), awaited.end(), ParameterAddress(selector, number));
+            if (entry != awaited.end())
+                awaited.erase(entry);
+        }
+    };
+    const auto deadline = std::chrono::steady_clock::now() + kReplyWait;
+    const auto holdsMessages = [](const std::deque<std::string> &queue) { return !queue.empty(); };
+    for (;;) {
+        takeQueued();
+        if (allAsked && awaited.empty())
+            break;
+        const auto left = deadline - std::chrono::steady_clock::now();
+        if (left.count() <= 0 || !MidiController::waitForMessages(left, holdsMessages, cancel)) {
+            // What came in the last moment still counts.
+            takeQueued();
+            break;
+        }
+    }
+    return replies;
+}
+
+std::vector<ParameterValue> ParameterExchange::setsOf(const Settings &settings, const WriteParts &parts)
+{
+    std::vector<ParameterValue> sets;
+    for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position) {
+        if (parts.globals.test(position))
+            sets.push_back(globalParameter(settings, int(position)));
+    }
+    for (int index = 0; index < kControlCount; ++index) {
+        if (!parts.controls.test(std::size_t(index)))
+            continue;
+        for (const ParameterValue &parameter : controlParameters(settings.controls[index], index, false))
+            sets.push_back(parameter);
+    }
+    return sets;
+}
+
+std::size_t ParameterExchange::fieldOffset(int selector, int number)
+{
+    static Settings probe;
+    const std::uint8_t *field = parameterField(probe, selector, number);
+    return std::size_t(field - reinterpret_cast<const std::uint8_t *>(&probe));
+}

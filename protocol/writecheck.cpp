@@ -1,0 +1,85 @@
+#include "protocol/writecheck.h"
+
+#include "midi/canceltoken.h"
+#include "midi/midicontroller.h"
+#include "protocol/parameterformat.h"
+#include "protocol/wirevalues.h"
+
+#include <QLoggingCategory>
+
+#include <algorithm>
+#include <map>
+
+namespace {
+Q_LOGGING_CATEGORY(lcCheck, "telvir.protocol", QtWarningMsg)
+} // namespace
+
+WriteCheckResult WriteCheck::run(MidiController &link, const std::vector<ParameterValue> &written, int paceMs,
+                                 const CancelToken *cancel)
+{
+    WriteCheckResult result;
+    // Answers left from before would be taken for the keyboard's values now.
+    while (!MidiController::popMessage().empty()) {
+    }
+    std::vector<ParameterValue> pending = written;
+    int pace = paceMs;
+    for (int round = 0;; ++round) {
+        std::vector<ParameterAddress> awaited;
+        std::map<ParameterAddress, int> expected;
+        for (const ParameterValue &parameter : pending) {
+            awaited.emplace_back(parameter.selector, parameter.number);
+            // The set message carried the value as a data byte.
+            expected[awaited.back()] = toDataByte(parameter.value);
+        }
+        const MessageCounts asked = ParameterExchange::sendRequests(link, awaited, pace);
+        std::map<ParameterAddress, int> heldNow;
+        ParameterExchange::awaitReplies(
+            awaited, asked.refused == 0,
+            [&](int selector, int number, int value) {
+                const ParameterAddress address(selector, number);
+                if (!expected.count(address))
+                    return false;
+                heldNow[address] = value;
+                return true;
+            },
+            cancel);
+        std::vector<ParameterValue> differing;
+        for (const ParameterValue &parameter : pending) {
+            const ParameterAddress address(parameter.selector, parameter.number);
+            const auto held = heldNow.find(address);
+            if (held == heldNow.end() || held->second != expected[address])
+                differing.push_back(parameter);
+        }
+        qCDebug(lcCheck, "check round %d at %d ms: %d of %d settings not on the keyboard", round, pace,
+                int(differing.size()), int(pending.size()));
+        pending = differing;
+        if (pending.empty()) {
+            if (round > 0)
+                result.slowedPaceMs = pace;
+            break;
+        }
+        if (asked.stalled) {
+            result.stalled = true;
+            break;
+        }
+        // A keyboard that answers none of its values cannot be checked:
+        // sending again would tell nothing more.
+        if (round == 0 && heldNow.empty()) {
+            result.unanswered = true;
+            break;
+        }
+        if (round == ParameterExchange::kRounds || (cancel && cancel->cancelled()))
+            break;
+        // Lost messages: the keyboard is slower than they came.
+        pace = ParameterExchange::slowerPace(pace);
+        const MessageCounts again = ParameterExchange::sendSets(link, kWorkAreaSlot, pending, pace);
+        ++result.rounds;
+        result.sentAgain += again.messages;
+        if (again.stalled) {
+            result.stalled = true;
+            break;
+        }
+    }
+    result.missing = pending;
+    return result;
+}
