@@ -16,7 +16,8 @@ namespace {
 constexpr std::chrono::milliseconds kReplyWait{1000};
 
 // Paused by a schedule, not by sleeps of one pace each, so the pace holds
-// however long a send takes.
+// however long a send takes. The first message waits too: the one before
+// it may have gone out just now, in a call of its own.
 class Pacer
 {
 public:
@@ -27,7 +28,9 @@ public:
         if (pace_.count() == 0)
             return;
         const auto now = std::chrono::steady_clock::now();
-        if (started_ && due_ > now)
+        if (!started_)
+            due_ = now + pace_;
+        if (due_ > now)
             std::this_thread::sleep_until(due_);
         started_ = true;
         due_ = std::max(due_, now) + pace_;
