@@ -15,9 +15,10 @@ namespace {
 // a wait ends when every request has had its reply, or after this.
 constexpr std::chrono::milliseconds kReplyWait{1000};
 
-// Paused by a schedule, not by sleeps of one pace each, so the pace holds
-// however long a send takes. The first message waits too: the one before
-// it may have gone out just now, in a call of its own.
+// At least the pace between any two messages, even after a sleep that
+// overslept: a slow keyboard loses what comes too close, and catching up
+// would send a burst. The first message waits too: the one before it may
+// have gone out just now, in a call of its own.
 class Pacer
 {
 public:
@@ -27,19 +28,13 @@ public:
     {
         if (pace_.count() == 0)
             return;
-        const auto now = std::chrono::steady_clock::now();
-        if (!started_)
-            due_ = now + pace_;
-        if (due_ > now)
-            std::this_thread::sleep_until(due_);
-        started_ = true;
-        due_ = std::max(due_, now) + pace_;
+        std::this_thread::sleep_until(due_);
+        due_ = std::chrono::steady_clock::now() + pace_;
     }
 
 private:
     std::chrono::milliseconds pace_;
-    std::chrono::steady_clock::time_point due_{};
-    bool started_ = false;
+    std::chrono::steady_clock::time_point due_ = std::chrono::steady_clock::now() + pace_;
 };
 } // namespace
 

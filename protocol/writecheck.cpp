@@ -23,6 +23,8 @@ WriteCheckResult WriteCheck::run(MidiController &link, const std::vector<Paramet
     }
     std::vector<ParameterValue> pending = written;
     int pace = paceMs;
+    bool askedAgain = false;
+    bool answered = false;
     for (int round = 0;; ++round) {
         std::vector<ParameterAddress> awaited;
         std::map<ParameterAddress, int> expected;
@@ -54,7 +56,7 @@ WriteCheckResult WriteCheck::run(MidiController &link, const std::vector<Paramet
                 int(differing.size()), int(pending.size()));
         pending = differing;
         if (pending.empty()) {
-            if (round > 0)
+            if (pace > paceMs)
                 result.slowedPaceMs = pace;
             break;
         }
@@ -62,12 +64,21 @@ WriteCheckResult WriteCheck::run(MidiController &link, const std::vector<Paramet
             result.stalled = true;
             break;
         }
-        // A keyboard that answers none of its values cannot be checked:
-        // sending again would tell nothing more.
-        if (round == 0 && heldNow.empty()) {
-            result.unanswered = true;
-            break;
+        // A keyboard flooded by the write may drop the requests as well:
+        // when none came back, it is asked once more, slower, before
+        // anything is sent again. One that answers none of them still
+        // cannot be checked, and sending again would tell nothing more.
+        if (heldNow.empty() && !answered) {
+            if (askedAgain) {
+                result.unanswered = true;
+                break;
+            }
+            askedAgain = true;
+            pace = ParameterExchange::slowerPace(pace);
+            --round;
+            continue;
         }
+        answered = true;
         if (round == ParameterExchange::kRounds || (cancel && cancel->cancelled()))
             break;
         // Lost messages: the keyboard is slower than they came.
