@@ -43,6 +43,11 @@ int ParameterExchange::slowerPace(int paceMs)
     return std::min(kMaxPaceMs, std::max(kSlowerPaceFloorMs, paceMs * 2));
 }
 
+bool ParameterExchange::slowingHelped(double firstLoss, double slowerLoss)
+{
+    return slowerLoss < 0 || slowerLoss <= firstLoss / 2;
+}
+
 MessageCounts ParameterExchange::sendSets(MidiController &link, int slot, const std::vector<ParameterValue> &parameters,
                                           int paceMs, std::vector<std::size_t> *taken)
 {

@@ -31,6 +31,11 @@ public:
 
     // The pace of the next round after messages were lost.
     static int slowerPace(int paceMs);
+    // Whether going slower is what got the messages through: the first
+    // slower round (`slowerLoss`, -1 when there was none) lost at most half
+    // the share the first pass lost. A keyboard that loses a share of its
+    // messages at any pace must not teach a slower and slower pace.
+    static bool slowingHelped(double firstLoss, double slowerLoss);
 
     // Set messages into memory `slot`, `paceMs` apart, until the port
     // stalls; `taken`, when given, gets the positions in `parameters` of

@@ -51,6 +51,8 @@ int Settings::recv(MidiController &link, int paceMs, const CancelToken *cancel, 
     std::vector<ParameterAddress> awaited = addresses;
     int pace = paceMs;
     int slowedPace = 0;
+    double firstLoss = 0;
+    double slowerLoss = -1;
     for (int round = 0; round <= ParameterExchange::kRounds; ++round) {
         if (round > 0) {
             // Asked again only of a keyboard that answers, for what it
@@ -62,8 +64,13 @@ int Settings::recv(MidiController &link, int paceMs, const CancelToken *cancel, 
         qCDebug(lcProtocol, "waiting for incoming settings");
         const std::size_t missingBefore = awaited.size();
         ParameterExchange::awaitReplies(awaited, counts.refused == 0, store, cancel);
+        const double lost = missingBefore > 0 ? double(awaited.size()) / double(missingBefore) : 0;
+        if (round == 0)
+            firstLoss = lost;
+        else if (round == 1)
+            slowerLoss = lost;
         if (awaited.empty()) {
-            if (round > 0)
+            if (round > 0 && ParameterExchange::slowingHelped(firstLoss, slowerLoss))
                 slowedPace = pace;
             break;
         }

@@ -25,6 +25,9 @@ WriteCheckResult WriteCheck::run(MidiController &link, const std::vector<Paramet
     int pace = paceMs;
     bool askedAgain = false;
     bool answered = false;
+    // How much the first pass lost, and the first round that went slower.
+    double firstLoss = 0;
+    double slowerLoss = -1;
     for (int round = 0;; ++round) {
         std::vector<ParameterAddress> awaited;
         std::map<ParameterAddress, int> expected;
@@ -54,9 +57,10 @@ WriteCheckResult WriteCheck::run(MidiController &link, const std::vector<Paramet
         }
         qCDebug(lcCheck, "check round %d at %d ms: %d of %d settings not on the keyboard", round, pace,
                 int(differing.size()), int(pending.size()));
+        const double lost = double(differing.size()) / double(pending.size());
         pending = differing;
         if (pending.empty()) {
-            if (pace > paceMs)
+            if (pace > paceMs && ParameterExchange::slowingHelped(firstLoss, slowerLoss))
                 result.slowedPaceMs = pace;
             break;
         }
@@ -79,6 +83,10 @@ WriteCheckResult WriteCheck::run(MidiController &link, const std::vector<Paramet
             continue;
         }
         answered = true;
+        if (round == 0)
+            firstLoss = lost;
+        else if (round == 1)
+            slowerLoss = lost;
         if (round == ParameterExchange::kRounds || (cancel && cancel->cancelled()))
             break;
         // Lost messages: the keyboard is slower than they came.
