@@ -89,8 +89,10 @@ WriteCheckResult WriteCheck::run(MidiController &link, const std::vector<Paramet
             slowerLoss = lost;
         if (round == ParameterExchange::kRounds || (cancel && cancel->cancelled()))
             break;
-        // Lost messages: the keyboard is slower than they came.
-        pace = ParameterExchange::slowerPace(pace);
+        // Lost messages: the keyboard is slower than they came. After the
+        // slower asking again, that pace is tried first.
+        if (round > 0 || !askedAgain)
+            pace = ParameterExchange::slowerPace(pace);
         const MessageCounts again = ParameterExchange::sendSets(link, kWorkAreaSlot, pending, pace);
         ++result.rounds;
         result.sentAgain += again.messages;
