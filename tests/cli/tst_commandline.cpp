@@ -107,6 +107,8 @@ private slots:
             {{"show"}, "telvir: usage: telvir show FILE [--json] (see telvir --help)\n"},
             {{"diff", "a.json", "b.json", "--json"}, "telvir: diff takes no --json (see telvir --help)\n"},
             {{"write", "a.telvir", "--memory", "9"}, "telvir: --memory takes workArea or 1..8, not '9' (see telvir --help)\n"},
+            {{"read", "a.telvir", "--pace", "fast"}, "telvir: --pace takes a number of milliseconds from 0 to 1000, not 'fast' (see telvir --help)\n"},
+            {{"firmware", "a.bin", "--pace", "5"}, "telvir: firmware takes no --pace (see telvir --help)\n"},
             {{"show", "--colour", "a"}, "telvir: Unknown option 'colour'. (see telvir --help)\n"},
             {{"read", "a.telvir", "--ports", "0"}, "telvir: --ports takes an output and an input port, once: --ports OUT IN (see telvir --help)\n"},
             {{"show", "a.telvir", "--ports", "0", "0"}, "telvir: show takes no --ports (see telvir --help)\n"},
