@@ -61,6 +61,7 @@ LiveSender::~LiveSender()
         std::lock_guard<std::mutex> lock(mutex_);
         stopping_ = true;
     }
+    stopChecking_.cancel();
     wake_.notify_all();
     worker_.join();
 }
@@ -203,7 +204,7 @@ void LiveSender::dispatchCheck()
     wake_.notify_all();
 }
 
-LiveSender::Outcome LiveSender::send(const Batch &batch)
+LiveSender::Outcome LiveSender::send(const Batch &batch) const
 {
     Outcome outcome;
     outcome.batch = batch;
@@ -212,7 +213,7 @@ LiveSender::Outcome LiveSender::send(const Batch &batch)
     outcome.linked = MidiController::useLiveInstance([&](MidiController &link) {
         const int pace = RememberedPace::effective(link.portPair(), chosenPace);
         if (batch.check) {
-            KeyboardCommand::check(link, batch.record, batch.parts, pace, &outcome.report);
+            KeyboardCommand::check(link, batch.record, batch.parts, pace, &outcome.report, &stopChecking_);
             RememberedPace::learn(link.portPair(), outcome.report.slowedPaceMs);
         } else {
             KeyboardCommand::write(link, batch.record, kWorkAreaSlot, batch.parts, &outcome.report, pace, false);

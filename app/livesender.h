@@ -16,6 +16,7 @@
 // did not arrive is sent again (see KeyboardCommand::check). What the
 // check cannot find on the keyboard counts as not sent.
 
+#include "midi/canceltoken.h"
 #include "model/settings.h"
 
 #include <QObject>
@@ -83,7 +84,7 @@ private:
     // Hands the check of what went out since the last one to the worker.
     void dispatchCheck();
     void work();
-    static Outcome send(const Batch &batch);
+    Outcome send(const Batch &batch) const;
 
     EditorDocument &document_;
     bool on_ = false;
@@ -107,5 +108,7 @@ private:
     // call's hand-over inside Qt 5.
     std::optional<Outcome> outcome_;
     bool stopping_ = false;
+    // A check waits for the keyboard's answers; closing does not.
+    CancelToken stopChecking_;
     std::thread worker_;
 };

@@ -87,9 +87,9 @@ namespace {
 // Reads back `sets` of memory 0 and sends again what is not there; only
 // what came back right stays carried in `report`.
 KeyboardOutcome verified(MidiController &link, const std::vector<ParameterValue> &sets, int paceMs,
-                         WriteReport &report)
+                         WriteReport &report, const CancelToken *cancel = nullptr)
 {
-    const WriteCheckResult check = WriteCheck::run(link, sets, paceMs);
+    const WriteCheckResult check = WriteCheck::run(link, sets, paceMs, cancel);
     report.slowedPaceMs = check.slowedPaceMs;
     const std::vector<ParameterValue> &missing = check.unanswered ? sets : check.missing;
     KeyboardOutcome outcome = outcomeOf(KeyboardOutcome::Kind::Sent, link, int(missing.size()), int(sets.size()));
@@ -146,7 +146,7 @@ KeyboardOutcome KeyboardCommand::write(MidiController &link, const Settings &set
 }
 
 KeyboardOutcome KeyboardCommand::check(MidiController &link, const Settings &sent, const WriteParts &parts,
-                                       int paceMs, WriteReport *report)
+                                       int paceMs, WriteReport *report, const CancelToken *cancel)
 {
     WriteReport checked;
     const std::vector<ParameterValue> sets = ParameterExchange::setsOf(sent, parts);
@@ -156,7 +156,7 @@ KeyboardOutcome KeyboardCommand::check(MidiController &link, const Settings &sen
         checked.carried.set(offset);
     }
     checked.counts.messages = int(sets.size());
-    const KeyboardOutcome outcome = verified(link, sets, paceMs, checked);
+    const KeyboardOutcome outcome = verified(link, sets, paceMs, checked, cancel);
     if (report)
         *report = checked;
     return outcome;

@@ -50,7 +50,7 @@ public:
     // Checks that memory 0 holds `parts` of `sent`, sending again what it
     // does not; `report` learns which of them are on the keyboard.
     static KeyboardOutcome check(MidiController &link, const Settings &sent, const WriteParts &parts, int paceMs,
-                                 WriteReport *report);
+                                 WriteReport *report, const CancelToken *cancel = nullptr);
 
     // The firmware image in `path`, or the outcome that refuses it before
     // anything is sent.
