@@ -29,6 +29,7 @@ const char *quietKey(KeyboardOutcome::Kind kind)
     case KeyboardOutcome::Kind::SettingsRead:
         return "quietBoxes/settingsRead";
     case KeyboardOutcome::Kind::Sent:
+    case KeyboardOutcome::Kind::SentUnchecked: // a memory that cannot be read back
         return "quietBoxes/sent";
     default:
         return nullptr;
@@ -56,6 +57,11 @@ void EditorPreferences::setMessagePaceMs(int milliseconds)
 std::vector<KeyboardOutcome::Kind> EditorPreferences::silenceableBoxes()
 {
     return {KeyboardOutcome::Kind::Linked, KeyboardOutcome::Kind::SettingsRead, KeyboardOutcome::Kind::Sent};
+}
+
+bool EditorPreferences::maySilenceBox(KeyboardOutcome::Kind kind)
+{
+    return quietKey(kind) != nullptr;
 }
 
 bool EditorPreferences::isBoxSilenced(KeyboardOutcome::Kind kind)

@@ -25,6 +25,9 @@ public:
     // The success boxes that "Don't show this again" can silence, and
     // whether each is silenced. Failures always show.
     static std::vector<KeyboardOutcome::Kind> silenceableBoxes();
+    // Whether the box of `kind` is one of them (a write into memories 1-8
+    // shares the box of a write).
+    static bool maySilenceBox(KeyboardOutcome::Kind kind);
     static bool isBoxSilenced(KeyboardOutcome::Kind kind);
     static void setBoxSilenced(KeyboardOutcome::Kind kind, bool silenced);
 };

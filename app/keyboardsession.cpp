@@ -7,6 +7,7 @@
 #include "app/progressbarwindow.h"
 #include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
+#include "midi/rememberedpace.h"
 #include "midi/rememberedports.h"
 #include "model/settings.h"
 
@@ -94,10 +95,14 @@ KeyboardOutcome KeyboardSession::read(MidiController *link, Settings &settings, 
     KeyboardWork work(window_, tr("Reading settings"), false);
     work.report(tr("Reading settings"), 0, 0);
     KeyboardOutcome outcome;
+    const PortPair pair = link->portPair();
+    const int pace = RememberedPace::effective(pair, EditorPreferences::messagePaceMs());
     const bool linkKept = run(work, false, [&] {
-        outcome = KeyboardCommand::read(*link, settings, report, &work.cancelToken());
+        outcome = KeyboardCommand::read(*link, settings, report, &work.cancelToken(), pace);
         return link;
     });
+    if (report)
+        RememberedPace::learn(pair, report->slowedPaceMs);
     // A keyboard that went away during the read may have sent only part.
     if (!linkKept && outcome.kind != KeyboardOutcome::Kind::ServerNotResponding)
         outcome.kind = KeyboardOutcome::Kind::NoReplies;
@@ -109,10 +114,13 @@ KeyboardOutcome KeyboardSession::write(MidiController *link, const Settings &set
     KeyboardWork work(window_, tr("Sending settings"), false);
     work.report(tr("Sending settings"), 0, 0);
     KeyboardOutcome outcome;
+    const PortPair pair = link->portPair();
+    const int pace = RememberedPace::effective(pair, EditorPreferences::messagePaceMs());
     const bool linkKept = run(work, false, [&] {
-        outcome = KeyboardCommand::write(*link, settings, slot, report);
+        outcome = KeyboardCommand::write(*link, settings, slot, report, pace);
         return link;
     });
+    RememberedPace::learn(pair, report->slowedPaceMs);
     if (!linkKept)
         report->carried.reset();
     // A server that stopped answering takes the ports with it; that is the
@@ -133,8 +141,7 @@ void KeyboardSession::show(QWidget *parent, const KeyboardOutcome &outcome)
 {
     if (EditorPreferences::isBoxSilenced(outcome.kind))
         return;
-    const std::vector<KeyboardOutcome::Kind> silenceable = EditorPreferences::silenceableBoxes();
-    const bool mayBeSilenced = std::find(silenceable.begin(), silenceable.end(), outcome.kind) != silenceable.end();
+    const bool mayBeSilenced = EditorPreferences::maySilenceBox(outcome.kind);
     // The count of settings read is a warning titled "OK"; other successes
     // are about boxes, with the application's icon.
     const bool about = outcome.succeeded() && outcome.kind != KeyboardOutcome::Kind::SettingsRead;

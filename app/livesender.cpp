@@ -4,6 +4,7 @@
 #include "app/editordocument.h"
 #include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
+#include "midi/rememberedpace.h"
 #include "model/keyboardcopy.h"
 #include "protocol/parameterformat.h"
 #include "protocol/parametermap.h"
@@ -58,6 +59,9 @@ LiveSender::LiveSender(EditorDocument &document)
     dispatchLater_.setSingleShot(true);
     dispatchLater_.setInterval(0);
     connect(&dispatchLater_, &QTimer::timeout, this, &LiveSender::dispatch);
+    checkLater_.setSingleShot(true);
+    checkLater_.setInterval(kCheckAfterIdleMs);
+    connect(&checkLater_, &QTimer::timeout, this, &LiveSender::dispatchCheck);
     connect(&document, &EditorDocument::settingsChanged, this, &LiveSender::settingsChanged);
     worker_ = std::thread([this] { work(); });
 }
@@ -68,6 +72,7 @@ LiveSender::~LiveSender()
         std::lock_guard<std::mutex> lock(mutex_);
         stopping_ = true;
     }
+    stopChecking_.cancel();
     wake_.notify_all();
     worker_.join();
 }
@@ -78,6 +83,8 @@ void LiveSender::setOn(bool on)
     if (!on) {
         pendingGlobals_.reset();
         pendingControls_.reset();
+        unchecked_ = WriteParts();
+        checkLater_.stop();
     }
 }
 
@@ -86,6 +93,8 @@ void LiveSender::settingsChanged(const Settings &before, const Settings &after)
     if (!on_)
         return;
     markDifferences(before, after);
+    // The user is still at it: the check waits for a pause.
+    checkLater_.stop();
     dispatchLater_.start();
 }
 
@@ -172,13 +181,54 @@ void LiveSender::takeOutcome()
         finished(*outcome);
 }
 
-LiveSender::Outcome LiveSender::send(const Batch &batch)
+void LiveSender::dispatchCheck()
+{
+    if (!on_ || (unchecked_.globals.none() && unchecked_.controls.none()))
+        return;
+    if (!isIdle() || document_.isBusy() || QApplication::activeModalWidget()) {
+        checkLater_.start();
+        return;
+    }
+    Batch batch{lastSent_, unchecked_, true};
+    unchecked_ = WriteParts();
+    // A command may have written other values meanwhile: the check would
+    // send those back to the old ones.
+    const std::optional<Settings> &onKeyboard = document_.keyboardRecord();
+    if (!onKeyboard)
+        return;
+    for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position) {
+        const auto field = kGlobalParameterWires[position].field;
+        if (batch.record.*field != (*onKeyboard).*field)
+            batch.parts.globals.reset(position);
+    }
+    for (int index = 0; index < kControlCount; ++index) {
+        if (std::memcmp(&batch.record.controls[index], &onKeyboard->controls[index], sizeof(Setting)) != 0)
+            batch.parts.controls.reset(std::size_t(index));
+    }
+    if (batch.parts.globals.none() && batch.parts.controls.none())
+        return;
+    batchOut_ = true;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        nextBatch_ = batch;
+    }
+    wake_.notify_all();
+}
+
+LiveSender::Outcome LiveSender::send(const Batch &batch) const
 {
     Outcome outcome;
     outcome.batch = batch;
+    const int chosenPace = EditorPreferences::messagePaceMs();
     // Globals first, then the controls by index: a whole write's order.
     outcome.linked = MidiController::useLiveInstance([&](MidiController &link) {
-        KeyboardCommand::write(link, batch.record, kWorkAreaSlot, batch.parts, &outcome.report);
+        const int pace = RememberedPace::effective(link.portPair(), chosenPace);
+        if (batch.check) {
+            KeyboardCommand::check(link, batch.record, batch.parts, pace, &outcome.report, &stopChecking_);
+            RememberedPace::learn(link.portPair(), outcome.report.slowedPaceMs);
+        } else {
+            KeyboardCommand::write(link, batch.record, kWorkAreaSlot, batch.parts, &outcome.report, pace, false);
+        }
     });
     return outcome;
 }
@@ -190,11 +240,27 @@ void LiveSender::finished(const Outcome &outcome)
     // that was never read or written has nothing to count against.
     if (outcome.linked && document_.keyboardRecord())
         document_.changeKeyboardCopy([&](KeyboardCopy &copy) { copy.setSent(outcome.batch.record, outcome.report); });
+    if (outcome.linked && !outcome.batch.check) {
+        const Batch &batch = outcome.batch;
+        for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position) {
+            const auto field = kGlobalParameterWires[position].field;
+            if (batch.parts.globals.test(position))
+                lastSent_.*field = batch.record.*field;
+        }
+        for (int index = 0; index < kControlCount; ++index) {
+            if (batch.parts.controls.test(std::size_t(index)))
+                lastSent_.controls[index] = batch.record.controls[index];
+        }
+        unchecked_.globals |= batch.parts.globals;
+        unchecked_.controls |= batch.parts.controls;
+        checkLater_.start();
+    }
     emit batchDone(outcome.linked);
     if (!outcome.linked) {
         // No keyboard: nothing is kept for one that comes later.
         pendingGlobals_.reset();
         pendingControls_.reset();
+        unchecked_ = WriteParts();
         return;
     }
     dispatch();

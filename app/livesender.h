@@ -10,7 +10,13 @@
 // talks to the keyboard, or a modal box is up, nothing is sent; after it,
 // what still differs from the keyboard goes. Without a link the changes are dropped, not kept
 // for a keyboard that comes later. No box ever opens.
+//
+// Each batch goes unchecked; once the user pauses, what went out since
+// the last check is asked back from the keyboard in one check, and what
+// did not arrive is sent again (see KeyboardCommand::check). What the
+// check cannot find on the keyboard counts as not sent.
 
+#include "midi/canceltoken.h"
 #include "model/settings.h"
 
 #include <QObject>
@@ -42,6 +48,11 @@ public:
     void setOn(bool on);
     // Nothing waits to go out and no batch is out.
     bool isIdle() const { return !batchOut_ && pendingGlobals_.none() && pendingControls_.none(); }
+    // Nothing sent is waiting for its check either.
+    bool isChecked() const { return isIdle() && unchecked_.globals.none() && unchecked_.controls.none(); }
+
+    // How long after the last batch the check waits for more edits.
+    static constexpr int kCheckAfterIdleMs = 600;
 
 signals:
     // A batch is done; `sent` is false when there was no link for it.
@@ -56,6 +67,7 @@ private:
     {
         Settings record;
         WriteParts parts;
+        bool check = false; // ask `parts` of `record` back instead of sending them
     };
     struct Outcome
     {
@@ -70,8 +82,10 @@ private:
     // is not talking to the keyboard.
     void dispatch();
     void finished(const Outcome &outcome);
+    // Hands the check of what went out since the last one to the worker.
+    void dispatchCheck();
     void work();
-    static Outcome send(const Batch &batch);
+    Outcome send(const Batch &batch) const;
 
     EditorDocument &document_;
     bool on_ = false;
@@ -83,6 +97,10 @@ private:
     // while a command of the window runs.
     QTimer dispatchLater_;
     QTimer busyRetry_;
+    QTimer checkLater_;
+    // What the batches since the last check sent, and its values.
+    WriteParts unchecked_;
+    Settings lastSent_;
 
     std::mutex mutex_;
     std::condition_variable wake_;
@@ -91,5 +109,7 @@ private:
     // call's hand-over inside Qt 5.
     std::optional<Outcome> outcome_;
     bool stopping_ = false;
+    // A check waits for the keyboard's answers; closing does not.
+    CancelToken stopChecking_;
     std::thread worker_;
 };

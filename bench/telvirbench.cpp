@@ -33,6 +33,7 @@
 //        telvir-bench --table-only
 //        telvir-bench --library
 //        telvir-bench --files
+//        telvir-bench --checked [--jack]
 //   --quick: 16 KB of firmware instead of 256 KB
 //   --write-only: the read and write only (over JACK also the searches and
 //     the window), no start-up and no firmware
@@ -44,8 +45,10 @@
 //   --library: only the library of setups (bench-library)
 //   --files: only the ".syx" imports (sysexbench.h), which the default run
 //     also makes
+//   --checked: only the checked write (checkedwritebench.h)
 
 #include "allcontrolsbench.h"
+#include "checkedwritebench.h"
 #include "realtimebench.h"
 #include "benchtimer.h"
 #include "keyboardsimulator.h"
@@ -839,8 +842,10 @@ int main(int argc, char *argv[])
                                               "Only the searches among 0, 8 and 24 silent devices over JACK.");
     const QCommandLineOption realtimeOption(
         "realtime", "Only a minute at 64 frames a period: the JACK callback's longest run and the xruns.");
+    const QCommandLineOption checkedOption(
+        "checked", "Only the checked write, against a write and a read, and a write to a slow keyboard.");
     parser.addOptions({quickOption, jackOption, startupOnlyOption, writeOnlyOption, soakOption, tableOnlyOption,
-                       liveOption, libraryOption, filesOption, searchOnlyOption, realtimeOption});
+                       liveOption, libraryOption, filesOption, searchOnlyOption, realtimeOption, checkedOption});
     parser.process(application);
     const bool quick = parser.isSet(quickOption);
     const bool startupOnly = parser.isSet(startupOnlyOption);
@@ -854,6 +859,10 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(liveOption)) {
         benchLive();
+        return 0;
+    }
+    if (parser.isSet(checkedOption)) {
+        benchCheckedWrite(jack);
         return 0;
     }
     if (parser.isSet(libraryOption)) {

@@ -40,6 +40,10 @@ CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errorIsTermina
           {QStringLiteral("memory"), tr("Keyboard memory to write: workArea (the default) or 1..8."),
            QStringLiteral("workArea|1..8")},
           {QStringLiteral("json"), tr("Print a JSON document instead of the table.")},
+          {QStringLiteral("pace"),
+           tr("Pause this many milliseconds between messages, for a keyboard slower than its port "
+              "(default 0, or the pace that worked last time on these ports)."),
+           QStringLiteral("MS")},
           // Two values, which QCommandLineParser cannot take: run() takes
           // them out first. Listed here for the help and the checks.
           {kPorts, tr("Use exactly this output and input port, by name or number."),
@@ -48,9 +52,9 @@ CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errorIsTermina
       commands_{
           {QStringLiteral("ports"), {}, {QStringLiteral("find")},
            tr("List the MIDI output and input ports with their numbers."), &KeyboardCommands::ports},
-          {QStringLiteral("read"), {QStringLiteral("FILE")}, {kPorts},
+          {QStringLiteral("read"), {QStringLiteral("FILE")}, {QStringLiteral("pace"), kPorts},
            tr("Read the keyboard's settings into FILE (.telvir, or .json)."), &KeyboardCommands::read},
-          {QStringLiteral("write"), {QStringLiteral("FILE")}, {QStringLiteral("memory"), QStringLiteral("all"), kPorts},
+          {QStringLiteral("write"), {QStringLiteral("FILE")}, {QStringLiteral("memory"), QStringLiteral("all"), QStringLiteral("pace"), kPorts},
            tr("Send the settings in FILE to a memory of the keyboard."), &KeyboardCommands::write},
           {QStringLiteral("firmware"), {QStringLiteral("FILE")}, {kPorts},
            tr("Update the firmware of a keyboard in its upgrade mode."),

@@ -6,11 +6,13 @@
 #include "cli/terminaltext.h"
 #include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
+#include "midi/rememberedpace.h"
 #include "midi/rememberedports.h"
 #include "midi/portnames.h"
 #include "model/controlcatalogue.h"
 #include "model/settings.h"
 #include "model/settingsdocument.h"
+#include "protocol/parameterexchange.h"
 
 #include <QDir>
 
@@ -94,10 +96,34 @@ MidiController *linkTo(const Invocation &invocation, bool upgradeMode, int *stat
 
 void printSent(const Invocation &invocation, const KeyboardOutcome &outcome, int slot)
 {
-    invocation.out << KeyboardCommands::tr("Sent %n messages to memory %1 of '%2'", nullptr, outcome.total)
-                          .arg(KeyboardCommand::memoryName(slot), TerminalText::escaped(outcome.deviceName))
-                   << '\n';
+    // A memory that cannot be read back is said to be unchecked.
+    if (outcome.kind == KeyboardOutcome::Kind::SentUnchecked)
+        invocation.out << TerminalText::escaped(outcomeMessage(outcome)) << '\n';
+    else
+        invocation.out << KeyboardCommands::tr("Sent %n messages to memory %1 of '%2'", nullptr, outcome.total)
+                              .arg(KeyboardCommand::memoryName(slot), TerminalText::escaped(outcome.deviceName))
+                       << '\n';
     invocation.out.flush();
+}
+
+// The pace --pace asks for, or 0; false (with the usage error written
+// into `status`) for one that is not a number of milliseconds.
+bool chosenPace(const Invocation &invocation, int *pace, int *status)
+{
+    *pace = 0;
+    const QString paceOption = QStringLiteral("pace");
+    if (!invocation.options.isSet(paceOption))
+        return true;
+    const QString given = invocation.options.value(paceOption);
+    bool number = false;
+    *pace = given.toInt(&number);
+    if (number && *pace >= 0 && *pace <= ParameterExchange::kMaxPaceMs)
+        return true;
+    *status = invocation.usageError(
+        KeyboardCommands::tr("--pace takes a number of milliseconds from 0 to %1, not '%2'")
+            .arg(ParameterExchange::kMaxPaceMs)
+            .arg(given));
+    return false;
 }
 
 // A firmware file refused before sending, with the file's name.
@@ -150,15 +176,20 @@ int KeyboardCommands::ports(const Invocation &invocation)
 int KeyboardCommands::read(const Invocation &invocation)
 {
     const QString path = invocation.arguments.at(0);
-    const LinkRelease release;
     int status = kExitFailure;
+    int pace = 0;
+    if (!chosenPace(invocation, &pace, &status))
+        return status;
+    const LinkRelease release;
     MidiController *link = linkTo(invocation, false, &status);
     if (!link)
         return status;
 
     Settings settings;
     ReadReport report;
-    const KeyboardOutcome outcome = KeyboardCommand::read(*link, settings, &report);
+    const KeyboardOutcome outcome = KeyboardCommand::read(*link, settings, &report, nullptr,
+                                                          RememberedPace::effective(link->portPair(), pace));
+    RememberedPace::learn(link->portPair(), report.slowedPaceMs);
     if (outcome.kind == KeyboardOutcome::Kind::NoReplies)
         return invocation.fail(
             outcomeMessage(outcome) + QLatin1Char(' ')
@@ -207,6 +238,10 @@ int KeyboardCommands::write(const Invocation &invocation)
 
     if (invocation.options.isSet(QStringLiteral("all")) && !invocation.ports.isEmpty())
         return invocation.usageError(tr("write takes --all or --ports, not both"));
+    int pace = 0;
+    int status = kExitFailure;
+    if (!chosenPace(invocation, &pace, &status))
+        return status;
 
     Settings settings;
     QString error;
@@ -223,7 +258,9 @@ int KeyboardCommands::write(const Invocation &invocation)
     // One keyboard's write, said and remembered.
     const auto writeTo = [&](MidiController &keyboard) {
         WriteReport report;
-        const KeyboardOutcome outcome = KeyboardCommand::write(keyboard, settings, slot, &report);
+        const KeyboardOutcome outcome = KeyboardCommand::write(keyboard, settings, slot, &report,
+                                                               RememberedPace::effective(keyboard.portPair(), pace));
+        RememberedPace::learn(keyboard.portPair(), report.slowedPaceMs);
         if (!outcome.succeeded())
             return outcome;
         printSent(invocation, outcome, slot);
@@ -237,7 +274,8 @@ int KeyboardCommands::write(const Invocation &invocation)
                                   .arg(leftOut.join(QStringLiteral(", ")))
                            << '\n';
         }
-        // Only a write of which every message went out is known to be there.
+        // Only a write of which every message went out (and, into memory 0,
+        // came back right) is known to be there.
         LibraryCommands::record(invocation, LibraryEvent::Kind::Write, settings, path, slot);
         return outcome;
     };

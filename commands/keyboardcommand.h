@@ -30,18 +30,27 @@ public:
     // answered); `*link` is null unless the outcome is Linked.
     static KeyboardOutcome find(bool upgradeMode, const LinkSearch &search, MidiController **link);
 
-    // Reads the keyboard's memory 0 into `settings`; `report`, when given,
-    // learns what was requested and what stayed unanswered.
+    // Reads the keyboard's memory 0 into `settings`, `paceMs` between
+    // messages, asking again for answers that did not come; `report`, when
+    // given, learns what was requested and what stayed unanswered.
     static KeyboardOutcome read(MidiController &link, Settings &settings, ReadReport *report = nullptr,
-                                const CancelToken *cancel = nullptr);
+                                const CancelToken *cancel = nullptr, int paceMs = 0);
 
     // Writes `settings` into keyboard memory `slot` (0 = "workArea", 1..8);
     // `report`, when given, learns which fields are on the keyboard now.
+    // A write into memory 0 is checked: its values are asked back and
+    // what differs is sent again (see WriteCheck); only what came back
+    // right counts as on the keyboard.
     static KeyboardOutcome write(MidiController &link, const Settings &settings, int slot,
-                                 WriteReport *report = nullptr);
-    // Writes only the parts of `settings` that `parts` names.
+                                 WriteReport *report = nullptr, int paceMs = 0);
+    // Writes only the parts of `settings` that `parts` names; unchecked
+    // when `checked` is false, for one check after several writes.
     static KeyboardOutcome write(MidiController &link, const Settings &settings, int slot, const WriteParts &parts,
-                                 WriteReport *report);
+                                 WriteReport *report, int paceMs = 0, bool checked = true);
+    // Checks that memory 0 holds `parts` of `sent`, sending again what it
+    // does not; `report` learns which of them are on the keyboard.
+    static KeyboardOutcome check(MidiController &link, const Settings &sent, const WriteParts &parts, int paceMs,
+                                 WriteReport *report, const CancelToken *cancel = nullptr);
 
     // The firmware image in `path`, or the outcome that refuses it before
     // anything is sent.

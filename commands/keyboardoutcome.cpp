@@ -2,6 +2,19 @@
 
 #include "firmware/firmwareprotocol.h"
 
+namespace {
+// Enough names to find them in the window; the rest are counted.
+constexpr int kNamesShown = 6;
+
+QString namesOf(const QStringList &names)
+{
+    if (names.size() <= kNamesShown)
+        return names.join(QStringLiteral(", "));
+    //: %1 lists the first settings by name; %n counts the others.
+    return KeyboardOutcome::tr("%1 and %n more", nullptr, int(names.size()) - (kNamesShown - 1))
+        .arg(names.mid(0, kNamesShown - 1).join(QStringLiteral(", ")));
+}
+} // namespace
 
 QString outcomeMessage(const KeyboardOutcome &outcome)
 {
@@ -22,6 +35,22 @@ QString outcomeMessage(const KeyboardOutcome &outcome)
         return KeyboardOutcome::tr("Could not recv settings.");
     case Kind::Sent:
         return KeyboardOutcome::tr("Successfully sent to device '%1' !").arg(outcome.deviceName);
+    case Kind::SentUnchecked:
+        return KeyboardOutcome::tr("Sent to memory %1 of device '%2'; a memory other than workArea cannot be read "
+                                   "back, so the keyboard's copy was not checked.")
+            .arg(outcome.count)
+            .arg(outcome.deviceName);
+    case Kind::NotReceived:
+        //: %1 names the settings ("Pad #3 Mode, Cutoff CC Number").
+        return outcome.count == 1
+                   ? KeyboardOutcome::tr("1 setting did not reach the keyboard: %1.").arg(namesOf(outcome.missing))
+                   //: %1 names the settings ("Pad #3 Mode, Cutoff CC Number").
+                   : KeyboardOutcome::tr("%n settings did not reach the keyboard: %1.", nullptr, outcome.count)
+                         .arg(namesOf(outcome.missing));
+    case Kind::Unconfirmed:
+        return KeyboardOutcome::tr("Sent to device '%1', but it answered none of the requests for the values just "
+                                   "written, so whether they arrived is not known.")
+            .arg(outcome.deviceName);
     case Kind::PortRefused:
         return KeyboardOutcome::tr("The port of device '%1' refused %2 of %n messages. "
                                    "The keyboard may hold only part of these settings.",

@@ -21,7 +21,10 @@ public:
         ServerNotResponding,   // the MIDI server stalled
         SettingsRead,          // `count` of the `total` settings requested came back
         NoReplies,             // the keyboard sent none of its settings
-        Sent,                  // all `total` messages went out
+        Sent,                  // all `total` messages went out (into memory 0: and are on the keyboard)
+        SentUnchecked,         // all went out into memory `count`, which cannot be read back
+        NotReceived,           // `count` of the `total` settings written are not on the keyboard
+        Unconfirmed,           // all went out, and the keyboard answered none of the check's requests
         PortRefused,           // the port refused `total` - `count` of `total`
         PortStalled,           // the port stopped after `count` went out
         FirmwareTooLarge,      // more than a size announcement can carry
@@ -37,13 +40,14 @@ public:
     QString deviceName;
     PortPair pair; // the pair named, for ChosenPairSilent
     QStringList listeners;
+    QStringList missing; // the settings named, for NotReceived
     int count = 0;
     int total = 0;
 
     bool succeeded() const
     {
         return kind == Kind::Linked || kind == Kind::SettingsRead || kind == Kind::Sent
-               || kind == Kind::FirmwareUpgraded;
+               || kind == Kind::SentUnchecked || kind == Kind::FirmwareUpgraded;
     }
 };
 

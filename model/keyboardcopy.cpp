@@ -22,11 +22,14 @@ void KeyboardCopy::setRead(const Settings &read, const ReadReport &report)
 
 void KeyboardCopy::setSent(const Settings &sent, const WriteReport &report)
 {
+    // Asked back and not found: not on the keyboard, whatever the copy says.
+    if (record_)
+        unknown_ |= report.unverified;
     if (report.carried.none())
         return;
     if (!record_) {
         record_ = sent;
-        unknown_ = report.tried & ~report.carried;
+        unknown_ = (report.tried & ~report.carried) | report.unverified;
         return;
     }
     Settings onKeyboard = *record_;
@@ -38,6 +41,7 @@ void KeyboardCopy::setSent(const Settings &sent, const WriteReport &report)
     record_ = onKeyboard;
     unanswered_ &= ~report.carried;
     unknown_ &= ~report.carried;
+    unknown_ |= report.unverified;
 }
 
 void KeyboardCopy::forget()

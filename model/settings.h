@@ -54,6 +54,9 @@ struct Settings
     // latest after a second, or when `cancel` is cancelled.
     // `report`, when given, learns what was asked and what stayed unanswered.
     int recv(const CancelToken *cancel = nullptr, ReadReport *report = nullptr);
+    // The same over `link`, `paceMs` between messages; answers that did not
+    // come are asked for again, a few rounds at most, each slower.
+    int recv(MidiController &link, int paceMs, const CancelToken *cancel, ReadReport *report);
 
     // Writes this record into keyboard memory `slot` (0 = "workArea",
     // 1..8). Every message is tried even after a refusal, but none after
@@ -63,7 +66,7 @@ struct Settings
     bool send(int slot, MessageCounts *counts = nullptr) const;
     // The same over `link`, for the parts of the record that `parts` names;
     // `report` learns which fields are on the keyboard now.
-    bool send(MidiController &link, int slot, const WriteParts &parts, WriteReport &report) const;
+    bool send(MidiController &link, int slot, const WriteParts &parts, WriteReport &report, int paceMs = 0) const;
 
     static constexpr std::size_t kImageSize = 6 + kControlCount * sizeof(Setting);
 };
@@ -79,6 +82,9 @@ struct ReadReport
     std::vector<std::size_t> unanswered;
     // The fields asked for; the others keep the record's values.
     SettingsFields asked;
+    // The pace of the round that got the last missing answers, when the
+    // read had to go slower than it began; 0 otherwise.
+    int slowedPaceMs = 0;
 };
 
 // The parts of a record that a write sends: all of them unless it says less.
@@ -107,6 +113,12 @@ struct WriteReport
     SettingsFields carried; // and it went out
     // The port the messages went to is gone: none of them arrived.
     bool portGone = false;
+    // Read back and found missing or different after every round of
+    // sending again: not on the keyboard, whatever the copy held.
+    SettingsFields unverified;
+    // The pace at which the keyboard took everything, when the check had
+    // to go slower than the write began; 0 otherwise.
+    int slowedPaceMs = 0;
 };
 
 static_assert(Settings::kImageSize == 265, "the settings image is 265 bytes");

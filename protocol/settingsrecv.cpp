@@ -2,26 +2,19 @@
 
 #include "model/settings.h"
 
+#include "midi/canceltoken.h"
 #include "midi/midicontroller.h"
+#include "protocol/parameterexchange.h"
 #include "protocol/parameterformat.h"
 #include "protocol/parametermap.h"
 #include "protocol/parametermessage.h"
 
 #include <QLoggingCategory>
 
-#include <algorithm>
-#include <chrono>
-#include <utility>
 #include <vector>
 
 namespace {
 Q_LOGGING_CATEGORY(lcProtocol, "telvir.protocol", QtWarningMsg)
-
-// The keyboard answers at its own pace and says nothing when it is done:
-// the read ends when every request has had its reply, or after this.
-constexpr std::chrono::milliseconds kReplyWait{1000};
-
-using ParameterAddress = std::pair<int, int>; // selector, number
 } // namespace
 
 int Settings::recv(const CancelToken *cancel, ReadReport *report)
@@ -29,66 +22,71 @@ int Settings::recv(const CancelToken *cancel, ReadReport *report)
     MidiController *link = MidiController::getInstance(false);
     if (!link)
         return 0;
+    return recv(*link, 0, cancel, report);
+}
 
-    // One entry for each request, ticked off by its reply. A request the
-    // port refused gets no reply, so the read then waits its full time.
-    std::vector<ParameterAddress> awaited;
-    bool everyRequestSent = true;
-    // A port that stalls gets no more requests: each would wait out its
-    // own timeout.
-    bool stalled = false;
-    for (const ParameterValue &parameter : globalParameters(*this)) {
-        awaited.emplace_back(parameter.selector, parameter.number);
-        const int result = link->requestParameter(kRequestCommand, kWorkAreaSlot, parameter.selector, parameter.number);
-        everyRequestSent = everyRequestSent && result == 0;
-        if (result == MIDIERR_NOTREADY) {
-            stalled = true;
-            break;
-        }
-    }
-    for (int index = 0; index < kControlCount && !stalled; ++index) {
+int Settings::recv(MidiController &link, int paceMs, const CancelToken *cancel, ReadReport *report)
+{
+    // One entry for each request, ticked off by its reply: the global
+    // parameters, then each control's in the order of a transfer.
+    std::vector<ParameterAddress> addresses;
+    for (const ParameterValue &parameter : globalParameters(*this))
+        addresses.emplace_back(parameter.selector, parameter.number);
+    for (int index = 0; index < kControlCount; ++index) {
         for (const ParameterValue &parameter : controlParameters(controls[index], index, true))
-            awaited.emplace_back(parameter.selector, parameter.number);
-        const MessageCounts counts = controls[index].transfer(index, kWorkAreaSlot, true);
-        everyRequestSent = everyRequestSent && counts.refused == 0;
-        stalled = counts.stalled;
+            addresses.emplace_back(parameter.selector, parameter.number);
     }
-
-    const int requested = int(awaited.size());
+    const int requested = int(addresses.size());
     SettingsFields asked;
-    for (const ParameterAddress &address : awaited) {
-        if (const std::uint8_t *field = parameterField(*this, address.first, address.second))
-            asked.set(std::size_t(field - reinterpret_cast<const std::uint8_t *>(this)));
-    }
-    qCDebug(lcProtocol, "waiting for incoming settings");
-    const auto tickOff = [&awaited](int selector, int number) {
-        const auto entry = std::find(awaited.begin(), awaited.end(), ParameterAddress(selector, number));
-        if (entry != awaited.end())
-            awaited.erase(entry);
-    };
-    const auto deadline = std::chrono::steady_clock::now() + kReplyWait;
-    const auto holdsMessages = [](const std::deque<std::string> &queue) { return !queue.empty(); };
+    for (const ParameterAddress &address : addresses)
+        asked.set(ParameterExchange::fieldOffset(address.first, address.second));
+
+    // Every reply counts, awaited or not (the same one twice, twice).
     int accepted = 0;
-    for (;;) {
-        accepted += storeQueuedReplies(*this, tickOff);
-        if (everyRequestSent && awaited.empty())
-            break;
-        const auto left = deadline - std::chrono::steady_clock::now();
-        if (left.count() <= 0 || !MidiController::waitForMessages(left, holdsMessages, cancel)) {
-            // What came in the last moment still counts.
-            accepted += storeQueuedReplies(*this, tickOff);
+    const auto store = [this, &accepted](int selector, int number, int value) {
+        if (storeParameterReply(*this, selector, number, value))
+            ++accepted;
+        return true;
+    };
+    std::vector<ParameterAddress> awaited = addresses;
+    int pace = paceMs;
+    int slowedPace = 0;
+    double firstLoss = 0;
+    double slowerLoss = -1;
+    for (int round = 0; round <= ParameterExchange::kRounds; ++round) {
+        if (round > 0) {
+            // Asked again only of a keyboard that answers, for what it
+            // did not answer; a refused request gets no reply either.
+            pace = ParameterExchange::slowerPace(pace);
+            qCDebug(lcProtocol, "asking again for %d settings, %d ms apart", int(awaited.size()), pace);
+        }
+        const MessageCounts counts = ParameterExchange::sendRequests(link, awaited, pace);
+        qCDebug(lcProtocol, "waiting for incoming settings");
+        const std::size_t missingBefore = awaited.size();
+        ParameterExchange::awaitReplies(awaited, counts.refused == 0, store, cancel);
+        const double lost = missingBefore > 0 ? double(awaited.size()) / double(missingBefore) : 0;
+        if (round == 0)
+            firstLoss = lost;
+        else if (round == 1)
+            slowerLoss = lost;
+        if (awaited.empty()) {
+            if (round > 0 && ParameterExchange::slowingHelped(firstLoss, slowerLoss))
+                slowedPace = pace;
             break;
         }
+        // A port that stalls would make each further request wait out
+        // its own timeout; a keyboard that answered nothing this round
+        // will not answer the next either.
+        if (counts.stalled || awaited.size() == missingBefore || (cancel && cancel->cancelled()))
+            break;
     }
     if (report) {
         report->requested = requested;
         report->unanswered.clear();
         report->asked = asked;
-        const auto *start = reinterpret_cast<const std::uint8_t *>(this);
-        for (const ParameterAddress &address : awaited) {
-            if (const std::uint8_t *field = parameterField(*this, address.first, address.second))
-                report->unanswered.push_back(std::size_t(field - start));
-        }
+        report->slowedPaceMs = slowedPace;
+        for (const ParameterAddress &address : awaited)
+            report->unanswered.push_back(ParameterExchange::fieldOffset(address.first, address.second));
     }
     return accepted;
 }

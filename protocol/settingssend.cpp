@@ -4,30 +4,10 @@
 
 #include "midi/midicontroller.h"
 #include "protocol/parameterformat.h"
-#include "protocol/parametermap.h"
+#include "protocol/parameterexchange.h"
 
 #include <algorithm>
 #include <vector>
-
-namespace {
-// Sends one parameter; the offset of its field goes to `taken` when the
-// port took the message.
-void sendParameter(MidiController &link, int slot, const ParameterValue &parameter, WriteReport &report,
-                   std::vector<std::size_t> &taken)
-{
-    const std::size_t offset = std::size_t(parameterOffset(parameter.selector, parameter.number));
-    const int result = link.setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value);
-    report.tried.set(offset);
-    ++report.counts.messages;
-    if (result == 0)
-        taken.push_back(offset);
-    else
-        ++report.counts.refused;
-    // Each further message would wait out its own timeout.
-    if (result == MIDIERR_NOTREADY)
-        report.counts.stalled = true;
-}
-} // namespace
 
 bool Settings::send(int slot, MessageCounts *counts) const
 {
@@ -39,7 +19,7 @@ bool Settings::send(int slot, MessageCounts *counts) const
     return sent;
 }
 
-bool Settings::send(MidiController &link, int slot, const WriteParts &parts, WriteReport &report) const
+bool Settings::send(MidiController &link, int slot, const WriteParts &parts, WriteReport &report, int paceMs) const
 {
     report = WriteReport();
     // Nothing is acknowledged: each message waits only until the port has
@@ -47,11 +27,14 @@ bool Settings::send(MidiController &link, int slot, const WriteParts &parts, Wri
     // A refused one is counted and the rest still go out, so that as much
     // of the record as possible reaches the keyboard. A port that stalls
     // ends the write as a whole, within one message's timeout.
+    const std::vector<ParameterValue> sets = ParameterExchange::setsOf(*this, parts);
+    std::vector<std::size_t> positions;
+    report.counts = ParameterExchange::sendSets(link, slot, sets, paceMs, &positions);
+    for (std::size_t position = 0; position < std::size_t(report.counts.messages); ++position)
+        report.tried.set(ParameterExchange::fieldOffset(sets[position].selector, sets[position].number));
     std::vector<std::size_t> taken;
-    forEachWrittenParameter(*this, parts, [&](const ParameterValue &parameter) {
-        sendParameter(link, slot, parameter, report, taken);
-        return !report.counts.stalled;
-    });
+    for (std::size_t position : positions)
+        taken.push_back(ParameterExchange::fieldOffset(sets[position].selector, sets[position].number));
     // Sent is not yet out: a program may end right after this returns.
     // What never goes out counts as refused: the last ones taken.
     bool gone = false;

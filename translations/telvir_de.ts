@@ -205,6 +205,10 @@ Telvir-Keyboards, führt eine Bibliothek davon und erneuert seine Firmware.
         <source>Write the messages that send FILE to a memory into OUT.syx.</source>
         <translation>Die Nachrichten, die FILE in einen Speicher senden, in OUT.syx schreiben.</translation>
     </message>
+    <message>
+        <source>Pause this many milliseconds between messages, for a keyboard slower than its port (default 0, or the pace that worked last time on these ports).</source>
+        <translation>So viele Millisekunden zwischen zwei Nachrichten warten, für ein Keyboard, das langsamer ist als sein Port (Vorgabe 0, oder das Tempo, das an diesen Ports zuletzt ging).</translation>
+    </message>
 </context>
 <context>
     <name>ControlClashes</name>
@@ -503,6 +507,10 @@ Telvir-Keyboards, führt eine Bibliothek davon und erneuert seine Firmware.
             <numerusform>Firmware von &apos;%1&apos; mit %n Bytes aus %2 erneuert</numerusform>
         </translation>
     </message>
+    <message>
+        <source>--pace takes a number of milliseconds from 0 to %1, not &apos;%2&apos;</source>
+        <translation>--pace erwartet Millisekunden von 0 bis %1, nicht &apos;%2&apos;</translation>
+    </message>
 </context>
 <context>
     <name>KeyboardFollower</name>
@@ -597,6 +605,35 @@ Telvir-Keyboards, führt eine Bibliothek davon und erneuert seine Firmware.
     <message>
         <source>Error</source>
         <translation>Fehler</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 and %n more</source>
+        <extracomment>%1 lists the first settings by name; %n counts the others.</extracomment>
+        <translation>
+            <numerusform>%1 und %n weitere</numerusform>
+            <numerusform>%1 und %n weitere</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Sent to memory %1 of device &apos;%2&apos;; a memory other than workArea cannot be read back, so the keyboard&apos;s copy was not checked.</source>
+        <translation>In Speicher %1 von Gerät &apos;%2&apos; gesendet; ein anderer Speicher als workArea kann nicht zurückgelesen werden, daher wurde die Kopie im Keyboard nicht geprüft.</translation>
+    </message>
+    <message>
+        <source>1 setting did not reach the keyboard: %1.</source>
+        <extracomment>%1 names the settings (&quot;Pad #3 Mode, Cutoff CC Number&quot;).</extracomment>
+        <translation>1 Einstellung ist nicht beim Keyboard angekommen: %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n settings did not reach the keyboard: %1.</source>
+        <extracomment>%1 names the settings (&quot;Pad #3 Mode, Cutoff CC Number&quot;).</extracomment>
+        <translation>
+            <numerusform>%n Einstellung ist nicht beim Keyboard angekommen: %1.</numerusform>
+            <numerusform>%n Einstellungen sind nicht beim Keyboard angekommen: %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Sent to device &apos;%1&apos;, but it answered none of the requests for the values just written, so whether they arrived is not known.</source>
+        <translation>An Gerät &apos;%1&apos; gesendet, aber es hat keine der Anfragen nach den eben geschriebenen Werten beantwortet; ob sie angekommen sind, ist daher nicht bekannt.</translation>
     </message>
 </context>
 <context>

@@ -205,6 +205,10 @@ guarda una biblioteca de ellos y actualiza su firmware.
         <source>Write the messages that send FILE to a memory into OUT.syx.</source>
         <translation>Escribir en OUT.syx los mensajes que envían FILE a una memoria.</translation>
     </message>
+    <message>
+        <source>Pause this many milliseconds between messages, for a keyboard slower than its port (default 0, or the pace that worked last time on these ports).</source>
+        <translation>Esperar estos milisegundos entre dos mensajes, para un teclado más lento que su puerto (0 por defecto, o el ritmo que funcionó la última vez en estos puertos).</translation>
+    </message>
 </context>
 <context>
     <name>ControlClashes</name>
@@ -503,6 +507,10 @@ guarda una biblioteca de ellos y actualiza su firmware.
             <numerusform>Firmware de &apos;%1&apos; actualizado con %n bytes de %2</numerusform>
         </translation>
     </message>
+    <message>
+        <source>--pace takes a number of milliseconds from 0 to %1, not &apos;%2&apos;</source>
+        <translation>--pace espera un número de milisegundos de 0 a %1, no &apos;%2&apos;</translation>
+    </message>
 </context>
 <context>
     <name>KeyboardFollower</name>
@@ -597,6 +605,35 @@ guarda una biblioteca de ellos y actualiza su firmware.
     <message>
         <source>Error</source>
         <translation>Error</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 and %n more</source>
+        <extracomment>%1 lists the first settings by name; %n counts the others.</extracomment>
+        <translation>
+            <numerusform>%1 y %n más</numerusform>
+            <numerusform>%1 y %n más</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Sent to memory %1 of device &apos;%2&apos;; a memory other than workArea cannot be read back, so the keyboard&apos;s copy was not checked.</source>
+        <translation>Enviado a la memoria %1 del dispositivo &apos;%2&apos;; una memoria distinta de workArea no se puede volver a leer, así que la copia del teclado no se comprobó.</translation>
+    </message>
+    <message>
+        <source>1 setting did not reach the keyboard: %1.</source>
+        <extracomment>%1 names the settings (&quot;Pad #3 Mode, Cutoff CC Number&quot;).</extracomment>
+        <translation>1 ajuste no llegó al teclado: %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n settings did not reach the keyboard: %1.</source>
+        <extracomment>%1 names the settings (&quot;Pad #3 Mode, Cutoff CC Number&quot;).</extracomment>
+        <translation>
+            <numerusform>%n ajuste no llegó al teclado: %1.</numerusform>
+            <numerusform>%n ajustes no llegaron al teclado: %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Sent to device &apos;%1&apos;, but it answered none of the requests for the values just written, so whether they arrived is not known.</source>
+        <translation>Enviado al dispositivo &apos;%1&apos;, pero no respondió a ninguna de las peticiones de los valores recién escritos, así que no se sabe si llegaron.</translation>
     </message>
 </context>
 <context>

@@ -205,6 +205,10 @@ en tient une bibliothèque et met à jour son firmware.
         <source>Write the messages that send FILE to a memory into OUT.syx.</source>
         <translation>Écrire dans OUT.syx les messages qui envoient FILE dans une mémoire.</translation>
     </message>
+    <message>
+        <source>Pause this many milliseconds between messages, for a keyboard slower than its port (default 0, or the pace that worked last time on these ports).</source>
+        <translation>Attendre autant de millisecondes entre deux messages, pour un clavier plus lent que son port (0 par défaut, ou le rythme qui a fonctionné la dernière fois sur ces ports).</translation>
+    </message>
 </context>
 <context>
     <name>ControlClashes</name>
@@ -503,6 +507,10 @@ en tient une bibliothèque et met à jour son firmware.
             <numerusform>Firmware de &apos;%1&apos; mis à jour avec %n octets de %2</numerusform>
         </translation>
     </message>
+    <message>
+        <source>--pace takes a number of milliseconds from 0 to %1, not &apos;%2&apos;</source>
+        <translation>--pace attend un nombre de millisecondes de 0 à %1, pas &apos;%2&apos;</translation>
+    </message>
 </context>
 <context>
     <name>KeyboardFollower</name>
@@ -597,6 +605,35 @@ en tient une bibliothèque et met à jour son firmware.
     <message>
         <source>Error</source>
         <translation>Erreur</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 and %n more</source>
+        <extracomment>%1 lists the first settings by name; %n counts the others.</extracomment>
+        <translation>
+            <numerusform>%1 et %n autre</numerusform>
+            <numerusform>%1 et %n autres</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Sent to memory %1 of device &apos;%2&apos;; a memory other than workArea cannot be read back, so the keyboard&apos;s copy was not checked.</source>
+        <translation>Envoyé dans la mémoire %1 de l&apos;appareil &apos;%2&apos; ; une mémoire autre que workArea ne peut pas être relue, la copie du clavier n&apos;a donc pas été vérifiée.</translation>
+    </message>
+    <message>
+        <source>1 setting did not reach the keyboard: %1.</source>
+        <extracomment>%1 names the settings (&quot;Pad #3 Mode, Cutoff CC Number&quot;).</extracomment>
+        <translation>1 réglage n&apos;est pas arrivé au clavier : %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n settings did not reach the keyboard: %1.</source>
+        <extracomment>%1 names the settings (&quot;Pad #3 Mode, Cutoff CC Number&quot;).</extracomment>
+        <translation>
+            <numerusform>%n réglage n&apos;est pas arrivé au clavier : %1.</numerusform>
+            <numerusform>%n réglages ne sont pas arrivés au clavier : %1.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Sent to device &apos;%1&apos;, but it answered none of the requests for the values just written, so whether they arrived is not known.</source>
+        <translation>Envoyé à l&apos;appareil &apos;%1&apos;, mais il n&apos;a répondu à aucune demande des valeurs qui viennent d&apos;être écrites ; on ne sait donc pas si elles sont arrivées.</translation>
     </message>
 </context>
 <context>

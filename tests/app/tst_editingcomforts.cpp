@@ -179,7 +179,8 @@ private slots:
     void settingsAReadMissedCountAsNotOnTheKeyboard()
     {
         VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
-        rig.attachSimulator(kKeyboard, kKeyboard).setParameterReplyLimit(100);
+        KeyboardSimulator &keyboard = rig.attachSimulator(kKeyboard, kKeyboard);
+        keyboard.setParameterReplyLimit(100);
         DialogAnswerer answerer;
         answerer.pressInMessageBox();
         answerer.pressInMessageBox();
@@ -195,7 +196,9 @@ private slots:
                  qPrintable(statusLine->text()));
         // However long the line, the window keeps its size.
         QCOMPARE(window.size(), formSizeWithMenus(window));
-        // A whole write puts every setting on the keyboard.
+        // A whole write puts every setting on the keyboard, and the keyboard
+        // now answers the check's requests.
+        keyboard.setParameterReplyLimit(-1);
         window.sendToKeyboard();
         QCOMPARE(statusLine->text(), QStringLiteral("Connected to 'Telvir Keyboard'"));
         checkAnswered(answerer, {"OK: Successfully connect to device 'Telvir Keyboard' !",

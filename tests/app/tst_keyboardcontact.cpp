@@ -183,7 +183,9 @@ private slots:
         DialogAnswerer answerer;
         answerer.pressInMessageBox();
         clickSend(window);
-        checkAnswered(answerer, {"OK: Successfully sent to device 'Telvir Keyboard' !"});
+        // A stored memory cannot be read back, and the box says so.
+        checkAnswered(answerer, {"OK: Sent to memory 3 of device 'Telvir Keyboard'; a memory other than workArea "
+                                 "cannot be read back, so the keyboard's copy was not checked."});
         QVERIFY(!cursor.waitCursorOverBox);
 
         const std::vector<std::string> sent = rig.sent(kKeyboard);

@@ -127,6 +127,45 @@ private slots:
         QCOMPARE(window->changesNotSent(), 0);
     }
 
+    void liveIsCheckedOnceTheUserPausesAndWhatWasLostGoesAgain()
+    {
+        EditorPreferences::setLiveSending(true);
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        KeyboardSimulator &keyboard = rig.attachSimulator(kKeyboard, kKeyboard);
+        const std::unique_ptr<MainWindow> window = linkedWindow();
+        QVERIFY(window);
+        LiveSender &live = liveSender(*window);
+        keyboard.clearReceived();
+        // Of each batch of Cutoff's seven, the number is the 4th: lost in
+        // the first and the fifth; the other losses carry values it holds.
+        keyboard.setLoseSetEvery(4);
+        for (int number = 80; number <= 84; ++number) {
+            window->editControlField(kCutoff, controlField("ccNumber"), number);
+            QTRY_VERIFY(live.isIdle());
+        }
+        QCOMPARE(keyboard.value(0, 3, kCutoffId), 83);
+        // Nothing is asked while the user is at it.
+        for (const std::string &message : keyboard.received())
+            QCOMPARE(int(static_cast<unsigned char>(message[6])), 0x02);
+        QCOMPARE(keyboard.receivedCount(), 5 * 7);
+
+        QTRY_VERIFY_WITH_TIMEOUT(live.isChecked(), 10000);
+        QCOMPARE(keyboard.value(0, 3, kCutoffId), 84);
+        // Cutoff's seven asked back, its number sent again (lost once more)
+        // and asked again, twice.
+        const QList<QByteArray> afterEdits = hexList(keyboard.received()).mid(5 * 7);
+        QCOMPARE(afterEdits.mid(0, 7),
+                 QList<QByteArray>({"f0 00 20 6b 7f 42 01 00 00 01 f7", "f0 00 20 6b 7f 42 01 00 01 01 f7",
+                                    "f0 00 20 6b 7f 42 01 00 02 01 f7", "f0 00 20 6b 7f 42 01 00 03 01 f7",
+                                    "f0 00 20 6b 7f 42 01 00 04 01 f7", "f0 00 20 6b 7f 42 01 00 05 01 f7",
+                                    "f0 00 20 6b 7f 42 01 00 06 01 f7"}));
+        QCOMPARE(afterEdits.mid(7), QList<QByteArray>({"f0 00 20 6b 7f 42 02 00 03 01 54 f7",
+                                                       "f0 00 20 6b 7f 42 01 00 03 01 f7",
+                                                       "f0 00 20 6b 7f 42 02 00 03 01 54 f7",
+                                                       "f0 00 20 6b 7f 42 01 00 03 01 f7"}));
+        QCOMPARE(window->changesNotSent(), 0);
+    }
+
     void liveOffOrNoLinkSendsNothingAndNoBacklogLater()
     {
         EditorPreferences::setLiveSending(false);
@@ -259,7 +298,12 @@ private slots:
             QCOMPARE(answerer.messages, QStringList({"OK: Successfully sent to device 'Telvir Keyboard' !"}));
         }
         QTRY_VERIFY(liveSender(*window).isIdle());
-        QCOMPARE(keyboard.receivedCount(), 257);
+        // Each asked back once, the check's request for it.
+        int sets = 0;
+        for (const std::string &message : keyboard.received())
+            sets += message[6] == 0x02 ? 1 : 0;
+        QCOMPARE(sets, 257);
+        QCOMPARE(keyboard.receivedCount(), 2 * 257);
         QCOMPARE(keyboard.value(0, 3, kCutoffId), 74);
         QCOMPARE(window->changesNotSent(), 1);
 

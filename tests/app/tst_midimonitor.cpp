@@ -110,11 +110,14 @@ private slots:
         QTRY_COMPARE(linesWith(monitor, false, "set "), 258);
         QCOMPARE(linesWith(monitor, false, "set Pad #3 / Pad #11, Mode = Switched, memory workArea"), 1);
         QCOMPARE(linesWith(monitor, false, "set global Knob Mode = absolute, memory workArea"), 1);
+        // Then every value is asked back and comes back.
+        QTRY_COMPARE(linesWith(monitor, true, "reply "), 2 * 258);
+        QCOMPARE(linesWith(monitor, false, "request "), 2 * 258);
         QVERIFY(answerer.problems.isEmpty());
         // Every line has its bytes beside the meaning.
         const MonitorLine &line = monitor.lines().lines().back();
-        QVERIFY(!line.in);
-        QVERIFY(line.bytes.startsWith("F0 00 20 6B 7F 42 02 00"));
+        QVERIFY(line.in);
+        QVERIFY(line.bytes.startsWith("F0 00 20 6B 7F 42 00 00"));
         QCOMPARE(monitor.messageCount(), qint64(monitor.lines().lines().size()));
     }
 

@@ -154,6 +154,8 @@ private slots:
             {{"show"}, "telvir: usage: telvir show FILE [--json] (see telvir --help)\n"},
             {{"diff", "a.json", "b.json", "--json"}, "telvir: diff takes no --json (see telvir --help)\n"},
             {{"write", "a.telvir", "--memory", "9"}, "telvir: --memory takes workArea or 1..8, not '9' (see telvir --help)\n"},
+            {{"read", "a.telvir", "--pace", "fast"}, "telvir: --pace takes a number of milliseconds from 0 to 1000, not 'fast' (see telvir --help)\n"},
+            {{"firmware", "a.bin", "--pace", "5"}, "telvir: firmware takes no --pace (see telvir --help)\n"},
             {{"show", "--colour", "a"}, "telvir: Unknown option 'colour'. (see telvir --help)\n"},
             {{"read", "a.telvir", "--ports", "0"}, "telvir: --ports takes an output and an input port, once: --ports OUT IN (see telvir --help)\n"},
             {{"show", "a.telvir", "--ports", "0", "0"}, "telvir: show takes no --ports (see telvir --help)\n"},
@@ -300,7 +302,7 @@ private slots:
         const Outcome written = telvir({"write", path("write.json"), "--memory", "4"});
         QCOMPARE(written.err, QString());
         QCOMPARE(written.status, 0);
-        QCOMPARE(written.out, QStringLiteral("Sent 258 messages to memory 4 of 'Telvir Keyboard'\n"));
+        QCOMPARE(written.out, QStringLiteral("Sent to memory 4 of device 'Telvir Keyboard'; a memory other than workArea cannot be read back, so the keyboard's copy was not checked.\n"));
 
         const QList<QByteArray> sent = hexList(rig.sent(kKeyboard));
         QCOMPARE(sent.size(), 1 + 258);
@@ -433,8 +435,8 @@ private slots:
         Outcome written = telvir({"write", settingsFile, "--all", "--memory", "2"});
         QCOMPARE(written.err, QString());
         QCOMPARE(written.status, 0);
-        QCOMPARE(written.out, QStringLiteral("Sent 258 messages to memory 2 of 'Left'\n"
-                                             "Sent 258 messages to memory 2 of 'Right'\n"));
+        QCOMPARE(written.out, QStringLiteral("Sent to memory 2 of device 'Left'; a memory other than workArea cannot be read back, so the keyboard's copy was not checked.\n"
+                                             "Sent to memory 2 of device 'Right'; a memory other than workArea cannot be read back, so the keyboard's copy was not checked.\n"));
         rig.waitForReplies();
         QCOMPARE(left.value(2, 3, 0x72), 0x30);
         QCOMPARE(right.value(2, 3, 0x72), 0x30);
@@ -445,7 +447,7 @@ private slots:
         rig.unplugAfter("Right", "Right In", 100);
         written = telvir({"write", settingsFile, "--all", "--memory", "2"});
         QCOMPARE(written.status, 1);
-        QCOMPARE(written.out, QStringLiteral("Sent 258 messages to memory 2 of 'Left'\n"));
+        QCOMPARE(written.out, QStringLiteral("Sent to memory 2 of device 'Left'; a memory other than workArea cannot be read back, so the keyboard's copy was not checked.\n"));
         QCOMPARE(written.err.count('\n'), 1);
         QVERIFY2(written.err.startsWith("telvir: keyboard on output 'Right', input 'Right In': "),
                  qPrintable(written.err));

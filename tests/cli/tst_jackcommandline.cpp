@@ -45,6 +45,26 @@ Run telvir(const QStringList &arguments)
     run.err = QString::fromLocal8Bit(process.readAllStandardError());
     return run;
 }
+
+// Differs from the factory settings in every setting a read asks for.
+Settings nonFactory()
+{
+    Settings settings;
+    settings.knobMode = 1;
+    settings.octave = 7;
+    settings.globalChannel = 11;
+    settings.velocityCurve = 2;
+    settings.padCurve = 3;
+    settings.accel = 1;
+    for (int index = 0; index < kControlCount; ++index) {
+        Setting &control = settings.controls[index];
+        control.val = std::uint8_t(100 - index);
+        control.channel = std::uint8_t(index % 16);
+        control.lsb = std::uint8_t(index);
+        control.msb = std::uint8_t(127 - index);
+    }
+    return settings;
+}
 } // namespace
 
 class JackCommandLineTest : public QObject
@@ -52,6 +72,13 @@ class JackCommandLineTest : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        // The pace a lossy keyboard taught one command stays with the test.
+        QVERIFY(config_.isValid());
+        qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
+    }
+
     void init()
     {
         QVERIFY(dir_.isValid());
@@ -149,7 +176,59 @@ private slots:
         QVERIFY(handshakesBefore >= 2);
     }
 
+    void aKeyboardThatLosesMessagesEndsWithTheWholeFile()
+    {
+        JackKeyboardFixture jack;
+        QVERIFY2(jack.start({"--lose-set-every", "7"}), qPrintable(jack.error()));
+        const QString written = dir_.filePath("studio.telvir");
+        QVERIFY(SettingsFile::save(written, nonFactory()));
+        const Run write = telvir({"write", written});
+        QCOMPARE(write.err, QString());
+        QCOMPARE(write.exitCode, 0);
+
+        // Read back by a command of its own: what the keyboard holds now.
+        const QString read = dir_.filePath("read.telvir");
+        const Run back = telvir({"read", read});
+        QCOMPARE(back.exitCode, 0);
+        Settings held;
+        QVERIFY(SettingsFile::load(read, &held));
+        QCOMPARE(QByteArray(held.image(), int(Settings::kImageSize)),
+                 QByteArray(nonFactory().image(), int(Settings::kImageSize)));
+    }
+
+    void aKeyboardThatLeavesRequestsUnansweredIsReadWhole()
+    {
+        JackKeyboardFixture jack;
+        QVERIFY2(jack.start({"--lose-request-every", "9"}), qPrintable(jack.error()));
+        const QString read = dir_.filePath("backup.telvir");
+        const Run back = telvir({"read", read});
+        QCOMPARE(back.err, QString());
+        QCOMPARE(back.exitCode, 0);
+        QVERIFY2(back.out.startsWith("Read 258 settings from "), qPrintable(back.out));
+        Settings held;
+        QVERIFY(SettingsFile::load(read, &held));
+        QCOMPARE(QByteArray(held.image(), int(Settings::kImageSize)),
+                 QByteArray(Settings().image(), int(Settings::kImageSize)));
+    }
+
+    void aKeyboardTooSlowForTheRoundsIsReportedAsSuch()
+    {
+        JackKeyboardFixture jack;
+        QVERIFY2(jack.start({"--lose-set-every", "2"}), qPrintable(jack.error()));
+        const QString written = dir_.filePath("studio.telvir");
+        QVERIFY(SettingsFile::save(written, nonFactory()));
+        const Run write = telvir({"write", written, "--pace", "1"});
+        QCOMPARE(write.exitCode, 1);
+        QCOMPARE(write.out, QString());
+        QVERIFY2(QRegularExpression("^telvir: [1-9][0-9]* settings did not reach the keyboard: .* and [0-9]+ more\\.\n$")
+                     .match(write.err)
+                     .hasMatch(),
+                 qPrintable(write.err));
+        QCOMPARE(write.err.count('\n'), 1);
+    }
+
 private:
+    QTemporaryDir config_;
     QTemporaryDir dir_;
     QString file_;
 };

@@ -3,7 +3,10 @@
 // tables below, byte for byte. A read that misses a reply waits its full
 // second, so each test keeps to one or two reads.
 
+#include "commands/keyboardcommand.h"
 #include "midi/midicontroller.h"
+#include "midi/rememberedpace.h"
+#include "model/keyboardcopy.h"
 #include "model/settings.h"
 #include "protocol/parametermessage.h"
 #include "virtualkeyboardrig.h"
@@ -109,6 +112,34 @@ std::vector<std::string> parameterMessages(const VirtualKeyboardRig &rig)
     if (!messages.empty() && hexOf(messages.front()) == kHandshake)
         messages.erase(messages.begin());
     return messages;
+}
+
+// Every `every`th of `messages`, counting from `counted` already seen.
+QList<QByteArray> everyNth(const QList<QByteArray> &messages, int every, int counted)
+{
+    QList<QByteArray> picked;
+    for (int position = 0; position < messages.size(); ++position) {
+        if ((counted + position + 1) % every == 0)
+            picked << messages[position];
+    }
+    return picked;
+}
+
+// The request that asks back what `setMessage` set in memory 0.
+QByteArray askedBack(const QByteArray &setMessage)
+{
+    QByteArray asked = setMessage;
+    asked.replace(18, 2, "01");               // set -> request
+    asked.remove(30, 3);                      // the value goes
+    return asked;
+}
+
+QList<QByteArray> askedBack(const QList<QByteArray> &sets)
+{
+    QList<QByteArray> requests;
+    for (const QByteArray &message : sets)
+        requests << askedBack(message);
+    return requests;
 }
 
 QByteArray imageOf(const Settings &settings)
@@ -473,6 +504,143 @@ private slots:
         rig.refuseSends(kKeyboard, 0);
         QVERIFY(settings.send(4, &counts));
         QCOMPARE(counts.refused, 0);
+    }
+
+    void aCheckedWriteAsksBackAndSendsAgainOnlyWhatTheKeyboardLost()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        KeyboardSimulator &keyboard = rig.attachSimulator(kKeyboard, kKeyboard);
+        fillNonFactory(keyboard, 0);
+        MidiController *link = MidiController::getInstance(false);
+        QVERIFY(link);
+        keyboard.setLoseSetEvery(7);
+
+        WriteReport report;
+        const KeyboardOutcome outcome = KeyboardCommand::write(*link, Settings(), 0, &report);
+        QCOMPARE(outcome.kind, KeyboardOutcome::Kind::Sent);
+        QCOMPARE(outcome.total, 258);
+        QCOMPARE(outcomeMessage(outcome), QString("Successfully sent to device 'Telvir Keyboard' !"));
+
+        // The write as ever, every value asked back, the 36 lost sent again
+        // and asked back, then the 6 of those lost again.
+        const QList<QByteArray> write = factoryWrite(0);
+        const QList<QByteArray> firstLoss = everyNth(write, 7, 0);
+        QCOMPARE(firstLoss.size(), 36);
+        const QList<QByteArray> secondLoss = everyNth(firstLoss, 7, 258);
+        QCOMPARE(secondLoss.size(), 6);
+        const QList<QByteArray> expected = write + factoryReadRequests() + firstLoss + askedBack(firstLoss)
+                                           + secondLoss + askedBack(secondLoss);
+        QCOMPARE(hexList(parameterMessages(rig)), expected);
+        for (const QByteArray &message : write) {
+            const QList<QByteArray> bytes = message.split(' ');
+            QCOMPARE(keyboard.value(0, bytes[8].toInt(nullptr, 16), bytes[9].toInt(nullptr, 16)),
+                     bytes[10].toInt(nullptr, 16));
+        }
+        // It loses a share at any pace: going slower is not what helped,
+        // and no pace is kept for it.
+        QCOMPARE(report.slowedPaceMs, 0);
+        QVERIFY(report.unverified.none());
+        QCOMPARE(report.carried, report.tried);
+    }
+
+    void aKeyboardThatLosesTooMuchIsToldByNameAndCountedNotSent()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        KeyboardSimulator &keyboard = rig.attachSimulator(kKeyboard, kKeyboard);
+        fillNonFactory(keyboard, 0);
+        MidiController *link = MidiController::getInstance(false);
+        QVERIFY(link);
+        keyboard.setLoseSetEvery(2);
+
+        WriteReport report;
+        const KeyboardOutcome outcome = KeyboardCommand::write(*link, Settings(), 0, &report);
+        // 129 lost, then 64, 32 and 16 of what three rounds sent again; 6
+        // of the 16 carried values the keyboard held already.
+        QCOMPARE(outcome.kind, KeyboardOutcome::Kind::NotReceived);
+        QCOMPARE(outcome.count, 10);
+        QVERIFY(!outcome.succeeded());
+        const QString message = outcomeMessage(outcome);
+        QVERIFY2(message.startsWith("10 settings did not reach the keyboard: ") && message.endsWith(" and 5 more."),
+                 qPrintable(message));
+        QCOMPARE(int(report.unverified.count()), 10);
+        QCOMPARE(report.slowedPaceMs, 0);
+        QCOMPARE(report.carried | report.unverified, report.tried);
+
+        // Those 10 stay not sent.
+        KeyboardCopy copy;
+        copy.setSent(Settings(), report);
+        QCOMPARE(copy.changesNotSent(Settings()), 10);
+    }
+
+    void aWriteIntoAStoredMemoryIsSaidToBeUnchecked()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        rig.attachSimulator(kKeyboard, kKeyboard);
+        MidiController *link = MidiController::getInstance(false);
+        QVERIFY(link);
+
+        const KeyboardOutcome outcome = KeyboardCommand::write(*link, Settings(), 3);
+        QCOMPARE(outcome.kind, KeyboardOutcome::Kind::SentUnchecked);
+        QVERIFY(outcome.succeeded());
+        QCOMPARE(outcomeMessage(outcome), QString("Sent to memory 3 of device 'Telvir Keyboard'; a memory other than "
+                                                  "workArea cannot be read back, so the keyboard's copy was not "
+                                                  "checked."));
+        QCOMPARE(hexList(parameterMessages(rig)), factoryWrite(3));
+    }
+
+    void aReadAsksAgainForWhatDidNotAnswerEachRoundSlower()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        KeyboardSimulator &keyboard = rig.attachSimulator(kKeyboard, kKeyboard);
+        fillNonFactory(keyboard, 0);
+        MidiController *link = MidiController::getInstance(false);
+        QVERIFY(link);
+        keyboard.setLoseRequestEvery(9);
+
+        Settings settings;
+        ReadReport report;
+        const KeyboardOutcome outcome = KeyboardCommand::read(*link, settings, &report);
+        QCOMPARE(outcome.kind, KeyboardOutcome::Kind::SettingsRead);
+        QCOMPARE(outcome.count, 258);
+        QVERIFY(report.unanswered.empty());
+        // 28 unanswered, then 3 of those, then 1; the third round got it.
+        const QList<QByteArray> first = factoryReadRequests();
+        const QList<QByteArray> second = everyNth(first, 9, 0);
+        const QList<QByteArray> third = everyNth(second, 9, 258);
+        const QList<QByteArray> fourth = everyNth(third, 9, 258 + 28);
+        QCOMPARE(fourth.size(), 1);
+        QCOMPARE(hexList(parameterMessages(rig)), first + second + third + fourth);
+        QCOMPARE(report.slowedPaceMs, 0);
+        QCOMPARE(int(settings.controls[1].ccNumber), 0x63);
+    }
+
+    void aKeyboardSlowerThanItsPortIsWrittenWholeAndItsPaceKept()
+    {
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        KeyboardSimulator &keyboard = rig.attachSimulator(kKeyboard, kKeyboard);
+        fillNonFactory(keyboard, 0);
+        MidiController *link = MidiController::getInstance(false);
+        QVERIFY(link);
+        RememberedPace::forget();
+        // One message a millisecond, and no room for a second.
+        keyboard.setTakeInterval(1000, 1);
+
+        WriteReport report;
+        QCOMPARE(KeyboardCommand::write(*link, Settings(), 0, &report).kind, KeyboardOutcome::Kind::Sent);
+        QVERIFY(keyboard.lostCount() > 0);
+        QVERIFY(report.slowedPaceMs >= 2);
+        RememberedPace::learn(link->portPair(), report.slowedPaceMs);
+        QCOMPARE(RememberedPace::of(link->portPair()), report.slowedPaceMs);
+
+        // At the pace kept, nothing is lost and nothing sent again.
+        fillNonFactory(keyboard, 0);
+        rig.clearSent();
+        const int lost = keyboard.lostCount();
+        const int pace = RememberedPace::effective(link->portPair(), 0);
+        QCOMPARE(KeyboardCommand::write(*link, Settings(), 0, &report, pace).kind, KeyboardOutcome::Kind::Sent);
+        QCOMPARE(keyboard.lostCount(), lost);
+        QCOMPARE(hexList(rig.sent(kKeyboard)), factoryWrite(0) + factoryReadRequests());
+        RememberedPace::forget();
     }
 };
 

@@ -95,6 +95,37 @@ private slots:
         QCOMPARE(hexOf(replies.back().bytes), QByteArray("f0 00 20 6b 7f 42 00 00 40 06 00 f7"));
     }
 
+    void aSlowKeyboardLosesWhatComesTooSoonOrEveryNth()
+    {
+        KeyboardSimulator keyboard;
+        const std::string request = wire("f000206b7f4201004006f7");
+        const auto setChannel = [](int channel) {
+            return std::string{char(0xF0), 0x00, 0x20, 0x6B, 0x7F, 0x42, 0x02, 0x00, 0x40, 0x06, char(channel),
+                               char(0xF7)};
+        };
+        // One message a millisecond, room for one: the second of two back
+        // to back is lost, sets and requests alike; one that waits is taken.
+        keyboard.setTakeInterval(1000, 1);
+        keyboard.receive(setChannel(3));
+        keyboard.receive(setChannel(4));
+        QCOMPARE(keyboard.value(0, 0x40, 6), 3);
+        QVERIFY(keyboard.receive(request).empty());
+        QCOMPARE(keyboard.lostCount(), 2);
+        QTest::qWait(3);
+        QCOMPARE(int(keyboard.receive(request).size()), 1);
+        keyboard.setTakeInterval(0);
+
+        // Every third set, every second request.
+        keyboard.setLoseSetEvery(3);
+        keyboard.setLoseRequestEvery(2);
+        for (int channel = 5; channel <= 7; ++channel)
+            keyboard.receive(setChannel(channel));
+        QCOMPARE(keyboard.value(0, 0x40, 6), 6);
+        QCOMPARE(int(keyboard.receive(request).size()), 1);
+        QVERIFY(keyboard.receive(request).empty());
+        QCOMPARE(keyboard.lostCount(), 4);
+    }
+
     void upgradeModeAnswersTheProbeAndRebuildsTheImage()
     {
         KeyboardSimulator keyboard(true);

@@ -1,5 +1,6 @@
 #include "keyboardsimulator.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -129,6 +130,8 @@ void KeyboardSimulator::answerNormal(const std::string &message, std::vector<Sim
     if (slot >= kMemoryCount)
         return;
     Memory &memory = memories_[slot];
+    if (loses(command))
+        return;
 
     if (command == kSet && message.size() == 12) {
         memory[{selector, number}] = at(message, 10);
@@ -150,6 +153,31 @@ void KeyboardSimulator::answerNormal(const std::string &message, std::vector<Sim
     replies.push_back({reply, 0});
     if (duplicateReplies_)
         replies.push_back({reply, 0});
+}
+
+bool KeyboardSimulator::loses(unsigned char command)
+{
+    bool lost = false;
+    if (takeIntervalUs_ > 0) {
+        // The waiting messages are taken one an interval; one that finds
+        // no room is gone.
+        const auto now = std::chrono::steady_clock::now();
+        const double taken =
+            std::chrono::duration<double, std::micro>(now - lastArrival_).count() / double(takeIntervalUs_);
+        waiting_ = std::max(0.0, waiting_ - taken);
+        lastArrival_ = now;
+        if (waiting_ + 1 > takeRoom_ + 1e-9)
+            lost = true;
+        else
+            waiting_ += 1;
+    }
+    if (command == kSet && loseSetEvery_ > 0 && ++setsSeen_ % loseSetEvery_ == 0)
+        lost = true;
+    if (command == kRequest && loseRequestEvery_ > 0 && ++requestsSeen_ % loseRequestEvery_ == 0)
+        lost = true;
+    if (lost)
+        ++lost_;
+    return lost;
 }
 
 void KeyboardSimulator::answerUpgrade(const std::string &message, std::vector<SimulatorReply> &replies)
@@ -244,6 +272,18 @@ void KeyboardSimulator::setUnrelatedTraffic(bool on) { std::lock_guard<std::mute
 void KeyboardSimulator::setAnswerParameters(bool on) { std::lock_guard<std::mutex> lock(mutex_); answerParameters_ = on; }
 void KeyboardSimulator::setDuplicateReplies(bool on) { std::lock_guard<std::mutex> lock(mutex_); duplicateReplies_ = on; }
 void KeyboardSimulator::setUpgradeMode(bool on) { std::lock_guard<std::mutex> lock(mutex_); upgradeMode_ = on; }
+
+void KeyboardSimulator::setTakeInterval(int intervalUs, int room)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    takeIntervalUs_ = std::max(0, intervalUs);
+    takeRoom_ = std::max(1, room);
+    waiting_ = 0;
+}
+
+void KeyboardSimulator::setLoseSetEvery(int count) { std::lock_guard<std::mutex> lock(mutex_); loseSetEvery_ = std::max(0, count); setsSeen_ = 0; }
+void KeyboardSimulator::setLoseRequestEvery(int count) { std::lock_guard<std::mutex> lock(mutex_); loseRequestEvery_ = std::max(0, count); requestsSeen_ = 0; }
+int KeyboardSimulator::lostCount() const { std::lock_guard<std::mutex> lock(mutex_); return lost_; }
 
 void KeyboardSimulator::setParameterReplyLimit(int limit)
 {

@@ -8,6 +8,7 @@
 // reads its state.
 
 #include <array>
+#include <chrono>
 #include <map>
 #include <mutex>
 #include <set>
@@ -46,6 +47,14 @@ public:
     void setAnswerParameters(bool on);            // off: handshake only
     void setParameterReplyLimit(int limit);       // answer only the first `limit` requests; -1 = all
     void setDuplicateReplies(bool on);            // every parameter reply twice
+    // A slow keyboard. It takes one parameter message every `intervalUs`
+    // microseconds, with room for `room` waiting; what comes faster is
+    // lost, requests as well as sets. 0 takes any number at once.
+    void setTakeInterval(int intervalUs, int room = 1);
+    void setLoseSetEvery(int count);              // every Nth set message is lost; 0 = none
+    void setLoseRequestEvery(int count);          // every Nth request goes unanswered; 0 = none
+    // Parameter messages lost by the switches above so far.
+    int lostCount() const;
     void setUpgradeMode(bool on);                 // started while the shift key was held
     void dropAcknowledgement(int index);          // 0 = size, k = after block k (1-based)
     void delayAcknowledgement(int index, int delayMs);
@@ -86,6 +95,8 @@ private:
     void answerUpgrade(const std::string &message, std::vector<SimulatorReply> &replies);
     void acknowledge(const std::string &ack, std::vector<SimulatorReply> &replies);
     void addUnrelatedTraffic(std::vector<SimulatorReply> &replies, int delayMs) const;
+    // Whether a slow keyboard loses this parameter message.
+    bool loses(unsigned char command);
 
     mutable std::mutex mutex_;
     std::array<Memory, kMemoryCount> memories_;
@@ -100,6 +111,16 @@ private:
     int parameterRepliesSent_ = 0;
     bool duplicateReplies_ = false;
     bool upgradeMode_ = false;
+    int takeIntervalUs_ = 0;
+    int takeRoom_ = 1;
+    // How many messages wait to be taken, as of lastArrival_.
+    double waiting_ = 0;
+    std::chrono::steady_clock::time_point lastArrival_{};
+    int loseSetEvery_ = 0;
+    int setsSeen_ = 0;
+    int loseRequestEvery_ = 0;
+    int requestsSeen_ = 0;
+    int lost_ = 0;
 
     // Firmware transfer state.
     bool probeStarted_ = false;  // 9A 01 02 seen, 9A 7E 7D may follow

@@ -208,7 +208,10 @@ void received(Session &session, const std::string &bytes)
     if (session.verbose)
         std::printf("in:  %s%s\n", session.stamp().c_str(), hex(bytes).c_str());
     const bool complete = session.keyboard.firmwareComplete();
+    const int lostBefore = session.keyboard.lostCount();
     const std::vector<SimulatorReply> replies = session.keyboard.receive(bytes);
+    if (session.verbose && session.keyboard.lostCount() != lostBefore)
+        std::printf("lost: %s%s\n", session.stamp().c_str(), hex(bytes).c_str());
     reportFirmware(session, complete);
     for (const SimulatorReply &reply : replies)
         session.replies->schedule(std::string(), reply.bytes, reply.delayMs);

@@ -38,6 +38,16 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
     const QCommandLineOption limitOption("parameter-reply-limit", "Answer only this many parameter requests.",
                                          "count");
     const QCommandLineOption duplicateOption("duplicate-replies", "Send every parameter reply twice.");
+    const QCommandLineOption takeIntervalOption(
+        "take-interval", "A slow keyboard: take one parameter message every US microseconds; what comes faster "
+                         "than that (beyond --take-room waiting) is lost.", "us");
+    const QCommandLineOption takeRoomOption("take-room",
+                                            "With --take-interval: how many messages may wait (default 1). Over "
+                                            "JACK, all messages of one period arrive at once.",
+                                            "count");
+    const QCommandLineOption loseSetOption("lose-set-every", "Lose every Nth parameter set message.", "n");
+    const QCommandLineOption loseRequestOption("lose-request-every", "Leave every Nth parameter request unanswered.",
+                                               "n");
     const QCommandLineOption dropOption("drop-ack", "Leave out firmware acknowledgement N (0 = size).", "index");
     const QCommandLineOption delayAckOption("delay-ack", "Delay firmware acknowledgement N by MS ms.", "index:ms");
     const QCommandLineOption playOption("play",
@@ -50,7 +60,8 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
     const QCommandLineOption playDelayOption("play-delay", "Wait this many ms before playing.", "ms");
     parser.addOptions({nameOption, outputNameOption, apiOption, serverOption, verboseOption, upgradeOption,
                        silentOption, delayOption, replyOption, trafficOption, noParametersOption, limitOption,
-                       duplicateOption, dropOption, delayAckOption, playOption, playRateOption,
+                       duplicateOption, takeIntervalOption, takeRoomOption, loseSetOption, loseRequestOption,
+                       dropOption, delayAckOption, playOption, playRateOption,
                        playAfterLinkOption, playDelayOption, timestampsOption});
 
     if (!parser.parse(arguments)) {
@@ -108,6 +119,22 @@ bool SimulatorOptions::parse(const QStringList &arguments, QString &error)
         error = "--parameter-reply-limit needs a count.";
         return false;
     }
+    if (parser.isSet(takeIntervalOption) && !toInt(parser.value(takeIntervalOption), 1, takeIntervalUs)) {
+        error = "--take-interval needs a number of microseconds.";
+        return false;
+    }
+    if (parser.isSet(takeRoomOption) && !toInt(parser.value(takeRoomOption), 1, takeRoom)) {
+        error = "--take-room needs a count of at least 1.";
+        return false;
+    }
+    if (parser.isSet(loseSetOption) && !toInt(parser.value(loseSetOption), 1, loseSetEvery)) {
+        error = "--lose-set-every needs a count of at least 1.";
+        return false;
+    }
+    if (parser.isSet(loseRequestOption) && !toInt(parser.value(loseRequestOption), 1, loseRequestEvery)) {
+        error = "--lose-request-every needs a count of at least 1.";
+        return false;
+    }
     playFile = parser.value(playOption).toStdString();
     if (parser.isSet(playOption) && playFile.empty()) {
         error = "--play needs a file name, or - for standard input.";
@@ -159,6 +186,9 @@ void SimulatorOptions::applyTo(KeyboardSimulator &keyboard) const
     keyboard.setAnswerParameters(answerParameters);
     keyboard.setParameterReplyLimit(parameterReplyLimit);
     keyboard.setDuplicateReplies(duplicateReplies);
+    keyboard.setTakeInterval(takeIntervalUs, takeRoom);
+    keyboard.setLoseSetEvery(loseSetEvery);
+    keyboard.setLoseRequestEvery(loseRequestEvery);
     for (int index : droppedAcknowledgements)
         keyboard.dropAcknowledgement(index);
     for (const auto &[index, delayMs] : delayedAcknowledgements)

@@ -39,6 +39,10 @@ struct SimulatorOptions
     bool answerParameters = true;
     int parameterReplyLimit = -1;
     bool duplicateReplies = false;
+    int takeIntervalUs = 0;
+    int takeRoom = 1;
+    int loseSetEvery = 0;
+    int loseRequestEvery = 0;
     std::vector<int> droppedAcknowledgements;
     std::vector<std::pair<int, int>> delayedAcknowledgements; // index, delay in ms
 
