@@ -1,7 +1,8 @@
 #pragma once
 
 // The library's setups as the window lists them: name, last seen, how
-// often written, star; the most recently seen first.
+// often written, star, identifier and the files it was seen in; the most
+// recently seen first.
 
 #include "model/librarysetup.h"
 
@@ -13,7 +14,7 @@ class LibrarySetupModel : public QAbstractTableModel
     Q_OBJECT
 
 public:
-    enum Column { Name, LastSeen, Written, Star, ColumnCount };
+    enum Column { Name, LastSeen, Written, Star, Identifier, Files, ColumnCount };
 
     using QAbstractTableModel::QAbstractTableModel;
 

@@ -225,7 +225,8 @@ int KeyboardCommands::write(const Invocation &invocation)
                            << '\n';
         }
         // Only a write of which every message went out is known to be there.
-        LibraryCommands::record(invocation, LibraryEvent::Kind::Write, settings, path, slot);
+        LibraryCommands::record(invocation, LibraryEvent::Kind::Write, settings, path, slot,
+                                KeyboardCommand::libraryKeyboard(keyboard.portPair()));
         return outcome;
     };
     if (!all) {

@@ -8,6 +8,7 @@
 
 #include "commands/keyboardoutcome.h"
 #include "midi/linksearch.h"
+#include "model/librarykeyboard.h"
 
 #include <QString>
 
@@ -54,4 +55,7 @@ public:
     // "workArea" is memory 0, the one the keyboard plays from; "1".."8".
     static QString memoryName(int slot);
     static std::optional<int> memorySlot(const QString &name);
+
+    // The keyboard on `pair`, as the library names the keyboards it wrote to.
+    static LibraryKeyboard libraryKeyboard(const PortPair &pair);
 };

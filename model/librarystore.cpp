@@ -65,6 +65,14 @@ const std::array<QStringList, LibraryStore::kSchemaVersion> kMigrations = {{
                        " saved_at INTEGER NOT NULL,"
                        " content BLOB NOT NULL)"),
     },
+    {
+        // Each write names the keyboard it went to by its ports; earlier
+        // writes keep NULL, "a keyboard not named".
+        QStringLiteral("ALTER TABLE events ADD COLUMN keyboard_output TEXT"),
+        QStringLiteral("ALTER TABLE events ADD COLUMN keyboard_input TEXT"),
+        QStringLiteral("CREATE INDEX events_writes_by_keyboard ON events (keyboard_output, keyboard_input, memory, id)"
+                       " WHERE kind = 'write'"),
+    },
 }};
 
 int resultCode(const QSqlError &error)
