@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QProcess>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -89,8 +90,10 @@ QByteArray contentOf(const QString &path)
 int countOf(const QString &path, const QString &table)
 {
     LibraryStore store(path);
+    if (!store.usable())
+        return -1;
     QSqlQuery query(store.database());
-    return store.usable() && query.exec(QStringLiteral("SELECT count(*) FROM ") + table) && query.next()
+    return query.exec(QStringLiteral("SELECT count(*) FROM ") + table) && query.next()
                ? query.value(0).toInt()
                : -1;
 }
@@ -184,6 +187,9 @@ private slots:
             // As the first release left it: no snapshots, version 1.
             QSqlQuery query(store.database());
             QVERIFY(query.exec(QStringLiteral("DROP TABLE snapshots")));
+            QVERIFY(query.exec(QStringLiteral("DROP INDEX events_writes_by_keyboard")));
+            QVERIFY(query.exec(QStringLiteral("ALTER TABLE events DROP COLUMN keyboard_output")));
+            QVERIFY(query.exec(QStringLiteral("ALTER TABLE events DROP COLUMN keyboard_input")));
             QVERIFY(query.exec(QStringLiteral("PRAGMA user_version = 1")));
         }
         LibraryStore store(path_);
@@ -287,8 +293,8 @@ private slots:
         // what they share.
         const QHash<QString, QString> identifiers =
             SetupIdentifier::of({"abcdef01234", "abcdef01299", "12345678ff", "abcdef1"});
-        QCOMPARE(identifiers.value("abcdef01234"), QString("abcdef012"));
-        QCOMPARE(identifiers.value("abcdef01299"), QString("abcdef012"));
+        QCOMPARE(identifiers.value("abcdef01234"), QString("abcdef0123"));
+        QCOMPARE(identifiers.value("abcdef01299"), QString("abcdef0129"));
         QCOMPARE(identifiers.value("12345678ff"), QString("12345678"));
     }
 
@@ -311,7 +317,9 @@ private slots:
         {
             LibraryStore store(path_);
             QVERIFY2(LibraryBackup(store).backUp(backup, &copied, &error), qPrintable(error));
-            QVERIFY(copied.setups >= 52 && copied.events == copied.setups + 1);
+            // The child's setups may repeat: never more setups than events.
+            QVERIFY2(copied.setups >= 52 && copied.events >= copied.setups + 1,
+                     qPrintable(QStringLiteral("%1 setups, %2 events").arg(copied.setups).arg(copied.events)));
 
             // Never over a file, nor through a link planted in its place.
             const QString planted = dir_->filePath(QStringLiteral("planted.sqlite"));
