@@ -6,6 +6,7 @@ void LibrarySetupModel::setSetups(QVector<LibrarySetup> setups)
 {
     beginResetModel();
     setups_ = std::move(setups);
+    files_.clear();
     endResetModel();
 }
 
@@ -42,7 +43,11 @@ QVariant LibrarySetupModel::data(const QModelIndex &index, int role) const
         case Identifier:
             return setup.identifier;
         case Files:
-            return setup.files.join(QStringLiteral(", "));
+            if (!setup.files.isEmpty() || !filesOf_)
+                return setup.files.join(QStringLiteral(", "));
+            if (!files_.contains(setup.id))
+                files_.insert(setup.id, filesOf_(setup.id).join(QStringLiteral(", ")));
+            return files_.value(setup.id);
         default:
             break;
         }

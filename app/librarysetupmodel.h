@@ -7,7 +7,10 @@
 #include "model/librarysetup.h"
 
 #include <QAbstractTableModel>
+#include <QHash>
 #include <QVector>
+
+#include <functional>
 
 class LibrarySetupModel : public QAbstractTableModel
 {
@@ -19,6 +22,9 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void setSetups(QVector<LibrarySetup> setups);
+    // Where the files of a setup are read from, as its row is shown: the
+    // window never reads all of them for 10,000 setups.
+    void setFilesSource(std::function<QStringList(qint64 setupId)> filesOf) { filesOf_ = std::move(filesOf); }
     const LibrarySetup &setupAt(int row) const { return setups_.at(row); }
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -30,4 +36,6 @@ public:
 
 private:
     QVector<LibrarySetup> setups_;
+    std::function<QStringList(qint64)> filesOf_;
+    mutable QHash<qint64, QString> files_;
 };

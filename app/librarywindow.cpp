@@ -149,6 +149,7 @@ LibraryWindow::LibraryWindow(Form form, LibraryQueue &queue, QWidget *parent)
     searchField_->setAccessibleName(tr("Search by name"));
     connect(searchField_, &QLineEdit::textChanged, this, &LibraryWindow::search);
     setupLayout->addWidget(searchField_);
+    model_->setFilesSource([this](qint64 setupId) { return queries_->filesOf(setupId); });
     filter_->setSourceModel(model_);
     filter_->setFilterKeyColumn(LibrarySetupModel::Name);
     filter_->setFilterCaseSensitivity(Qt::CaseInsensitive);

@@ -177,13 +177,21 @@ int main(int argc, char *argv[])
     const QString telvir = application.arguments().at(1);
     std::vector<double> versions;
     std::vector<double> memories;
+    std::vector<double> named;
     for (int run = 0; run < kRuns; ++run) {
         versions.push_back(runMs(telvir, {QStringLiteral("--version")}, environment));
         memories.push_back(runMs(telvir, {QStringLiteral("memories")}, environment));
+        named.push_back(runMs(telvir, {QStringLiteral("memories"), QStringLiteral("--keyboard"),
+                                       QStringLiteral("Second Keyboard:MIDI In")},
+                              environment));
     }
     char reference[64];
     std::snprintf(reference, sizeof reference, "(--version %.1f ms)", medianOf(versions));
-    row("telvir memories, more than telvir --version", medianOf(memories) - medianOf(versions), 50, reference);
+    // The library knows three keyboards: without --keyboard, telvir
+    // searches for the one plugged in.
+    row("telvir memories (with the search), more than --version", medianOf(memories) - medianOf(versions), 50,
+        reference);
+    row("telvir memories --keyboard NAME, more than --version", medianOf(named) - medianOf(versions), 50, reference);
 
     // The whole library into a new file, then into a new library, and
     // once more into it (nothing new). Five runs each: every one writes a
@@ -203,11 +211,14 @@ int main(int argc, char *argv[])
     // A run that failed fast would pass for a fast one.
     {
         LibraryStore restored(dir.filePath(QStringLiteral("restored-0/telvir/library.sqlite")));
-        QSqlQuery query(restored.database());
-        const int setups = restored.usable() && query.exec(QStringLiteral("SELECT count(*) FROM setups")) && query.next()
-                               ? query.value(0).toInt()
-                               : 0;
-        if (setups != kSetups) {
+        int setups = 0;
+        if (restored.usable()) {
+            QSqlQuery query(restored.database());
+            if (query.exec(QStringLiteral("SELECT count(*) FROM setups")) && query.next())
+                setups = query.value(0).toInt();
+        }
+        // The recordings above added a setup for each octave.
+        if (setups < kSetups) {
             std::printf("the restored library has %d setups, not %d\n", setups, kSetups);
             return 1;
         }

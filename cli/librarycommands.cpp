@@ -16,6 +16,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 
 namespace {
 const QString kJson = QStringLiteral("json");
@@ -187,9 +188,11 @@ int LibraryCommands::recall(const Invocation &invocation)
         const std::optional<LibrarySetup> setup = queries.setupNamedOrIdentified(name);
         const std::optional<Settings> settings = setup ? queries.settingsOf(setup->id) : std::nullopt;
         sayNotice(invocation, store);
-        if (!settings)
+        if (!settings && name.contains(QRegularExpression(QStringLiteral("^[0-9]+$"))))
             return invocation.usageError(
                 tr("MEMORY is workArea or 1..8, or a setup's name or identifier, not '%1'").arg(name));
+        if (!settings)
+            return invocation.fail(tr("No setup in the library is named '%1'.").arg(name));
         const QString path = invocation.arguments.at(1);
         return saveInto(invocation, store, *settings, path,
                         tr("Wrote '%1' into %2").arg(setup->name, QDir::toNativeSeparators(path)));
@@ -212,7 +215,9 @@ int LibraryCommands::recall(const Invocation &invocation)
 int LibraryCommands::library(const Invocation &invocation)
 {
     LibraryStore store;
-    const QVector<LibrarySetup> setups = LibraryQueries(store).setups(invocation.arguments.value(0));
+    LibraryQueries queries(store);
+    QVector<LibrarySetup> setups = queries.setups(invocation.arguments.value(0));
+    queries.addFiles(setups);
     sayNotice(invocation, store);
     if (invocation.options.isSet(kJson)) {
         QJsonArray list;

@@ -3,11 +3,12 @@
 #include "model/librarystore.h"
 #include "model/setupidentifier.h"
 
-#include <QFileInfo>
 #include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+
+#include <algorithm>
 
 namespace {
 const QString kSetupColumns =
@@ -105,7 +106,7 @@ QVector<LibraryKeyboard> LibraryQueries::keyboards()
     return found;
 }
 
-void LibraryQueries::describe(QVector<LibrarySetup> &setups)
+void LibraryQueries::addIdentifiers(QVector<LibrarySetup> &setups)
 {
     if (setups.isEmpty())
         return;
@@ -119,24 +120,70 @@ void LibraryQueries::describe(QVector<LibrarySetup> &setups)
             hashes << query.value(0).toString();
     }
     const QHash<QString, QString> identifiers = SetupIdentifier::of(hashes);
-    QHash<qint64, int> rowOf;
-    for (int row = 0; row < setups.size(); ++row) {
-        setups[row].identifier = identifiers.value(setups[row].hash);
-        rowOf.insert(setups[row].id, row);
+    for (LibrarySetup &setup : setups)
+        setup.identifier = identifiers.value(setup.hash);
+}
+
+namespace {
+QString fileNameIn(const QString &path)
+{
+    // Stored absolute, with '/' on every system.
+    return path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+} // namespace
+
+QStringList LibraryQueries::filesOf(qint64 setupId)
+{
+    QStringList names;
+    if (!store_.usable())
+        return names;
+    QSqlQuery query(store_.database());
+    query.setForwardOnly(true);
+    query.prepare(QStringLiteral("SELECT path, max(id) AS last FROM events WHERE setup_id = ? AND path IS NOT NULL"
+                                 " GROUP BY path ORDER BY last DESC"));
+    query.addBindValue(setupId);
+    if (!query.exec()) {
+        store_.recover(query.lastError());
+        return names;
     }
-    if (!query.exec(QStringLiteral("SELECT setup_id, path, max(id) AS last FROM events WHERE path IS NOT NULL"
-                                   " GROUP BY setup_id, path ORDER BY last DESC"))) {
+    while (query.next()) {
+        const QString name = fileNameIn(query.value(0).toString());
+        if (!names.contains(name))
+            names << name;
+    }
+    return names;
+}
+
+void LibraryQueries::addFiles(QVector<LibrarySetup> &setups)
+{
+    if (setups.isEmpty() || !store_.usable())
+        return;
+    QHash<qint64, int> rowOf;
+    for (int row = 0; row < setups.size(); ++row)
+        rowOf.insert(setups[row].id, row);
+    QSqlQuery query(store_.database());
+    query.setForwardOnly(true);
+    // Grouped along the index of files, then each setup's few put in order.
+    if (!query.exec(QStringLiteral("SELECT setup_id, path, max(id) FROM events WHERE path IS NOT NULL"
+                                   " GROUP BY setup_id, path"))) {
         store_.recover(query.lastError());
         return;
     }
+    QHash<int, QVector<QPair<qint64, QString>>> seenIn;
     while (query.next()) {
         const auto row = rowOf.constFind(query.value(0).toLongLong());
         if (row == rowOf.constEnd())
             continue;
-        const QString name = QFileInfo(query.value(1).toString()).fileName();
-        QStringList &files = setups[*row].files;
-        if (!files.contains(name))
-            files << name;
+        seenIn[*row].append({query.value(2).toLongLong(), fileNameIn(query.value(1).toString())});
+    }
+    for (auto setup = seenIn.begin(); setup != seenIn.end(); ++setup) {
+        QVector<QPair<qint64, QString>> &files = setup.value();
+        std::sort(files.begin(), files.end(), [](const auto &a, const auto &b) { return a.first > b.first; });
+        QStringList &names = setups[setup.key()].files;
+        for (const auto &file : files) {
+            if (!names.contains(file.second))
+                names << file.second;
+        }
     }
 }
 
@@ -160,7 +207,7 @@ QVector<LibrarySetup> LibraryQueries::setups(const QString &text)
     while (query.next())
         found.append(setupAt(query));
     query.finish();
-    describe(found);
+    addIdentifiers(found);
     return found;
 }
 

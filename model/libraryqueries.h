@@ -28,8 +28,12 @@ public:
     // Every keyboard written to, the one written to last first.
     QVector<LibraryKeyboard> keyboards();
     // The listed setups whose name contains `text` (any case), the most
-    // recently seen first, each with its identifier and files.
+    // recently seen first, each with its identifier.
     QVector<LibrarySetup> setups(const QString &text = QString());
+    // Fills in the files of each of `setups` at once.
+    void addFiles(QVector<LibrarySetup> &setups);
+    // The names of the files one setup was seen in, the most recent first.
+    QStringList filesOf(qint64 setupId);
     std::optional<Settings> settingsOf(qint64 setupId);
     // The most recently seen listed setup named exactly `name`.
     std::optional<LibrarySetup> setupNamed(const QString &name);
@@ -40,8 +44,7 @@ public:
     std::optional<LibrarySetup> setupNamedOrIdentified(const QString &text);
 
 private:
-    // Fills in identifiers and files.
-    void describe(QVector<LibrarySetup> &setups);
+    void addIdentifiers(QVector<LibrarySetup> &setups);
 
     LibraryStore &store_;
 };

@@ -72,6 +72,8 @@ const std::array<QStringList, LibraryStore::kSchemaVersion> kMigrations = {{
         QStringLiteral("ALTER TABLE events ADD COLUMN keyboard_input TEXT"),
         QStringLiteral("CREATE INDEX events_writes_by_keyboard ON events (keyboard_output, keyboard_input, memory, id)"
                        " WHERE kind = 'write'"),
+        // The files each setup was seen in, read without a sort.
+        QStringLiteral("CREATE INDEX events_files ON events (setup_id, path, id) WHERE path IS NOT NULL"),
     },
 }};
 

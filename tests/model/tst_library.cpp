@@ -188,6 +188,7 @@ private slots:
             QSqlQuery query(store.database());
             QVERIFY(query.exec(QStringLiteral("DROP TABLE snapshots")));
             QVERIFY(query.exec(QStringLiteral("DROP INDEX events_writes_by_keyboard")));
+            QVERIFY(query.exec(QStringLiteral("DROP INDEX events_files")));
             QVERIFY(query.exec(QStringLiteral("ALTER TABLE events DROP COLUMN keyboard_output")));
             QVERIFY(query.exec(QStringLiteral("ALTER TABLE events DROP COLUMN keyboard_input")));
             QVERIFY(query.exec(QStringLiteral("PRAGMA user_version = 1")));
@@ -251,7 +252,7 @@ private slots:
         QVERIFY(memories[3].known);
         QVERIFY(memories[3].settings == a);
         QCOMPARE(memories[3].writtenMs, qint64(2000));
-        QCOMPARE(queries.setups().value(0).files, QStringList{"live.json"});
+        QCOMPARE(queries.filesOf(queries.setups().value(0).id), QStringList{"live.json"});
         QSqlQuery query(store.database());
         QVERIFY(query.exec(QStringLiteral("PRAGMA user_version")) && query.next());
         QCOMPARE(query.value(0).toInt(), 3);
@@ -280,10 +281,13 @@ private slots:
         for (const char *file : {"a.telvir", "y.telvir", "x2.json"})
             QVERIFY(recorder.record(happened(LibraryEvent::Kind::Save, x, dir_->filePath(file))));
         QVERIFY(recorder.record(happened(LibraryEvent::Kind::Load, withCc(8, 80), dir_->filePath("other.json"))));
-        const QVector<LibrarySetup> setups = queries.setups(QStringLiteral("x"));
+        QVector<LibrarySetup> setups = queries.setups(QStringLiteral("x"));
         QCOMPARE(setups.size(), 1);
         QCOMPARE(setups[0].name, QString("x.json"));
-        QCOMPARE(setups[0].files, (QStringList{"x2.json", "y.telvir", "a.telvir", "x.json"}));
+        const QStringList files{"x2.json", "y.telvir", "a.telvir", "x.json"};
+        QCOMPARE(queries.filesOf(setups[0].id), files);
+        queries.addFiles(setups);
+        QCOMPARE(setups[0].files, files);
         QCOMPARE(setups[0].identifier, LibraryRecorder::hashOf(x).left(8));
         QCOMPARE(queries.setupIdentified(setups[0].identifier.toUpper())->id, setups[0].id);
         QVERIFY(!queries.setupIdentified(setups[0].identifier.left(7)));
