@@ -7,15 +7,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QSet>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryFile>
 #include <QVariant>
 
-#include <vector>
 
 namespace {
 const QByteArray kSqliteMagic("SQLite format 3\0", 16);
@@ -57,43 +54,6 @@ private:
     QString connection_;
     bool opened_ = false;
 };
-
-struct BackupSetup
-{
-    QString hash;
-    QByteArray image;
-    QString name;
-    bool namedByUser = false;
-    qint64 firstSeen = 0;
-    qint64 lastSeen = 0;
-    bool starred = false;
-    bool listed = true;
-};
-
-// What makes two events the same: what happened to which setup, when, by
-// which program, with which file, memory and keyboard.
-QString identityOf(const QSqlQuery &query, const QString &hash)
-{
-    QStringList parts{hash};
-    for (int column = 0; column < 7; ++column) {
-        const QVariant value = query.value(column);
-        // NULL and the empty text are told apart.
-        parts << (value.isNull() ? QStringLiteral("\x01") : value.toString());
-    }
-    return parts.join(QChar(0x1f));
-}
-
-constexpr char kEventColumns[] = "e.time, e.kind, e.program, e.path, e.memory, e.keyboard_output, e.keyboard_input";
-
-bool validEvent(const QSqlQuery &query)
-{
-    static const QStringList kinds{QStringLiteral("read"), QStringLiteral("load"), QStringLiteral("save"),
-                                   QStringLiteral("write")};
-    static const QStringList programs{QStringLiteral("editor"), QStringLiteral("telvir")};
-    const QVariant memory = query.value(4);
-    return kinds.contains(query.value(1).toString()) && programs.contains(query.value(2).toString())
-           && (memory.isNull() || (memory.toInt() >= 0 && memory.toInt() <= 8));
-}
 } // namespace
 
 LibraryBackup::LibraryBackup(LibraryStore &store) : store_(store) {}
@@ -173,171 +133,122 @@ bool LibraryBackup::restore(const QString &path, Merged *merged, QString *error)
         return false;
     }
 
-    // The backup read whole first: its setups checked against their
-    // content, its events against what the library takes.
-    std::vector<BackupSetup> setups;
-    QHash<qint64, int> setupAt; // backup id -> index in setups
-    std::vector<std::pair<int, QString>> events; // setup index, identity
-    std::vector<std::vector<QVariant>> eventValues;
+    // Checked on a connection of its own, read only: its version, and each
+    // setup against its content, which is what the merge goes by. A backup
+    // with one setup that fails is refused whole.
+    int version = 0;
     {
         ReadOnlyLibrary backup(path);
-        const QVariant version = backup.value(QStringLiteral("PRAGMA user_version"));
-        if (!backup.opened() || !version.isValid() || version.toInt() < 1)
+        version = backup.value(QStringLiteral("PRAGMA user_version")).toInt();
+        if (!backup.opened() || version < 1)
             return refuse();
-        if (version.toInt() > LibraryStore::kSchemaVersion) {
+        if (version > LibraryStore::kSchemaVersion) {
             *error = tr("%1 was made by a newer program.").arg(shown);
             return false;
         }
         QSqlQuery query(backup.database());
         query.setForwardOnly(true);
-        if (!query.exec(QStringLiteral("SELECT id, hash, image, name, named_by_user, first_seen, last_seen, starred,"
-                                       " listed FROM setups")))
+        if (!query.exec(QStringLiteral("SELECT hash, image FROM setups")))
             return refuse();
         while (query.next()) {
-            BackupSetup setup;
-            setup.image = query.value(2).toByteArray();
-            if (setup.image.size() != int(Settings::kImageSize))
-                continue;
-            setup.hash = LibraryRecorder::hashOf(Settings::fromBytes(setup.image.constData()));
-            if (setup.hash != query.value(1).toString())
-                continue;
-            setup.name = query.value(3).toString();
-            setup.namedByUser = query.value(4).toBool();
-            setup.firstSeen = query.value(5).toLongLong();
-            setup.lastSeen = query.value(6).toLongLong();
-            setup.starred = query.value(7).toBool();
-            setup.listed = query.value(8).toBool();
-            setupAt.insert(query.value(0).toLongLong(), int(setups.size()));
-            setups.push_back(std::move(setup));
+            const QByteArray image = query.value(1).toByteArray();
+            if (image.size() != int(Settings::kImageSize)
+                || LibraryRecorder::hashOf(Settings::fromBytes(image.constData())) != query.value(0).toString())
+                return refuse();
         }
-        // Before keyboards were named, writes had none.
-        const QString keyboards = version.toInt() >= 3 ? QStringLiteral("keyboard_output, keyboard_input")
-                                                       : QStringLiteral("NULL, NULL");
-        if (!query.exec(QStringLiteral("SELECT time, kind, program, path, memory, %1, setup_id FROM events ORDER BY id")
-                            .arg(keyboards)))
+        if (!backup.value(QStringLiteral("SELECT count(*) FROM events")).isValid())
             return refuse();
-        while (query.next()) {
-            const auto setup = setupAt.constFind(query.value(7).toLongLong());
-            if (setup == setupAt.constEnd() || !validEvent(query))
-                continue;
-            events.emplace_back(*setup, identityOf(query, setups[std::size_t(*setup)].hash));
-            std::vector<QVariant> values;
-            for (int column = 0; column < 7; ++column)
-                values.push_back(query.value(column));
-            eventValues.push_back(std::move(values));
-        }
     }
 
+    // The merge itself in SQL, the backup attached to the store's
+    // connection, in one transaction.
+    QSqlQuery query(store_.database());
+    query.prepare(QStringLiteral("ATTACH DATABASE ? AS backup"));
+    query.addBindValue(path);
+    if (!query.exec()) {
+        *error = tr("The library could not take the backup: %1").arg(query.lastError().databaseText());
+        return false;
+    }
+    const bool done = merge(version, merged, error);
+    query.exec(QStringLiteral("DETACH DATABASE backup"));
+    return done;
+}
+
+bool LibraryBackup::merge(int version, Merged *merged, QString *error)
+{
     QSqlQuery query(store_.database());
     const auto failed = [&query, error] {
         *error = tr("The library could not take the backup: %1").arg(query.lastError().databaseText());
         query.exec(QStringLiteral("ROLLBACK"));
+        query.exec(QStringLiteral("DROP TABLE IF EXISTS temp.restored"));
         return false;
+    };
+    const auto count = [&query](const QString &sql) {
+        return query.exec(sql) && query.next() ? query.value(0).toInt() : -1;
+    };
+    // Writes before keyboards were named had none.
+    const QString keyboards = version >= 3 ? QStringLiteral("e.keyboard_output, e.keyboard_input")
+                                           : QStringLiteral("NULL, NULL");
+    const QStringList steps{
+        // Setups the library has: its own name stays unless only the
+        // backup's was chosen by the user; the earlier first and the later
+        // last sighting; a star from either.
+        QStringLiteral("UPDATE main.setups SET"
+                       " first_seen = min(first_seen, (SELECT b.first_seen FROM backup.setups b WHERE b.hash = setups.hash)),"
+                       " last_seen = max(last_seen, (SELECT b.last_seen FROM backup.setups b WHERE b.hash = setups.hash)),"
+                       " starred = max(starred, (SELECT b.starred FROM backup.setups b WHERE b.hash = setups.hash))"
+                       " WHERE hash IN (SELECT hash FROM backup.setups)"),
+        QStringLiteral("UPDATE main.setups SET named_by_user = 1,"
+                       " name = (SELECT b.name FROM backup.setups b WHERE b.hash = setups.hash)"
+                       " WHERE named_by_user = 0 AND hash IN (SELECT hash FROM backup.setups WHERE named_by_user = 1)"),
+        // The others with all they had; their writes are counted below.
+        QStringLiteral("INSERT INTO main.setups (hash, image, name, named_by_user, first_seen, last_seen, starred,"
+                       " times_written, listed)"
+                       " SELECT hash, image, name, named_by_user, first_seen, last_seen, starred, 0, listed"
+                       " FROM backup.setups b WHERE NOT EXISTS (SELECT 1 FROM main.setups s WHERE s.hash = b.hash)"
+                       " ORDER BY b.id"),
+        // The events the library lacks: none of the same kind, time,
+        // setup, program, file, memory and keyboard.
+        QStringLiteral("CREATE TEMP TABLE restored AS SELECT DISTINCT s.id AS setup_id, e.time, e.kind, e.program,"
+                       " e.path, e.memory, %1 AS keyboard_output_, %2 AS keyboard_input_"
+                       " FROM backup.events e JOIN backup.setups b ON b.id = e.setup_id"
+                       " JOIN main.setups s ON s.hash = b.hash"
+                       " WHERE e.kind IN ('read', 'load', 'save', 'write') AND e.program IN ('editor', 'telvir')"
+                       " AND (e.memory IS NULL OR e.memory BETWEEN 0 AND 8)")
+            .arg(keyboards.section(QStringLiteral(", "), 0, 0), keyboards.section(QStringLiteral(", "), 1, 1)),
+        QStringLiteral("DELETE FROM temp.restored WHERE EXISTS (SELECT 1 FROM main.events m"
+                       " WHERE m.setup_id = restored.setup_id AND m.time = restored.time AND m.kind = restored.kind"
+                       " AND m.program = restored.program AND m.path IS restored.path AND m.memory IS restored.memory"
+                       " AND m.keyboard_output IS restored.keyboard_output_"
+                       " AND m.keyboard_input IS restored.keyboard_input_)"),
+        QStringLiteral("UPDATE main.setups SET times_written = times_written"
+                       " + (SELECT count(*) FROM temp.restored r WHERE r.setup_id = setups.id AND r.kind = 'write')"
+                       " WHERE id IN (SELECT setup_id FROM temp.restored WHERE kind = 'write')"),
+        QStringLiteral("INSERT INTO main.events (setup_id, time, kind, program, path, memory, keyboard_output,"
+                       " keyboard_input) SELECT setup_id, time, kind, program, path, memory, keyboard_output_,"
+                       " keyboard_input_ FROM temp.restored ORDER BY time"),
     };
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
         return failed();
-    QHash<QString, qint64> idOf;
-    QHash<QString, bool> namedByUser;
-    query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT hash, id, named_by_user FROM setups")))
+    const int setups = count(QStringLiteral("SELECT count(*) FROM backup.setups"));
+    merged->setupsKnown = count(QStringLiteral("SELECT count(*) FROM backup.setups b"
+                                               " WHERE EXISTS (SELECT 1 FROM main.setups s WHERE s.hash = b.hash)"));
+    const int events = count(QStringLiteral("SELECT count(*) FROM backup.events e"
+                                            " JOIN backup.setups b ON b.id = e.setup_id"));
+    if (setups < 0 || merged->setupsKnown < 0 || events < 0)
         return failed();
-    while (query.next()) {
-        idOf.insert(query.value(0).toString(), query.value(1).toLongLong());
-        namedByUser.insert(query.value(0).toString(), query.value(2).toBool());
-    }
-    QSet<QString> known;
-    if (!query.exec(QStringLiteral("SELECT %1, s.hash FROM events e JOIN setups s ON s.id = e.setup_id")
-                        .arg(QLatin1String(kEventColumns))))
-        return failed();
-    while (query.next())
-        known.insert(identityOf(query, query.value(7).toString()));
-
-    std::vector<qint64> mainId(setups.size());
-    QSqlQuery insert(store_.database());
-    insert.prepare(QStringLiteral("INSERT INTO setups (hash, image, name, named_by_user, first_seen, last_seen,"
-                                  " starred, listed) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
-    QSqlQuery update(store_.database());
-    // The library's own name stays, unless only the backup's was chosen by
-    // the user.
-    update.prepare(QStringLiteral("UPDATE setups SET first_seen = min(first_seen, ?), last_seen = max(last_seen, ?),"
-                                  " starred = max(starred, ?) WHERE id = ?"));
-    QSqlQuery rename(store_.database());
-    rename.prepare(QStringLiteral("UPDATE setups SET name = ?, named_by_user = 1 WHERE id = ?"));
-    for (std::size_t index = 0; index < setups.size(); ++index) {
-        const BackupSetup &setup = setups[index];
-        const auto found = idOf.constFind(setup.hash);
-        if (found != idOf.constEnd()) {
-            mainId[index] = *found;
-            ++merged->setupsKnown;
-            update.addBindValue(setup.firstSeen);
-            update.addBindValue(setup.lastSeen);
-            update.addBindValue(setup.starred ? 1 : 0);
-            update.addBindValue(*found);
-            if (!update.exec()) {
-                query = update;
-                return failed();
-            }
-            if (setup.namedByUser && !namedByUser.value(setup.hash)) {
-                rename.addBindValue(setup.name);
-                rename.addBindValue(*found);
-                if (!rename.exec()) {
-                    query = rename;
-                    return failed();
-                }
-                namedByUser.insert(setup.hash, true);
-            }
-            continue;
-        }
-        insert.addBindValue(setup.hash);
-        insert.addBindValue(setup.image);
-        insert.addBindValue(setup.name);
-        insert.addBindValue(setup.namedByUser ? 1 : 0);
-        insert.addBindValue(setup.firstSeen);
-        insert.addBindValue(setup.lastSeen);
-        insert.addBindValue(setup.starred ? 1 : 0);
-        insert.addBindValue(setup.listed ? 1 : 0);
-        if (!insert.exec()) {
-            query = insert;
+    merged->setupsAdded = setups - merged->setupsKnown;
+    for (const QString &step : steps) {
+        if (!query.exec(step))
             return failed();
-        }
-        mainId[index] = insert.lastInsertId().toLongLong();
-        idOf.insert(setup.hash, mainId[index]);
-        namedByUser.insert(setup.hash, setup.namedByUser);
-        ++merged->setupsAdded;
-    }
-
-    QHash<qint64, int> writesAdded;
-    insert.prepare(QStringLiteral("INSERT INTO events (setup_id, time, kind, program, path, memory, keyboard_output,"
-                                  " keyboard_input) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
-    for (std::size_t index = 0; index < events.size(); ++index) {
-        if (known.contains(events[index].second)) {
-            ++merged->eventsKnown;
-            continue;
-        }
-        known.insert(events[index].second);
-        const qint64 setupId = mainId[std::size_t(events[index].first)];
-        insert.addBindValue(setupId);
-        for (const QVariant &value : eventValues[index])
-            insert.addBindValue(value);
-        if (!insert.exec()) {
-            query = insert;
-            return failed();
-        }
-        if (eventValues[index][1].toString() == QLatin1String("write"))
-            ++writesAdded[setupId];
-        ++merged->eventsAdded;
-    }
-    update.prepare(QStringLiteral("UPDATE setups SET times_written = times_written + ? WHERE id = ?"));
-    for (auto written = writesAdded.constBegin(); written != writesAdded.constEnd(); ++written) {
-        update.addBindValue(written.value());
-        update.addBindValue(written.key());
-        if (!update.exec()) {
-            query = update;
-            return failed();
+        if (step.startsWith(QLatin1String("DELETE"))) {
+            merged->eventsAdded = count(QStringLiteral("SELECT count(*) FROM temp.restored"));
+            merged->eventsKnown = events - merged->eventsAdded;
         }
     }
     if (!query.exec(QStringLiteral("COMMIT")))
         return failed();
+    query.exec(QStringLiteral("DROP TABLE temp.restored"));
     return true;
 }
 

@@ -42,5 +42,8 @@ public:
     static QString restored(const Merged &merged, const QString &path);
 
 private:
+    // The backup attached as "backup", of schema `version`, merged in.
+    bool merge(int version, Merged *merged, QString *error);
+
     LibraryStore &store_;
 };
