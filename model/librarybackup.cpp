@@ -197,7 +197,9 @@ bool LibraryBackup::merge(int version, Merged *merged, QString *error)
                        " first_seen = min(first_seen, (SELECT b.first_seen FROM backup.setups b WHERE b.hash = setups.hash)),"
                        " last_seen = max(last_seen, (SELECT b.last_seen FROM backup.setups b WHERE b.hash = setups.hash)),"
                        " starred = max(starred, (SELECT b.starred FROM backup.setups b WHERE b.hash = setups.hash))"
-                       " WHERE hash IN (SELECT hash FROM backup.setups)"),
+                       // Only rows that change: a second restore writes nothing.
+                       " WHERE EXISTS (SELECT 1 FROM backup.setups b WHERE b.hash = setups.hash AND"
+                       " (b.first_seen < setups.first_seen OR b.last_seen > setups.last_seen OR b.starred > setups.starred))"),
         QStringLiteral("UPDATE main.setups SET named_by_user = 1,"
                        " name = (SELECT b.name FROM backup.setups b WHERE b.hash = setups.hash)"
                        " WHERE named_by_user = 0 AND hash IN (SELECT hash FROM backup.setups WHERE named_by_user = 1)"),
@@ -209,7 +211,7 @@ bool LibraryBackup::merge(int version, Merged *merged, QString *error)
                        " ORDER BY b.id"),
         // The events the library lacks: none of the same kind, time,
         // setup, program, file, memory and keyboard.
-        QStringLiteral("CREATE TEMP TABLE restored AS SELECT DISTINCT s.id AS setup_id, e.time, e.kind, e.program,"
+        QStringLiteral("CREATE TEMP TABLE restored AS SELECT s.id AS setup_id, e.time, e.kind, e.program,"
                        " e.path, e.memory, %1 AS keyboard_output_, %2 AS keyboard_input_"
                        " FROM backup.events e JOIN backup.setups b ON b.id = e.setup_id"
                        " JOIN main.setups s ON s.hash = b.hash"
@@ -221,6 +223,7 @@ bool LibraryBackup::merge(int version, Merged *merged, QString *error)
                        " AND m.program = restored.program AND m.path IS restored.path AND m.memory IS restored.memory"
                        " AND m.keyboard_output IS restored.keyboard_output_"
                        " AND m.keyboard_input IS restored.keyboard_input_)"),
+        QStringLiteral("CREATE INDEX temp.restored_writes ON restored (setup_id) WHERE kind = 'write'"),
         QStringLiteral("UPDATE main.setups SET times_written = times_written"
                        " + (SELECT count(*) FROM temp.restored r WHERE r.setup_id = setups.id AND r.kind = 'write')"
                        " WHERE id IN (SELECT setup_id FROM temp.restored WHERE kind = 'write')"),

@@ -106,19 +106,28 @@ QVector<LibraryKeyboard> LibraryQueries::keyboards()
     return found;
 }
 
-void LibraryQueries::addIdentifiers(QVector<LibrarySetup> &setups)
+void LibraryQueries::addIdentifiers(QVector<LibrarySetup> &setups, bool allListed)
 {
     if (setups.isEmpty())
         return;
     QSqlQuery query(store_.database());
     query.setForwardOnly(true);
     // Identifiers are unique among all setups, listed or not: any of them
-    // can be asked for by one.
+    // can be asked for by one. With all listed ones here, only the others
+    // are read.
     QStringList hashes;
-    if (query.exec(QStringLiteral("SELECT hash FROM setups"))) {
-        while (query.next())
-            hashes << query.value(0).toString();
+    if (allListed) {
+        hashes.reserve(int(setups.size()));
+        for (const LibrarySetup &setup : setups)
+            hashes << setup.hash;
     }
+    if (!query.exec(allListed ? QStringLiteral("SELECT hash FROM setups WHERE listed = 0")
+                              : QStringLiteral("SELECT hash FROM setups"))) {
+        store_.recover(query.lastError());
+        return;
+    }
+    while (query.next())
+        hashes << query.value(0).toString();
     const QHash<QString, QString> identifiers = SetupIdentifier::of(hashes);
     for (LibrarySetup &setup : setups)
         setup.identifier = identifiers.value(setup.hash);
@@ -207,7 +216,7 @@ QVector<LibrarySetup> LibraryQueries::setups(const QString &text)
     while (query.next())
         found.append(setupAt(query));
     query.finish();
-    addIdentifiers(found);
+    addIdentifiers(found, text.isEmpty());
     return found;
 }
 

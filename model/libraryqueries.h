@@ -44,7 +44,8 @@ public:
     std::optional<LibrarySetup> setupNamedOrIdentified(const QString &text);
 
 private:
-    void addIdentifiers(QVector<LibrarySetup> &setups);
+    // `allListed`: `setups` are all the listed ones.
+    void addIdentifiers(QVector<LibrarySetup> &setups, bool allListed);
 
     LibraryStore &store_;
 };
