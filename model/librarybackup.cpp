@@ -181,6 +181,7 @@ bool LibraryBackup::merge(int version, Merged *merged, QString *error)
         *error = tr("The library could not take the backup: %1").arg(query.lastError().databaseText());
         query.exec(QStringLiteral("ROLLBACK"));
         query.exec(QStringLiteral("DROP TABLE IF EXISTS temp.restored"));
+        query.exec(QStringLiteral("DROP TABLE IF EXISTS temp.restored_setups"));
         return false;
     };
     const auto count = [&query](const QString &sql) {
@@ -211,10 +212,12 @@ bool LibraryBackup::merge(int version, Merged *merged, QString *error)
                        " ORDER BY b.id"),
         // The events the library lacks: none of the same kind, time,
         // setup, program, file, memory and keyboard.
-        QStringLiteral("CREATE TEMP TABLE restored AS SELECT s.id AS setup_id, e.time, e.kind, e.program,"
+        QStringLiteral("CREATE TEMP TABLE restored_setups (backup_id INTEGER PRIMARY KEY, setup_id INTEGER)"),
+        QStringLiteral("INSERT INTO temp.restored_setups SELECT b.id, s.id FROM backup.setups b"
+                       " JOIN main.setups s ON s.hash = b.hash"),
+        QStringLiteral("CREATE TEMP TABLE restored AS SELECT r.setup_id, e.time, e.kind, e.program,"
                        " e.path, e.memory, %1 AS keyboard_output_, %2 AS keyboard_input_"
-                       " FROM backup.events e JOIN backup.setups b ON b.id = e.setup_id"
-                       " JOIN main.setups s ON s.hash = b.hash"
+                       " FROM backup.events e JOIN temp.restored_setups r ON r.backup_id = e.setup_id"
                        " WHERE e.kind IN ('read', 'load', 'save', 'write') AND e.program IN ('editor', 'telvir')"
                        " AND (e.memory IS NULL OR e.memory BETWEEN 0 AND 8)")
             .arg(keyboards.section(QStringLiteral(", "), 0, 0), keyboards.section(QStringLiteral(", "), 1, 1)),
@@ -252,6 +255,7 @@ bool LibraryBackup::merge(int version, Merged *merged, QString *error)
     if (!query.exec(QStringLiteral("COMMIT")))
         return failed();
     query.exec(QStringLiteral("DROP TABLE temp.restored"));
+    query.exec(QStringLiteral("DROP TABLE temp.restored_setups"));
     return true;
 }
 

@@ -57,11 +57,12 @@ QVector<MemoryEntry> LibraryQueries::memories(const LibraryKeyboard &keyboard)
         return entries;
     QSqlQuery query(store_.database());
     query.setForwardOnly(true);
-    // kind = 'write' as it stands, so that the index of writes is used.
+    // kind = 'write' as it stands, so that the index of writes is used;
+    // the latest in time, which a restore may have added last or not.
     query.prepare(QStringLiteral("SELECT e.time, e.program, e.path, s.id, s.name, s.image"
                                  " FROM events e JOIN setups s ON s.id = e.setup_id"
                                  " WHERE e.kind = 'write' AND e.keyboard_output IS ? AND e.keyboard_input IS ?"
-                                 " AND e.memory = ? ORDER BY e.id DESC LIMIT 1"));
+                                 " AND e.memory = ? ORDER BY e.time DESC, e.id DESC LIMIT 1"));
     for (MemoryEntry &entry : entries) {
         query.addBindValue(nullable(keyboard.output));
         query.addBindValue(nullable(keyboard.input));
@@ -95,7 +96,7 @@ QVector<LibraryKeyboard> LibraryQueries::keyboards()
         return found;
     QSqlQuery query(store_.database());
     query.setForwardOnly(true);
-    if (!query.exec(QStringLiteral("SELECT keyboard_output, keyboard_input, max(id) AS last FROM events"
+    if (!query.exec(QStringLiteral("SELECT keyboard_output, keyboard_input, max(time) AS last FROM events"
                                    " WHERE kind = 'write' GROUP BY keyboard_output, keyboard_input"
                                    " ORDER BY last DESC"))) {
         store_.recover(query.lastError());
@@ -172,7 +173,7 @@ void LibraryQueries::addFiles(QVector<LibrarySetup> &setups)
         rowOf.insert(setups[row].id, row);
     QSqlQuery query(store_.database());
     query.setForwardOnly(true);
-    // Grouped along the index of files, then each setup's few put in order.
+    // Grouped first, then each setup's few put in order.
     if (!query.exec(QStringLiteral("SELECT setup_id, path, max(id) FROM events WHERE path IS NOT NULL"
                                    " GROUP BY setup_id, path"))) {
         store_.recover(query.lastError());

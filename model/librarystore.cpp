@@ -67,13 +67,13 @@ const std::array<QStringList, LibraryStore::kSchemaVersion> kMigrations = {{
     },
     {
         // Each write names the keyboard it went to by its ports; earlier
-        // writes keep NULL, "a keyboard not named".
+        // writes keep NULL, "a keyboard not named". A memory's last write
+        // is the latest in time: a restore adds older writes after newer.
         QStringLiteral("ALTER TABLE events ADD COLUMN keyboard_output TEXT"),
         QStringLiteral("ALTER TABLE events ADD COLUMN keyboard_input TEXT"),
-        QStringLiteral("CREATE INDEX events_writes_by_keyboard ON events (keyboard_output, keyboard_input, memory, id)"
+        QStringLiteral("DROP INDEX IF EXISTS events_writes"),
+        QStringLiteral("CREATE INDEX events_writes_by_keyboard ON events (keyboard_output, keyboard_input, memory, time)"
                        " WHERE kind = 'write'"),
-        // The files each setup was seen in, read without a sort.
-        QStringLiteral("CREATE INDEX events_files ON events (setup_id, path, id) WHERE path IS NOT NULL"),
     },
 }};
 

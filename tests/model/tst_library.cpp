@@ -188,7 +188,7 @@ private slots:
             QSqlQuery query(store.database());
             QVERIFY(query.exec(QStringLiteral("DROP TABLE snapshots")));
             QVERIFY(query.exec(QStringLiteral("DROP INDEX events_writes_by_keyboard")));
-            QVERIFY(query.exec(QStringLiteral("DROP INDEX events_files")));
+            QVERIFY(query.exec(QStringLiteral("CREATE INDEX events_writes ON events (memory, id) WHERE kind = 'write'")));
             QVERIFY(query.exec(QStringLiteral("ALTER TABLE events DROP COLUMN keyboard_output")));
             QVERIFY(query.exec(QStringLiteral("ALTER TABLE events DROP COLUMN keyboard_input")));
             QVERIFY(query.exec(QStringLiteral("PRAGMA user_version = 1")));
@@ -371,6 +371,18 @@ private slots:
             QVERIFY2(LibraryBackup(store).restore(backup, &again, &error), qPrintable(error));
         }
         QCOMPARE(contentOf(path_), before);
+
+        // A memory written here after the backup was made keeps that
+        // write: the restored one is older, though added later.
+        const QString third = dir_->filePath(QStringLiteral("third/library.sqlite"));
+        {
+            LibraryStore store(third);
+            const LibraryKeyboard left{QStringLiteral("Left"), QStringLiteral("Left In")};
+            QVERIFY(LibraryRecorder(store).record(writtenTo(left, withCc(9, 9), QString(), 3)));
+            QVERIFY2(LibraryBackup(store).restore(backup, &again, &error), qPrintable(error));
+            QVERIFY(LibraryQueries(store).memories(left)[3].settings == withCc(9, 9));
+            QCOMPARE(LibraryQueries(store).keyboards().value(0), left);
+        }
 
         // What is no backup is refused and changes nothing.
         const QString notes = dir_->filePath(QStringLiteral("notes.sqlite"));
