@@ -213,8 +213,14 @@ void LibraryWindow::reloadKeyboards()
             chosen = KeyboardCommand::libraryKeyboard(link.portPair());
         });
     keyboards_ = queries_->keyboards();
-    if (chosen && !keyboards_.contains(*chosen))
-        keyboards_.prepend(*chosen);
+    // The linked keyboard may not have been written to yet; "a keyboard
+    // not named" is listed only where the library has its writes.
+    if (chosen && !keyboards_.contains(*chosen)) {
+        if (chosen->named())
+            keyboards_.prepend(*chosen);
+        else
+            chosen.reset();
+    }
     if (keyboards_.isEmpty())
         keyboards_ << LibraryKeyboard();
     keyboardChoice_->clear();
