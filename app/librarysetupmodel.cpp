@@ -6,6 +6,7 @@ void LibrarySetupModel::setSetups(QVector<LibrarySetup> setups)
 {
     beginResetModel();
     setups_ = std::move(setups);
+    files_.clear();
     endResetModel();
 }
 
@@ -39,13 +40,21 @@ QVariant LibrarySetupModel::data(const QModelIndex &index, int role) const
             return setup.timesWritten;
         case Star:
             return setup.starred ? QStringLiteral("\u2605") : QString();
+        case Identifier:
+            return setup.identifier;
+        case Files:
+            if (!setup.files.isEmpty() || !filesOf_)
+                return setup.files.join(QStringLiteral(", "));
+            if (!files_.contains(setup.id))
+                files_.insert(setup.id, filesOf_(setup.id).join(QStringLiteral(", ")));
+            return files_.value(setup.id);
         default:
             break;
         }
     }
     if (role == Qt::ToolTipRole && index.column() == LastSeen)
         return tr("First seen %1").arg(timeText(setup.firstSeenMs));
-    if (role == Qt::TextAlignmentRole && index.column() != Name)
+    if (role == Qt::TextAlignmentRole && index.column() != Name && index.column() != Files)
         return int(Qt::AlignCenter);
     return QVariant();
 }
@@ -63,6 +72,10 @@ QVariant LibrarySetupModel::headerData(int section, Qt::Orientation orientation,
         return tr("Written");
     case Star:
         return tr("Star");
+    case Identifier:
+        return tr("Identifier");
+    case Files:
+        return tr("Files");
     default:
         return QVariant();
     }

@@ -7,6 +7,8 @@
 #include "app/plainmessagebox.h"
 #include "app/windowcommand.h"
 #include "commands/keyboardcommand.h"
+#include "midi/midicontroller.h"
+#include "model/librarybackup.h"
 #include "model/libraryqueries.h"
 #include "model/libraryqueue.h"
 #include "model/libraryrecorder.h"
@@ -15,6 +17,7 @@
 #include "model/settingsdocument.h"
 #include "model/settingsformat.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -92,6 +95,7 @@ LibraryWindow::LibraryWindow(Form form, LibraryQueue &queue, QWidget *parent)
       store_(std::make_unique<LibraryStore>(queue.path())),
       queries_(std::make_unique<LibraryQueries>(*store_)),
       recorder_(std::make_unique<LibraryRecorder>(*store_)),
+      keyboardChoice_(new QComboBox),
       memories_(new QTreeWidget),
       setups_(new QTableView),
       model_(new LibrarySetupModel(this)),
@@ -112,6 +116,16 @@ LibraryWindow::LibraryWindow(Form form, LibraryQueue &queue, QWidget *parent)
                                       "own controls or another computer may have changed a memory since."));
     explanation->setWordWrap(true);
     memoryLayout->addWidget(explanation);
+    auto *keyboardRow = new QHBoxLayout;
+    auto *keyboardLabel = new QLabel(tr("Keyboard:"));
+    keyboardLabel->setBuddy(keyboardChoice_);
+    keyboardRow->addWidget(keyboardLabel);
+    keyboardChoice_->setObjectName(QStringLiteral("keyboardChoice"));
+    keyboardChoice_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    keyboardRow->addWidget(keyboardChoice_);
+    keyboardRow->addStretch();
+    memoryLayout->addLayout(keyboardRow);
+    connect(keyboardChoice_, QOverload<int>::of(&QComboBox::activated), this, &LibraryWindow::reloadMemories);
     memories_->setObjectName(QStringLiteral("memoryList"));
     memories_->setRootIsDecorated(false);
     memories_->setAccessibleName(tr("Memories"));
@@ -138,6 +152,7 @@ LibraryWindow::LibraryWindow(Form form, LibraryQueue &queue, QWidget *parent)
     searchField_->setAccessibleName(tr("Search by name"));
     connect(searchField_, &QLineEdit::textChanged, this, &LibraryWindow::search);
     setupLayout->addWidget(searchField_);
+    model_->setFilesSource([this](qint64 setupId) { return queries_->filesOf(setupId); });
     filter_->setSourceModel(model_);
     filter_->setFilterKeyColumn(LibrarySetupModel::Name);
     filter_->setFilterCaseSensitivity(Qt::CaseInsensitive);
@@ -161,6 +176,8 @@ LibraryWindow::LibraryWindow(Form form, LibraryQueue &queue, QWidget *parent)
     addButton(setupButtons, "btnOpenSetup", tr("Open"), this, &LibraryWindow::openSetup);
     addButton(setupButtons, "btnExport", tr("Export..."), this, &LibraryWindow::exportSetup);
     setupButtons->addStretch();
+    addButton(setupButtons, "btnBackUp", tr("Back Up..."), this, &LibraryWindow::backUpLibrary);
+    addButton(setupButtons, "btnRestore", tr("Restore..."), this, &LibraryWindow::restoreLibrary);
     setupLayout->addLayout(setupButtons);
     tabs->addTab(setupPage, tr("Setups"));
 
@@ -187,11 +204,41 @@ void LibraryWindow::passOnNotice()
         emit notice(text);
 }
 
-void LibraryWindow::reload()
+void LibraryWindow::reloadKeyboards()
+{
+    // The user's choice stays; at first, the keyboard linked now.
+    std::optional<LibraryKeyboard> chosen;
+    const int current = keyboardChoice_->currentIndex();
+    if (current >= 0 && current < keyboards_.size())
+        chosen = keyboards_.at(current);
+    else
+        MidiController::useLiveInstance([&chosen](MidiController &link) {
+            chosen = KeyboardCommand::libraryKeyboard(link.portPair());
+        });
+    keyboards_ = queries_->keyboards();
+    // The linked keyboard may not have been written to yet; "a keyboard
+    // not named" is listed only where the library has its writes.
+    if (chosen && !keyboards_.contains(*chosen)) {
+        if (chosen->named())
+            keyboards_.prepend(*chosen);
+        else
+            chosen.reset();
+    }
+    if (keyboards_.isEmpty())
+        keyboards_ << LibraryKeyboard();
+    keyboardChoice_->clear();
+    for (const LibraryKeyboard &keyboard : keyboards_) {
+        //: The keyboard of writes recorded before keyboards were told apart.
+        keyboardChoice_->addItem(keyboard.named() ? QStringLiteral("%1, %2").arg(keyboard.output, keyboard.input)
+                                                  : tr("a keyboard not named"));
+    }
+    keyboardChoice_->setCurrentIndex(chosen ? int(keyboards_.indexOf(*chosen)) : 0);
+}
+
+void LibraryWindow::reloadMemories()
 {
     const int memoryRow = memories_->currentIndex().row();
-    const std::optional<qint64> setup = chosenSetup();
-    memoryEntries_ = queries_->memories();
+    memoryEntries_ = queries_->memories(keyboards_.value(std::max(0, keyboardChoice_->currentIndex())));
     memories_->clear();
     for (const MemoryEntry &entry : memoryEntries_) {
         QStringList columns{KeyboardCommand::memoryName(entry.memory)};
@@ -204,6 +251,13 @@ void LibraryWindow::reload()
     memories_->setCurrentItem(memories_->topLevelItem(std::max(0, memoryRow)));
     for (int column = 0; column < memories_->columnCount(); ++column)
         memories_->resizeColumnToContents(column);
+}
+
+void LibraryWindow::reload()
+{
+    const std::optional<qint64> setup = chosenSetup();
+    reloadKeyboards();
+    reloadMemories();
     model_->setSetups(queries_->setups());
     if (setup) {
         for (int row = 0; row < model_->rowCount(); ++row) {
@@ -345,4 +399,49 @@ void LibraryWindow::importFiles(const QStringList &paths)
     }
     if (!refused.isEmpty())
         PlainMessageBox::warning(this, tr("Error"), refused.join(QLatin1Char('\n')));
+}
+
+void LibraryWindow::backUpLibrary()
+{
+    // A backup never replaces a file: the dialog need not ask.
+    const QString path = QFileDialog::getSaveFileName(this, tr("Back Up the Library"),
+                                                      QStringLiteral("telvir-library.sqlite"),
+                                                      tr("Library Backups (*.sqlite)"), nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (!path.isEmpty())
+        backUpTo(path);
+}
+
+void LibraryWindow::restoreLibrary()
+{
+    const QString path =
+        QFileDialog::getOpenFileName(this, tr("Restore a Backup"), QString(), tr("Library Backups (*.sqlite);;All Files (*)"));
+    if (!path.isEmpty())
+        restoreFrom(path);
+}
+
+void LibraryWindow::backUpTo(const QString &path)
+{
+    LibraryBackup::Copied copied;
+    QString error;
+    const bool done = LibraryBackup(*store_).backUp(path, &copied, &error);
+    passOnNotice();
+    if (done)
+        QMessageBox::information(this, tr("Back Up the Library"), LibraryBackup::backedUp(copied, path));
+    else
+        QMessageBox::warning(this, tr("Error"), error, QMessageBox::Ok, QMessageBox::NoButton);
+}
+
+void LibraryWindow::restoreFrom(const QString &path)
+{
+    LibraryBackup::Merged merged;
+    QString error;
+    const bool done = LibraryBackup(*store_).restore(path, &merged, &error);
+    passOnNotice();
+    if (!done) {
+        QMessageBox::warning(this, tr("Error"), error, QMessageBox::Ok, QMessageBox::NoButton);
+        return;
+    }
+    reload();
+    QMessageBox::information(this, tr("Restore a Backup"), LibraryBackup::restored(merged, path));
 }

@@ -6,6 +6,7 @@
 // form only through the three calls of Form, and the store through its own
 // connection; recordings go through the LibraryQueue.
 
+#include "model/librarykeyboard.h"
 #include "model/memoryentry.h"
 #include "model/settings.h"
 
@@ -21,6 +22,7 @@ class LibraryRecorder;
 class EditorDocument;
 class LibrarySetupModel;
 class LibraryStore;
+class QComboBox;
 class QMainWindow;
 class QLineEdit;
 class QPlainTextEdit;
@@ -58,6 +60,9 @@ public:
     void search(const QString &text);
 
     QTreeWidget *memoryList() const { return memories_; }
+    // Whose memories the list shows: the linked keyboard first, or any
+    // other written to from here.
+    QComboBox *keyboardChoice() const { return keyboardChoice_; }
     QTableView *setupList() const { return setups_; }
     QPlainTextEdit *comparison() const { return comparison_; }
 
@@ -72,6 +77,12 @@ public slots:
     void exportSetup();
     // Records each file as loaded; tells of those that are no settings.
     void importFiles(const QStringList &paths);
+    // The whole library into a new file, and a backup merged into it; the
+    // file asked for, then the outcome said in a box.
+    void backUpLibrary();
+    void restoreLibrary();
+    void backUpTo(const QString &path);
+    void restoreFrom(const QString &path);
 
 signals:
     // Something the user should be told of the store, once.
@@ -82,6 +93,8 @@ protected:
 
 private:
     const MemoryEntry *chosenMemory() const;
+    void reloadKeyboards();
+    void reloadMemories();
     std::optional<qint64> chosenSetup() const;
     void passOnNotice();
 
@@ -91,6 +104,8 @@ private:
     std::unique_ptr<LibraryQueries> queries_;
     std::unique_ptr<LibraryRecorder> recorder_;
     QVector<MemoryEntry> memoryEntries_;
+    QVector<LibraryKeyboard> keyboards_;
+    QComboBox *keyboardChoice_;
     QTreeWidget *memories_;
     QTableView *setups_;
     LibrarySetupModel *model_;

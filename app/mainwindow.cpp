@@ -389,9 +389,12 @@ void MainWindow::updateCommandStates()
         button->setEnabled(idle);
 }
 
-void MainWindow::passSettings(LibraryEvent::Kind kind, const Settings &passed, const QString &path, int slot)
+void MainWindow::passSettings(LibraryEvent::Kind kind, const Settings &passed, const QString &path, int slot,
+                              const LibraryKeyboard &keyboard)
 {
-    document_->pass(LibraryEvent::of(kind, LibraryEvent::Program::Editor, passed, path, slot));
+    LibraryEvent event = LibraryEvent::of(kind, LibraryEvent::Program::Editor, passed, path, slot);
+    event.keyboard = keyboard;
+    document_->pass(event);
 }
 
 MidiController *MainWindow::findKeyboard(bool upgradeMode, const std::optional<PortPair> &onlyPair)
@@ -478,7 +481,7 @@ void MainWindow::sendSettings(const Settings &toSend, int slot)
     const KeyboardOutcome outcome = session->write(link, sent, slot, &written);
     changeKeyboardCopy([&](KeyboardCopy &copy) { copy.setSent(sent, written); });
     if (outcome.succeeded())
-        passSettings(LibraryEvent::Kind::Write, sent, QString(), slot);
+        passSettings(LibraryEvent::Kind::Write, sent, QString(), slot, KeyboardCommand::libraryKeyboard(link->portPair()));
     KeyboardSession::show(this, outcome);
 }
 

@@ -122,7 +122,8 @@ private:
     void readSettings(MidiController *link);
     // Every command's enabled state, from whether the keyboard is busy.
     void updateCommandStates();
-    void passSettings(LibraryEvent::Kind kind, const Settings &passed, const QString &path = QString(), int slot = -1);
+    void passSettings(LibraryEvent::Kind kind, const Settings &passed, const QString &path = QString(), int slot = -1,
+                      const LibraryKeyboard &keyboard = {});
     void registerSetters();
     void refreshControlFields();
     // After a change of the record: the form shows it, unless the change

@@ -1,7 +1,8 @@
 // The library with 10,000 setups and 100,000 events (telvir-bench
 // --library): the Library window opening and answering a search, what
-// recording adds to a write in the editor and in telvir, and `telvir
-// memories` against `telvir --version`, and the checks every opening of the
+// recording adds to a write in the editor and in telvir, `telvir
+// memories` against `telvir --version`, `telvir library backup` and
+// `restore` of the whole library, and the checks every opening of the
 // store makes. The store is made in a temporary
 // folder; the user's own is never read or changed.
 //   bench-library TELVIR_PROGRAM
@@ -61,8 +62,11 @@ bool fill(const QString &path)
         settings.controls[n % kControlCount].ccNumber = std::uint8_t(n % 128);
         settings.controls[(n / 128) % kControlCount].lsb = std::uint8_t(n / 128);
         settings.globalChannel = std::uint8_t(n / (128 * 37));
-        // Unique for certain: the images may repeat, the rows must not.
-        query.addBindValue(QStringLiteral("bench-%1").arg(n));
+        // Unique for certain, and hashed as the recorder hashes: a restore
+        // checks each setup against its hash.
+        settings.controls[35].msb = std::uint8_t(n % 128);
+        settings.controls[36].msb = std::uint8_t(n / 128);
+        query.addBindValue(LibraryRecorder::hashOf(settings));
         query.addBindValue(QByteArray(settings.image(), int(Settings::kImageSize)));
         query.addBindValue(QStringLiteral("Setup %1 for the synth in room %2.telvir").arg(n).arg(n % 97));
         query.addBindValue(start + n);
@@ -73,8 +77,8 @@ bool fill(const QString &path)
             return false;
         }
     }
-    query.prepare(QStringLiteral("INSERT INTO events (setup_id, kind, time, program, path, memory)"
-                                 " VALUES (?, ?, ?, ?, ?, ?)"));
+    query.prepare(QStringLiteral("INSERT INTO events (setup_id, kind, time, program, path, memory, keyboard_output,"
+                                 " keyboard_input) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     for (int n = 0; n < kEvents; ++n) {
         const bool write = n % 4 == 0;
         query.addBindValue(n % kSetups + 1);
@@ -83,6 +87,14 @@ bool fill(const QString &path)
         query.addBindValue(n % 2 ? QStringLiteral("telvir") : QStringLiteral("editor"));
         query.addBindValue(QStringLiteral("/home/user/setups/setup-%1.telvir").arg(n % kSetups));
         query.addBindValue(write ? QVariant(n % 9) : QVariant());
+        // Two keyboards, and writes from before keyboards were named.
+        const bool named = write && n % 3 != 0;
+        query.addBindValue(named ? QVariant(n % 2 ? QStringLiteral("Telvir Keyboard:MIDI In")
+                                                  : QStringLiteral("Second Keyboard:MIDI In"))
+                                 : QVariant());
+        query.addBindValue(named ? QVariant(n % 2 ? QStringLiteral("Telvir Keyboard Out:MIDI Out")
+                                                  : QStringLiteral("Second Keyboard Out:MIDI Out"))
+                                 : QVariant());
         if (!query.exec()) {
             std::printf("%s\n", qPrintable(query.lastError().text()));
             return false;
@@ -168,13 +180,55 @@ int main(int argc, char *argv[])
     const QString telvir = application.arguments().at(1);
     std::vector<double> versions;
     std::vector<double> memories;
+    std::vector<double> named;
     for (int run = 0; run < kRuns; ++run) {
         versions.push_back(runMs(telvir, {QStringLiteral("--version")}, environment));
         memories.push_back(runMs(telvir, {QStringLiteral("memories")}, environment));
+        named.push_back(runMs(telvir, {QStringLiteral("memories"), QStringLiteral("--keyboard"),
+                                       QStringLiteral("Second Keyboard:MIDI In")},
+                              environment));
     }
     char reference[64];
     std::snprintf(reference, sizeof reference, "(--version %.1f ms)", medianOf(versions));
-    row("telvir memories, more than telvir --version", medianOf(memories) - medianOf(versions), 50, reference);
+    // The library knows three keyboards: without --keyboard, telvir
+    // searches for the one plugged in.
+    row("telvir memories (with the search), more than --version", medianOf(memories) - medianOf(versions), 50,
+        reference);
+    row("telvir memories --keyboard NAME, more than --version", medianOf(named) - medianOf(versions), 50, reference);
+
+    // The whole library into a new file, then into a new library, and
+    // once more into it (nothing new). Five runs each: every one writes a
+    // whole library.
+    constexpr int kCopies = 5;
+    std::vector<double> backups;
+    std::vector<double> restores;
+    std::vector<double> again;
+    for (int run = 0; run < kCopies; ++run) {
+        const QString backup = dir.filePath(QStringLiteral("backup-%1.sqlite").arg(run));
+        backups.push_back(runMs(telvir, {QStringLiteral("library"), QStringLiteral("backup"), backup}, environment));
+        QProcessEnvironment elsewhere = environment;
+        elsewhere.insert(QStringLiteral("XDG_DATA_HOME"), dir.filePath(QStringLiteral("restored-%1").arg(run)));
+        restores.push_back(runMs(telvir, {QStringLiteral("library"), QStringLiteral("restore"), backup}, elsewhere));
+        again.push_back(runMs(telvir, {QStringLiteral("library"), QStringLiteral("restore"), backup}, elsewhere));
+    }
+    // A run that failed fast would pass for a fast one.
+    {
+        LibraryStore restored(dir.filePath(QStringLiteral("restored-0/telvir/library.sqlite")));
+        int setups = 0;
+        if (restored.usable()) {
+            QSqlQuery query(restored.database());
+            if (query.exec(QStringLiteral("SELECT count(*) FROM setups")) && query.next())
+                setups = query.value(0).toInt();
+        }
+        // The recordings above added a setup for each octave.
+        if (setups < kSetups) {
+            std::printf("the restored library has %d setups, not %d\n", setups, kSetups);
+            return 1;
+        }
+    }
+    row("telvir library backup (median of 5)", medianOf(backups), 1000);
+    row("telvir library restore into a new library (median of 5)", medianOf(restores), 1000);
+    row("telvir library restore of the same again (median of 5)", medianOf(again), 1000);
 
     // What each opening adds: the paths judged without following a link,
     // then the schema and both ends of every table read.

@@ -44,6 +44,9 @@ CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errorIsTermina
            tr("Pause this many milliseconds between messages, for a keyboard slower than its port "
               "(default 0, or the pace that worked last time on these ports)."),
            QStringLiteral("MS")},
+          {QStringLiteral("keyboard"),
+           tr("The keyboard whose memories are meant, by a port name; \"\" for a keyboard not named."),
+           QStringLiteral("NAME")},
           // Two values, which QCommandLineParser cannot take: run() takes
           // them out first. Listed here for the help and the checks.
           {kPorts, tr("Use exactly this output and input port, by name or number."),
@@ -77,14 +80,19 @@ CommandLine::CommandLine(QTextStream &out, QTextStream &err, bool errorIsTermina
           {OverviewCommands::kSheet, {QStringLiteral("FILE"), QStringLiteral("OUT")}, {},
            tr("Make a printable sheet of all assignments, OUT.pdf or OUT.png."),
            &OverviewCommands::sheet},
-          {QStringLiteral("memories"), {}, {QStringLiteral("json")},
+          {QStringLiteral("memories"), {}, {QStringLiteral("json"), QStringLiteral("keyboard")},
            tr("Print what this computer last wrote into each memory."), &LibraryCommands::memories},
-          {QStringLiteral("recall"), {QStringLiteral("MEMORY"), QStringLiteral("FILE")}, {},
-           tr("Write the setup last written to MEMORY into FILE."), &LibraryCommands::recall},
+          {QStringLiteral("recall"), {QStringLiteral("MEMORY|SETUP"), QStringLiteral("FILE")}, {QStringLiteral("keyboard")},
+           tr("Write the setup last written to MEMORY, or the setup SETUP, into FILE."), &LibraryCommands::recall},
           {QStringLiteral("library"), {QStringLiteral("[TEXT]")}, {QStringLiteral("json")},
            tr("List the setups in the library whose name contains TEXT."), &LibraryCommands::library},
           {QStringLiteral("library export"), {QStringLiteral("NAME"), QStringLiteral("FILE")}, {},
-           tr("Write the setup of the library named NAME into FILE."), &LibraryCommands::exportSetup},
+           tr("Write the setup of the library named (or identified by) NAME into FILE."),
+           &LibraryCommands::exportSetup},
+          {QStringLiteral("library backup"), {QStringLiteral("FILE")}, {},
+           tr("Copy the whole library into the new FILE."), &LibraryCommands::backup},
+          {QStringLiteral("library restore"), {QStringLiteral("FILE")}, {},
+           tr("Merge the backup FILE into the library."), &LibraryCommands::restore},
       }
 {
 }

@@ -276,7 +276,8 @@ int KeyboardCommands::write(const Invocation &invocation)
         }
         // Only a write of which every message went out (and, into memory 0,
         // came back right) is known to be there.
-        LibraryCommands::record(invocation, LibraryEvent::Kind::Write, settings, path, slot);
+        LibraryCommands::record(invocation, LibraryEvent::Kind::Write, settings, path, slot,
+                                KeyboardCommand::libraryKeyboard(keyboard.portPair()));
         return outcome;
     };
     if (!all) {

@@ -212,3 +212,8 @@ std::optional<int> KeyboardCommand::memorySlot(const QString &name)
     }
     return std::nullopt;
 }
+
+LibraryKeyboard KeyboardCommand::libraryKeyboard(const PortPair &pair)
+{
+    return LibraryKeyboard{QString::fromStdString(pair.output), QString::fromStdString(pair.input)};
+}

@@ -8,6 +8,7 @@
 
 #include "commands/keyboardoutcome.h"
 #include "midi/linksearch.h"
+#include "model/librarykeyboard.h"
 
 #include <QString>
 
@@ -64,4 +65,7 @@ public:
     static QString memoryName(int slot);
     // The memory a user names: "workArea" in any letter case, or 0..8.
     static std::optional<int> memorySlot(const QString &name);
+
+    // The keyboard on `pair`, as the library names the keyboards it wrote to.
+    static LibraryKeyboard libraryKeyboard(const PortPair &pair);
 };

@@ -3,6 +3,7 @@
 // One thing that happened to a setup: read from the keyboard, loaded from
 // or saved to a file, written into a memory of the keyboard.
 
+#include "model/librarykeyboard.h"
 #include "model/settings.h"
 
 #include <QString>
@@ -18,6 +19,7 @@ struct LibraryEvent
     QString path;     // the file, for a load or a save and a write from one
     int memory = -1;  // 0 ("workArea") .. 8, for a write
     qint64 timeMs = 0; // since the epoch, UTC; 0 for "now"
+    LibraryKeyboard keyboard; // the keyboard a write went to
 
     static LibraryEvent of(Kind kind, Program program, const Settings &settings, const QString &path = QString(),
                            int memory = -1)

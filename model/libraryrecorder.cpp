@@ -97,9 +97,12 @@ bool LibraryRecorder::tryRecord(const LibraryEvent &event, QSqlError *error)
     qint64 setupId = 0;
     if (query.next()) {
         setupId = query.value(0).toLongLong();
-        // A file names the setup after it, unless the user named it.
+        // The first file it is seen in names it, unless the user named it;
+        // later files leave that name, so a name once listed keeps working.
         query.prepare(QStringLiteral("UPDATE setups SET last_seen = ?, listed = 1, times_written = times_written + ?,"
-                                     " name = CASE WHEN ? IS NOT NULL AND named_by_user = 0 THEN ? ELSE name END"
+                                     " name = CASE WHEN ? IS NOT NULL AND named_by_user = 0 AND NOT EXISTS"
+                                     " (SELECT 1 FROM events WHERE setup_id = setups.id AND path IS NOT NULL)"
+                                     " THEN ? ELSE name END"
                                      " WHERE id = ?"));
         query.addBindValue(now);
         query.addBindValue(written ? 1 : 0);
@@ -123,14 +126,16 @@ bool LibraryRecorder::tryRecord(const LibraryEvent &event, QSqlError *error)
         setupId = query.lastInsertId().toLongLong();
     }
 
-    query.prepare(QStringLiteral("INSERT INTO events (setup_id, kind, time, program, path, memory)"
-                                 " VALUES (?, ?, ?, ?, ?, ?)"));
+    query.prepare(QStringLiteral("INSERT INTO events (setup_id, kind, time, program, path, memory,"
+                                 " keyboard_output, keyboard_input) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
     query.addBindValue(setupId);
     query.addBindValue(kindName(event.kind));
     query.addBindValue(now);
     query.addBindValue(programName(event.program));
     query.addBindValue(nullable(event.path.isEmpty() ? QString() : QFileInfo(event.path).absoluteFilePath()));
     query.addBindValue(written ? QVariant(event.memory) : QVariant());
+    query.addBindValue(written ? nullable(event.keyboard.output) : QVariant());
+    query.addBindValue(written ? nullable(event.keyboard.input) : QVariant());
     if (!query.exec() || !query.exec(QStringLiteral("COMMIT")))
         return failed();
     return true;

@@ -69,6 +69,16 @@ const std::array<QStringList, LibraryStore::kSchemaVersion> kMigrations = {{
                        " saved_at INTEGER NOT NULL,"
                        " content BLOB NOT NULL)"),
     },
+    {
+        // Each write names the keyboard it went to by its ports; earlier
+        // writes keep NULL, "a keyboard not named". A memory's last write
+        // is the latest in time: a restore adds older writes after newer.
+        QStringLiteral("ALTER TABLE events ADD COLUMN keyboard_output TEXT"),
+        QStringLiteral("ALTER TABLE events ADD COLUMN keyboard_input TEXT"),
+        QStringLiteral("DROP INDEX IF EXISTS events_writes"),
+        QStringLiteral("CREATE INDEX events_writes_by_keyboard ON events (keyboard_output, keyboard_input, memory, time)"
+                       " WHERE kind = 'write'"),
+    },
 }};
 
 int resultCode(const QSqlError &error)

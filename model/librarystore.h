@@ -24,7 +24,7 @@ class LibraryStore
 
 public:
     // The schema this program writes; older stores are migrated to it.
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     // How long a statement waits for another program's write to end.
     static constexpr int kBusyTimeoutMs = 5000;

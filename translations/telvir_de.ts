@@ -138,16 +138,8 @@
         <translation>Ausgeben, was dieser Computer zuletzt in jeden Speicher schrieb.</translation>
     </message>
     <message>
-        <source>Write the setup last written to MEMORY into FILE.</source>
-        <translation>Das zuletzt in MEMORY geschriebene Setup in FILE schreiben.</translation>
-    </message>
-    <message>
         <source>List the setups in the library whose name contains TEXT.</source>
         <translation>Die Setups der Bibliothek auflisten, deren Name TEXT enthält.</translation>
-    </message>
-    <message>
-        <source>Write the setup of the library named NAME into FILE.</source>
-        <translation>Das Setup der Bibliothek namens NAME in FILE schreiben.</translation>
     </message>
     <message>
         <source>no command given</source>
@@ -208,6 +200,26 @@ Telvir-Keyboards, führt eine Bibliothek davon und erneuert seine Firmware.
     <message>
         <source>Pause this many milliseconds between messages, for a keyboard slower than its port (default 0, or the pace that worked last time on these ports).</source>
         <translation>So viele Millisekunden zwischen zwei Nachrichten warten, für ein Keyboard, das langsamer ist als sein Port (Vorgabe 0, oder das Tempo, das an diesen Ports zuletzt ging).</translation>
+    </message>
+    <message>
+        <source>The keyboard whose memories are meant, by a port name; &quot;&quot; for a keyboard not named.</source>
+        <translation>Das Keyboard, dessen Speicher gemeint sind, nach einem Portnamen; &quot;&quot; für ein Keyboard ohne Namen.</translation>
+    </message>
+    <message>
+        <source>Write the setup last written to MEMORY, or the setup SETUP, into FILE.</source>
+        <translation>Das zuletzt in MEMORY geschriebene Setup oder das Setup SETUP in FILE schreiben.</translation>
+    </message>
+    <message>
+        <source>Write the setup of the library named (or identified by) NAME into FILE.</source>
+        <translation>Das Setup der Bibliothek mit dem Namen (oder der Kennung) NAME in FILE schreiben.</translation>
+    </message>
+    <message>
+        <source>Copy the whole library into the new FILE.</source>
+        <translation>Die ganze Bibliothek in die neue Datei FILE kopieren.</translation>
+    </message>
+    <message>
+        <source>Merge the backup FILE into the library.</source>
+        <translation>Die Sicherung FILE in die Bibliothek übernehmen.</translation>
     </message>
 </context>
 <context>
@@ -689,15 +701,74 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
     </message>
 </context>
 <context>
+    <name>LibraryBackup</name>
+    <message>
+        <source>%1 exists already; a backup never replaces a file.</source>
+        <translation>%1 existiert bereits; eine Sicherung ersetzt nie eine Datei.</translation>
+    </message>
+    <message>
+        <source>The library cannot be opened.</source>
+        <translation>Die Bibliothek kann nicht geöffnet werden.</translation>
+    </message>
+    <message>
+        <source>could not write %1: %2</source>
+        <translation>%1 konnte nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>The copy of the library could not be read back; %1 was not written.</source>
+        <translation>Die Kopie der Bibliothek konnte nicht zurückgelesen werden; %1 wurde nicht geschrieben.</translation>
+    </message>
+    <message>
+        <source>%1 is not a backup of the library.</source>
+        <translation>%1 ist keine Sicherung der Bibliothek.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read.</source>
+        <translation>%1 kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The library cannot be written.</source>
+        <translation>Die Bibliothek kann nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>%1 was made by a newer program.</source>
+        <translation>%1 wurde von einem neueren Programm erstellt.</translation>
+    </message>
+    <message>
+        <source>The library could not take the backup: %1</source>
+        <translation>Die Bibliothek konnte die Sicherung nicht übernehmen: %1</translation>
+    </message>
+    <message>
+        <source>Backed up the library into %1: %2 and %3.</source>
+        <extracomment>%2 is &quot;N setups&quot;, %3 &quot;N events&quot;.</extracomment>
+        <translation>Bibliothek in %1 gesichert: %2 und %3.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n setups</source>
+        <translation>
+            <numerusform>%n Setup</numerusform>
+            <numerusform>%n Setups</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n events</source>
+        <translation>
+            <numerusform>%n Ereignis</numerusform>
+            <numerusform>%n Ereignisse</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Restored %1: %2 and %3 added; %4 and %5 were in the library already.</source>
+        <extracomment>%2 and %4 are &quot;N setups&quot;, %3 and %5 &quot;N events&quot;.</extracomment>
+        <translation>%1 wiederhergestellt: %2 und %3 hinzugefügt; %4 und %5 waren schon in der Bibliothek.</translation>
+    </message>
+</context>
+<context>
     <name>LibraryCommands</name>
     <message>
         <source>not known</source>
         <extracomment>A memory of the keyboard of which the library knows nothing.</extracomment>
         <translation>unbekannt</translation>
-    </message>
-    <message>
-        <source>MEMORY is workArea or 1..8, not &apos;%1&apos;</source>
-        <translation>MEMORY ist workArea oder 1..8, nicht &apos;%1&apos;</translation>
     </message>
     <message>
         <source>Nothing is known of memory %1.</source>
@@ -733,6 +804,32 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
         <source>Wrote &apos;%1&apos; into %2</source>
         <translation>&apos;%1&apos; in %2 geschrieben</translation>
     </message>
+    <message>
+        <source>a keyboard not named</source>
+        <extracomment>The keyboard of writes recorded before keyboards were told apart.</extracomment>
+        <translation>ein Keyboard ohne Namen</translation>
+    </message>
+    <message>
+        <source>No keyboard named &apos;%1&apos; was written to from here.</source>
+        <translation>Von hier wurde in kein Keyboard namens &apos;%1&apos; geschrieben.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; names more than one keyboard: %2</source>
+        <extracomment>%2 lists the keyboards.</extracomment>
+        <translation>&apos;%1&apos; bezeichnet mehr als ein Keyboard: %2</translation>
+    </message>
+    <message>
+        <source>MEMORY is workArea or 1..8, or a setup&apos;s name or identifier, not &apos;%1&apos;</source>
+        <translation>MEMORY ist workArea oder 1..8 oder der Name oder die Kennung eines Setups, nicht &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Kennung</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
 </context>
 <context>
     <name>LibrarySetupModel</name>
@@ -755,6 +852,14 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
     <message>
         <source>Star</source>
         <translation>Stern</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Kennung</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
     </message>
 </context>
 <context>
@@ -904,6 +1009,39 @@ Klicken Sie auf OK, wenn es bereit ist, oder auf ABBRECHEN, um das Firmware-Upda
     <message>
         <source>Could not save the settings to &quot;%1&quot;: %2</source>
         <translation>Die Einstellungen konnten nicht in „%1“ gespeichert werden: %2</translation>
+    </message>
+    <message>
+        <source>Keyboard:</source>
+        <translation>Keyboard:</translation>
+    </message>
+    <message>
+        <source>Back Up...</source>
+        <translation>Sichern...</translation>
+    </message>
+    <message>
+        <source>Restore...</source>
+        <translation>Wiederherstellen...</translation>
+    </message>
+    <message>
+        <source>a keyboard not named</source>
+        <extracomment>The keyboard of writes recorded before keyboards were told apart.</extracomment>
+        <translation>ein Keyboard ohne Namen</translation>
+    </message>
+    <message>
+        <source>Back Up the Library</source>
+        <translation>Bibliothek sichern</translation>
+    </message>
+    <message>
+        <source>Library Backups (*.sqlite)</source>
+        <translation>Bibliothekssicherungen (*.sqlite)</translation>
+    </message>
+    <message>
+        <source>Restore a Backup</source>
+        <translation>Sicherung wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Library Backups (*.sqlite);;All Files (*)</source>
+        <translation>Bibliothekssicherungen (*.sqlite);;Alle Dateien (*)</translation>
     </message>
 </context>
 <context>

@@ -138,16 +138,8 @@
         <translation>Mostrar lo último que este ordenador escribió en cada memoria.</translation>
     </message>
     <message>
-        <source>Write the setup last written to MEMORY into FILE.</source>
-        <translation>Escribir en FILE el setup escrito por última vez en MEMORY.</translation>
-    </message>
-    <message>
         <source>List the setups in the library whose name contains TEXT.</source>
         <translation>Listar los setups de la biblioteca cuyo nombre contiene TEXT.</translation>
-    </message>
-    <message>
-        <source>Write the setup of the library named NAME into FILE.</source>
-        <translation>Escribir en FILE el setup de la biblioteca llamado NAME.</translation>
     </message>
     <message>
         <source>no command given</source>
@@ -208,6 +200,26 @@ guarda una biblioteca de ellos y actualiza su firmware.
     <message>
         <source>Pause this many milliseconds between messages, for a keyboard slower than its port (default 0, or the pace that worked last time on these ports).</source>
         <translation>Esperar estos milisegundos entre dos mensajes, para un teclado más lento que su puerto (0 por defecto, o el ritmo que funcionó la última vez en estos puertos).</translation>
+    </message>
+    <message>
+        <source>The keyboard whose memories are meant, by a port name; &quot;&quot; for a keyboard not named.</source>
+        <translation>El teclado cuyas memorias se indican, por un nombre de puerto; &quot;&quot; para un teclado sin nombre.</translation>
+    </message>
+    <message>
+        <source>Write the setup last written to MEMORY, or the setup SETUP, into FILE.</source>
+        <translation>Escribir en FILE la configuración escrita por última vez en MEMORY, o la configuración SETUP.</translation>
+    </message>
+    <message>
+        <source>Write the setup of the library named (or identified by) NAME into FILE.</source>
+        <translation>Escribir en FILE la configuración de la biblioteca llamada (o identificada por) NAME.</translation>
+    </message>
+    <message>
+        <source>Copy the whole library into the new FILE.</source>
+        <translation>Copiar toda la biblioteca en el nuevo archivo FILE.</translation>
+    </message>
+    <message>
+        <source>Merge the backup FILE into the library.</source>
+        <translation>Fusionar la copia de seguridad FILE con la biblioteca.</translation>
     </message>
 </context>
 <context>
@@ -689,15 +701,74 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     </message>
 </context>
 <context>
+    <name>LibraryBackup</name>
+    <message>
+        <source>%1 exists already; a backup never replaces a file.</source>
+        <translation>%1 ya existe; una copia de seguridad nunca reemplaza un archivo.</translation>
+    </message>
+    <message>
+        <source>The library cannot be opened.</source>
+        <translation>No se puede abrir la biblioteca.</translation>
+    </message>
+    <message>
+        <source>could not write %1: %2</source>
+        <translation>no se pudo escribir %1: %2</translation>
+    </message>
+    <message>
+        <source>The copy of the library could not be read back; %1 was not written.</source>
+        <translation>No se pudo volver a leer la copia de la biblioteca; %1 no se escribió.</translation>
+    </message>
+    <message>
+        <source>%1 is not a backup of the library.</source>
+        <translation>%1 no es una copia de seguridad de la biblioteca.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read.</source>
+        <translation>No se puede leer %1.</translation>
+    </message>
+    <message>
+        <source>The library cannot be written.</source>
+        <translation>No se puede escribir en la biblioteca.</translation>
+    </message>
+    <message>
+        <source>%1 was made by a newer program.</source>
+        <translation>%1 fue creado por un programa más reciente.</translation>
+    </message>
+    <message>
+        <source>The library could not take the backup: %1</source>
+        <translation>La biblioteca no pudo incorporar la copia de seguridad: %1</translation>
+    </message>
+    <message>
+        <source>Backed up the library into %1: %2 and %3.</source>
+        <extracomment>%2 is &quot;N setups&quot;, %3 &quot;N events&quot;.</extracomment>
+        <translation>Biblioteca guardada en %1: %2 y %3.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n setups</source>
+        <translation>
+            <numerusform>%n configuración</numerusform>
+            <numerusform>%n configuraciones</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n events</source>
+        <translation>
+            <numerusform>%n evento</numerusform>
+            <numerusform>%n eventos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Restored %1: %2 and %3 added; %4 and %5 were in the library already.</source>
+        <extracomment>%2 and %4 are &quot;N setups&quot;, %3 and %5 &quot;N events&quot;.</extracomment>
+        <translation>%1 restaurado: %2 y %3 añadidos; %4 y %5 ya estaban en la biblioteca.</translation>
+    </message>
+</context>
+<context>
     <name>LibraryCommands</name>
     <message>
         <source>not known</source>
         <extracomment>A memory of the keyboard of which the library knows nothing.</extracomment>
         <translation>desconocido</translation>
-    </message>
-    <message>
-        <source>MEMORY is workArea or 1..8, not &apos;%1&apos;</source>
-        <translation>MEMORY es workArea o 1..8, no &apos;%1&apos;</translation>
     </message>
     <message>
         <source>Nothing is known of memory %1.</source>
@@ -733,6 +804,32 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
         <source>Wrote &apos;%1&apos; into %2</source>
         <translation>&apos;%1&apos; escrito en %2</translation>
     </message>
+    <message>
+        <source>a keyboard not named</source>
+        <extracomment>The keyboard of writes recorded before keyboards were told apart.</extracomment>
+        <translation>un teclado sin nombre</translation>
+    </message>
+    <message>
+        <source>No keyboard named &apos;%1&apos; was written to from here.</source>
+        <translation>Desde aquí no se escribió en ningún teclado llamado &apos;%1&apos;.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; names more than one keyboard: %2</source>
+        <extracomment>%2 lists the keyboards.</extracomment>
+        <translation>&apos;%1&apos; designa más de un teclado: %2</translation>
+    </message>
+    <message>
+        <source>MEMORY is workArea or 1..8, or a setup&apos;s name or identifier, not &apos;%1&apos;</source>
+        <translation>MEMORY es workArea o 1..8, o el nombre o identificador de una configuración, no &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Identificador</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Archivos</translation>
+    </message>
 </context>
 <context>
     <name>LibrarySetupModel</name>
@@ -755,6 +852,14 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     <message>
         <source>Star</source>
         <translation>Favorito</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Identificador</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Archivos</translation>
     </message>
 </context>
 <context>
@@ -904,6 +1009,39 @@ Pulse Aceptar cuando esté listo o CANCELAR para interrumpir la actualización d
     <message>
         <source>Could not save the settings to &quot;%1&quot;: %2</source>
         <translation>No se pudieron guardar los ajustes en «%1»: %2</translation>
+    </message>
+    <message>
+        <source>Keyboard:</source>
+        <translation>Teclado:</translation>
+    </message>
+    <message>
+        <source>Back Up...</source>
+        <translation>Copia de seguridad...</translation>
+    </message>
+    <message>
+        <source>Restore...</source>
+        <translation>Restaurar...</translation>
+    </message>
+    <message>
+        <source>a keyboard not named</source>
+        <extracomment>The keyboard of writes recorded before keyboards were told apart.</extracomment>
+        <translation>un teclado sin nombre</translation>
+    </message>
+    <message>
+        <source>Back Up the Library</source>
+        <translation>Copia de seguridad de la biblioteca</translation>
+    </message>
+    <message>
+        <source>Library Backups (*.sqlite)</source>
+        <translation>Copias de seguridad de la biblioteca (*.sqlite)</translation>
+    </message>
+    <message>
+        <source>Restore a Backup</source>
+        <translation>Restaurar una copia de seguridad</translation>
+    </message>
+    <message>
+        <source>Library Backups (*.sqlite);;All Files (*)</source>
+        <translation>Copias de seguridad de la biblioteca (*.sqlite);;Todos los archivos (*)</translation>
     </message>
 </context>
 <context>

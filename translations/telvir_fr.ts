@@ -138,16 +138,8 @@
         <translation>Afficher ce que cet ordinateur a écrit en dernier dans chaque mémoire.</translation>
     </message>
     <message>
-        <source>Write the setup last written to MEMORY into FILE.</source>
-        <translation>Écrire dans FILE le setup écrit en dernier dans MEMORY.</translation>
-    </message>
-    <message>
         <source>List the setups in the library whose name contains TEXT.</source>
         <translation>Lister les setups de la bibliothèque dont le nom contient TEXT.</translation>
-    </message>
-    <message>
-        <source>Write the setup of the library named NAME into FILE.</source>
-        <translation>Écrire dans FILE le setup de la bibliothèque nommé NAME.</translation>
     </message>
     <message>
         <source>no command given</source>
@@ -208,6 +200,26 @@ en tient une bibliothèque et met à jour son firmware.
     <message>
         <source>Pause this many milliseconds between messages, for a keyboard slower than its port (default 0, or the pace that worked last time on these ports).</source>
         <translation>Attendre autant de millisecondes entre deux messages, pour un clavier plus lent que son port (0 par défaut, ou le rythme qui a fonctionné la dernière fois sur ces ports).</translation>
+    </message>
+    <message>
+        <source>The keyboard whose memories are meant, by a port name; &quot;&quot; for a keyboard not named.</source>
+        <translation>Le clavier dont les mémoires sont visées, par un nom de port ; &quot;&quot; pour un clavier sans nom.</translation>
+    </message>
+    <message>
+        <source>Write the setup last written to MEMORY, or the setup SETUP, into FILE.</source>
+        <translation>Écrire dans FILE le réglage écrit en dernier dans MEMORY, ou le réglage SETUP.</translation>
+    </message>
+    <message>
+        <source>Write the setup of the library named (or identified by) NAME into FILE.</source>
+        <translation>Écrire dans FILE le réglage de la bibliothèque nommé (ou identifié par) NAME.</translation>
+    </message>
+    <message>
+        <source>Copy the whole library into the new FILE.</source>
+        <translation>Copier toute la bibliothèque dans le nouveau fichier FILE.</translation>
+    </message>
+    <message>
+        <source>Merge the backup FILE into the library.</source>
+        <translation>Fusionner la sauvegarde FILE dans la bibliothèque.</translation>
     </message>
 </context>
 <context>
@@ -689,15 +701,74 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
     </message>
 </context>
 <context>
+    <name>LibraryBackup</name>
+    <message>
+        <source>%1 exists already; a backup never replaces a file.</source>
+        <translation>%1 existe déjà ; une sauvegarde ne remplace jamais un fichier.</translation>
+    </message>
+    <message>
+        <source>The library cannot be opened.</source>
+        <translation>La bibliothèque ne peut pas être ouverte.</translation>
+    </message>
+    <message>
+        <source>could not write %1: %2</source>
+        <translation>impossible d&apos;écrire %1 : %2</translation>
+    </message>
+    <message>
+        <source>The copy of the library could not be read back; %1 was not written.</source>
+        <translation>La copie de la bibliothèque n&apos;a pas pu être relue ; %1 n&apos;a pas été écrit.</translation>
+    </message>
+    <message>
+        <source>%1 is not a backup of the library.</source>
+        <translation>%1 n&apos;est pas une sauvegarde de la bibliothèque.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read.</source>
+        <translation>%1 ne peut pas être lu.</translation>
+    </message>
+    <message>
+        <source>The library cannot be written.</source>
+        <translation>La bibliothèque ne peut pas être écrite.</translation>
+    </message>
+    <message>
+        <source>%1 was made by a newer program.</source>
+        <translation>%1 a été créé par un programme plus récent.</translation>
+    </message>
+    <message>
+        <source>The library could not take the backup: %1</source>
+        <translation>La bibliothèque n&apos;a pas pu reprendre la sauvegarde : %1</translation>
+    </message>
+    <message>
+        <source>Backed up the library into %1: %2 and %3.</source>
+        <extracomment>%2 is &quot;N setups&quot;, %3 &quot;N events&quot;.</extracomment>
+        <translation>Bibliothèque sauvegardée dans %1 : %2 et %3.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n setups</source>
+        <translation>
+            <numerusform>%n réglage</numerusform>
+            <numerusform>%n réglages</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n events</source>
+        <translation>
+            <numerusform>%n événement</numerusform>
+            <numerusform>%n événements</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Restored %1: %2 and %3 added; %4 and %5 were in the library already.</source>
+        <extracomment>%2 and %4 are &quot;N setups&quot;, %3 and %5 &quot;N events&quot;.</extracomment>
+        <translation>%1 restauré : %2 et %3 ajoutés ; %4 et %5 étaient déjà dans la bibliothèque.</translation>
+    </message>
+</context>
+<context>
     <name>LibraryCommands</name>
     <message>
         <source>not known</source>
         <extracomment>A memory of the keyboard of which the library knows nothing.</extracomment>
         <translation>inconnu</translation>
-    </message>
-    <message>
-        <source>MEMORY is workArea or 1..8, not &apos;%1&apos;</source>
-        <translation>MEMORY vaut workArea ou 1..8, pas &apos;%1&apos;</translation>
     </message>
     <message>
         <source>Nothing is known of memory %1.</source>
@@ -733,6 +804,32 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
         <source>Wrote &apos;%1&apos; into %2</source>
         <translation>&apos;%1&apos; écrit dans %2</translation>
     </message>
+    <message>
+        <source>a keyboard not named</source>
+        <extracomment>The keyboard of writes recorded before keyboards were told apart.</extracomment>
+        <translation>un clavier sans nom</translation>
+    </message>
+    <message>
+        <source>No keyboard named &apos;%1&apos; was written to from here.</source>
+        <translation>Aucun clavier nommé &apos;%1&apos; n&apos;a été écrit depuis cet ordinateur.</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; names more than one keyboard: %2</source>
+        <extracomment>%2 lists the keyboards.</extracomment>
+        <translation>&apos;%1&apos; désigne plus d&apos;un clavier : %2</translation>
+    </message>
+    <message>
+        <source>MEMORY is workArea or 1..8, or a setup&apos;s name or identifier, not &apos;%1&apos;</source>
+        <translation>MEMORY est workArea ou 1..8, ou le nom ou l&apos;identifiant d&apos;un réglage, pas &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Identifiant</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Fichiers</translation>
+    </message>
 </context>
 <context>
     <name>LibrarySetupModel</name>
@@ -755,6 +852,14 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
     <message>
         <source>Star</source>
         <translation>Favori</translation>
+    </message>
+    <message>
+        <source>Identifier</source>
+        <translation>Identifiant</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Fichiers</translation>
     </message>
 </context>
 <context>
@@ -904,6 +1009,39 @@ Cliquez sur OK quand il est prêt ou sur ANNULER pour abandonner la mise à jour
     <message>
         <source>Could not save the settings to &quot;%1&quot;: %2</source>
         <translation>Impossible d&apos;enregistrer les réglages dans « %1 » : %2</translation>
+    </message>
+    <message>
+        <source>Keyboard:</source>
+        <translation>Clavier :</translation>
+    </message>
+    <message>
+        <source>Back Up...</source>
+        <translation>Sauvegarder...</translation>
+    </message>
+    <message>
+        <source>Restore...</source>
+        <translation>Restaurer...</translation>
+    </message>
+    <message>
+        <source>a keyboard not named</source>
+        <extracomment>The keyboard of writes recorded before keyboards were told apart.</extracomment>
+        <translation>un clavier sans nom</translation>
+    </message>
+    <message>
+        <source>Back Up the Library</source>
+        <translation>Sauvegarder la bibliothèque</translation>
+    </message>
+    <message>
+        <source>Library Backups (*.sqlite)</source>
+        <translation>Sauvegardes de bibliothèque (*.sqlite)</translation>
+    </message>
+    <message>
+        <source>Restore a Backup</source>
+        <translation>Restaurer une sauvegarde</translation>
+    </message>
+    <message>
+        <source>Library Backups (*.sqlite);;All Files (*)</source>
+        <translation>Sauvegardes de bibliothèque (*.sqlite);;Tous les fichiers (*)</translation>
     </message>
 </context>
 <context>

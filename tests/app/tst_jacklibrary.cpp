@@ -173,6 +173,35 @@ private slots:
 
         library->memoryList()->setCurrentItem(library->memoryList()->topLevelItem(0));
         QCOMPARE(library->memoryList()->currentItem()->text(1), QString("not known"));
+
+        // The memories shown are those of the keyboard linked now, the one
+        // telvir and the editor wrote to.
+        QCOMPARE(library->keyboardChoice()->count(), 1);
+        QCOMPARE(library->keyboardChoice()->currentText(),
+                 JackKeyboardFixture::keyboardInputPort() + ", " + JackKeyboardFixture::keyboardOutputPort());
+
+        // Back Up... and Restore...: the library's own backup restored into
+        // it adds nothing. It holds a, b, the form and the factory settings
+        // the editor read at start; two writes by telvir, the read, the
+        // editor's send and the recall's save.
+        const QString backup = dir_.filePath("window-backup.sqlite");
+        for (const char *button : {"btnBackUp", "btnRestore"}) {
+            DialogAnswerer answerer;
+            answerer.chooseFile(backup);
+            answerer.pressInMessageBox();
+            library->findChild<QPushButton *>(button)->click();
+            QVERIFY(answerer.problems.isEmpty());
+            QCOMPARE(answerer.messages.size(), 1);
+        }
+        {
+            DialogAnswerer answerer;
+            answerer.chooseFile(backup);
+            answerer.pressInMessageBox();
+            library->findChild<QPushButton *>("btnRestore")->click();
+            QCOMPARE(answerer.messages.value(0),
+                     "Restore a Backup: Restored " + backup
+                         + ": 0 setups and 0 events added; 4 setups and 5 events were in the library already.");
+        }
         QVERIFY(window->close());
     }
 

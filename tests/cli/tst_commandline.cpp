@@ -15,6 +15,9 @@
 #include "support/testfiles.h"
 #include "support/wirebytes.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLoggingCategory>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -110,6 +113,22 @@ QMap<QString, int> memoriesOf(const KeyboardSimulator &keyboard)
         }
     }
     return values;
+}
+
+// The line of `memories` output for one memory.
+QString memoryLine(const QString &memories, const QString &memory)
+{
+    for (const QString &line : memories.split(QLatin1Char('\n'))) {
+        if (line.section(QLatin1Char(' '), 0, 0) == memory)
+            return line;
+    }
+    return QString();
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QList<QByteArray> hexList(const std::vector<std::string> &messages)
@@ -455,6 +474,91 @@ private slots:
         QCOMPARE(left.value(2, 3, 0x72), 0x31);
 
         QCOMPARE(telvir({"write", settingsFile, "--all", "--ports", "0", "1"}).status, 2);
+    }
+
+    void twoKeyboardsEachKeepTheirOwnMemoryThree()
+    {
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+        VirtualKeyboardRig rig({"Left", "Right"}, {"Left In", "Right In"});
+        rig.attachSimulator("Left", "Left In");
+        rig.attachSimulator("Right", "Right In");
+        QByteArray file = factoryFile();
+        file[kPad3 + 3] = 0x30;
+        const QString a = writeTestFile(dir, "left.telvir", file);
+        file[kPad3 + 3] = 0x31;
+        writeTestFile(dir, "right.telvir", file);
+        QCOMPARE(telvir({"write", a, "--memory", "3", "--ports", "Left", "Left In"}).status, 0);
+        QCOMPARE(telvir({"write", path("right.telvir"), "--memory", "3", "--ports", "Right", "Right In"}).status, 0);
+
+        const Outcome ofLeft = telvir({"memories", "--keyboard", "Left"});
+        QCOMPARE(ofLeft.err, QString());
+        QVERIFY2(ofLeft.out.startsWith("keyboard: output 'Left', input 'Left In'\n"), qPrintable(ofLeft.out));
+        QVERIFY2(memoryLine(ofLeft.out, "3").endsWith("  left.telvir"), qPrintable(ofLeft.out));
+        QVERIFY2(memoryLine(telvir({"memories", "--keyboard", "Right In"}).out, "3").endsWith("  right.telvir"),
+                 qPrintable(ofLeft.out));
+        // Without --keyboard: the one the search finds, the last linked first.
+        const Outcome found = telvir({"memories"});
+        QVERIFY2(found.out.startsWith("keyboard: output 'Right', input 'Right In'\n"), qPrintable(found.out));
+        QVERIFY2(memoryLine(found.out, "3").endsWith("  right.telvir"), qPrintable(found.out));
+        QCOMPARE(telvir({"recall", "3", path("back.telvir"), "--keyboard", "Left"}).status, 0);
+        QCOMPARE(bytesOf(path("back.telvir")), bytesOf(a));
+
+        const Outcome unnamed = telvir({"memories", "--keyboard", ""});
+        QVERIFY2(unnamed.out.startsWith("keyboard: a keyboard not named\n"), qPrintable(unnamed.out));
+        QCOMPARE(memoryLine(unnamed.out, "3"), QString("3         not known"));
+        QCOMPARE(telvir({"memories", "--keyboard", "Nobody"}).err,
+                 QString("telvir: No keyboard named 'Nobody' was written to from here.\n"));
+        const Outcome both = telvir({"memories", "--keyboard", "in"});
+        QCOMPARE(both.status, 1);
+        QVERIFY2(both.err.startsWith("telvir: 'in' names more than one keyboard: "), qPrintable(both.err));
+    }
+
+    void aSetupKeepsItsFirstNameAndTravelsInABackup()
+    {
+        QTemporaryDir data;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+        VirtualKeyboardRig rig({kKeyboard}, {kKeyboard});
+        rig.attachSimulator(kKeyboard, kKeyboard);
+        QByteArray file = factoryFile();
+        file[kPad3 + 3] = 0x32;
+        const QString source = writeTestFile(dir, "source.telvir", file);
+        QCOMPARE(telvir({"convert", source, path("x.json")}).status, 0);
+        QCOMPARE(telvir({"write", path("x.json"), "--memory", "3"}).status, 0);
+        QCOMPARE(telvir({"convert", path("x.json"), path("a.telvir")}).status, 0);
+        QCOMPARE(telvir({"convert", path("a.telvir"), path("y.telvir")}).status, 0);
+        QCOMPARE(telvir({"library", "export", "x.json", path("x2.json")}).out,
+                 "Wrote 'x.json' into " + path("x2.json") + "\n");
+
+        const QJsonObject listed =
+            QJsonDocument::fromJson(telvir({"library", "--json"}).out.toUtf8()).object()["setups"].toArray()[0].toObject();
+        QCOMPARE(listed["name"].toString(), QString("x.json"));
+        QCOMPARE(listed["files"].toArray().toVariantList(), QVariantList({"x2.json", "y.telvir", "a.telvir", "x.json"}));
+        const QString identifier = listed["identifier"].toString();
+        QVERIFY2(QRegularExpression("^[0-9a-f]{8}$").match(identifier).hasMatch(), qPrintable(identifier));
+        QCOMPARE(telvir({"library", "export", identifier, path("z.telvir")}).status, 0);
+        QCOMPARE(bytesOf(path("z.telvir")), bytesOf(source));
+        QCOMPARE(telvir({"recall", identifier, path("r.telvir")}).status, 0);
+        QCOMPARE(bytesOf(path("r.telvir")), bytesOf(source));
+
+        // The whole library into a file, never over one, and into another
+        // computer's library twice.
+        const QString backup = path("names-backup.sqlite");
+        QFile::remove(backup);
+        const Outcome backedUp = telvir({"library", "backup", backup});
+        QCOMPARE(backedUp.err, QString());
+        QCOMPARE(backedUp.out, "Backed up the library into " + backup + ": 1 setups and 7 events.\n");
+        QCOMPARE(telvir({"library", "backup", backup}).err,
+                 "telvir: " + backup + " exists already; a backup never replaces a file.\n");
+        QTemporaryDir elsewhere;
+        qputenv("XDG_DATA_HOME", QFile::encodeName(elsewhere.path()));
+        QCOMPARE(telvir({"library", "restore", backup}).out,
+                 "Restored " + backup + ": 1 setups and 7 events added; 0 setups and 0 events were in the library already.\n");
+        QCOMPARE(telvir({"library", "restore", backup}).out,
+                 "Restored " + backup + ": 0 setups and 0 events added; 1 setups and 7 events were in the library already.\n");
+        QVERIFY2(memoryLine(telvir({"memories"}).out, "3").endsWith("  x.json"), qPrintable(telvir({"memories"}).out));
+        QCOMPARE(telvir({"library", "export", "x.json", path("again.telvir")}).status, 0);
+        QCOMPARE(bytesOf(path("again.telvir")), bytesOf(source));
     }
 
     void firmwareGoesToAKeyboardInUpgradeMode()
