@@ -19,6 +19,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -404,18 +405,19 @@ void LibraryWindow::importFiles(const QStringList &paths)
 void LibraryWindow::backUpLibrary()
 {
     // A backup never replaces a file: the dialog need not ask.
-    const QString path = QFileDialog::getSaveFileName(this, tr("Back Up the Library"),
-                                                      QStringLiteral("telvir-library.sqlite"),
-                                                      tr("Library Backups (*.sqlite)"), nullptr,
-                                                      QFileDialog::DontConfirmOverwrite);
-    if (!path.isEmpty())
-        backUpTo(path);
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Back Up the Library"), QDir(FileDialogs::startFolder()).filePath(QStringLiteral("telvir-library.sqlite")),
+        tr("Library Backups (*.sqlite)"), nullptr, QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty())
+        return;
+    FileDialogs::rememberFolder(path);
+    backUpTo(path);
 }
 
 void LibraryWindow::restoreLibrary()
 {
     const QString path =
-        QFileDialog::getOpenFileName(this, tr("Restore a Backup"), QString(), tr("Library Backups (*.sqlite);;All Files (*)"));
+        FileDialogs::openFileName(this, tr("Restore a Backup"), tr("Library Backups (*.sqlite);;All Files (*)"));
     if (!path.isEmpty())
         restoreFrom(path);
 }
@@ -427,9 +429,9 @@ void LibraryWindow::backUpTo(const QString &path)
     const bool done = LibraryBackup(*store_).backUp(path, &copied, &error);
     passOnNotice();
     if (done)
-        QMessageBox::information(this, tr("Back Up the Library"), LibraryBackup::backedUp(copied, path));
+        PlainMessageBox::information(this, tr("Back Up the Library"), LibraryBackup::backedUp(copied, path));
     else
-        QMessageBox::warning(this, tr("Error"), error, QMessageBox::Ok, QMessageBox::NoButton);
+        PlainMessageBox::warning(this, tr("Error"), error);
 }
 
 void LibraryWindow::restoreFrom(const QString &path)
@@ -439,9 +441,9 @@ void LibraryWindow::restoreFrom(const QString &path)
     const bool done = LibraryBackup(*store_).restore(path, &merged, &error);
     passOnNotice();
     if (!done) {
-        QMessageBox::warning(this, tr("Error"), error, QMessageBox::Ok, QMessageBox::NoButton);
+        PlainMessageBox::warning(this, tr("Error"), error);
         return;
     }
     reload();
-    QMessageBox::information(this, tr("Restore a Backup"), LibraryBackup::restored(merged, path));
+    PlainMessageBox::information(this, tr("Restore a Backup"), LibraryBackup::restored(merged, path));
 }

@@ -239,7 +239,6 @@ int KeyboardCommands::write(const Invocation &invocation)
     if (invocation.options.isSet(QStringLiteral("all")) && !invocation.ports.isEmpty())
         return invocation.usageError(tr("write takes --all or --ports, not both"));
     int pace = 0;
-    int status = kExitFailure;
     if (!chosenPace(invocation, &pace, &status))
         return status;
 

@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QLockFile>
+#include <QMutex>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -19,6 +21,11 @@
 #include <array>
 
 namespace {
+// SQLite's locks are POSIX locks, which a process loses on a file as soon
+// as any descriptor of that file closes: once a connection of this process
+// has the store open, nothing here may open and close the file itself.
+QMutex openStoresMutex;
+QHash<QString, int> openStores;
 // SQLite's primary result codes, as Qt's driver hands them on.
 constexpr int kSqlitePerm = 3;
 constexpr int kSqliteReadOnly = 8;
@@ -232,7 +239,19 @@ bool LibraryStore::open()
     // A store moved aside is replaced once, one that cannot be written is
     // opened only to be read; a further failure is given up.
     for (int attempt = 0; attempt < 4; ++attempt) {
-        const QString why = whyUnreadable();
+        QString why;
+        {
+            const QMutexLocker locker(&openStoresMutex);
+            const QString key = QFileInfo(path_).absoluteFilePath();
+            if (openStores.value(key) == 0)
+                why = whyUnreadable();
+            if (why.isEmpty() && countedPath_ != key) {
+                if (!countedPath_.isEmpty() && --openStores[countedPath_] <= 0)
+                    openStores.remove(countedPath_);
+                ++openStores[key];
+                countedPath_ = key;
+            }
+        }
         if (!why.isEmpty()) {
             moveAside(why);
             if (!writable_)
@@ -381,6 +400,12 @@ bool LibraryStore::migrate()
 
 void LibraryStore::close()
 {
+    if (!countedPath_.isEmpty()) {
+        const QMutexLocker locker(&openStoresMutex);
+        if (--openStores[countedPath_] <= 0)
+            openStores.remove(countedPath_);
+        countedPath_.clear();
+    }
     if (!QSqlDatabase::contains(connection_))
         return;
     QSqlDatabase::database(connection_, false).close();

@@ -75,6 +75,8 @@ private:
     QString connection_;
     int busyTimeoutMs_;
     bool opened_ = false;
+    // The store as counted among those this process has open, while it is.
+    QString countedPath_;
     bool writable_ = true;
     bool triedOpen_ = false;
     bool readOnly_ = false;

@@ -95,12 +95,14 @@ QString whyFolderRefused(const QString &folder, QString *whyNotWritable, bool *f
     struct stat status {};
     if (::lstat(name.constData(), &status) != 0) {
         const QFileInfo info(folder);
-        if (!QDir().mkpath(info.absolutePath()) || ::mkdir(name.constData(), kPrivateFolder) != 0) {
-            const int error = errno;
+        if (QDir().mkpath(info.absolutePath()) && ::mkdir(name.constData(), kPrivateFolder) == 0)
+            return QString();
+        const int error = errno;
+        // Another thread or program made it meanwhile: it is judged as found.
+        if (error != EEXIST || ::lstat(name.constData(), &status) != 0) {
             *foreign = false;
             return StoreFileGuard::tr("its folder cannot be made: %1").arg(systemReason(error));
         }
-        return QString();
     }
     // A link to a folder is the user's choice only when the user made it.
     if (S_ISLNK(status.st_mode)) {

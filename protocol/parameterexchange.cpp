@@ -48,6 +48,17 @@ bool ParameterExchange::slowingHelped(double firstLoss, double slowerLoss)
     return slowerLoss < 0 || slowerLoss <= firstLoss / 2;
 }
 
+bool ParameterExchange::countResult(MessageCounts &counts, int result)
+{
+    ++counts.messages;
+    if (result != 0)
+        ++counts.refused;
+    if (result != MIDIERR_NOTREADY)
+        return true;
+    counts.stalled = true;
+    return false;
+}
+
 MessageCounts ParameterExchange::sendSets(MidiController &link, int slot, const std::vector<ParameterValue> &parameters,
                                           int paceMs, std::vector<std::size_t> *taken)
 {
@@ -57,18 +68,10 @@ MessageCounts ParameterExchange::sendSets(MidiController &link, int slot, const 
         const ParameterValue &parameter = parameters[position];
         pacer.beforeMessage();
         const int result = link.setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value);
-        ++counts.messages;
-        if (result == 0) {
-            if (taken)
-                taken->push_back(position);
-        } else {
-            ++counts.refused;
-        }
-        // Each further message would wait out its own timeout.
-        if (result == MIDIERR_NOTREADY) {
-            counts.stalled = true;
+        if (result == 0 && taken)
+            taken->push_back(position);
+        if (!countResult(counts, result))
             break;
-        }
     }
     return counts;
 }
@@ -81,13 +84,8 @@ MessageCounts ParameterExchange::sendRequests(MidiController &link, const std::v
     for (const ParameterAddress &address : addresses) {
         pacer.beforeMessage();
         const int result = link.requestParameter(kRequestCommand, kWorkAreaSlot, address.first, address.second);
-        ++counts.messages;
-        if (result != 0)
-            ++counts.refused;
-        if (result == MIDIERR_NOTREADY) {
-            counts.stalled = true;
+        if (!countResult(counts, result))
             break;
-        }
     }
     return counts;
 }

@@ -37,6 +37,10 @@ public:
     // messages at any pace must not teach a slower and slower pace.
     static bool slowingHelped(double firstLoss, double slowerLoss);
 
+    // Counts one message's result code; false once the port stalled, after
+    // which each further message would only wait out its own timeout.
+    static bool countResult(MessageCounts &counts, int result);
+
     // Set messages into memory `slot`, `paceMs` apart, until the port
     // stalls; `taken`, when given, gets the positions in `parameters` of
     // those the port took.

@@ -4,6 +4,7 @@
 
 #include "midi/midicontroller.h"
 #include "protocol/parameterformat.h"
+#include "protocol/parameterexchange.h"
 #include "protocol/parametermap.h"
 
 #include <QtGlobal>
@@ -26,14 +27,8 @@ MessageCounts Setting::transfer(MidiController &link, int index, int slot, bool 
         const int result = request
             ? link.requestParameter(kRequestCommand, slot, parameter.selector, parameter.number)
             : link.setParameter(kSetCommand, slot, parameter.selector, parameter.number, parameter.value);
-        ++counts.messages;
-        if (result != 0)
-            ++counts.refused;
-        // Each further message would wait out its own timeout.
-        if (result == MIDIERR_NOTREADY) {
-            counts.stalled = true;
+        if (!ParameterExchange::countResult(counts, result))
             break;
-        }
     }
     return counts;
 }

@@ -409,6 +409,24 @@ private slots:
         QCOMPARE(eventsOf(path_, QStringLiteral("second")), upTo(200));
     }
 
+    void aSecondStoreOpenedInTheProcessLeavesTheFirstOnesLockHeld()
+    {
+        // The editor has the store open on several connections. One more
+        // opening must not close a descriptor of the file: that drops the
+        // process's locks on it, and another program, closing, would then
+        // take the store for unused and delete the write-ahead log under
+        // the connections still reading it.
+        LibraryStore first(path_);
+        QVERIFY(first.usable());
+        LibraryStore second(path_);
+        QVERIFY(second.usable());
+        std::unique_ptr<QProcess> child(startChild(path_, QStringLiteral("other"), 1, dir_->path()));
+        QVERIFY(child->waitForFinished(30000));
+        QVERIFY2(child->exitCode() == 0, child->readAllStandardOutput().constData());
+        QVERIFY2(QFile::exists(path_ + QStringLiteral("-wal")), "the other program deleted the log in use here");
+        QCOMPARE(eventsOf(path_, QStringLiteral("other")), upTo(1));
+    }
+
     void aProgramKilledWhileRecordingKeepsEveryEarlierEntry()
     {
         std::unique_ptr<QProcess> child(startChild(path_, QStringLiteral("killed"), 1000000, dir_->path()));
