@@ -12,6 +12,9 @@
 #include "linkedwindow.h"
 #include "nokeyboard.h"
 #include "model/controlfields.h"
+#include "model/editorsnapshot.h"
+#include "model/librarystore.h"
+#include "model/snapshotstore.h"
 #include "translations/userlanguage.h"
 
 #include <QApplication>
@@ -24,6 +27,7 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QStyleOption>
+#include <QUuid>
 #include <QtTest>
 
 #include <optional>
@@ -254,10 +258,19 @@ private slots:
         noKeyboard.reset();
         VirtualKeyboardRig rig({port}, {port});
         rig.attachSimulator(port, port).setParameterReplyLimit(100);
+        // An editor that did not close left its changes: the bar that
+        // offers them is there too.
+        {
+            LibraryStore store;
+            QVERIFY(SnapshotStore(store).keep(QUuid::createUuid().toString(QUuid::WithoutBraces),
+                                              QDateTime::currentDateTime(), EditorSnapshot().encode()));
+        }
         const std::unique_ptr<MainWindow> window = linkedWindow();
         QVERIFY(window);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QWidget *recoveryBar = window->findChild<QWidget *>(QStringLiteral("recoveryBar"));
+        QVERIFY(recoveryBar);
         const auto *statusLine = widgetOf<QLabel>(*window, "statusLine");
         Measure measure(*window);
         measure.everything();
@@ -281,6 +294,7 @@ private slots:
         if (qEnvironmentVariableIsEmpty("TELVIR_LANGUAGE"))
             QVERIFY2(shown.contains(QLatin1String(" changes not sent, ")) && shown.endsWith(QLatin1String(" controls clash")),
                      qPrintable(shown));
+        QVERIFY(QMetaObject::invokeMethod(recoveryBar, "discard"));
         noKeyboard.emplace();
     }
 };
