@@ -1,6 +1,9 @@
 #include "app/demokeyboard.h"
 
 #include "midi/midicontroller.h"
+#ifdef TELVIR_HAVE_JACK
+#include "midi/pipewirejackmidi.h"
+#endif
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -18,6 +21,16 @@
 #endif
 
 namespace {
+// PipeWire's libjack in place of jackd2's reaches PipeWire alone.
+bool jackIsPipeWire()
+{
+#ifdef TELVIR_HAVE_JACK
+    return PipeWireJackMidi::inUse();
+#else
+    return false;
+#endif
+}
+
 const char *const kSimulatorName = "telvir-keyboard-simulator";
 constexpr int kStartMs = 15000;
 constexpr int kStopMs = 5000;
@@ -113,14 +126,16 @@ bool DemoKeyboard::start()
         return false;
     }
     const QString jackd = QStandardPaths::findExecutable(QStringLiteral("jackd"));
-    if (jackd.isEmpty()) {
-        // Without jackd the JACK server that runs already takes the
-        // simulator, where there is one: PipeWire's on most desktops.
+    if (jackd.isEmpty() || jackIsPipeWire()) {
+        // Without jackd, or where the JACK library is PipeWire's, which
+        // reaches no jackd at all, the JACK server that runs already takes
+        // the simulator, where there is one: PipeWire's on most desktops.
         if (startSimulator(simulator, QString()))
             return true;
-        error_ = tr("The JACK server jackd was not found, and no other JACK server runs for the keyboard "
-                    "simulator. Install jackd2, or PipeWire's JACK (pipewire-jack), to try the editor without "
-                    "a keyboard.");
+        if (jackd.isEmpty())
+            error_ = tr("The JACK server jackd was not found, and no other JACK server runs for the keyboard "
+                        "simulator. Install jackd2, or PipeWire's JACK (pipewire-jack), to try the editor without "
+                        "a keyboard.");
         return false;
     }
     // A server of its own, so that nothing of the user's studio is touched;
