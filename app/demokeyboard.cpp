@@ -33,6 +33,8 @@ bool jackIsPipeWire()
 
 const char *const kSimulatorName = "telvir-keyboard-simulator";
 constexpr int kStartMs = 15000;
+// Demos of as many editors at once, each on a server of its own.
+constexpr int kDemoServers = 4;
 constexpr int kStopMs = 5000;
 constexpr int kPollMs = 100;
 // Clients that connect while another one activates its ports can stall
@@ -140,13 +142,22 @@ bool DemoKeyboard::start()
     }
     // A server of its own, so that nothing of the user's studio is touched;
     // the editor's MIDI code opens the server this variable names.
-    serverName_ = QStringLiteral("telvir-demo-%1").arg(QCoreApplication::applicationPid());
+    // jackd keeps a machine-wide list of a few servers and frees the entry
+    // of one that died without closing only when a server of the same name
+    // starts: the names are a few fixed ones, the next taken when a demo
+    // of another editor runs on the one before.
     const QByteArray userServer = qgetenv("JACK_DEFAULT_SERVER");
     const bool userNamedServer = qEnvironmentVariableIsSet("JACK_DEFAULT_SERVER");
-    qputenv("JACK_DEFAULT_SERVER", serverName_.toUtf8());
-    if (startServer(jackd) && startSimulator(simulator, serverName_))
-        return true;
-    stop();
+    for (int server = 1; server <= kDemoServers; ++server) {
+        serverName_ = server == 1 ? QStringLiteral("telvir-demo") : QStringLiteral("telvir-demo-%1").arg(server);
+        qputenv("JACK_DEFAULT_SERVER", serverName_.toUtf8());
+        if (startServer(jackd) && startSimulator(simulator, serverName_))
+            return true;
+        const bool nameTaken = server_ && server_->state() == QProcess::NotRunning;
+        stop();
+        if (!nameTaken)
+            break;
+    }
     // The editor then starts on the user's own MIDI systems, as without --demo.
     if (userNamedServer)
         qputenv("JACK_DEFAULT_SERVER", userServer);

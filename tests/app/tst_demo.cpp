@@ -24,18 +24,23 @@ constexpr int kEndMs = 15000;
 const QString kLinked = QStringLiteral("box: Successfully connect to device 'Telvir Keyboard:MIDI In' !");
 const QString kRead = QStringLiteral("box: Successfully recv 258 settings.");
 
-// The ids of the processes whose command line names the demo's server.
+// The ids of the processes, other than the editor, whose command line
+// names a demo's server ("telvir-demo", "telvir-demo-2", ...).
 QList<qint64> demoProcesses(qint64 editor)
 {
-    const QByteArray server = "telvir-demo-" + QByteArray::number(editor);
     QList<qint64> found;
     for (const QString &entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
         bool number = false;
         const qint64 pid = entry.toLongLong(&number);
         QFile commandLine(QStringLiteral("/proc/%1/cmdline").arg(entry));
-        if (number && pid != editor && commandLine.open(QIODevice::ReadOnly)
-            && commandLine.readAll().split('\0').contains(server))
-            found << pid;
+        if (!number || pid == editor || !commandLine.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray &argument : commandLine.readAll().split('\0')) {
+            if (argument == "telvir-demo" || argument.startsWith("telvir-demo-")) {
+                found << pid;
+                break;
+            }
+        }
     }
     return found;
 }
