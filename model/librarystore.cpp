@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QLockFile>
-#include <QMutex>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
@@ -19,12 +18,13 @@
 #include <QtEndian>
 
 #include <array>
+#include <mutex>
 
 namespace {
 // SQLite's locks are POSIX locks, which a process loses on a file as soon
 // as any descriptor of that file closes: once a connection of this process
 // has the store open, nothing here may open and close the file itself.
-QMutex openStoresMutex;
+std::mutex openStoresMutex;
 QHash<QString, int> openStores;
 // SQLite's primary result codes, as Qt's driver hands them on.
 constexpr int kSqlitePerm = 3;
@@ -241,7 +241,7 @@ bool LibraryStore::open()
     for (int attempt = 0; attempt < 4; ++attempt) {
         QString why;
         {
-            const QMutexLocker locker(&openStoresMutex);
+            const std::lock_guard<std::mutex> lock(openStoresMutex);
             const QString key = QFileInfo(path_).absoluteFilePath();
             if (openStores.value(key) == 0)
                 why = whyUnreadable();
@@ -401,7 +401,7 @@ bool LibraryStore::migrate()
 void LibraryStore::close()
 {
     if (!countedPath_.isEmpty()) {
-        const QMutexLocker locker(&openStoresMutex);
+        const std::lock_guard<std::mutex> lock(openStoresMutex);
         if (--openStores[countedPath_] <= 0)
             openStores.remove(countedPath_);
         countedPath_.clear();
