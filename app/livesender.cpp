@@ -124,27 +124,11 @@ void LiveSender::dispatch()
     Batch batch{document_.settings(), {pendingGlobals_, pendingControls_}};
     // A command may have put some of it on the keyboard meanwhile (a
     // write), or taken the keyboard's values into the record (a read).
-    if (const std::optional<Settings> &onKeyboard = document_.keyboardRecord()) {
-        for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position) {
-            const auto field = kGlobalParameterWires[position].field;
-            if (batch.record.*field == (*onKeyboard).*field)
-                batch.parts.globals.reset(position);
-        }
-        for (int index = 0; index < kControlCount; ++index) {
-            if (std::memcmp(&batch.record.controls[index], &onKeyboard->controls[index], sizeof(Setting)) == 0)
-                batch.parts.controls.reset(std::size_t(index));
-        }
-    }
+    if (const std::optional<Settings> &onKeyboard = document_.keyboardRecord())
+        dropParts(batch, *onKeyboard, true);
     pendingGlobals_.reset();
     pendingControls_.reset();
-    if (batch.parts.globals.none() && batch.parts.controls.none())
-        return;
-    batchOut_ = true;
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        nextBatch_ = batch;
-    }
-    wake_.notify_all();
+    handOver(batch);
 }
 
 void LiveSender::work()
@@ -196,15 +180,27 @@ void LiveSender::dispatchCheck()
     const std::optional<Settings> &onKeyboard = document_.keyboardRecord();
     if (!onKeyboard)
         return;
+    dropParts(batch, *onKeyboard, false);
+    handOver(batch);
+}
+
+void LiveSender::dropParts(Batch &batch, const Settings &onKeyboard, bool thoseOnIt)
+{
     for (std::size_t position = 0; position < kGlobalParameterWires.size(); ++position) {
         const auto field = kGlobalParameterWires[position].field;
-        if (batch.record.*field != (*onKeyboard).*field)
+        if ((batch.record.*field == onKeyboard.*field) == thoseOnIt)
             batch.parts.globals.reset(position);
     }
     for (int index = 0; index < kControlCount; ++index) {
-        if (std::memcmp(&batch.record.controls[index], &onKeyboard->controls[index], sizeof(Setting)) != 0)
+        const bool same =
+            std::memcmp(&batch.record.controls[index], &onKeyboard.controls[index], sizeof(Setting)) == 0;
+        if (same == thoseOnIt)
             batch.parts.controls.reset(std::size_t(index));
     }
+}
+
+void LiveSender::handOver(const Batch &batch)
+{
     if (batch.parts.globals.none() && batch.parts.controls.none())
         return;
     batchOut_ = true;

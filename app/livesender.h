@@ -85,6 +85,11 @@ private:
     // Hands the check of what went out since the last one to the worker.
     void dispatchCheck();
     void work();
+    // Leaves out of `batch` the parts the keyboard holds already (or, for a
+    // check, those it holds otherwise now).
+    static void dropParts(Batch &batch, const Settings &onKeyboard, bool thoseOnIt);
+    // Gives `batch` to the sending thread, unless nothing is left in it.
+    void handOver(const Batch &batch);
     Outcome send(const Batch &batch) const;
 
     EditorDocument &document_;
